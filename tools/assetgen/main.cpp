@@ -1,0 +1,77 @@
+// assetgen: writes the game's whole asset pack (grafik/**/*.bmp, sounds/**/*.wav).
+//
+//   assetgen --out DIR                 write every picture and sound below DIR
+//   assetgen --out DIR --only pictures (or sounds)
+//   assetgen --contact-sheet FILE.png  draw every picture on one labelled sheet
+//   assetgen --listen DIR              write a level/length picture per sound into DIR
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "pictures/picture_pack.h"
+#include "sounds/sound_pack.h"
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: assetgen --out DIR [--only pictures|sounds]\n"
+                 "       assetgen --contact-sheet FILE.png\n"
+                 "       assetgen --listen DIR\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::path outDir;
+    std::filesystem::path contactSheet;
+    std::filesystem::path listenDir;
+    std::string only;
+    for (int i = 1; i < argc; ++i) {
+        auto takeValue = [&](const char* flag) -> const char* {
+            if (std::strcmp(argv[i], flag) != 0 || i + 1 >= argc) return nullptr;
+            return argv[++i];
+        };
+        if (const char* v = takeValue("--out")) {
+            outDir = v;
+        } else if (const char* v = takeValue("--contact-sheet")) {
+            contactSheet = v;
+        } else if (const char* v = takeValue("--listen")) {
+            listenDir = v;
+        } else if (const char* v = takeValue("--only")) {
+            only = v;
+        } else {
+            return Usage();
+        }
+    }
+    if (outDir.empty() && contactSheet.empty() && listenDir.empty()) return Usage();
+    if (!only.empty() && only != "pictures" && only != "sounds") return Usage();
+
+    std::string error;
+    auto started = std::chrono::steady_clock::now();
+    if (!outDir.empty()) {
+        if (only != "sounds" && !assetgen::WritePicturePack(outDir, error)) {
+            std::fprintf(stderr, "assetgen: pictures: %s\n", error.c_str());
+            return 1;
+        }
+        if (only != "pictures" && !assetgen::WriteSoundPack(outDir, error)) {
+            std::fprintf(stderr, "assetgen: sounds: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    if (!contactSheet.empty() && !assetgen::WriteContactSheet(contactSheet, error)) {
+        std::fprintf(stderr, "assetgen: contact sheet: %s\n", error.c_str());
+        return 1;
+    }
+    if (!listenDir.empty() && !assetgen::WriteListeningSheets(listenDir, error)) {
+        std::fprintf(stderr, "assetgen: listen: %s\n", error.c_str());
+        return 1;
+    }
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("assetgen: done in %.2f s\n", seconds);
+    return 0;
+}
