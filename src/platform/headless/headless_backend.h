@@ -1,0 +1,104 @@
+// The test backend: a virtual clock, scripted input, captured frames and sound rendered only
+// when asked. Used by the tests, tqdriver, the benchmarks and the fuzzers.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+class HeadlessBackend : public Backend {
+public:
+    // Called by the message loop's idle passes, so that a driver can feed one frame's input
+    // before the frame runs and look at the result after it ran.
+    class FrameHooks {
+    public:
+        virtual ~FrameHooks() = default;
+        virtual void BeforeFrame(HeadlessBackend& backend, int frame) = 0;
+        virtual void AfterFrame(HeadlessBackend& backend, int frame) = 0;
+    };
+
+    HeadlessBackend();
+    ~HeadlessBackend() override;
+
+    // --- Backend ---
+    uint32_t Ticks() override { return clock_; }
+    bool KeyDown(int virtualKey) override;
+    Point CursorPos() override { return cursor_; }
+    void WarpCursor(int x, int y) override;
+    std::string TakeTypedText() override;
+    bool PollEvent(Event& event) override;
+    void WaitEvent() override;
+    void PostClose() override;
+    void PostQuit(int code) override;
+    bool OpenWindow(const char* title) override;
+    void CloseWindow() override;
+    PresentResult Present(const uint16_t* pixels, int pitch) override;
+    void ShowMessageBox(const char* text, const char* caption, bool error) override;
+    void DebugOutput(const char* text) override;
+    bool OpenAudio(int sampleRate, AudioPull pull) override;
+    void CloseAudio() override;
+
+    // --- scripting ---
+    void SetTime(uint32_t ms) { clock_ = ms; }
+    void AdvanceTime(uint32_t ms) { clock_ += ms; }
+    void SetKey(int virtualKey, bool down);
+    void ReleaseAllKeys();
+    void SetCursor(int x, int y) { cursor_ = {x, y}; }
+    void QueueEvent(const Event& event) { events_.push_back(event); }
+    void QueueText(const std::string& utf8) { typedText_ += utf8; }
+    // Makes the next Present report a lost surface (a render-device reset).
+    void LoseSurfacesOnNextPresent() { loseNextPresent_ = true; }
+    void SetWindowAvailable(bool available) { windowAvailable_ = available; }
+    void SetAudioAvailable(bool available) { audioAvailable_ = available; }
+    void SetFrameHooks(FrameHooks* hooks) { hooks_ = hooks; }
+    // Echo message boxes and debug output to standard error as the real backend does.
+    void SetEchoToStderr(bool echo) { echo_ = echo; }
+
+    // --- observation ---
+    bool WindowOpen() const { return windowOpen_; }
+    int PresentCount() const { return presentCount_; }
+    // The last presented frame, 800x600 RGB565, row by row.
+    const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
+    const std::vector<std::string>& MessageBoxes() const { return messageBoxes_; }
+    const std::string& DebugLog() const { return debugLog_; }
+    int FrameIndex() const { return frame_; }
+    bool AudioOpen() const;
+    int AudioSampleRate() const { return audioRate_; }
+    // Pulls `frames` stereo frames from the open audio output (silence when none is open).
+    std::vector<int16_t> RenderAudio(int frames);
+
+private:
+    void BeginCycle();
+
+    uint32_t clock_ = 1000;
+    std::array<bool, vk::Count> keys_{};
+    Point cursor_{};
+    std::string typedText_;
+    std::deque<Event> events_;
+    FrameHooks* hooks_ = nullptr;
+    bool cycleOpen_ = false;
+    int frame_ = -1;
+
+    bool windowAvailable_ = true;
+    bool windowOpen_ = false;
+    bool loseNextPresent_ = false;
+    int presentCount_ = 0;
+    std::vector<uint16_t> lastFrame_;
+
+    std::vector<std::string> messageBoxes_;
+    std::string debugLog_;
+    bool echo_ = false;
+
+    mutable std::mutex audioMutex_;
+    bool audioAvailable_ = true;
+    AudioPull audioPull_;
+    int audioRate_ = 0;
+};
+
+}  // namespace platform
