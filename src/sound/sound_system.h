@@ -1,0 +1,41 @@
+// The game's entry to the sound layer: the one device, lazily created effects, one-shot sounds
+// and the record of recently started sounds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "diag/result_codes.h"
+#include "sound/sound.h"
+#include "sound/sound_device.h"
+
+namespace sound {
+
+// The device the game's sounds are created on; null until the app opens it. Every helper below
+// does nothing while it is null.
+extern CSoundDevice* SoundDevice;
+
+// How often a failing start is tried in one call before the play is given up.
+constexpr int kStartAttempts = 3;
+// Voices per one-shot sound, so that overlapping plays of it still sound.
+constexpr uint32_t kOneShotVoices = 4;
+// How many started sounds RecentlyStartedSounds remembers.
+constexpr size_t kRecentSoundsKept = 200;
+
+// Creates `slot` from `path` on first use (no creation flags, one buffer) and starts it once.
+// A file that failed to load is not tried again. Never blocks.
+HRESULT PlayLazily(CSound*& slot, const char* path);
+// Plays `path` once, independently of earlier plays of it that are still sounding.
+HRESULT PlayOneShot(const char* path);
+
+// Notes that the sound of `path` was started.
+void RecordStartedSound(const std::string& path);
+// The paths of the last kRecentSoundsKept started sounds, oldest first.
+std::vector<std::string> RecentlyStartedSounds();
+
+// Back to the start-up state: stops the music thread, deletes the music stream, the one-shot
+// sounds and the device, forgets failed files and started sounds.
+void ResetForTests();
+
+}  // namespace sound
