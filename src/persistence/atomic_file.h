@@ -1,0 +1,21 @@
+// Whole-file reads and crash-safe whole-file replacement for the game's small data files.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace persistence {
+
+// The whole file, or nothing when it cannot be opened or read or is longer than `limit` bytes.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit = 1 << 20);
+
+// True when something exists at `path` (even a file we may not read).
+bool PathExists(const std::string& path);
+
+// Replaces `path` with `bytes`: writes a temporary file beside it, flushes it to the disk and
+// renames it over the old file, so that a crash or a full disk leaves either the old or the new
+// file, never a half-written one. False (and the old file untouched) when anything fails.
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace persistence

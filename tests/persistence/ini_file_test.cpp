@@ -1,0 +1,142 @@
+#include "persistence/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "persistence/options.h"
+#include "persistence/temp_dir.h"
+
+namespace {
+
+using persistence::IniFile;
+using testing_support::TempDir;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(IniFile, ReadsValuesLikeTheProfileFunctions) {
+    const IniFile file = IniFile::Parse(
+        "; comment\n"
+        "key=outside\n"
+        "[Other]\n"
+        "sound=7\n"
+        "[ OPTIONS ]\n"
+        "  Sound =  0  \n"
+        "sound=1\n"
+        "stream=\"0\"\n"
+        "bad=12abc\n"
+        "big=99999999999\n"
+        "neg=-3\n"
+        "[options]\n"
+        "late=5\n");
+    EXPECT_EQ(file.GetInt("options", "sound", 9), 0);  // case-insensitive, first one wins
+    EXPECT_EQ(file.GetInt("options", "stream", 9), 0);
+    EXPECT_EQ(file.GetInt("options", "bad", 9), 9);
+    EXPECT_EQ(file.GetInt("options", "big", 9), 9);
+    EXPECT_EQ(file.GetInt("options", "neg", 9), -3);
+    EXPECT_EQ(file.GetInt("options", "late", 9), 9);  // only the first section counts
+    EXPECT_EQ(file.GetInt("other", "sound", 9), 7);
+    EXPECT_FALSE(file.GetString("", "key"));
+    EXPECT_FALSE(file.GetString("missing", "sound"));
+}
+
+TEST(IniFile, WritingKeepsEverythingElseByteForByte) {
+    const std::string original =
+        "# my settings\r\n"
+        "\r\n"
+        "[video]\r\n"
+        "scale = 2\r\n"
+        "\r\n"
+        "[options]\r\n"
+        "stream=0\r\n"
+        "sound=1\r\n"
+        "unknown line\r\n"
+        "\r\n"
+        "[zzz]\r\n"
+        "a=b";
+    IniFile file = IniFile::Parse(original);
+    file.SetString("options", "sound", "0");
+    std::string expected = original;
+    expected.replace(expected.find("sound=1"), 7, "sound=0");
+    EXPECT_EQ(file.Serialize(), expected);
+
+    // A missing key goes to the end of its section, before the blank separator line.
+    IniFile other = IniFile::Parse("[options]\nstream=0\n\n[x]\ny=1\n");
+    other.SetString("options", "sound", "1");
+    EXPECT_EQ(other.Serialize(), "[options]\nstream=0\nsound=1\n\n[x]\ny=1\n");
+
+    // A missing section is appended, even after a last line without a line break.
+    IniFile last = IniFile::Parse("[x]\ny=1");
+    last.SetString("options", "sound", "0");
+    EXPECT_EQ(last.Serialize(), "[x]\ny=1\n[options]\nsound=0\n");
+}
+
+TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
+    TempDir dir;
+    const std::string path = dir.File("tannenquirl.ini");
+    static constexpr char kGarbage[] = "\x00\xff\x13garbage[options\nsound=0\n=1\n[options]x\n";
+    const std::string garbage(kGarbage, sizeof(kGarbage) - 1);
+    WriteFile(path, garbage);
+    persistence::Options options;
+    options.MusicOn = 5;
+    options.StreamMusic = 5;
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 0);
+    EXPECT_EQ(options.StreamMusic, 1);
+
+    ASSERT_TRUE(persistence::SaveSoundOption("0", path));
+    EXPECT_EQ(ReadFile(path), garbage + "[options]\nsound=0\n");
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 2);
+}
+
+TEST(Options, SoundOptionRoundTripAndFileRules) {
+    TempDir dir;
+    const std::string path = dir.File("tannenquirl.ini");
+    persistence::Options options;
+    persistence::LoadOptions(options, path);  // no file: music on, streamed
+    EXPECT_EQ(options.MusicOn, 0);
+    EXPECT_EQ(options.StreamMusic, 1);
+
+    ASSERT_TRUE(persistence::SaveSoundOption("0", path));
+    EXPECT_EQ(ReadFile(path), "[options]\nsound=0\n");
+    ASSERT_TRUE(persistence::SaveSoundOption("1", path));
+    EXPECT_EQ(ReadFile(path), "[options]\nsound=1\n");
+
+    WriteFile(path, "[options]\nsound=2\nstream=0\n");
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 2);
+    EXPECT_EQ(options.StreamMusic, 0);
+
+    // No temporary files are left beside the options file.
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+    EXPECT_NE(persistence::OptionsFilePath().find("/tannenquirl.ini"), std::string::npos);
+}
+
+TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
+    TempDir dir;
+    EXPECT_FALSE(persistence::SaveSoundOption("0", dir.File("missing/tannenquirl.ini")));
+    // Something that exists but cannot be read as a file is not replaced.
+    const std::string path = dir.File("tannenquirl.ini");
+    std::filesystem::create_directory(path);
+    WriteFile(path + "/keep", "x");
+    EXPECT_FALSE(persistence::SaveSoundOption("0", path));
+    EXPECT_EQ(ReadFile(path + "/keep"), "x");
+}
+
+}  // namespace
