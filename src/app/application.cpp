@@ -1,0 +1,180 @@
+#include "app/application.h"
+
+#include <cstdlib>
+
+#include "app/sound_startup.h"
+#include "display/display_device.h"
+#include "flow/game_frame.h"
+#include "flow/game_state.h"
+#include "flow/pause.h"
+#include "presentation/level_assets.h"
+#include "presentation/screen_surfaces.h"
+
+namespace app {
+
+int AppActive = 0;
+uint32_t LastFrameTime = 0;
+bool RestorePending = false;
+float AverageFrameTime = 0.0f;
+CDisplayDevice* Display = nullptr;
+
+namespace {
+
+std::array<int32_t, FrameRingSize> frameRing{};
+int ringPosition = 0;
+uint32_t timingReference = 0;
+
+constexpr const char* DisplayModeMessage = "This display card does not support 800x600x16. ";
+constexpr const char* DisplayFailedMessage = "DirectDraw init failed. Tannenquirl wird beendet";
+
+}  // namespace
+
+void ResetApplicationState() {
+    AppActive = 0;
+    LastFrameTime = 0;
+    RestorePending = false;
+    AverageFrameTime = 0.0f;
+    frameRing.fill(0);
+    ringPosition = 0;
+    timingReference = 0;
+}
+
+const std::array<int32_t, FrameRingSize>& FrameRing() {
+    return frameRing;
+}
+
+HRESULT InitApplication() {
+    std::srand(platform::Ticks());
+    if (!platform::CurrentBackend() || !platform::CurrentBackend()->OpenWindow("Tannenquirl Rauze"))
+        return E_FAIL;
+    if (Failed(StartSoundOutput())) {
+        platform::ShowMessageBox("Error initializing DirectSound.", "Tannenquirl Rauze", true);
+        return E_FAIL;
+    }
+    StartMusicWorker();
+    frameRing.fill(0);
+    return S_OK;
+}
+
+HRESULT InitDisplay() {
+    Display = new CDisplayDevice();
+    HRESULT hr = Display->OpenFullScreen(800, 600, 16);
+    if (Failed(hr)) {
+        platform::ShowMessageBox(DisplayModeMessage, "Tannenquirl", true);
+        return hr;
+    }
+    presentation::ReloadSurface(Display, presentation::StartScreenSurface,
+                                presentation::StartScreenFile, 800, 600, CLR_INVALID);
+    return S_OK;
+}
+
+void UpdateFrameTiming() {
+    uint32_t now = platform::Ticks();
+    if (timingReference == 0) timingReference = now;
+    frameRing[ringPosition] = static_cast<int32_t>(now - timingReference);
+    int64_t sum = 0;
+    for (int32_t entry : frameRing) sum += entry;
+    AverageFrameTime = static_cast<float>(static_cast<double>(sum) / 25.0);
+    timingReference = now;
+    ringPosition = (ringPosition + 1) % FrameRingSize;
+}
+
+HRESULT RunFrame() {
+    uint32_t now = platform::Ticks();
+    uint32_t elapsed = now - LastFrameTime;
+    LastFrameTime = now;
+    HRESULT hr = flow::GameFrame(elapsed);
+    if (Failed(hr) && hr != DDERR_SURFACELOST) return hr;
+    if (hr == DDERR_SURFACELOST) {
+        // Clear first, so that one frame never restores twice.
+        RestorePending = false;
+        RestoreSurfaces();
+    }
+    if (RestorePending) {
+        RestoreSurfaces();
+        RestorePending = false;
+    }
+    return S_OK;
+}
+
+HRESULT RestoreSurfaces() {
+    if (!Display) return E_POINTER;
+    HRESULT hr = Display->RestoreAllSurfaces();
+    if (Failed(hr)) return hr;
+    presentation::LoadLoadingScreen(Display);
+    presentation::LoadIngameSheet(Display);
+    if (flow::GameScreen >= flow::GamePlayScreen) presentation::LoadLevelAssets(Display, false);
+    return S_OK;
+}
+
+void WindowProc(const platform::Event& event) {
+    switch (event.type) {
+        case platform::EventType::Close:
+            // Closing destroys the window: every picture goes, then the loop ends.
+            presentation::ReleaseAllSurfaces(Display);
+            platform::PostQuit(0);
+            if (platform::CurrentBackend()) platform::CurrentBackend()->CloseWindow();
+            break;
+        case platform::EventType::Move:
+            if (event.x == 0 && event.y == 0 && flow::MinimizedInGame) RestorePending = true;
+            if (Display) Display->RefreshScreenRect();
+            break;
+        case platform::EventType::Size:
+            if (event.sizeKind == platform::SizeKind::Minimized &&
+                flow::GameScreen == flow::GamePlayScreen) {
+                flow::MinimizedInGame = true;
+                flow::PauseStart = platform::Ticks();
+                flow::Pausing = true;
+            }
+            AppActive = (event.sizeKind == platform::SizeKind::MaxHide ||
+                         event.sizeKind == platform::SizeKind::Minimized)
+                            ? 0
+                            : 1;
+            if (Display) Display->RefreshScreenRect();
+            break;
+        case platform::EventType::ExitSizeMove:
+            LastFrameTime = platform::Ticks();
+            break;
+        case platform::EventType::Quit:
+            break;
+    }
+}
+
+int RunMessageLoop() {
+    for (;;) {
+        platform::Event event;
+        if (platform::PollEvent(event)) {
+            if (event.type == platform::EventType::Quit) return event.code;
+            WindowProc(event);
+        } else if (AppActive == 1) {
+            RunFrame();
+        } else {
+            platform::WaitEvent();
+            LastFrameTime = platform::Ticks();
+        }
+    }
+}
+
+void Shutdown() {
+    StopMusicWorker();
+    StopSoundOutput();
+    presentation::ReleaseAllSurfaces(Display);
+}
+
+int GameMain() {
+    std::srand(platform::Ticks());
+    if (Failed(InitApplication())) {
+        Shutdown();
+        return 0;
+    }
+    if (Failed(InitDisplay())) {
+        platform::ShowMessageBox(DisplayFailedMessage, "Tannenquirl", true);
+        Shutdown();
+        return 0;
+    }
+    int code = RunMessageLoop();
+    Shutdown();
+    return code;
+}
+
+}  // namespace app

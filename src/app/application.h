@@ -1,0 +1,50 @@
+// The application shell: start-up, the message loop that runs one frame whenever the game is
+// active and nothing is waiting, frame-time averaging, the window notifications, and bringing
+// every picture back after the display lost its surfaces.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "diag/result_codes.h"
+#include "platform/platform.h"
+
+class CDisplayDevice;
+
+namespace app {
+
+constexpr int FrameRingSize = 25;
+
+// 1 while the window is neither minimised nor hidden.
+extern int AppActive;
+// Tick count of the previous frame tick; also reset after the loop waited or a modal loop ended.
+extern uint32_t LastFrameTime;
+// Set when the window comes back after a minimise during a game; consumed by RunFrame.
+extern bool RestorePending;
+// Mean duration of the last 25 frames in milliseconds; scales all scrolling and menu motion.
+extern float AverageFrameTime;
+extern CDisplayDevice* Display;
+
+// Start-up up to the display: the window, the sound device, the music thread. E_FAIL when the
+// game cannot run; the reason has been shown.
+HRESULT InitApplication();
+HRESULT InitDisplay();
+// One frame tick.
+HRESULT RunFrame();
+void UpdateFrameTiming();
+HRESULT RestoreSurfaces();
+// The window procedure: what each notification does to the game.
+void WindowProc(const platform::Event& event);
+// Runs until the quit notification; returns its exit code.
+int RunMessageLoop();
+// The whole program on the installed backend: start-up, loop, shutdown. Returns the exit code.
+int GameMain();
+// Ends what start-up began (the music thread, the sound device) after the loop has ended.
+void Shutdown();
+
+// Puts the shell's globals back to their values at program start (for tests).
+void ResetApplicationState();
+// The frame-duration ring, for tests.
+const std::array<int32_t, FrameRingSize>& FrameRing();
+
+}  // namespace app

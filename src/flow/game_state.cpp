@@ -1,0 +1,35 @@
+#include "flow/game_state.h"
+
+namespace flow {
+
+int32_t GameScreen = StartScreen;
+uint32_t StartScreenTime = 0;
+bool LevelLoaded = false;
+bool EscLatch = false;
+bool LeftButtonLatch = false;
+bool RightButtonLatch = false;
+ScreenPoint ClickPoint;
+float CameraX = 1600.0f;
+float FarScroll = 0.0f;
+float MidScroll = 0.0f;
+uint32_t SpawnTimer = 0;
+CSound* MenuMusic = nullptr;
+CSound* GameMusic = nullptr;
+
+void ResetGameState() {
+    GameScreen = StartScreen;
+    StartScreenTime = 0;
+    LevelLoaded = false;
+    EscLatch = false;
+    LeftButtonLatch = false;
+    RightButtonLatch = false;
+    ClickPoint = ScreenPoint{};
+    CameraX = 1600.0f;
+    FarScroll = 0.0f;
+    MidScroll = 0.0f;
+    SpawnTimer = 0;
+    MenuMusic = nullptr;
+    GameMusic = nullptr;
+}
+
+}  // namespace flow

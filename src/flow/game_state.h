@@ -1,0 +1,49 @@
+// The global game state that the screens, the round, the controls and the camera share.
+// Plain globals of the main thread, grouped here so that one reset puts them all back.
+#pragma once
+
+#include <cstdint>
+
+class CSound;
+
+namespace flow {
+
+// The current screen.
+enum Screen : int32_t {
+    StartScreen = -1,
+    MenuEntryScreen = 0,
+    MenuScreen = 1,
+    GamePlayScreen = 2,
+};
+
+struct ScreenPoint {
+    int32_t x = -1;
+    int32_t y = -1;
+};
+
+// Time value that marks "not scheduled" / "round has started".
+constexpr uint32_t NotScheduled = 0xFFFFFFFFu;
+
+extern int32_t GameScreen;
+// Start screen: when it was first shown (0 = not yet). Game screen: when loading began, then
+// NotScheduled once the round has started.
+extern uint32_t StartScreenTime;
+extern bool LevelLoaded;
+extern bool EscLatch;
+extern bool LeftButtonLatch;
+extern bool RightButtonLatch;
+// This frame's accepted click, or (-1, -1).
+extern ScreenPoint ClickPoint;
+extern float CameraX;
+extern float FarScroll;
+extern float MidScroll;
+extern uint32_t SpawnTimer;
+
+// Whole-file music, used when music is not streamed.
+extern CSound* MenuMusic;
+extern CSound* GameMusic;
+
+// Puts every global above back to its value at program start.
+void ResetGameState();
+
+}  // namespace flow

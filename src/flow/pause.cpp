@@ -1,0 +1,17 @@
+#include "flow/pause.h"
+
+namespace flow {
+
+bool MinimizedInGame = false;
+bool Pausing = false;
+uint32_t PauseStart = 0;
+uint32_t PausedTotal = 0;
+
+void ResetPauseState() {
+    MinimizedInGame = false;
+    Pausing = false;
+    PauseStart = 0;
+    PausedTotal = 0;
+}
+
+}  // namespace flow

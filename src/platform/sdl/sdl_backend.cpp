@@ -1,0 +1,401 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <deque>
+
+namespace platform {
+
+namespace {
+
+// Where each virtual key sits on the keyboard. Positions, not characters: the digits select
+// weapons whatever the layout; typed text arrives separately.
+SDL_Scancode ScancodeOf(int virtualKey) {
+    if (virtualKey >= '1' && virtualKey <= '9')
+        return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (virtualKey - '1'));
+    if (virtualKey == '0') return SDL_SCANCODE_0;
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (virtualKey - 'A'));
+    switch (virtualKey) {
+        case vk::Back:
+            return SDL_SCANCODE_BACKSPACE;
+        case vk::Tab:
+            return SDL_SCANCODE_TAB;
+        case vk::Return:
+            return SDL_SCANCODE_RETURN;
+        case vk::Escape:
+            return SDL_SCANCODE_ESCAPE;
+        case vk::Space:
+            return SDL_SCANCODE_SPACE;
+        case vk::Left:
+            return SDL_SCANCODE_LEFT;
+        case vk::Up:
+            return SDL_SCANCODE_UP;
+        case vk::Right:
+            return SDL_SCANCODE_RIGHT;
+        case vk::Down:
+            return SDL_SCANCODE_DOWN;
+        case vk::LShift:
+            return SDL_SCANCODE_LSHIFT;
+        case vk::RShift:
+            return SDL_SCANCODE_RSHIFT;
+        case vk::Oem1:
+            return SDL_SCANCODE_LEFTBRACKET;  // ü on a German keyboard
+        case vk::Oem3:
+            return SDL_SCANCODE_SEMICOLON;  // ö
+        case vk::Oem4:
+            return SDL_SCANCODE_MINUS;  // ß
+        case vk::Oem7:
+            return SDL_SCANCODE_APOSTROPHE;  // ä
+        case vk::OemMinus:
+            return SDL_SCANCODE_SLASH;  // -
+        default:
+            return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+Event MakeEvent(EventType type) {
+    Event event;
+    event.type = type;
+    return event;
+}
+
+Event SizeEvent(SizeKind kind) {
+    Event event = MakeEvent(EventType::Size);
+    event.sizeKind = kind;
+    return event;
+}
+
+}  // namespace
+
+struct SdlBackend::Queue {
+    std::deque<Event> events;
+};
+
+SdlBackend::SdlBackend() : queue_(std::make_unique<Queue>()) {}
+
+SdlBackend::~SdlBackend() {
+    CloseAudio();
+    CloseWindow();
+    SDL_Quit();
+}
+
+uint32_t SdlBackend::Ticks() {
+    return SDL_GetTicks();
+}
+
+bool SdlBackend::KeyDown(int virtualKey) {
+    if (virtualKey == vk::LButton || virtualKey == vk::RButton || virtualKey == vk::MButton) {
+        if (!videoReady_) return false;
+        uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+        if (virtualKey == vk::LButton) return buttons & SDL_BUTTON_LMASK;
+        if (virtualKey == vk::RButton) return buttons & SDL_BUTTON_RMASK;
+        return buttons & SDL_BUTTON_MMASK;
+    }
+    if (!videoReady_) return false;
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&count);
+    auto down = [&](SDL_Scancode code) {
+        return code != SDL_SCANCODE_UNKNOWN && code < count && keys[code];
+    };
+    switch (virtualKey) {
+        case vk::Shift:
+            return down(SDL_SCANCODE_LSHIFT) || down(SDL_SCANCODE_RSHIFT);
+        case vk::Control:
+            return down(SDL_SCANCODE_LCTRL) || down(SDL_SCANCODE_RCTRL);
+        case vk::Menu:
+            return down(SDL_SCANCODE_LALT) || down(SDL_SCANCODE_RALT);
+        case vk::Return:
+            return down(SDL_SCANCODE_RETURN) || down(SDL_SCANCODE_KP_ENTER);
+        default:
+            return down(ScancodeOf(virtualKey));
+    }
+}
+
+Point SdlBackend::CursorPos() {
+    if (!renderer_) return {};
+    int wx = 0, wy = 0;
+    SDL_GetMouseState(&wx, &wy);
+    float lx = 0, ly = 0;
+    SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
+    // Over the letterbox bars the cursor stays on the nearest game pixel.
+    int x = static_cast<int>(lx), y = static_cast<int>(ly);
+    x = x < 0 ? 0 : (x >= ScreenWidth ? ScreenWidth - 1 : x);
+    y = y < 0 ? 0 : (y >= ScreenHeight ? ScreenHeight - 1 : y);
+    return {x, y};
+}
+
+void SdlBackend::WarpCursor(int x, int y) {
+    if (!renderer_ || !window_) return;
+    int wx = 0, wy = 0;
+    SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &wx, &wy);
+    SDL_WarpMouseInWindow(window_, wx, wy);
+}
+
+std::string SdlBackend::TakeTypedText() {
+    std::string text;
+    text.swap(typedText_);
+    return text;
+}
+
+bool SdlBackend::TranslateEvent(const void* raw) {
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    auto& events = queue_->events;
+    switch (e.type) {
+        case SDL_QUIT:
+            events.push_back(MakeEvent(EventType::Close));
+            return true;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_MINIMIZED:
+                    events.push_back(SizeEvent(SizeKind::Minimized));
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    // Losing the screen to another program counts as a minimise, as it did for a
+                    // full-screen game; but only once we ever had it.
+                    if (!hadFocus_) return false;
+                    events.push_back(SizeEvent(SizeKind::Minimized));
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_RESTORED:
+                    hadFocus_ = hadFocus_ || e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+                    events.push_back(SizeEvent(SizeKind::Restored));
+                    events.push_back(MakeEvent(EventType::Move));
+                    return true;
+                default:
+                    return false;
+            }
+        case SDL_KEYDOWN:
+            if (e.key.repeat == 0 && (e.key.keysym.mod & KMOD_ALT)) {
+                if (e.key.keysym.scancode == SDL_SCANCODE_X) {
+                    events.push_back(MakeEvent(EventType::Close));
+                    return true;
+                }
+                if (e.key.keysym.scancode == SDL_SCANCODE_RETURN ||
+                    e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) {
+                    ToggleFullScreen();
+                    events.push_back(MakeEvent(EventType::ExitSizeMove));
+                    return true;
+                }
+            }
+            return false;
+        case SDL_TEXTINPUT:
+            typedText_ += e.text.text;
+            return false;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            // The texture's contents are gone; the next present reports the loss so that the
+            // game rebuilds everything, as it did when video memory was lost.
+            renderLost_ = true;
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool SdlBackend::PollEvent(Event& event) {
+    auto& events = queue_->events;
+    if (videoReady_ && events.empty()) {
+        SDL_Event e;
+        while (events.empty() && SDL_PollEvent(&e)) TranslateEvent(&e);
+    }
+    if (events.empty()) return false;
+    event = events.front();
+    events.pop_front();
+    return true;
+}
+
+void SdlBackend::WaitEvent() {
+    auto& events = queue_->events;
+    if (!videoReady_) {
+        if (events.empty()) events.push_back(MakeEvent(EventType::Quit));
+        return;
+    }
+    SDL_Event e;
+    while (events.empty() && SDL_WaitEvent(&e)) TranslateEvent(&e);
+}
+
+void SdlBackend::PostClose() {
+    queue_->events.push_back(MakeEvent(EventType::Close));
+}
+
+void SdlBackend::PostQuit(int code) {
+    Event event = MakeEvent(EventType::Quit);
+    event.code = code;
+    queue_->events.push_back(event);
+}
+
+bool SdlBackend::OpenWindow(const char* title) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "Tannenquirl Rauze: no display available: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth,
+                               ScreenHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+    if (!window_) {
+        std::fprintf(stderr, "Tannenquirl Rauze: cannot create the window: %s\n", SDL_GetError());
+        return false;
+    }
+    renderer_ =
+        SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) {
+        std::fprintf(stderr, "Tannenquirl Rauze: cannot create a renderer: %s\n", SDL_GetError());
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+        return false;
+    }
+    SDL_RendererInfo info;
+    vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0)
+        refreshRate_ = mode.refresh_rate;
+    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
+    if (!CreateTexture()) {
+        std::fprintf(stderr, "Tannenquirl Rauze: cannot create the frame texture: %s\n",
+                     SDL_GetError());
+        CloseWindow();
+        return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_StartTextInput();
+    videoReady_ = true;
+    // Showing the window reports its size and position, which makes the game active.
+    queue_->events.push_back(SizeEvent(SizeKind::Restored));
+    queue_->events.push_back(MakeEvent(EventType::Move));
+    return true;
+}
+
+bool SdlBackend::CreateTexture() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                 ScreenWidth, ScreenHeight);
+    return texture_ != nullptr;
+}
+
+void SdlBackend::CloseWindow() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    videoReady_ = false;
+}
+
+void SdlBackend::ToggleFullScreen() {
+    if (!window_) return;
+    fullScreen_ = !fullScreen_;
+    if (fullScreen_) {
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        // A scaled window that fits the desktop comfortably.
+        SDL_Rect usable;
+        int index = SDL_GetWindowDisplayIndex(window_);
+        int scale = 1;
+        if (index >= 0 && SDL_GetDisplayUsableBounds(index, &usable) == 0) {
+            while ((scale + 1) * ScreenWidth <= usable.w * 9 / 10 &&
+                   (scale + 1) * ScreenHeight <= usable.h * 9 / 10)
+                ++scale;
+        }
+        SDL_SetWindowSize(window_, ScreenWidth * scale, ScreenHeight * scale);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+}
+
+void SdlBackend::PaceWithoutVsync() {
+    // Without vsync, keep to the display's refresh rate: the game counts some motion per frame.
+    uint64_t frequency = SDL_GetPerformanceFrequency();
+    uint64_t frameTicks = frequency / static_cast<uint64_t>(refreshRate_);
+    uint64_t now = SDL_GetPerformanceCounter();
+    if (lastPresentCounter_ != 0 && now - lastPresentCounter_ < frameTicks) {
+        uint64_t remaining = frameTicks - (now - lastPresentCounter_);
+        SDL_Delay(static_cast<uint32_t>(remaining * 1000 / frequency));
+        while (SDL_GetPerformanceCounter() - lastPresentCounter_ < frameTicks) {
+        }
+    }
+    lastPresentCounter_ = SDL_GetPerformanceCounter();
+}
+
+PresentResult SdlBackend::Present(const uint16_t* pixels, int pitch) {
+    if (!renderer_ || !texture_) return PresentResult::Failed;
+    if (renderLost_) {
+        renderLost_ = false;
+        if (!CreateTexture()) return PresentResult::Failed;
+        return PresentResult::Lost;
+    }
+    if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch * static_cast<int>(sizeof(uint16_t))) !=
+        0)
+        return PresentResult::Failed;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    if (!vsync_) PaceWithoutVsync();
+    SDL_RenderPresent(renderer_);
+    return PresentResult::Ok;
+}
+
+void SdlBackend::ShowMessageBox(const char* text, const char* caption, bool error) {
+    std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                             caption ? caption : "", text ? text : "", window_);
+}
+
+void SdlBackend::DebugOutput(const char* text) {
+    if (text) std::fputs(text, stderr);
+}
+
+void SdlBackend::AudioCallback(void* self, unsigned char* stream, int bytes) {
+    auto* backend = static_cast<SdlBackend*>(self);
+    std::lock_guard lock(backend->audioMutex_);
+    int frames = bytes / static_cast<int>(2 * sizeof(int16_t));
+    if (backend->audioPull_) {
+        backend->audioPull_(reinterpret_cast<int16_t*>(stream), frames);
+    } else {
+        SDL_memset(stream, 0, static_cast<size_t>(bytes));
+    }
+}
+
+bool SdlBackend::OpenAudio(int sampleRate, AudioPull pull) {
+    CloseAudio();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "Tannenquirl Rauze: no sound output: %s\n", SDL_GetError());
+        return false;
+    }
+    {
+        std::lock_guard lock(audioMutex_);
+        audioPull_ = std::move(pull);
+    }
+    SDL_AudioSpec want{};
+    want.freq = sampleRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = &SdlBackend::AudioCallback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (audioDevice_ == 0) {
+        std::fprintf(stderr, "Tannenquirl Rauze: cannot open the sound output: %s\n",
+                     SDL_GetError());
+        std::lock_guard lock(audioMutex_);
+        audioPull_ = nullptr;
+        return false;
+    }
+    SDL_PauseAudioDevice(audioDevice_, 0);
+    return true;
+}
+
+void SdlBackend::CloseAudio() {
+    if (audioDevice_ != 0) {
+        SDL_CloseAudioDevice(audioDevice_);
+        audioDevice_ = 0;
+    }
+    std::lock_guard lock(audioMutex_);
+    audioPull_ = nullptr;
+}
+
+}  // namespace platform

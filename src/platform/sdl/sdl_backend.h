@@ -1,0 +1,66 @@
+// The real backend: one SDL2 window (desktop full screen with a logical 800x600 size, scaled and
+// letterboxed, or a scaled window after Alt+Enter), vsync presentation of an RGB565 streaming
+// texture, SDL's audio callback, keyboard and mouse state.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/platform.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace platform {
+
+class SdlBackend : public Backend {
+  public:
+    SdlBackend();
+    ~SdlBackend() override;
+
+    uint32_t Ticks() override;
+    bool KeyDown(int virtualKey) override;
+    Point CursorPos() override;
+    void WarpCursor(int x, int y) override;
+    std::string TakeTypedText() override;
+    bool PollEvent(Event& event) override;
+    void WaitEvent() override;
+    void PostClose() override;
+    void PostQuit(int code) override;
+    bool OpenWindow(const char* title) override;
+    void CloseWindow() override;
+    PresentResult Present(const uint16_t* pixels, int pitch) override;
+    void ShowMessageBox(const char* text, const char* caption, bool error) override;
+    void DebugOutput(const char* text) override;
+    bool OpenAudio(int sampleRate, AudioPull pull) override;
+    void CloseAudio() override;
+
+  private:
+    struct Queue;
+    bool TranslateEvent(const void* sdlEvent);
+    void ToggleFullScreen();
+    bool CreateTexture();
+    void PaceWithoutVsync();
+    static void AudioCallback(void* self, unsigned char* stream, int bytes);
+
+    std::unique_ptr<Queue> queue_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    bool videoReady_ = false;
+    bool vsync_ = false;
+    bool fullScreen_ = true;
+    bool hadFocus_ = false;
+    bool renderLost_ = false;
+    int refreshRate_ = 60;
+    uint64_t lastPresentCounter_ = 0;
+    std::string typedText_;
+
+    uint32_t audioDevice_ = 0;
+    std::mutex audioMutex_;
+    AudioPull audioPull_;
+};
+
+}  // namespace platform
