@@ -1,0 +1,7 @@
+#include "pictures/recipes.h"
+
+namespace assetgen {
+
+void AddFieldSceneryRecipes(std::vector<Recipe>&) {}
+
+}  // namespace assetgen
