@@ -28,6 +28,8 @@ class CMusicStream : public CSound {
 
     // Segments the play cursor has finished since the last rewind that no refill has replaced yet.
     uint32_t SegmentsDue();
+    // Counts every segment end so far as refilled (after a refill of the whole buffer).
+    void ForgetMissedSegments();
 
     uint32_t SegmentBytes() const { return segmentBytes_; }
     uint32_t LastPlayCursor() const { return lastPlayCursor_; }

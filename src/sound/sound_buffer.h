@@ -85,11 +85,14 @@ class CSoundBuffer {
     HRESULT Lock(uint32_t offset, uint32_t bytes, void** region1, uint32_t* bytes1, void** region2,
                  uint32_t* bytes2, uint32_t flags);
     HRESULT Unlock(void* region1, uint32_t bytes1, void* region2, uint32_t bytes2);
+    // Keeps room for locks of up to `bytes` bytes, so that such locks never allocate.
+    void ReserveLockArea(uint32_t bytes);
     // Sample memory is never lost on this platform: always 0.
     HRESULT Restore();
     // Replaces the notification positions; each must lie inside the buffer. Needs
     // DSBCAPS_CTRLPOSITIONNOTIFY; refused while playing.
     HRESULT SetNotificationPositions(uint32_t count, const PositionNotify* positions);
+    std::vector<PositionNotify> NotificationPositions();
     // How many notification positions the play cursor has passed since the buffer was created.
     uint64_t NotificationsPassed();
 
@@ -126,4 +129,5 @@ class CSoundBuffer {
     bool locked_ = false;
     uint32_t lockOffset_ = 0;
     uint32_t lockBytes_ = 0;
+    uint32_t lockAreaReserve_ = 0;
 };

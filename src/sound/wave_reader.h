@@ -67,7 +67,6 @@ class CWaveReader {
     WaveFormat format_;
     bool hasFormat_ = false;
     std::FILE* file_ = nullptr;
-    uint64_t fileSize_ = 0;
     Chunk riffChunk_;
     Chunk dataChunk_;
     uint32_t unreadBytes_ = 0;  // of the data chunk

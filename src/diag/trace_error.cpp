@@ -1,0 +1,55 @@
+#include "diag/trace_error.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "diag/result_code_name.h"
+#include "platform/platform.h"
+
+namespace diag {
+
+namespace {
+
+// Texts that would make a box (or a debugger prefix) this long are not shown.
+constexpr size_t kMaxTextLength = 3000;
+constexpr size_t kFormatAllowance = 200;
+
+size_t LengthOf(const char* text) {
+    return text ? std::strlen(text) : 0;
+}
+
+}  // namespace
+
+HRESULT TraceError(const char* file, long line, HRESULT hr, const char* calling, bool showBox) {
+    char lineText[32];
+    std::snprintf(lineText, sizeof lineText, "%ld", line);
+
+    // Everything lives in locals: the main thread and the music thread may trace at once.
+    if (file && std::strlen(file) + kFormatAllowance < kMaxTextLength) {
+        std::string prefix = std::string(file) + "(" + lineText + "): ";
+        platform::DebugOutput(prefix.c_str());
+    }
+    if (calling) platform::DebugOutput(calling);
+
+    char codeText[128];
+    std::snprintf(codeText, sizeof codeText, "%s (0x%08x)", ResultCodeName(hr),
+                  static_cast<unsigned>(hr));
+    std::string codeLine = std::string(" (hr=") + codeText + ")";
+    platform::DebugOutput(codeLine.c_str());
+    platform::DebugOutput("\n");
+
+    if (!showBox) return hr;
+
+    const size_t total =
+        LengthOf(file) + LengthOf(calling) + std::strlen(codeText) + std::strlen(lineText);
+    if (total + kFormatAllowance < kMaxTextLength) {
+        std::string text = std::string("File: ") + (file ? file : "(null)") +
+                           "\nLine: " + lineText + "\nError Code: " + codeText +
+                           "\nCalling: " + (calling ? calling : "(null)");
+        platform::ShowMessageBox(text.c_str(), "Unexpected error encountered", true);
+    }
+    return hr;
+}
+
+}  // namespace diag

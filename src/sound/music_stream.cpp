@@ -1,0 +1,256 @@
+#include "sound/music_stream.h"
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "diag/trace_error.h"
+#include "sound/sound_system.h"
+
+CMusicStream::CMusicStream(std::unique_ptr<CSoundBuffer> buffer, uint32_t bufferBytes,
+                           std::unique_ptr<CWaveReader> reader, uint32_t segmentBytes)
+    : CSound(
+          [&buffer] {
+              std::vector<std::unique_ptr<CSoundBuffer>> buffers;
+              buffers.push_back(std::move(buffer));
+              return buffers;
+          }(),
+          bufferBytes, std::move(reader)),
+      segmentBytes_(segmentBytes) {
+    // Refills lock one segment at a time and must not allocate while the music plays.
+    if (!buffers_.empty() && buffers_[0]) buffers_[0]->ReserveLockArea(segmentBytes);
+}
+
+CMusicStream::~CMusicStream() = default;
+
+HRESULT CMusicStream::RewindStream() {
+    if (buffers_.empty() || !buffers_[0] || !waveReader_) return CO_E_NOTINITIALIZED;
+    CSoundBuffer* buffer = buffers_[0].get();
+    lastPlayCursor_ = 0;
+    playedBytes_ = 0;
+    nextWriteOffset_ = 0;
+    padWithSilence_ = false;
+
+    bool restored = false;
+    HRESULT hr = RestoreBuffer(buffer, &restored);
+    if (Failed(hr)) return TQ_SOUND_TRACE("RestoreBuffer", hr, true);
+    if (restored) {
+        hr = FillBufferWithSound(buffer, false);
+        if (Failed(hr)) return TQ_SOUND_TRACE("FillBufferWithSound", hr, true);
+    }
+    waveReader_->ResetFile();
+    hr = buffer->SetCurrentPosition(0);
+    notificationsAtRewind_ = buffer->NotificationsPassed();
+    refillsSinceRewind_ = 0;
+    return hr;
+}
+
+HRESULT CMusicStream::RefillNextSegment(bool loop) {
+    if (buffers_.empty() || !buffers_[0] || !waveReader_) return CO_E_NOTINITIALIZED;
+    CSoundBuffer* buffer = buffers_[0].get();
+
+    bool restored = false;
+    HRESULT hr = RestoreBuffer(buffer, &restored);
+    if (Failed(hr)) return TQ_SOUND_TRACE("RestoreBuffer", hr, true);
+    if (restored) {
+        hr = FillBufferWithSound(buffer, false);
+        if (Failed(hr)) return TQ_SOUND_TRACE("FillBufferWithSound", hr, true);
+        return S_OK;
+    }
+
+    void* region = nullptr;
+    uint32_t length = 0;
+    void* wrapped = nullptr;
+    uint32_t wrappedLength = 0;
+    hr = buffer->Lock(nextWriteOffset_, segmentBytes_, &region, &length, &wrapped, &wrappedLength,
+                      0);
+    if (Failed(hr)) return TQ_SOUND_TRACE("Lock", hr, true);
+    if (wrapped && wrappedLength > 0) {
+        // Segments tile the buffer exactly, so a lock never runs over its end.
+        buffer->Unlock(region, 0, wrapped, 0);
+        return E_UNEXPECTED;
+    }
+    uint8_t* bytes = static_cast<uint8_t*>(region);
+    const uint8_t silence = SilenceByte();
+
+    uint32_t filled = 0;
+    if (padWithSilence_) {
+        std::memset(bytes, silence, length);
+        filled = length;
+    } else {
+        hr = waveReader_->Read(bytes, length, &filled);
+        if (Failed(hr)) {
+            buffer->Unlock(region, length, nullptr, 0);
+            return TQ_SOUND_TRACE("Read", hr, true);
+        }
+    }
+    if (filled < length) {
+        if (loop) {
+            while (filled < length) {
+                hr = waveReader_->ResetFile();
+                if (Failed(hr)) {
+                    buffer->Unlock(region, length, nullptr, 0);
+                    return TQ_SOUND_TRACE("ResetFile", hr, true);
+                }
+                uint32_t read = 0;
+                hr = waveReader_->Read(bytes + filled, length - filled, &read);
+                if (Failed(hr)) {
+                    buffer->Unlock(region, length, nullptr, 0);
+                    return TQ_SOUND_TRACE("Read", hr, true);
+                }
+                if (read == 0) {  // the file has no sample data any more
+                    std::memset(bytes + filled, silence, length - filled);
+                    break;
+                }
+                filled += read;
+            }
+        } else {
+            std::memset(bytes + filled, silence, length - filled);
+            padWithSilence_ = true;
+        }
+    }
+    buffer->Unlock(region, length, nullptr, 0);
+
+    uint32_t cursor = 0;
+    hr = buffer->GetCurrentPosition(&cursor, nullptr);
+    if (Failed(hr)) return TQ_SOUND_TRACE("GetCurrentPosition", hr, true);
+    const uint32_t played = cursor >= lastPlayCursor_ ? cursor - lastPlayCursor_
+                                                      : bufferBytes_ + cursor - lastPlayCursor_;
+    playedBytes_ += played;
+    lastPlayCursor_ = cursor;
+
+    // Played once to its end: stop.
+    if (padWithSilence_ && playedBytes_ >= waveReader_->DataSize()) buffer->Stop();
+
+    nextWriteOffset_ = (nextWriteOffset_ + length) % bufferBytes_;
+    ++refillsSinceRewind_;
+    return S_OK;
+}
+
+uint32_t CMusicStream::SegmentsDue() {
+    if (buffers_.empty() || !buffers_[0]) return 0;
+    const uint64_t passed = buffers_[0]->NotificationsPassed() - notificationsAtRewind_;
+    if (passed <= refillsSinceRewind_) return 0;
+    const uint64_t due = passed - refillsSinceRewind_;
+    return due > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(due);
+}
+
+void CMusicStream::ForgetMissedSegments() {
+    if (buffers_.empty() || !buffers_[0]) return;
+    refillsSinceRewind_ = buffers_[0]->NotificationsPassed() - notificationsAtRewind_;
+}
+
+namespace sound {
+
+CMusicStream* MusicStream = nullptr;
+AutoResetEvent MusicEvent;
+
+namespace {
+
+std::atomic<bool> MusicThreadQuit{false};
+std::atomic<bool> MusicThreadAlive{false};
+
+// The worker; a process that ends without StopMusicThread still ends it cleanly.
+struct MusicThreadHolder {
+    std::thread thread;
+    ~MusicThreadHolder() {
+        if (!thread.joinable()) return;
+        MusicThreadQuit.store(true);
+        MusicEvent.Set();
+        thread.join();
+    }
+} MusicThread;
+
+// Waits for segment ends and refills the segments just played. When the thread was late, it
+// catches up with every segment that was played meanwhile (at most one buffer's worth).
+void MusicThreadRoutine(std::function<bool()> musicEnabled) {
+    while (true) {
+        MusicEvent.Wait();
+        if (MusicThreadQuit.load()) break;
+        if (musicEnabled && !musicEnabled()) continue;
+
+        std::lock_guard lock(MusicLock());
+        CMusicStream* stream = MusicStream;
+        if (!stream) continue;
+        uint32_t refills = 0;
+        bool failed = false;
+        while (stream->SegmentsDue() > 0 && refills < kMusicSegments) {
+            if (Failed(stream->RefillNextSegment(true))) {
+                failed = true;
+                break;
+            }
+            ++refills;
+        }
+        if (failed) break;
+        // Lapped: the whole buffer has just been rewritten; older segment ends are history.
+        if (refills == kMusicSegments) stream->ForgetMissedSegments();
+    }
+    MusicThreadAlive.store(false);
+}
+
+}  // namespace
+
+std::mutex& MusicLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign) {
+    if (blockAlign == 0) return 0;
+    uint32_t segment = (samplesPerSec * 3 * blockAlign) >> 3;
+    return segment - segment % blockAlign;
+}
+
+void OpenMusic(const char* path) {
+    if (!SoundDevice || !SoundDevice->IsOpen()) return;
+    // Learn the format first; a file that cannot be read leaves the current stream in place.
+    CWaveReader probe;
+    if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) return;
+    probe.CloseFile();
+    const uint32_t segment =
+        MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
+
+    std::lock_guard lock(MusicLock());
+    delete MusicStream;
+    MusicStream = nullptr;
+    SoundDevice->CreateMusicStream(&MusicStream, path, kMusicCreationFlags, GUID_NULL,
+                                   kMusicSegments, segment, &MusicEvent);
+    // A segment end of the old stream is no reason to refill the new one.
+    MusicEvent.Reset();
+}
+
+HRESULT PlayMusic(bool loop) {
+    std::lock_guard lock(MusicLock());
+    if (!MusicStream) return E_FAIL;
+    HRESULT hr = MusicStream->RewindStream();
+    if (hr != S_OK) return hr;
+    hr = MusicStream->FillBufferWithSound(MusicStream->BufferAt(0), loop);
+    if (hr != S_OK) return hr;
+    return MusicStream->StartSound(0, DSBPLAY_LOOPING);
+}
+
+void StopMusic() {
+    if (MusicStream) MusicStream->StopSound();
+}
+
+void StartMusicThread(std::function<bool()> musicEnabled) {
+    if (MusicThread.thread.joinable()) return;
+    MusicThreadQuit.store(false);
+    MusicThreadAlive.store(true);
+    MusicThread.thread = std::thread(MusicThreadRoutine, std::move(musicEnabled));
+}
+
+void StopMusicThread() {
+    if (!MusicThread.thread.joinable()) return;
+    MusicThreadQuit.store(true);
+    MusicEvent.Set();
+    MusicThread.thread.join();
+    MusicThreadQuit.store(false);
+    MusicEvent.Reset();
+}
+
+bool MusicThreadRunning() {
+    return MusicThreadAlive.load();
+}
+
+}  // namespace sound

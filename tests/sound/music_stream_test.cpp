@@ -1,0 +1,200 @@
+// Streamed music: segment sizes, refills, looping and the music thread, heard through the
+// headless backend.
+#include "sound/music_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "sound/sound_system.h"
+#include "sound/sound_test_support.h"
+
+namespace {
+
+using soundtest::Bytes16;
+using soundtest::PcmWave;
+
+constexpr uint32_t kSegment = 66148;
+constexpr uint32_t kBufferBytes = 8 * kSegment;  // 529184
+constexpr int kSegmentFrames = kSegment / 4;
+
+class MusicStreamTest : public soundtest::SoundTest {
+  protected:
+    // Opens a 44100 Hz stereo music file of `frames` noise frames as the music stream.
+    std::vector<int16_t> OpenNoiseMusic(int frames, uint32_t seed = 11) {
+        std::vector<int16_t> noise = soundtest::NoiseSamples(2 * static_cast<size_t>(frames), seed);
+        sound::OpenMusic(dir.Write("music.wav", PcmWave(2, 44100, 16, Bytes16(noise))).c_str());
+        return noise;
+    }
+
+    // Pulls `frames` frames in pieces of the size an audio device asks for; after each piece,
+    // refills as the music thread would (directly, or by waiting for the real thread).
+    std::vector<int16_t> Stream(int frames, bool threaded = false) {
+        std::vector<int16_t> out;
+        out.reserve(2 * static_cast<size_t>(frames));
+        for (int pulled = 0; pulled < frames; pulled += kPiece) {
+            std::vector<int16_t> piece = Render(std::min(kPiece, frames - pulled));
+            out.insert(out.end(), piece.begin(), piece.end());
+            if (threaded) {
+                WaitForRefills();
+            } else if (sound::MusicEvent.TryWait()) {
+                while (sound::MusicStream->SegmentsDue() > 0) {
+                    EXPECT_EQ(sound::MusicStream->RefillNextSegment(true), S_OK);
+                }
+            }
+        }
+        return out;
+    }
+
+    void WaitForRefills() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            {
+                std::lock_guard lock(sound::MusicLock());
+                if (sound::MusicStream->SegmentsDue() == 0) return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        ADD_FAILURE() << "the music thread did not refill";
+    }
+
+    static void ExpectLooped(const std::vector<int16_t>& out, const std::vector<int16_t>& music) {
+        for (size_t i = 0; i < out.size(); ++i) {
+            ASSERT_EQ(out[i], music[i % music.size()]) << "sample " << i;
+        }
+    }
+
+    static constexpr int kPiece = 1024;
+};
+
+TEST_F(MusicStreamTest, SegmentsAreThreeEighthsOfASecondInWholeFrames) {
+    EXPECT_EQ(sound::MusicSegmentBytes(44100, 4), kSegment);
+    EXPECT_EQ(sound::MusicSegmentBytes(22050, 4), 33072u);
+    EXPECT_EQ(sound::MusicSegmentBytes(22050, 2), 16536u);
+    EXPECT_EQ(sound::MusicSegmentBytes(11025, 1), 4134u);
+    EXPECT_EQ(sound::MusicSegmentBytes(44100, 0), 0u);
+
+    OpenNoiseMusic(1000);
+    ASSERT_NE(sound::MusicStream, nullptr);
+    EXPECT_EQ(sound::MusicStream->SegmentBytes(), kSegment);
+    EXPECT_EQ(sound::MusicStream->BufferBytes(), kBufferBytes);
+    const std::vector<PositionNotify> positions =
+        sound::MusicStream->BufferAt(0)->NotificationPositions();
+    ASSERT_EQ(positions.size(), 8u);
+    for (uint32_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(positions[i].offset, i * kSegment + kSegment - 1);
+        EXPECT_EQ(positions[i].event, &sound::MusicEvent);
+    }
+    EXPECT_EQ(positions[7].offset, 529183u);
+    EXPECT_EQ(sound::MusicStream->BufferAt(0)->CreationFlags() & 0x10180u, 0x10180u);
+}
+
+TEST_F(MusicStreamTest, ALongFileStreamsBitExactAcrossItsEndAndTheBufferLaps) {
+    // 1.7 buffers long: the stream laps the buffer several times and wraps the file twice.
+    const std::vector<int16_t> music = OpenNoiseMusic(kBufferBytes / 4 * 17 / 10);
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    const std::vector<int16_t> out = Stream(kBufferBytes / 4 * 4 + 777);
+    ExpectLooped(out, music);
+    EXPECT_EQ(sound::MusicStream->SegmentsDue(), 0u);
+}
+
+TEST_F(MusicStreamTest, AShortFileIsRepeatedInsideTheBufferAndKeepsLooping) {
+    const std::vector<int16_t> music = OpenNoiseMusic(12345);
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    ExpectLooped(Stream(kBufferBytes / 4 * 3), music);
+}
+
+TEST_F(MusicStreamTest, TheMusicThreadRefillsWhatIsPlayed) {
+    const std::vector<int16_t> music = OpenNoiseMusic(kBufferBytes / 4 + 4321);
+    sound::StartMusicThread([] { return true; });
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    ExpectLooped(Stream(kBufferBytes / 4 * 3, true), music);
+    EXPECT_TRUE(sound::MusicThreadRunning());
+    sound::StopMusicThread();
+    EXPECT_FALSE(sound::MusicThreadRunning());
+}
+
+TEST_F(MusicStreamTest, WithMusicSwitchedOffASegmentEndCausesNoRefill) {
+    OpenNoiseMusic(kBufferBytes);
+    sound::StartMusicThread([] { return false; });
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    Render(kSegmentFrames + 10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::lock_guard lock(sound::MusicLock());
+    EXPECT_EQ(sound::MusicStream->NextWriteOffset(), 0u);
+    EXPECT_EQ(sound::MusicStream->SegmentsDue(), 1u);
+}
+
+TEST_F(MusicStreamTest, RefillWithoutLoopPadsWithSilenceAndStopsAtTheEnd) {
+    const std::vector<int16_t> music = OpenNoiseMusic(kSegmentFrames * 9 + 100);
+    ASSERT_EQ(sound::PlayMusic(false), S_OK);
+    CMusicStream& stream = *sound::MusicStream;
+    std::vector<int16_t> out;
+    for (int segment = 0; segment < 12 && stream.AnyBufferPlaying(); ++segment) {
+        std::vector<int16_t> piece = Render(kSegmentFrames);
+        out.insert(out.end(), piece.begin(), piece.end());
+        ASSERT_EQ(stream.RefillNextSegment(false), S_OK);
+        if (segment == 0) {
+            EXPECT_FALSE(stream.PadWithSilence());
+        } else if (segment == 1) {
+            EXPECT_TRUE(stream.PadWithSilence());  // segment 9 holds the end
+        }
+    }
+    EXPECT_FALSE(stream.AnyBufferPlaying());
+    EXPECT_GE(stream.PlayedBytes(), music.size() * 2);
+    ASSERT_GE(out.size(), music.size());
+    EXPECT_TRUE(std::equal(music.begin(), music.end(), out.begin()));
+    EXPECT_TRUE(std::all_of(out.begin() + static_cast<long>(music.size()), out.end(),
+                            [](int16_t s) { return s == 0; }));
+}
+
+TEST_F(MusicStreamTest, PlayedBytesCountTheCursorWrap) {
+    OpenNoiseMusic(kBufferBytes);
+    CMusicStream& stream = *sound::MusicStream;
+    stream.SetStreamStateForTests(500000, 0);
+    ASSERT_EQ(stream.BufferAt(0)->SetCurrentPosition(40000), S_OK);
+    ASSERT_EQ(stream.RefillNextSegment(true), S_OK);
+    EXPECT_EQ(stream.PlayedBytes(), 69184u);
+    EXPECT_EQ(stream.LastPlayCursor(), 40000u);
+    EXPECT_EQ(stream.NextWriteOffset(), kSegment);
+}
+
+TEST_F(MusicStreamTest, OpeningAndPlayingWhatCannotBeRead) {
+    EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
+    sound::OpenMusic(dir.PathOf("none.wav").c_str());
+    EXPECT_EQ(sound::MusicStream, nullptr);
+
+    OpenNoiseMusic(5000);
+    CMusicStream* current = sound::MusicStream;
+    ASSERT_NE(current, nullptr);
+    sound::OpenMusic(dir.PathOf("none.wav").c_str());
+    EXPECT_EQ(sound::MusicStream, current);
+    EXPECT_EQ(BoxCount(), 0u);
+
+    // A format the mixer cannot play: no stream, a debugger line only.
+    sound::OpenMusic(
+        dir.Write("odd.wav", soundtest::RiffFile({{"fmt ", soundtest::FmtContent(1, 2, 44100, 24)},
+                                                  {"data", std::vector<uint8_t>(600, 1)}}))
+            .c_str());
+    EXPECT_EQ(sound::MusicStream, nullptr);
+    EXPECT_EQ(BoxCount(), 0u);
+    EXPECT_NE(backend.DebugLog().find("CreateSoundBuffer (hr=DSERR_BADFORMAT"), std::string::npos);
+}
+
+TEST_F(MusicStreamTest, OtherFormatsStreamAtTheirOwnRate) {
+    // 22050 Hz mono: segments of 16536 bytes, and one second of file lasts one second.
+    std::vector<int16_t> music(22050 * 3, 0);
+    for (size_t i = 0; i < music.size(); ++i) music[i] = static_cast<int16_t>(100 + i % 7000);
+    sound::OpenMusic(dir.Write("mono.wav", PcmWave(1, 22050, 16, Bytes16(music))).c_str());
+    ASSERT_NE(sound::MusicStream, nullptr);
+    EXPECT_EQ(sound::MusicStream->SegmentBytes(), 16536u);
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    const std::vector<int16_t> out = Stream(44100 * 5);
+    // The same sample frame of the file comes back every 3 seconds of output.
+    for (int frame = 0; frame < 44100 * 2; frame += 997) {
+        ASSERT_EQ(out[2 * frame], out[2 * (frame + 44100 * 3)]) << frame;
+    }
+}
+
+}  // namespace
