@@ -2,42 +2,120 @@
 
 #include "app/application.h"
 #include "display/display_device.h"
+#include "flow/bell_hints.h"
+#include "flow/camera.h"
+#include "flow/controls.h"
 #include "flow/game_frame.h"
 #include "flow/game_state.h"
+#include "flow/menu_link.h"
+#include "flow/pause.h"
+#include "flow/round_lifecycle.h"
+#include "flow/timed_spawn.h"
+#include "presentation/asset_catalogue.h"
+#include "presentation/background.h"
+#include "presentation/hud.h"
+#include "presentation/info_banner.h"
 #include "presentation/level_assets.h"
 #include "presentation/screen_surfaces.h"
+#include "sound/sound.h"
+#include "world/entity.h"
+#include "world/weapon.h"
 
 namespace flow {
 
 namespace {
+
 constexpr uint32_t HoldBeforeRoundMs = 3000;
+
+// Updates and draws every active entity of `group`, all with the same time read once before
+// the loop. Returns that time.
+uint32_t UpdateAndDrawGroup(CDisplayDevice* display, world::EntityGroup group, float scroll) {
+    const uint32_t now = platform::Ticks();
+    const int camera = static_cast<int>(CameraX);
+    for (int i = group.first; i <= group.last; ++i) {
+        world::Entity& entity = world::EntityTable[static_cast<size_t>(i)];
+        if (entity.active != 1) continue;
+        entity.update(camera, now);
+        entity.draw(display, scroll, now);
+    }
+    return now;
 }
 
-HRESULT GamePlayFrame(platform::Point cursor) {
-    uint32_t now = platform::Ticks();
-    if (StartScreenTime != 0) {
-        if (now - StartScreenTime < HoldBeforeRoundMs) return S_OK;
-        StartScreenTime = NotScheduled;
+void LeaveToMenu() {
+    EscLatch = false;
+    GameScreen = MenuEntryScreen;
+    if (CurrentMusicOptions().StreamMusic == 0) {
+        if (GameMusic) GameMusic->StopSound();
+        if (MenuMusic) {
+            if (CSoundBuffer* buffer = MenuMusic->BufferAt(0)) buffer->SetVolume(0);
+        }
     }
-    app::Display->ClearBackBuffer(0);
+}
+
+// Escape acts when it is released, so a key still held from the menu does nothing.
+void TestEscape() {
     if (platform::KeyDown(platform::vk::Escape)) {
         EscLatch = true;
     } else if (EscLatch) {
-        EscLatch = false;
-        GameScreen = MenuEntryScreen;
+        LeaveToMenu();
     }
-    if (!LevelLoaded) {
-        StartScreenTime = now;
-        app::Display->DrawSurface(0, 0, presentation::LoadingScreenSurface, nullptr);
-        HRESULT hr = app::Display->ShowFrame();
-        if (Failed(hr)) return hr;
-        presentation::LoadLevelAssets(app::Display, true);
-        LevelLoaded = true;
-        return hr;
+}
+
+HRESULT LoadLevel(CDisplayDevice* display) {
+    // The hold before the round counts from here, so it includes the loading time.
+    StartScreenTime = platform::Ticks();
+    display->DrawSurface(0, 0, presentation::LoadingScreenSurface, nullptr);
+    const HRESULT hr = display->ShowFrame();
+    if (Failed(hr)) return hr;
+    presentation::LoadLevelAssets(display, true);
+    LevelLoaded = true;
+    return hr;
+}
+
+}  // namespace
+
+HRESULT GamePlayFrame(platform::Point) {
+    CDisplayDevice* display = app::Display;
+
+    // The hold before the round: the loading screen stays up and nothing is read, not even
+    // Escape. The controls fire only on a press they see, so a click made while loading never
+    // fires.
+    if (StartScreenTime != 0 && StartScreenTime != NotScheduled) {
+        if (platform::Ticks() - StartScreenTime < HoldBeforeRoundMs) return S_OK;
+        StartRound();
+        StartScreenTime = NotScheduled;
     }
+
+    AccountPause();
+    display->ClearBackBuffer(0);
+    TestEscape();
+    TestRoundEnd();
+    if (!LevelLoaded) return LoadLevel(display);
     if (app::AverageFrameTime == 0.0f) return S_OK;
+
+    CheckQuotaStage();
+    const platform::Point cursor = RunControls();
+    ScrollCamera(cursor.x);
+    TimedSpawn();
+
+    presentation::DrawBackgroundLayer(display, presentation::FarLayer);
+    UpdateAndDrawGroup(display, world::FarGroup, FarScroll);
+    presentation::DrawBackgroundLayer(display, presentation::MidLayer);
+    UpdateAndDrawGroup(display, world::MidGroup, MidScroll);
+    presentation::DrawBackgroundLayer(display, presentation::NearLayer);
+    const uint32_t nearTime = UpdateAndDrawGroup(display, world::NearGroup, CameraX);
+
+    PlayBellHints(nearTime);
+    RunShotLoop();
+    presentation::DrawHud(display);
     DrawCrosshair(cursor.x, cursor.y);
-    return app::Display->ShowFrame();
+    world::DrawPlayerWeapon(display, cursor.x - 21, cursor.y - 21);
+    PlayUnlockFanfare();
+    presentation::DrawInfoBanner(display, nearTime);
+
+    const HRESULT hr = display->ShowFrame();
+    if (Succeeded(hr) && Pausing) EndPause();
+    return hr;
 }
 
 }  // namespace flow

@@ -1,0 +1,23 @@
+// What the round needs from the main menu: the music options, the trophy puzzle that lengthens
+// the next round, and the high-score window that shows a finished round's result.
+#pragma once
+
+#include <cstdint>
+
+namespace flow {
+
+struct MusicOptions {
+    int32_t MusicOn = 0;      // 0 music on, 2 off
+    int32_t StreamMusic = 1;  // 1 streamed from its file, 0 held whole in memory
+};
+
+MusicOptions CurrentMusicOptions();
+
+// True when the trophies of the menu were clicked in their secret order: the round is longer.
+bool TrophyPuzzleSolved();
+
+// The round has ended with `score`: the menu opens its high-score window on that result at
+// once, offering it to the table, and keeps its back button still for a moment.
+void OpenRoundResultInMenu(int32_t score, uint32_t now);
+
+}  // namespace flow

@@ -1,0 +1,42 @@
+#include "presentation/info_banner.h"
+
+#include "display/display_device.h"
+#include "flow/round_state.h"
+#include "presentation/asset_catalogue.h"
+#include "world/weapon.h"
+
+namespace presentation {
+
+namespace {
+
+struct Banner {
+    int32_t weapon;
+    ScenePicture panel;
+    Rect source;
+    int x;
+    int y;
+};
+constexpr Banner Banners[3] = {
+    {world::Crossbow, CrossbowInfoPicture, {0, 0, 408, 54}, 197, 100},
+    {world::Dynamite, DynamiteInfoPicture, {0, 0, 392, 54}, 205, 100},
+    {world::MachineGun, MachineGunInfoPicture, {0, 0, 328, 54}, 236, 100},
+};
+
+}  // namespace
+
+void DrawInfoBanner(CDisplayDevice* display, uint32_t now) {
+    if (!display) return;
+    const flow::RoundState& round = flow::Round;
+    if (round.stageMessageEnd != 0xFFFFFFFFu && round.stageMessageEnd > round.RoundClock) return;
+    const world::Weapon* weapon = world::PlayerWeapon;
+    if (!weapon) return;
+    for (const Banner& banner : Banners) {
+        const int32_t until = weapon->unlockBannerUntil[banner.weapon];
+        if (until == -1 || !(static_cast<uint32_t>(until) > now)) continue;
+        display->DrawSurface(static_cast<uint32_t>(banner.x), static_cast<uint32_t>(banner.y),
+                             ScenePictures[banner.panel], &banner.source);
+        return;
+    }
+}
+
+}  // namespace presentation

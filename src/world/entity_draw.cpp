@@ -1,0 +1,123 @@
+#include <algorithm>
+#include <cmath>
+
+#include "display/bitmap_surface.h"
+#include "display/display_device.h"
+#include "flow/pause.h"
+#include "world/entity.h"
+
+namespace world {
+
+namespace {
+
+constexpr int ScreenWidth = 800;
+constexpr int ScreenHeight = 600;
+
+// Brings the animation position back into first..last after it ran past the last frame. The
+// wrap subtracts the span, not the span plus one: a loop 0..7 that runs past 7.99 goes on at 1.0,
+// so after the first cycle the first frame of a loop is never shown again.
+void WrapAnimation(Entity& e) {
+    if (e.shownFrame() > e.lastFrame && e.lastFrame == e.firstFrame) {
+        e.frame = static_cast<float>(e.firstFrame);
+    }
+    const int32_t span = e.lastFrame - e.firstFrame;
+    if (e.shownFrame() <= e.lastFrame) return;
+    if (span <= 0) {
+        // A reversed range would never come back into it.
+        e.frame = static_cast<float>(e.firstFrame);
+        return;
+    }
+    // After a long absence the position can be thousands of frames ahead: take the whole spans
+    // at once, then finish frame by frame as a plain loop would.
+    const double excess = std::floor(static_cast<double>(e.frame)) - e.lastFrame;
+    if (excess > 4.0 * span) {
+        const double whole = std::floor(excess / span) - 1.0;
+        e.frame = static_cast<float>(e.frame - whole * span);
+    }
+    while (e.shownFrame() > e.lastFrame) e.frame -= static_cast<float>(span);
+}
+
+}  // namespace
+
+void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
+    const float seconds = static_cast<float>(now - lastUpdateMs) / 1000.0f;
+    const int32_t planeDivisor = plane > 0 ? plane : 1;
+    if (!flow::MinimizedInGame && firstFrame != lastFrame) frame += seconds * FramesPerSecond;
+    if (!flow::MinimizedInGame && shownFrame() >= lastFrame && state == state::Hit) {
+        // A hit entity stops on its last frame and sinks out of view.
+        frame = static_cast<float>(lastFrame);
+        sinkOffset += seconds * FramesPerSecond * static_cast<float>(12 / planeDivisor);
+    }
+    lastUpdateMs = now;
+    WrapAnimation(*this);
+
+    // Strip and frame: frames beyond the first strip continue in the second strip of the facing.
+    const int set = std::clamp(plane, 0, SpriteSetCount - 1);
+    const int firstStripFrames = frameCounts[set][LeftStrip];
+    int slot;
+    int framesPerStrip;
+    int frameOffset;
+    if (shownFrame() <= firstStripFrames - 1) {
+        slot = direction > 0 ? RightStrip : LeftStrip;
+        framesPerStrip = firstStripFrames;
+        frameOffset = 0;
+    } else {
+        slot = direction > 0 ? RightContinuation : LeftContinuation;
+        framesPerStrip = frameCounts[set][LeftContinuation];
+        frameOffset = firstStripFrames;
+    }
+    if (!sprites[set][slot]) {
+        slot = LeftStrip;
+        framesPerStrip = firstStripFrames;
+    }
+    CBitmapSurface* strip = sprites[set][slot];
+
+    // Screen position. An entity just behind the wrap seam shows left of the camera.
+    const bool behindSeam = planeCameraX < 800.0f && x > 4000.0f;
+    if (behindSeam) x -= WorldWidth;
+    const int camera = static_cast<int>(planeCameraX);
+    if (kind >= 1 && kind <= 23 && plane == FarPlane) {
+        screenX = static_cast<int32_t>(x * 0.9 - camera);
+    } else if (kind >= 1 && kind <= 23 && plane == MidPlane) {
+        screenX = static_cast<int32_t>(x * 0.95 - camera);
+    } else {
+        screenX = static_cast<int32_t>(x) - camera;
+    }
+    if (screenX < -(800 - (plane - 1) * 200)) screenX += 4800 - (plane - 1) * 240;
+    clipLeft = 0;
+    if (screenX < 0) {
+        clipLeft = -screenX;
+        screenX = 0;
+    }
+
+    const int drawY = static_cast<int>(y + sinkOffset);
+    if (!strip || framesPerStrip <= 0) {
+        // Nothing to show (no picture was ever registered): nothing to draw or to hit.
+        sourceRect = Rect{};
+        if (x < 0.0f) x += WorldWidth;
+        return;
+    }
+    const int stripWidth = strip->Width();
+    const int k = static_cast<int>(frame - static_cast<float>(frameOffset));
+    const int frameLeft = k * stripWidth / framesPerStrip;
+    Rect source;
+    source.top = 0;
+    source.bottom = strip->Height();
+    if (drawY + source.bottom > ScreenHeight) source.bottom = ScreenHeight - drawY - 1;
+    source.left = frameLeft + clipLeft;
+    source.right = frameLeft + stripWidth / framesPerStrip;
+    if (screenX + (source.right - frameLeft) > ScreenWidth) {
+        source.right = ScreenWidth - screenX + frameLeft;
+    }
+    sourceRect = source;
+    if (x < 0.0f) x += WorldWidth;
+    // Rectangles that leave the screen (above it, or wholly beside it) are refused and draw
+    // nothing.
+    if (display) {
+        display->DrawSurface(static_cast<uint32_t>(screenX), static_cast<uint32_t>(drawY), strip,
+                             &source);
+    }
+    if (source.top > source.bottom) active = 0;  // sunk below the screen
+}
+
+}  // namespace world

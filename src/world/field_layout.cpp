@@ -1,0 +1,93 @@
+// The field: acorns in the oak, the tree heart and the eyes in the tree, the fly agaric, the
+// forest and field signs, the dynamite blast, the cave with its stone, the woodpecker and the
+// bear with its two targets.
+#include "presentation/asset_catalogue.h"
+#include "world/level_layout.h"
+#include "world/object_placement.h"
+
+namespace world {
+
+namespace {
+
+using namespace presentation;
+namespace ix = entity_index;
+
+CBitmapSurface* Picture(ScenePicture picture) {
+    return ScenePictures[picture];
+}
+
+// Field objects start on their first picture; the animation position stays as it was unless a
+// row sets it.
+Entity& Place(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane, float x,
+              float y) {
+    Entity& e = PlaceObject(index, kind, picture, frames, plane, x, y);
+    e.firstFrame = e.lastFrame = 0;
+    return e;
+}
+
+void PlaceSign(int index, ScenePicture picture, float x, float y) {
+    Entity& sign = Place(index, kind::Decoration, Picture(picture), 2, NearPlane, x, y);
+    sign.frame = 0.0f;
+    sign.state = 0;
+    sign.sinkOffset = 0.0f;
+}
+
+// The bear and its targets start together, all on their first frame.
+Entity& PlaceBearPart(int index, int32_t kind, CBitmapSurface* picture, int frames, uint32_t now) {
+    Entity& e = Place(index, kind, picture, frames, MidPlane, 4117, 179);
+    e.lastUpdateMs = now;
+    e.frame = 0.0f;
+    e.state = 0;
+    e.sinkOffset = 0.0f;
+    return e;
+}
+
+}  // namespace
+
+void LayoutField(uint32_t now) {
+    struct AcornRow {
+        int32_t kind;
+        int picture;  // 1..6
+        float x, y;
+    };
+    const AcornRow acorns[8] = {
+        {kind::Acorn, 1, 3491, 74},     {kind::BigAcorn, 2, 3514, 76},  {kind::Acorn, 3, 3527, 100},
+        {kind::BigAcorn, 4, 3582, 143}, {kind::BigAcorn, 4, 3514, 156}, {kind::Acorn, 5, 3497, 175},
+        {kind::BigAcorn, 6, 3474, 158}, {kind::BigAcorn, 6, 3563, 170},
+    };
+    for (int i = 0; i < 8; ++i) {
+        const AcornRow& row = acorns[i];
+        Place(ix::Acorn1 + i, row.kind,
+              Picture(static_cast<ScenePicture>(Acorn1Picture + row.picture - 1)), 1, NearPlane,
+              row.x, row.y);
+    }
+    Place(ix::TreeHeart, kind::TreeHeart, Picture(TreeHeartPicture), 6, NearPlane, 3309, 271);
+    Place(ix::TreeEyes1, kind::TreeEyes, Picture(TreeEyes1Picture), 2, NearPlane, 3329, 88);
+    Place(ix::TreeEyes1 + 1, kind::TreeEyes, Picture(TreeEyes2Picture), 2, NearPlane, 3365, 139);
+    Place(ix::TreeEyes1 + 2, kind::TreeEyes, Picture(TreeEyes3Picture), 2, NearPlane, 3324, 186);
+    Place(ix::FlyAgaricStalk, kind::FlyAgaricStalk, Picture(FlyAgaricStalkPicture), 1, NearPlane,
+          4445, 351);
+    Place(ix::FlyAgaricCap, kind::FlyAgaricCap, Picture(FlyAgaricCapPicture), 6, NearPlane, 4445,
+          351);
+    PlaceSign(ix::ForestSign, ForestSignPicture, 3077, 335);
+    PlaceSign(ix::FieldSign, FieldSignPicture, 4609, 333);
+
+    // The crumbs the thrown dynamite leaves, waiting for a throw.
+    Entity& blast = Place(ix::DynamiteBlast, kind::DynamiteBlast, CrumbsSprites.at(FullSize, 1), 8,
+                          NearPlane, 400, 500);
+    blast.playFrames(0, 7);
+    blast.lastUpdateMs = now;
+    blast.state = 0;
+    blast.sinkOffset = 0.0f;
+    blast.active = 0;
+
+    Place(ix::CaveStone, kind::CaveStone, Picture(CaveStonePicture), 1, MidPlane, 4191, 225);
+    Place(ix::Woodpecker, kind::Woodpecker, Picture(WoodpeckerPicture), 3, MidPlane, 4044, 155);
+    PlaceBearPart(ix::BearTarget1, kind::BearTarget, BearTargetSprites.at(FullSize, 1), 7, now);
+    // The bear itself has no pictures: it only drives the frames of its targets.
+    Entity& bear = PlaceBearPart(ix::Bear, kind::Bear, nullptr, 18, now);
+    bear.setSprite(nullptr, LeftContinuation, MidPlane, 14);
+    PlaceBearPart(ix::BearTarget2, kind::BearTarget, BearTargetSprites.at(FullSize, 1), 7, now);
+}
+
+}  // namespace world

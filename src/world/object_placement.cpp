@@ -1,0 +1,21 @@
+#include "world/object_placement.h"
+
+#include <cstddef>
+
+namespace world {
+
+Entity& PlaceObject(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane,
+                    float x, float y) {
+    Entity& e = EntityTable[static_cast<std::size_t>(index)];
+    e.setSprite(picture, LeftStrip, plane, frames);
+    e.x = x;
+    e.y = y;
+    e.hitPlane = plane;
+    e.plane = plane;
+    e.kind = kind;
+    e.active = 1;
+    e.spawnable = 0;
+    return e;
+}
+
+}  // namespace world

@@ -1,0 +1,16 @@
+// The common part of placing one fixed object of a level layout.
+#pragma once
+
+#include <cstdint>
+
+#include "world/entity.h"
+
+namespace world {
+
+// Writes object `index`: its picture in slot 1 of the sprite set of its plane (with `frames`
+// frames), its position, plane, hit plane and kind; active and no longer free for spawning. The
+// animation position is left as it was; each layout row writes what else it needs.
+Entity& PlaceObject(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane,
+                    float x, float y);
+
+}  // namespace world
