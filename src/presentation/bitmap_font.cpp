@@ -96,9 +96,9 @@ BitmapFont::~BitmapFont() {
     delete sheet_;
 }
 
-int BitmapFont::Advance(unsigned char code) const {
-    if (code == ' ') return style_.spaceAdvance;
-    return style_.table[code].width + style_.extraAdvance;
+int BitmapFont::Advance(const FontStyle& style, unsigned char code) {
+    if (code == ' ') return style.spaceAdvance;
+    return style.table[code].width + style.extraAdvance;
 }
 
 int BitmapFont::DrawString(CDisplayDevice* display, int x, int y, const char* text) {
@@ -121,10 +121,12 @@ int BitmapFont::DrawString(CDisplayDevice* display, int x, int y, const char* te
     return x;
 }
 
-int BitmapFont::MeasureString(const char* text) const {
+int BitmapFont::MeasureString(const FontStyle& style, const char* text) {
     int width = 0;
     if (!text) return width;
-    for (const char* c = text; *c != '\0'; ++c) width += Advance(static_cast<unsigned char>(*c));
+    for (const char* c = text; *c != '\0'; ++c) {
+        width += Advance(style, static_cast<unsigned char>(*c));
+    }
     return width;
 }
 

@@ -44,13 +44,16 @@ class BitmapFont {
     // the menu's name entry uses the returned x as its cursor position.
     int DrawString(CDisplayDevice* display, int x, int y, const char* text);
     // The x advance of `text`, as DrawString would move.
-    int MeasureString(const char* text) const;
+    int MeasureString(const char* text) const { return MeasureString(style_, text); }
+    // The same for a font of `style`, whether or not one has been created.
+    static int MeasureString(const FontStyle& style, const char* text);
+    static int Advance(const FontStyle& style, unsigned char code);
 
     // The glyph of `code`, and whether a font with this style can draw it (a space or a code
     // with a glyph).
     Glyph GlyphOf(unsigned char code) const { return style_.table[code]; }
     bool CanDraw(unsigned char code) const { return code == ' ' || GlyphOf(code).width > 0; }
-    int Advance(unsigned char code) const;
+    int Advance(unsigned char code) const { return Advance(style_, code); }
 
     const FontStyle& Style() const { return style_; }
     CBitmapSurface* Sheet() const { return sheet_; }

@@ -7,12 +7,12 @@
 #include <sstream>
 
 #include "persistence/md5.h"
-#include "persistence/temp_dir.h"
+#include "persistence/scratch_dir.h"
 
 namespace {
 
+using menu_testing::ScratchDir;
 using persistence::HighScoreTable;
-using testing_support::TempDir;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,7 +37,7 @@ HighScoreTable FullTable() {
 
 class HighScores : public ::testing::Test {
   protected:
-    TempDir dir;
+    ScratchDir dir;
     std::string path = dir.File("score.dat");
 };
 

@@ -6,12 +6,12 @@
 #include <sstream>
 
 #include "persistence/options.h"
-#include "persistence/temp_dir.h"
+#include "persistence/scratch_dir.h"
 
 namespace {
 
+using menu_testing::ScratchDir;
 using persistence::IniFile;
-using testing_support::TempDir;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -82,7 +82,7 @@ TEST(IniFile, WritingKeepsEverythingElseByteForByte) {
 }
 
 TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.File("tannenquirl.ini");
     static constexpr char kGarbage[] = "\x00\xff\x13garbage[options\nsound=0\n=1\n[options]x\n";
     const std::string garbage(kGarbage, sizeof(kGarbage) - 1);
@@ -101,7 +101,7 @@ TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
 }
 
 TEST(Options, SoundOptionRoundTripAndFileRules) {
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.File("tannenquirl.ini");
     persistence::Options options;
     persistence::LoadOptions(options, path);  // no file: music on, streamed
@@ -129,7 +129,7 @@ TEST(Options, SoundOptionRoundTripAndFileRules) {
 }
 
 TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
-    TempDir dir;
+    ScratchDir dir;
     EXPECT_FALSE(persistence::SaveSoundOption("0", dir.File("missing/tannenquirl.ini")));
     // Something that exists but cannot be read as a file is not replaced.
     const std::string path = dir.File("tannenquirl.ini");

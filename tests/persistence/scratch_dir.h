@@ -5,20 +5,20 @@
 #include <filesystem>
 #include <string>
 
-namespace testing_support {
+namespace menu_testing {
 
-class TempDir {
+class ScratchDir {
   public:
-    TempDir() {
+    ScratchDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tqtest.XXXXXX").string();
         path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
     }
-    ~TempDir() {
+    ~ScratchDir() {
         std::error_code ignored;
         if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::string& path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
@@ -27,4 +27,4 @@ class TempDir {
     std::string path_;
 };
 
-}  // namespace testing_support
+}  // namespace menu_testing

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace menu_testing {
 
 // `colour(x, y)` gives 0x00BBGGRR for each pixel; (0, 0) is the top-left corner.
 inline bool WriteBmp24(const std::string& path, int width, int height,
@@ -47,4 +47,4 @@ inline bool WriteBmp24(const std::string& path, int width, int height,
     return bool(out);
 }
 
-}  // namespace testing_support
+}  // namespace menu_testing

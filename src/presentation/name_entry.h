@@ -1,0 +1,49 @@
+// Typing a name into the high-score table: text from the platform's text input (any keyboard
+// layout) turned into the Windows-1252 characters the menu font can draw, Backspace and Return
+// taken once per press.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace persistence {
+struct HighScoreTable;
+}
+
+namespace presentation {
+
+// The characters a name may hold, as Windows-1252 bytes: the letters A .. Z and a .. z, the
+// digits, space, "-", and ä ö ü Ä Ö Ü ß.
+bool IsNameCharacter(unsigned char code);
+
+// The name characters among `utf8`, as Windows-1252; everything else (other scripts, symbols,
+// control characters, broken UTF-8) is left out.
+std::string NameCharactersFromUtf8(std::string_view utf8);
+
+// Windows-1252 text as UTF-8 (for reports and tools; names on screen stay Windows-1252).
+std::string Windows1252ToUtf8(std::string_view text);
+
+// Names end before this x on the screen: no character is added once the drawn name reaches it.
+constexpr int NameEndLimitX = 752;
+// The x where the names of the high-score table start.
+constexpr int NameColumnX = 560;
+
+// Press edges of Backspace and Return, kept between frames.
+struct NameEntryKeys {
+    bool backspaceDown = false;
+    bool returnDown = false;
+};
+
+// One frame of name entry, after the menu has drawn everything. Takes the text typed since the
+// last frame (taken from the platform every frame, so nothing typed earlier piles up) and the
+// press edges of Backspace and Return:
+//  - Return pressed: the entry ends (editing 0, editIndex -1) and the table is saved.
+//  - While an entry 0 .. 19 is being edited, each typed name character is appended while the
+//    name is shorter than 49 characters and, as the menu font draws it from NameColumnX, ends
+//    left of NameEndLimitX; then Backspace pressed removes the last character.
+// Returns true when the table was saved.
+bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
+                    const std::string& scoreFile);
+
+}  // namespace presentation
