@@ -61,7 +61,7 @@ Picture Finish(const Canvas& canvas, std::string path, const FinishOptions& opti
         for (int x = 0; x < picture.width; ++x) {
             uint32_t argb = row[x];
             int alpha = static_cast<int>(argb >> 24);
-            if (options.key != Key::None && alpha < 128) {
+            if (options.key != Key::None && alpha < options.keyBelowAlpha) {
                 picture.At(x, y) = key;
                 continue;
             }

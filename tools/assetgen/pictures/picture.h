@@ -58,6 +58,7 @@ struct FinishOptions {
     int frames = 1;
     Rgb edge = palette::Outline;  // what half-covered pixels are blended against
     bool dither = true;
+    int keyBelowAlpha = 128;  // coverage (0..255) under which a pixel becomes the key
 };
 
 Picture Finish(const Canvas& canvas, std::string path, const FinishOptions& options);
