@@ -1,15 +1,22 @@
 #include "flow/menu_link.h"
 
+#include "presentation/main_menu.h"
+
 namespace flow {
 
 MusicOptions CurrentMusicOptions() {
-    return MusicOptions{};
+    const presentation::MainMenu* menu = presentation::Menu;
+    if (!menu) return MusicOptions{};
+    return MusicOptions{menu->MusicOn, menu->StreamMusic};
 }
 
 bool TrophyPuzzleSolved() {
-    return false;
+    const presentation::MainMenu* menu = presentation::Menu;
+    return menu && menu->sequencePosition == presentation::MainMenu::TrophySequenceLength;
 }
 
-void OpenRoundResultInMenu(int32_t, uint32_t) {}
+void OpenRoundResultInMenu(uint32_t now) {
+    if (presentation::Menu) presentation::Menu->OpenRoundResult(now);
+}
 
 }  // namespace flow

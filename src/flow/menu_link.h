@@ -16,8 +16,8 @@ MusicOptions CurrentMusicOptions();
 // True when the trophies of the menu were clicked in their secret order: the round is longer.
 bool TrophyPuzzleSolved();
 
-// The round has ended with `score`: the menu opens its high-score window on that result at
-// once, offering it to the table, and keeps its back button still for a moment.
-void OpenRoundResultInMenu(int32_t score, uint32_t now);
+// The round has ended: the menu opens its high-score window on the round's score at once,
+// offering it to the table, and keeps its back button still for a moment.
+void OpenRoundResultInMenu(uint32_t now);
 
 }  // namespace flow

@@ -97,7 +97,7 @@ bool TestRoundEnd() {
         }
     }
     GameScreen = MenuEntryScreen;
-    OpenRoundResultInMenu(Round.score, platform::Ticks());
+    OpenRoundResultInMenu(platform::Ticks());
     return true;
 }
 
