@@ -7,6 +7,7 @@
 #include "display/colour.h"
 #include "display/display_device.h"
 #include "flow/game_state.h"
+#include "flow/round_state.h"
 #include "persistence/options.h"
 #include "platform/platform.h"
 #include "presentation/bitmap_font.h"
@@ -73,8 +74,6 @@ constexpr int BackBottom = 545;
 constexpr int WindowX = 388;
 constexpr int WindowY = 8;
 
-int32_t CurrentRoundScore = 0;
-
 bool Between(int value, int low, int high) {
     return value >= low && value <= high;
 }
@@ -82,7 +81,7 @@ bool Between(int value, int low, int high) {
 }  // namespace
 
 int32_t& RoundScore() {
-    return CurrentRoundScore;
+    return flow::Round.score;
 }
 
 MainMenu::MainMenu() {
@@ -360,7 +359,6 @@ void ResetMenuForTests() {
     delete Menu;
     Menu = nullptr;
     ReleaseFonts();
-    CurrentRoundScore = 0;
 }
 
 }  // namespace presentation

@@ -109,8 +109,8 @@ class MainMenu {
 // The one menu of the game, created once the program runs in its data directory.
 extern MainMenu* Menu;
 
-// The score of the round just played, shown and entered by the high-score window; the back
-// button sets it to 0.
+// The score of the round just played (the round state's score), shown and entered by the
+// high-score window; the back button sets it to 0.
 int32_t& RoundScore();
 
 // Creates `Menu` if it does not exist yet (reading score.dat and the options file).

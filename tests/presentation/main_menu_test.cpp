@@ -13,6 +13,7 @@
 #include "display/colour.h"
 #include "display/display_device.h"
 #include "flow/game_state.h"
+#include "flow/round_state.h"
 #include "persistence/scratch_dir.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/bitmap_font.h"
@@ -56,12 +57,14 @@ class MenuScenario : public ::testing::Test {
         backend_.SetTime(10000);
         ASSERT_EQ(display_.OpenFullScreen(800, 600, 16), 0);
         flow::ResetGameState();
+        flow::ResetRoundForTests();
         presentation::ResetMenuForTests();
         StartProgram();
     }
     void TearDown() override {
         presentation::ResetMenuForTests();
         flow::ResetGameState();
+        flow::ResetRoundForTests();
         platform::SetBackend(nullptr);
         std::filesystem::current_path(previous_);
     }
