@@ -95,20 +95,40 @@ void MixRun(VoiceRun& run, int32_t* acc, int frames) {
         return;
     }
     // Another rate: linear interpolation between neighbouring frames.
-    for (; i < frames; ++i) {
+    const uint64_t lastFrameStart = (run.frameCount - 1) << 32;
+    while (i < frames) {
         if (!WrapAtEnd(run)) return;
-        const uint64_t frame = run.position >> 32;
-        uint64_t next = frame + 1;
-        if (next >= run.frameCount) next = run.looping ? 0 : frame;
-        const int32_t fraction = static_cast<int32_t>((run.position >> 17) & 0x7FFF);
+        uint64_t position = run.position;
+        if (position < lastFrameStart) {
+            // A stretch in which every frame has its neighbour inside the buffer.
+            const uint64_t reach = (lastFrameStart - position + run.step - 1) / run.step;
+            const int count = static_cast<int>(std::min<uint64_t>(reach, frames - i));
+            int32_t* out = acc + 2 * i;
+            for (int k = 0; k < count; ++k) {
+                const uint64_t frame = position >> 32;
+                const int32_t fraction = static_cast<int32_t>((position >> 17) & 0x7FFF);
+                int32_t l0, r0, l1, r1;
+                ReadFrame<Bits, Channels>(run.data, frame, l0, r0);
+                ReadFrame<Bits, Channels>(run.data, frame + 1, l1, r1);
+                out[2 * k] += Scale(l0 + (((l1 - l0) * fraction) >> 15), run.gain);
+                out[2 * k + 1] += Scale(r0 + (((r1 - r0) * fraction) >> 15), run.gain);
+                position += run.step;
+            }
+            run.position = position;
+            i += count;
+            continue;
+        }
+        // The last frame leads to the first (looping) or holds its value.
+        const uint64_t frame = position >> 32;
+        const uint64_t next = run.looping ? 0 : frame;
+        const int32_t fraction = static_cast<int32_t>((position >> 17) & 0x7FFF);
         int32_t l0, r0, l1, r1;
         ReadFrame<Bits, Channels>(run.data, frame, l0, r0);
         ReadFrame<Bits, Channels>(run.data, next, l1, r1);
-        const int32_t l = l0 + (((l1 - l0) * fraction) >> 15);
-        const int32_t r = r0 + (((r1 - r0) * fraction) >> 15);
-        acc[2 * i] += Scale(l, run.gain);
-        acc[2 * i + 1] += Scale(r, run.gain);
+        acc[2 * i] += Scale(l0 + (((l1 - l0) * fraction) >> 15), run.gain);
+        acc[2 * i + 1] += Scale(r0 + (((r1 - r0) * fraction) >> 15), run.gain);
         run.position += run.step;
+        ++i;
     }
     WrapAtEnd(run);
 }
