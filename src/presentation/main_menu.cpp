@@ -147,6 +147,7 @@ bool MainMenu::EnterMenu() {
     if (!clickSound && sound::SoundDevice) {
         sound::SoundDevice->LoadSound(&clickSound, ClickSoundFile, 0, GUID_NULL, 1);
     }
+    DiscardPendingInput(nameKeys);
     flow::GameScreen = flow::MenuScreen;
     return true;
 }
@@ -157,6 +158,8 @@ void MainMenu::OpenRoundResult(uint32_t now) {
     highScores.pendingScore = 1;
     slideDirection = 0;
     highScores.backLockUntil = now + 1500;
+    // Keys pressed during the round must not end up in the name.
+    DiscardPendingInput(nameKeys);
 }
 
 void MainMenu::DrawFrame(Bitmap bitmap, int frames, int frame, int x, int y) {

@@ -97,6 +97,12 @@ std::string Windows1252ToUtf8(std::string_view text) {
     return utf8;
 }
 
+void DiscardPendingInput(NameEntryKeys& keys) {
+    platform::TakeTypedText();
+    keys.backspaceDown = platform::KeyDown(platform::vk::Back);
+    keys.returnDown = platform::KeyDown(platform::vk::Return);
+}
+
 bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
                     const std::string& scoreFile) {
     // Everything typed since the last frame is taken now, used or not.

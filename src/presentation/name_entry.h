@@ -35,6 +35,10 @@ struct NameEntryKeys {
     bool returnDown = false;
 };
 
+// Forgets what was typed while no name could be entered (weapon keys during a round, say) and
+// takes keys that are already down as held, not pressed.
+void DiscardPendingInput(NameEntryKeys& keys);
+
 // One frame of name entry, after the menu has drawn everything. Takes the text typed since the
 // last frame (taken from the platform every frame, so nothing typed earlier piles up) and the
 // press edges of Backspace and Return:

@@ -274,6 +274,32 @@ TEST_F(MenuScenario, RoundResultTakesANameWithUmlautsAndKeepsItAcrossARestart) {
     EXPECT_STREQ(Menu->highScores.names[0], "J\xfcrgen Gro\xdf");
 }
 
+TEST_F(MenuScenario, KeysFromTheRoundDoNotReachTheName) {
+    // The weapon keys typed during the round, and Return still held at its end.
+    backend_.QueueText("1212");
+    backend_.SetKey(platform::vk::Return, true);
+    presentation::RoundScore() = 55;
+    Menu->OpenRoundResult(backend_.Ticks());
+    Frame(0, 0);
+    Frame(0, 0);
+    EXPECT_EQ(Menu->highScores.editIndex, 0);
+    EXPECT_STREQ(Menu->highScores.names[0], "");
+    backend_.SetKey(platform::vk::Return, false);
+    Type("Eva");
+    EXPECT_STREQ(Menu->highScores.names[0], "Eva");
+}
+
+TEST(NameCharacters, OnlyDrawableCharactersSurviveAndBrokenTextIsDropped) {
+    using presentation::NameCharactersFromUtf8;
+    EXPECT_EQ(
+        NameCharactersFromUtf8("a-Z 09\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f"),
+        "a-Z 09\xe4\xf6\xfc\xc4\xd6\xdc\xdf");
+    // Another Latin-1 letter, control characters, an overlong "A", a cut sequence followed by
+    // "x", a lone continuation byte, a four-byte emoji and a sequence cut by the end.
+    EXPECT_EQ(NameCharactersFromUtf8("\xc3\xa9\t\n\xc1\x81\xc3x\x80\xf0\x9f\x98\x80\xc3"), "x");
+    EXPECT_EQ(presentation::Windows1252ToUtf8("Gro\xdf \x80"), "Gro\xc3\x9f \xe2\x82\xac");
+}
+
 TEST_F(MenuScenario, NamesStopAtFortyNineCharactersOrTheWindowEdge) {
     presentation::RoundScore() = 10;
     Menu->OpenRoundResult(backend_.Ticks());
