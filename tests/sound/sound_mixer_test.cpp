@@ -115,6 +115,41 @@ TEST_F(SoundMixerTest, FormatsTheMixerCannotPlayAreRefusedAtCreation) {
     }
 }
 
+TEST_F(SoundMixerTest, ExtensiblePcmPlaysLikePcm) {
+    std::vector<uint8_t> fmt = soundtest::FmtContent(0xFFFE, 2, 44100, 16);
+    fmt.insert(fmt.end(), {22, 0, 16, 0, 3, 0, 0, 0});  // extra size, valid bits, channel mask
+    fmt.insert(fmt.end(), {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA,
+                           0x00, 0x38, 0x9B, 0x71});
+    const std::vector<int16_t> noise = soundtest::NoiseSamples(2 * 100, 4);
+    CSound* sound =
+        Load(dir.Write("x.wav", soundtest::RiffFile({{"fmt ", fmt}, {"data", Bytes16(noise)}})));
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(sound->StartSound(0, 0), S_OK);
+    EXPECT_EQ(Render(100), noise);
+}
+
+// A file cut short inside its sample data: the sound keeps what the file holds, followed by
+// silence, and stays usable.
+TEST_F(SoundMixerTest, ATruncatedFilePlaysWhatItHolds) {
+    const std::vector<int16_t> noise = soundtest::NoiseSamples(2 * 500, 8);
+    std::vector<uint8_t> bytes = PcmWave(2, 44100, 16, Bytes16(noise));
+    bytes.resize(bytes.size() - 800);  // the last 200 frames are missing
+    CSound* sound = Load(dir.Write("cut.wav", bytes));
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->BufferBytes(), 2000u);
+    ASSERT_GE(BoxCount(), 1u);
+    EXPECT_NE(backend.MessageBoxes()[0].find("Calling: mmioinfoIn.pchNext"), std::string::npos);
+
+    ASSERT_EQ(sound->StartSound(0, 0), S_OK);
+    const std::vector<int16_t> out = Render(600);
+    EXPECT_TRUE(std::equal(noise.begin(), noise.begin() + 600, out.begin()));
+    EXPECT_TRUE(std::all_of(out.begin() + 600, out.end(), [](int16_t s) { return s == 0; }));
+    void* region = nullptr;
+    uint32_t length = 0;
+    EXPECT_EQ(sound->BufferAt(0)->Lock(0, 4, &region, &length, nullptr, nullptr, 0), S_OK);
+    EXPECT_EQ(sound->BufferAt(0)->Unlock(region, length, nullptr, 0), S_OK);
+}
+
 TEST_F(SoundMixerTest, LoadSoundArguments) {
     const std::string path = NoiseFile("n.wav", 100);
     CSound* sound = nullptr;
