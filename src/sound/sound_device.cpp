@@ -1,6 +1,7 @@
 #include "sound/sound_device.h"
 
 #include <algorithm>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -110,7 +111,11 @@ HRESULT CSoundDevice::DuplicateSoundBuffer(const CSoundBuffer& original,
     if (!mixer_) return DSERR_UNINITIALIZED;
     auto duplicate = std::unique_ptr<CSoundBuffer>(
         new CSoundBuffer(original.mixer_, original.samples_, original.format_, original.flags_));
-    const int32_t volume = original.volume_;
+    int32_t volume = 0;
+    {
+        std::lock_guard lock(original.mixer_->Mutex());
+        volume = original.volume_;
+    }
     if (volume != 0) duplicate->SetVolume(volume);
     *out = std::move(duplicate);
     return S_OK;
