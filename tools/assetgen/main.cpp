@@ -4,6 +4,7 @@
 //   assetgen --out DIR --only pictures (or sounds)
 //   assetgen --contact-sheet FILE.png  draw every picture on one labelled sheet
 //   assetgen --listen DIR              write a level/length picture per sound into DIR
+//   assetgen --preview DIR             write rough in-game views composed from the pictures
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "pictures/picture_pack.h"
+#include "pictures/scene_preview.h"
 #include "sounds/sound_pack.h"
 
 namespace {
@@ -19,7 +21,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: assetgen --out DIR [--only pictures|sounds]\n"
                  "       assetgen --contact-sheet FILE.png\n"
-                 "       assetgen --listen DIR\n");
+                 "       assetgen --listen DIR\n"
+                 "       assetgen --preview DIR\n");
     return 2;
 }
 
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
     std::filesystem::path outDir;
     std::filesystem::path contactSheet;
     std::filesystem::path listenDir;
+    std::filesystem::path previewDir;
     std::string only;
     for (int i = 1; i < argc; ++i) {
         auto takeValue = [&](const char* flag) -> const char* {
@@ -41,13 +45,17 @@ int main(int argc, char** argv) {
             contactSheet = v;
         } else if (const char* v = takeValue("--listen")) {
             listenDir = v;
+        } else if (const char* v = takeValue("--preview")) {
+            previewDir = v;
         } else if (const char* v = takeValue("--only")) {
             only = v;
         } else {
             return Usage();
         }
     }
-    if (outDir.empty() && contactSheet.empty() && listenDir.empty()) return Usage();
+    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && previewDir.empty()) {
+        return Usage();
+    }
     if (!only.empty() && only != "pictures" && only != "sounds") return Usage();
 
     std::string error;
@@ -68,6 +76,10 @@ int main(int argc, char** argv) {
     }
     if (!listenDir.empty() && !assetgen::WriteListeningSheets(listenDir, error)) {
         std::fprintf(stderr, "assetgen: listen: %s\n", error.c_str());
+        return 1;
+    }
+    if (!previewDir.empty() && !assetgen::WriteScenePreviews(previewDir, error)) {
+        std::fprintf(stderr, "assetgen: preview: %s\n", error.c_str());
         return 1;
     }
     double seconds =

@@ -35,17 +35,23 @@ struct BoarPose {
     bool dazed = false;
 };
 
+// A swung leg reaches less far down; the body sinks by as much so the straight stance legs
+// keep their hooves on the ground.
+double StanceDrop(double stride, double phase) {
+    return -70 * (1 - std::cos(stride * std::sin(phase)));
+}
+
 BoarPose BoarPoseFor(int frame) {
     BoarPose pose;
     if (frame <= 7) {
         pose.legPhase = 2 * M_PI * frame / 8;
         pose.stride = 0.42;
-        pose.bob = 4 * std::abs(std::sin(pose.legPhase));
+        pose.bob = StanceDrop(pose.stride, pose.legPhase);
         pose.head = -0.05 + 0.05 * std::sin(pose.legPhase * 2);
     } else if (frame <= 19) {
         pose.legPhase = 2 * M_PI * (frame - 8) / 12;
         pose.stride = 0.22;
-        pose.bob = 2 * std::abs(std::sin(pose.legPhase));
+        pose.bob = StanceDrop(pose.stride, pose.legPhase);
         pose.head = -0.32 + 0.06 * std::sin(pose.legPhase);  // snout to the ground, rooting
     } else if (frame == 20) {
         pose.roll = 0.22;
@@ -93,7 +99,9 @@ void BoarBodyTransform(cairo_t* cr, const BoarPose& pose) {
     cairo_translate(cr, 0, -pose.bob);
 }
 
-void PaintBoarLeg(cairo_t* cr, double hipX, double hipY, double angle, bool far) {
+// A leg from the hip: the thigh swings, the shank folds back at the knee while the foot is
+// carried forward, and the hoof closes it off.
+void PaintBoarLeg(cairo_t* cr, double hipX, double hipY, double angle, double knee, bool far) {
     cairo_save(cr);
     cairo_translate(cr, hipX, hipY);
     cairo_rotate(cr, angle);
@@ -101,20 +109,32 @@ void PaintBoarLeg(cairo_t* cr, double hipX, double hipY, double angle, bool far)
     PaintShape(
         cr,
         [](cairo_t* c) {
-            cairo_move_to(c, -15, -10);
-            cairo_curve_to(c, -14, 20, -9, 40, -8, 60);
-            cairo_line_to(c, 7, 60);
-            cairo_curve_to(c, 8, 40, 14, 20, 15, -10);
+            cairo_move_to(c, -16, -12);
+            cairo_curve_to(c, -16, 8, -11, 24, -9, 36);
+            cairo_line_to(c, 9, 36);
+            cairo_curve_to(c, 12, 24, 16, 8, 16, -12);
             cairo_close_path(c);
         },
         ShapeStyle{hair, 0.15, 0.3, 4, kBoarOutline});
+    cairo_translate(cr, 0, 33);
+    cairo_rotate(cr, knee);
     PaintShape(
         cr,
         [](cairo_t* c) {
-            cairo_move_to(c, -10, 58);
-            cairo_line_to(c, 9, 58);
-            cairo_line_to(c, 10, 70);
-            cairo_line_to(c, -13, 70);
+            cairo_move_to(c, -9, -2);
+            cairo_line_to(c, -7, 26);
+            cairo_line_to(c, 6, 26);
+            cairo_line_to(c, 9, -2);
+            cairo_close_path(c);
+        },
+        ShapeStyle{hair, 0.15, 0.3, 3, kBoarOutline});
+    PaintShape(
+        cr,
+        [](cairo_t* c) {
+            cairo_move_to(c, -8, 24);
+            cairo_line_to(c, 7, 24);
+            cairo_line_to(c, 9, 36);
+            cairo_line_to(c, -11, 36);
             cairo_close_path(c);
         },
         ShapeStyle{Hex(0x2c2420), 0.2, 0.0, 2, kBoarOutline});
@@ -203,8 +223,10 @@ void PaintBoarFrame(cairo_t* cr, int frame) {
     double s = pose.stride;
     double p = pose.legPhase;
     // Far legs, body, near legs.
-    PaintBoarLeg(cr, -32, -72, s * std::sin(p + M_PI), true);
-    PaintBoarLeg(cr, 78, -70, s * std::sin(p), true);
+    // The knee folds while a leg swings forward (its angle growing towards the head is negative).
+    auto knee = [&](double phase) { return -std::max(0.0, std::cos(phase)) * s * 1.6; };
+    PaintBoarLeg(cr, -32, -72, s * std::sin(p + M_PI), knee(p + M_PI), true);
+    PaintBoarLeg(cr, 78, -70, s * std::sin(p), knee(p), true);
     // Tail.
     SetColour(cr, kBoarMane);
     cairo_set_line_width(cr, 5);
@@ -249,8 +271,8 @@ void PaintBoarFrame(cairo_t* cr, int frame) {
         cairo_line_to(cr, x + 8, -96 + (i % 2) * 8);
     }
     cairo_stroke(cr);
-    PaintBoarLeg(cr, -54, -74, s * std::sin(p), false);
-    PaintBoarLeg(cr, 60, -72, s * std::sin(p + M_PI), false);
+    PaintBoarLeg(cr, -54, -74, s * std::sin(p), knee(p), false);
+    PaintBoarLeg(cr, 60, -72, s * std::sin(p + M_PI), knee(p + M_PI), false);
     PaintBoarHead(cr, pose);
     cairo_restore(cr);
 }

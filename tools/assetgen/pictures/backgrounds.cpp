@@ -66,7 +66,7 @@ double MountainLine(double x) {
     double ridge = 178 + Wave(x, kFarWidth, {{2, 18}, {5, 14}, {11, 8}, {17, 4}}, 1.3);
     // The tall mountain whose peak is a target of its own; its summit is cut flat where the
     // peak picture sits.
-    double tall = 175 * Bump(x, MountainPeakX + 46, 150);
+    double tall = 150 * Bump(x, MountainPeakX + 46, 62) + 40 * Bump(x, MountainPeakX + 46, 200);
     return std::max(ridge - tall, 112.0);
 }
 
@@ -683,6 +683,124 @@ void PaintOak(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
+void PaintFern(cairo_t* cr, double x, double groundY, double size, uint32_t seed) {
+    Random random(seed);
+    for (int i = 0; i < 7; ++i) {
+        double a = -M_PI / 2 + (i - 3) * 0.32 + random.Uniform(-0.08, 0.08);
+        double len = size * random.Uniform(0.7, 1.0) * (1 - std::abs(i - 3) * 0.08);
+        double tx = x + std::cos(a) * len, ty = groundY + std::sin(a) * len * 0.8;
+        double mx = x + std::cos(a) * len * 0.5,
+               my = groundY + std::sin(a) * len * 0.55 - len * 0.08;
+        PaintShape(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, x, groundY);
+                cairo_curve_to(c, mx - 6, my, tx - 4, ty + 4, tx, ty);
+                cairo_curve_to(c, tx + 4, ty + 6, mx + 6, my + 6, x + 2, groundY);
+                cairo_close_path(c);
+            },
+            ShapeStyle{i % 2 ? Hex(0x3f7a30) : Hex(0x4c8a38), 0.25, 0.25, 2, 2});
+        SetColour(cr, Hex(0x2f5d2a));
+        cairo_set_line_width(cr, 1.2);
+        for (int k = 1; k < 6; ++k) {
+            double t = k / 6.0;
+            double px = x + (tx - x) * t, py = groundY + (ty - groundY) * t - len * 0.05;
+            cairo_move_to(cr, px - 5, py + 3);
+            cairo_line_to(cr, px + 5, py - 3);
+        }
+        cairo_stroke(cr);
+    }
+}
+
+void PaintStone(cairo_t* cr, double x, double groundY, double w, double h) {
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x - w / 2, groundY);
+            cairo_curve_to(c, x - w / 2, groundY - h, x + w / 2, groundY - h * 1.1, x + w / 2,
+                           groundY);
+            cairo_close_path(c);
+        },
+        ShapeStyle{Hex(0x9a968a), 0.25, 0.35, 3, 2.5});
+}
+
+void PaintLog(cairo_t* cr, double x, double groundY, double length) {
+    PaintShape(
+        cr, [&](cairo_t* c) { RoundedRectPath(c, x, groundY - 26, length, 26, 12); },
+        ShapeStyle{Hex(0x7a5232), 0.2, 0.35, 5, 2.5});
+    PaintShape(
+        cr, [&](cairo_t* c) { EllipsePath(c, x + length - 8, groundY - 13, 9, 13); },
+        ShapeStyle{Hex(0xd8b48a), 0.1, 0.2, 2, 2.5});
+    SetColour(cr, Hex(0x8a6a48));
+    cairo_set_line_width(cr, 1.5);
+    cairo_arc(cr, x + length - 8, groundY - 13, 5, 0, 2 * M_PI);
+    cairo_stroke(cr);
+    SetColour(cr, Hex(0x6a9a3e));
+    EllipsePath(cr, x + length * 0.4, groundY - 25, length * 0.2, 4);
+    cairo_fill(cr);
+}
+
+void PaintWheat(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed) {
+    Random random(seed);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (double x = x0; x < x1; x += random.Uniform(4, 9)) {
+        double h = random.Uniform(34, 56);
+        double lean = random.Uniform(-6, 6);
+        SetColour(cr, Hex(0x8a6a30));
+        cairo_set_line_width(cr, 3.5);
+        cairo_move_to(cr, x, groundY + 4);
+        cairo_line_to(cr, x + lean, groundY - h);
+        cairo_stroke(cr);
+        SetColour(cr, Hex(0xd8b450));
+        cairo_set_line_width(cr, 2);
+        cairo_move_to(cr, x, groundY + 4);
+        cairo_line_to(cr, x + lean, groundY - h);
+        cairo_stroke(cr);
+        PaintShape(
+            cr, [&](cairo_t* c) { EllipsePath(c, x + lean, groundY - h - 6, 3, 8); },
+            ShapeStyle{Hex(0xe0bc58), 0.25, 0.25, 1.5, 1.5});
+    }
+}
+
+void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed) {
+    Random random(seed);
+    for (double x = x0; x < x1; x += random.Uniform(10, 22)) {
+        double h = random.Uniform(12, 26);
+        SetColour(cr, Hex(0x3f7a30));
+        cairo_set_line_width(cr, 2);
+        cairo_move_to(cr, x, groundY + 4);
+        cairo_line_to(cr, x, groundY - h);
+        cairo_stroke(cr);
+        Rgb petals[] = {Hex(0xf4f0e8), Hex(0xe8c83a), Hex(0xd85a8a), Hex(0x8a6ad8)};
+        Rgb c = petals[random.Below(4)];
+        PaintShape(
+            cr, [&](cairo_t* cc) { EllipsePath(cc, x, groundY - h, 5, 4); },
+            ShapeStyle{c, 0.25, 0.25, 1.5, 1.5});
+        SetColour(cr, Hex(0xe8b030));
+        EllipsePath(cr, x, groundY - h, 1.6, 1.6);
+        cairo_fill(cr);
+    }
+}
+
+// Foreground details that tell the regions apart: flowers in the meadow, ferns, stones and a
+// fallen log in the forest, wheat along the field.
+void PaintNearDecor(cairo_t* cr) {
+    Random random(97);
+    for (double x = 280; x < 1450; x += random.Uniform(120, 240)) {
+        if (x > 1150 && x < 1360) continue;
+        PaintFlowers(cr, x, x + random.Uniform(40, 90), NearGroundLine(x) + 10, random.Next());
+    }
+    const double ferns[] = {1640, 2290, 2520, 2660, 2760, 2990};
+    for (double x : ferns) PaintFern(cr, x, NearGroundLine(x) + 14, 46, static_cast<uint32_t>(x));
+    PaintLog(cr, 2560, NearGroundLine(2600) + 24, 130);
+    PaintStone(cr, 2340, NearGroundLine(2340) + 20, 40, 22);
+    PaintStone(cr, 2960, NearGroundLine(2960) + 22, 52, 28);
+    for (double x = 3640; x < 4760; x += random.Uniform(160, 260)) {
+        if (std::abs(x - FlyAgaricX - 35) < 90 || std::abs(x - FieldSignX - 60) < 100) continue;
+        PaintWheat(cr, x, x + random.Uniform(50, 110), NearGroundLine(x) + 10, random.Next());
+    }
+}
+
 std::vector<Picture> DrawNearLayer() {
     const double W = kNearWidth;
     Canvas canvas(static_cast<int>(W), ScreenHeight);
@@ -700,7 +818,7 @@ std::vector<Picture> DrawNearLayer() {
     for (double x = 30; x < W; x += random.Uniform(110, 260)) {
         if (clear(x)) continue;
         double width = random.Uniform(90, 180);
-        double height = random.Uniform(50, 80);
+        double height = random.Uniform(40, 62);
         uint32_t seed = random.Next();
         Rgb leaves = x > 3200 ? Mix(palette::LeafGreen, palette::Autumn, 0.35)
                               : (random.Below(2) ? palette::LeafGreen : palette::DeepGreen);
@@ -772,6 +890,7 @@ std::vector<Picture> DrawNearLayer() {
         cairo_curve_to(cr, x, y - h * 0.5, x + lean * 0.5, y - h * 0.8, x + lean, y - h);
         cairo_stroke(cr);
     }
+    PaintNearDecor(cr);
     return CutTiles(canvas, 3, NearTileWidth, Key::Panel);
 }
 

@@ -55,7 +55,7 @@ bool WriteContactSheet(const std::filesystem::path& pngFile, std::string& error)
         double scale = std::min({1.0, kMaxWidth / picture.width, kMaxHeight / picture.height});
         int w = std::max(1, static_cast<int>(picture.width * scale));
         int h = std::max(1, static_cast<int>(picture.height * scale)) + kLabelHeight;
-        int cellWidth = std::max(w, 150);
+        int cellWidth = std::max(w, 250);
         if (x + cellWidth > kSheetWidth - kMargin) {
             x = kMargin;
             y += shelfHeight + kMargin;

@@ -241,15 +241,13 @@ void AddIngameRecipes(std::vector<Recipe>& recipes) {
         {"info panels", [] {
              return std::vector<Picture>{
                  DrawInfoPanel("grafik/ingame/info_armbrust.bmp", InfoCrossbowWidth,
-                               "Armbrust freigeschaltet!",
-                               "Mit Taste 2 w\u00e4hlen, Taste 1 f\u00fcr die Flinte.",
+                               "Armbrust freigeschaltet!", "Taste 2: Armbrust, Taste 1: Flinte",
                                PaintCrossbowIcon),
-                 DrawInfoPanel(
-                     "grafik/ingame/info_dynamit.bmp", InfoDynamiteWidth, "Dynamit freigeschaltet!",
-                     "Mit Taste 3 w\u00e4hlen und auf den Boden werfen.", PaintDynamiteBanner),
+                 DrawInfoPanel("grafik/ingame/info_dynamit.bmp", InfoDynamiteWidth,
+                               "Dynamit freigeschaltet!", "Taste 3 w\u00e4hlt das Dynamit",
+                               PaintDynamiteBanner),
                  DrawInfoPanel("grafik/ingame/info_mg.bmp", InfoMachineGunWidth,
-                               "MG freigeschaltet!", "Mit Taste 4 w\u00e4hlen. Dauerfeuer!",
-                               PaintMachineGunIcon)};
+                               "MG freigeschaltet!", "Taste 4: Dauerfeuer", PaintMachineGunIcon)};
          }});
     recipes.push_back(
         {"bonus clock", [] {
