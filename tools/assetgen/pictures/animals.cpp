@@ -347,33 +347,45 @@ void PaintBoarApple(cairo_t* cr, int frame) {
 // ---------------------------------------------------------------------------------------------
 // Flying duck: 13 frames, 0..11 the wing beat, 12 hit.
 
+// A wing pointing straight up from the shoulder in its own frame; `angle` turns it back and
+// down through the beat.
 void PaintDuckWing(cairo_t* cr, double angle, bool far) {
     cairo_save(cr);
-    cairo_translate(cr, 54, 36);
+    cairo_translate(cr, far ? 50 : 54, far ? 32 : 35);
     cairo_rotate(cr, angle);
-    Rgb grey = far ? Hex(0x7e786e) : Hex(0x9a9488);
-    PaintShape(
-        cr,
-        [](cairo_t* c) {
-            cairo_move_to(c, -12, 0);
-            cairo_curve_to(c, -14, -16, -4, -34, 8, -44);
-            cairo_curve_to(c, 10, -30, 14, -12, 14, 2);
-            cairo_close_path(c);
-        },
-        ShapeStyle{grey, 0.2, 0.25, 2.5, 2.5});
+    cairo_scale(cr, 0.8, 0.8);
+    Rgb feathers = far ? Hex(0x6e6254) : Hex(0x928270);
+    auto wing = [](cairo_t* c) {
+        cairo_move_to(c, -9, 3);
+        cairo_curve_to(c, -13, -18, -6, -36, 2, -46);
+        cairo_curve_to(c, 8, -34, 14, -16, 12, 4);
+        cairo_close_path(c);
+    };
+    PaintShape(cr, wing, ShapeStyle{feathers, 0.22, 0.25, 2.5, 2.5});
+    cairo_save(cr);
+    cairo_new_path(cr);
+    wing(cr);
+    cairo_clip(cr);
+    // Dark flight feathers at the tip, the blue speculum with white edges on the trailing side.
+    SetColour(cr, Darker(feathers, 0.45));
+    cairo_rectangle(cr, -20, -60, 40, 30);
+    cairo_fill(cr);
     if (!far) {
-        // Blue speculum with a white edge.
-        PaintShape(
-            cr,
-            [](cairo_t* c) {
-                cairo_move_to(c, -8, -6);
-                cairo_line_to(c, 10, -4);
-                cairo_line_to(c, 8, -14);
-                cairo_line_to(c, -8, -16);
-                cairo_close_path(c);
-            },
-            ShapeStyle{Hex(0x3a5ab8), 0.3, 0.2, 1.5, 1.2, palette::White});
+        SetColour(cr, palette::White);
+        cairo_rectangle(cr, 0, -25, 16, 12);
+        cairo_fill(cr);
+        SetColour(cr, Hex(0x3a5ab8));
+        cairo_rectangle(cr, 0, -23, 16, 8);
+        cairo_fill(cr);
+        SetColour(cr, Darker(feathers, 0.3));
+        cairo_set_line_width(cr, 1);
+        for (int i = 0; i < 4; ++i) {
+            cairo_move_to(cr, -6 + i * 4, -30);
+            cairo_line_to(cr, -4 + i * 4, -44);
+        }
+        cairo_stroke(cr);
     }
+    cairo_restore(cr);
     cairo_restore(cr);
 }
 
@@ -389,8 +401,9 @@ void PaintDuckFrame(cairo_t* cr, int frame) {
     }
     cairo_translate(cr, 0, bob + 4);
     // Far wing swings opposite in depth, drawn behind the body.
-    double wingAngle = hit ? 2.2 : -0.2 + beat * 1.25;
-    PaintDuckWing(cr, -wingAngle * 0.85 + 0.2, true);
+    // The wings beat from high over the back (beat 1) to low under the body (beat -1).
+    double wingAngle = hit ? 2.0 : 1.45 - beat * 1.15;
+    PaintDuckWing(cr, wingAngle - 0.25, true);
     // Tail and body.
     PaintShape(
         cr,
@@ -782,7 +795,7 @@ void PaintHareBody(cairo_t* cr, const HarePose& pose) {
     // Hind leg: a long foot that stretches back when pushing off.
     cairo_save(cr);
     cairo_translate(cr, 12, 6);
-    cairo_rotate(cr, pose.hind * 0.9);
+    cairo_rotate(cr, -pose.hind * 0.9);
     PaintShape(
         cr,
         [&](cairo_t* c) {

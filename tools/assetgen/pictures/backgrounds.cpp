@@ -71,7 +71,7 @@ double MountainLine(double x) {
 }
 
 void PaintChapel(cairo_t* cr, double towerX) {
-    double haze = kFarHaze * 0.75;
+    double haze = kFarHaze * 0.9;
     double ground = FarHillLine(towerX) + 4;
     ShapeStyle wall{Hazed(Hex(0xe9e0cc), haze), 0.1, 0.2, 3, 1.5};
     ShapeStyle roof{Hazed(Hex(0x9a3c2a), haze), 0.15, 0.25, 3, 1.5};
@@ -324,7 +324,7 @@ std::vector<Picture> DrawFarLayer() {
 // Middle layer
 
 constexpr double kMidWidth = MidTileWidth * TilesPerLayer;
-constexpr double kMidHaze = 0.16;
+constexpr double kMidHaze = 0.22;
 
 double MidMeadowLine(double x) {
     return MidMeadowTop + Wave(x, kMidWidth, {{6, 2}, {15, 1.5}});
@@ -441,7 +441,7 @@ void PaintWoodpeckerTree(cairo_t* cr) {
             cairo_close_path(c);
         },
         ShapeStyle{Hazed(Hex(0x7a5a3a), kMidHaze), 0.15, 0.3, 5, 2});
-    PaintLeafTree(cr, x, 150, 150, 150, TreeStyle{kMidHaze, 2, 77});
+    PaintLeafTree(cr, x, 150, 150, 150, TreeStyle{kMidHaze, 1.5, 77});
 }
 
 std::vector<Picture> DrawMiddleLayer() {
@@ -468,7 +468,7 @@ std::vector<Picture> DrawMiddleLayer() {
         if (forest && random.Below(2) == 0) {
             double h = random.Uniform(150, 250);
             Wrapped(W, x, 80, [&](double at) {
-                PaintFirTree(cr, at, ground, h, h * 0.42, TreeStyle{kMidHaze, 2, seed});
+                PaintFirTree(cr, at, ground, h, h * 0.42, TreeStyle{kMidHaze, 1.5, seed});
             });
         } else {
             double h = random.Uniform(150, 240);
@@ -476,7 +476,7 @@ std::vector<Picture> DrawMiddleLayer() {
             Rgb leaves =
                 x > 3000 ? Mix(palette::LeafGreen, palette::Autumn, 0.25) : palette::LeafGreen;
             Wrapped(W, x, crown, [&](double at) {
-                PaintLeafTree(cr, at, ground, h, crown, TreeStyle{kMidHaze, 2, seed}, leaves);
+                PaintLeafTree(cr, at, ground, h, crown, TreeStyle{kMidHaze, 1.5, seed}, leaves);
             });
         }
     }
@@ -546,7 +546,7 @@ std::vector<Picture> DrawMiddleLayer() {
         uint32_t seed = random.Next();
         Wrapped(W, x, width, [&](double at) {
             PaintBush(cr, at, MidMeadowLine(at) + 12, width, width * 0.45,
-                      TreeStyle{kMidHaze, 2, seed}, palette::DeepGreen);
+                      TreeStyle{kMidHaze, 1.5, seed}, palette::DeepGreen);
         });
     }
     return CutTiles(canvas, 2, MidTileWidth, Key::Panel);

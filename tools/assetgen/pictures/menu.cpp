@@ -92,20 +92,33 @@ Picture DrawBackground() {
             cr, [&](cairo_t* c) { RoundedRectPath(c, left, 172, 345, 412, 14); },
             ShapeStyle{Hex(0x4a2e1a), 0.12, 0.3, 6, 3});
     }
-    // Antlers and a lantern on the far part of the wall.
+    // A round wooden plaque with crossed arrows on the part of the wall the slide reveals.
     PaintShape(
-        cr,
-        [](cairo_t* c) {
-            cairo_move_to(c, 560, 40);
-            cairo_curve_to(c, 520, 30, 500, 80, 470, 96);
-            cairo_line_to(c, 478, 104);
-            cairo_curve_to(c, 510, 88, 530, 60, 560, 58);
-            cairo_curve_to(c, 590, 60, 610, 88, 642, 104);
-            cairo_line_to(c, 650, 96);
-            cairo_curve_to(c, 620, 80, 600, 30, 560, 40);
-            cairo_close_path(c);
-        },
-        ShapeStyle{Hex(0xe8dcc0), 0.1, 0.25, 3, 2.5});
+        cr, [](cairo_t* c) { EllipsePath(c, 560, 82, 66, 58); },
+        ShapeStyle{Hex(0x6a3e1e), 0.2, 0.35, 6, 3});
+    PaintShape(
+        cr, [](cairo_t* c) { EllipsePath(c, 560, 82, 54, 46); },
+        ShapeStyle{Hex(0xd8b880), 0.15, 0.25, 4, 2});
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_save(cr);
+        cairo_translate(cr, 560, 82);
+        cairo_rotate(cr, side * 0.7);
+        PaintShape(
+            cr, [](cairo_t* c) { cairo_rectangle(c, -44, -2, 88, 4); },
+            ShapeStyle{Hex(0x8a5a32), 0.2, 0.2, 1, 1.5});
+        PaintShape(
+            cr,
+            [](cairo_t* c) {
+                cairo_move_to(c, 44, -7);
+                cairo_line_to(c, 56, 0);
+                cairo_line_to(c, 44, 7);
+                cairo_close_path(c);
+            },
+            ShapeStyle{Hex(0x8a949c), 0.3, 0.2, 1, 1.5});
+        cairo_restore(cr);
+    }
+    DrawText(cr, "Waidmannsheil", 560, 132,
+             TextStyle{Font::SerifBold, 15, palette::Cream, 2, Hex(0x2a1a0c), 0.5});
     // The same panel on the right side for the windows: a lighter plank frame.
     PaintShape(
         cr, [](cairo_t* c) { RoundedRectPath(c, 780, 0, 420, 600, 0); },
@@ -368,7 +381,7 @@ void AddMenuRecipes(std::vector<Recipe>& recipes) {
              out.push_back(DrawTrophy("grafik/menue/trophy_hirsch.bmp", 86, 126, PaintDeerHead));
              out.push_back(DrawTrophy("grafik/menue/trophy_hase.bmp", 80, 110,
                                       [](cairo_t* cr, double x, double y, double w, double h) {
-                                          PaintAnimalIcon(cr, PaintHare, 5, HareFrameWidth,
+                                          PaintAnimalIcon(cr, PaintHare, 1, HareFrameWidth,
                                                           HareHeight, x, y, w, h);
                                       }));
              out.push_back(DrawTrophy("grafik/menue/trophy_schwein.bmp", 100, 100,

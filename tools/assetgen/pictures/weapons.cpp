@@ -35,23 +35,37 @@ void TaperPath(cairo_t* c, double y0, double y1, double w0, double w1, double dx
     cairo_close_path(c);
 }
 
+// The shooter's gloved hand around the gun: four fingers wrapped across it from the left, the
+// thumb lying along its right side.
 void PaintHand(cairo_t* cr, double y, double width) {
+    Rgb glove = Hex(0x6a4a30);
+    for (int i = 0; i < 4; ++i) {
+        double fy = y - 12 + i * 8.5;
+        PaintShape(
+            cr, [&](cairo_t* c) { RoundedRectPath(c, -width * 0.62, fy, width * 0.95, 9, 4.5); },
+            ShapeStyle{i % 2 ? glove : Lighter(glove, 0.06), 0.25, 0.3, 2.5, 2.5});
+    }
     PaintShape(
         cr,
         [&](cairo_t* c) {
-            cairo_move_to(c, -width * 0.7, y);
-            cairo_curve_to(c, -width * 0.8, y - 14, width * 0.6, y - 18, width * 0.75, y - 4);
-            cairo_curve_to(c, width * 0.8, y + 14, -width * 0.4, y + 26, -width * 0.7, y);
+            cairo_move_to(c, width * 0.3, y + 26);
+            cairo_curve_to(c, width * 0.55, y + 10, width * 0.62, y - 6, width * 0.5, y - 16);
+            cairo_curve_to(c, width * 0.42, y - 20, width * 0.3, y - 12, width * 0.32, y - 4);
+            cairo_curve_to(c, width * 0.34, y + 6, width * 0.2, y + 16, width * 0.1, y + 24);
             cairo_close_path(c);
         },
-        ShapeStyle{Hex(0x6a4a30), 0.2, 0.3, 4, 2.5});
-    SetColour(cr, Hex(0x4a3220));
-    cairo_set_line_width(cr, 2);
-    for (int i = 0; i < 3; ++i) {
-        cairo_move_to(cr, -width * 0.4 + i * width * 0.3, y - 8);
-        cairo_line_to(cr, -width * 0.35 + i * width * 0.3, y + 6);
-    }
-    cairo_stroke(cr);
+        ShapeStyle{Darker(glove, 0.05), 0.25, 0.3, 3, 2.5});
+    // The cuff runs off towards the shooter.
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, -width * 0.66, y + 22);
+            cairo_line_to(c, width * 0.4, y + 22);
+            cairo_line_to(c, width * 0.9, y + 90);
+            cairo_line_to(c, -width * 0.3, y + 90);
+            cairo_close_path(c);
+        },
+        ShapeStyle{Hex(0x3f6a3a), 0.2, 0.3, 5, 2.5});
 }
 
 void PaintShotgun(cairo_t* cr) {
