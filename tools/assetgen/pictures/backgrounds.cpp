@@ -40,6 +40,21 @@ double Bump(double x, double centre, double width) {
     return std::exp(-d * d);
 }
 
+// Tints a stretch of the layer (already clipped to what should be tinted) with soft ends.
+void RegionTint(cairo_t* cr, double x0, double x1, Rgb colour, double alpha, double feather) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0 - feather, 0, x1 + feather, 0);
+    double span = x1 - x0 + 2 * feather;
+    double r = colour.r / 255.0, gg = colour.g / 255.0, b = colour.b / 255.0;
+    cairo_pattern_add_color_stop_rgba(g, 0, r, gg, b, 0);
+    cairo_pattern_add_color_stop_rgba(g, feather / span, r, gg, b, alpha);
+    cairo_pattern_add_color_stop_rgba(g, 1 - feather / span, r, gg, b, alpha);
+    cairo_pattern_add_color_stop_rgba(g, 1, r, gg, b, 0);
+    cairo_set_source(cr, g);
+    cairo_rectangle(cr, x0 - feather, 0, x1 - x0 + 2 * feather, 600);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Key key) {
     Picture whole = Finish(canvas, "", FinishOptions{key});
     std::vector<Picture> tiles;
@@ -63,7 +78,8 @@ double FarHillLine(double x) {
 }
 
 double MountainLine(double x) {
-    double ridge = 178 + Wave(x, kFarWidth, {{2, 18}, {5, 14}, {11, 8}, {17, 4}}, 1.3);
+    double ridge = 186 + Wave(x, kFarWidth, {{2, 18}, {5, 14}, {11, 8}, {17, 4}}, 1.3) -
+                   14 * std::abs(std::sin(2 * M_PI * 23 * x / kFarWidth + 0.5));
     // The tall mountain whose peak is a target of its own; its summit is cut flat where the
     // peak picture sits.
     double tall = 150 * Bump(x, MountainPeakX + 46, 62) + 40 * Bump(x, MountainPeakX + 46, 200);
@@ -218,6 +234,21 @@ std::vector<Picture> DrawFarLayer() {
         uint32_t seed = 100 + i;
         Wrapped(W, cx, cw, [&](double at) { PaintCloud(cr, at, cy, cw, seed); });
     }
+    // A far, faint range behind the mountains.
+    PaintGradientShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, 0, 320);
+            for (double x = 0; x <= W; x += 6) {
+                cairo_line_to(c, x,
+                              158 - 22 * std::abs(std::sin(2 * M_PI * 9 * x / W)) +
+                                  Wave(x, W, {{4, 10}, {13, 5}}, 0.4));
+            }
+            cairo_line_to(c, W, 320);
+            cairo_close_path(c);
+        },
+        120, Hazed(Hex(0xa8b8d0), 0.55), 240, Hazed(Hex(0xb8c8d8), 0.6), 1,
+        Hazed(palette::Outline, 0.7));
     // Mountains: a pale blue range with snow on the higher tops.
     auto mountains = [&](cairo_t* c) {
         cairo_move_to(c, 0, 320);
@@ -263,20 +294,33 @@ std::vector<Picture> DrawFarLayer() {
     for (double x = 150; x < 1300; x += woods.Uniform(120, 220)) {
         PaintLeafTree(cr, x, FarHillLine(x) + 18, 40, 34, TreeStyle{0.5, 1, woods.Next()});
     }
+    // Patchwork on the hills: meadows in the west, dark woods in the forest, crop fields in the
+    // east, with hedgerows between them.
     cairo_save(cr);
     cairo_new_path(cr);
     hills(cr);
     cairo_clip(cr);
-    for (int i = 0; i < 9; ++i) {
-        double left = 2960 + i * 150;
-        Rgb crop = i % 3 == 0 ? Hex(0xd8c060) : (i % 3 == 1 ? Hex(0xb8a048) : Hex(0x9cb858));
+    Random patches(23);
+    for (double left = 0; left < W; left += patches.Uniform(90, 170)) {
+        bool field = left > 2880 && left < 4200;
+        bool forest = left > 1450 && left < 2880;
+        Rgb crop =
+            field ? (patches.Below(2) ? Hex(0xd8c060) : Hex(0xb89848))
+                  : (forest ? Hex(0x5a8a44) : (patches.Below(2) ? Hex(0x9cc060) : Hex(0x84b050)));
+        double top = FarHillLine(left) + patches.Uniform(4, 14);
+        double width = patches.Uniform(70, 150);
         SetColour(cr, Hazed(crop, 0.45));
-        cairo_move_to(cr, left, 320);
-        cairo_line_to(cr, left + 40, 200);
-        cairo_line_to(cr, left + 190, 200);
-        cairo_line_to(cr, left + 150, 320);
+        cairo_move_to(cr, left, 300);
+        cairo_line_to(cr, left + 20, top);
+        cairo_line_to(cr, left + width, top + patches.Uniform(-4, 4));
+        cairo_line_to(cr, left + width - 20, 300);
         cairo_close_path(cr);
         cairo_fill(cr);
+        SetColour(cr, Hazed(palette::DeepGreen, 0.5));
+        for (double y = top + 6; y < 290; y += 14) {
+            EllipsePath(cr, left + 10 + (y - top) * 0.2, y, 3, 2);
+            cairo_fill(cr);
+        }
     }
     cairo_restore(cr);
 
@@ -305,6 +349,13 @@ std::vector<Picture> DrawFarLayer() {
         }
         cairo_close_path(c);
     };
+    cairo_save(cr);
+    cairo_new_path(cr);
+    meadow(cr);
+    cairo_clip(cr);
+    RegionTint(cr, 2980, 4150, Hazed(Hex(0xd8b850), 0.4), 0.45, 120);
+    RegionTint(cr, 1560, 2780, Hazed(Hex(0x3f6a34), 0.4), 0.3, 120);
+    cairo_restore(cr);
     PaintShape(cr, path, ShapeStyle{Hazed(Hex(0xb89a6c), 0.35), 0.1, 0.0, 2, 0});
     PaintGrassTufts(cr, 0, W, 274, 7, Hazed(palette::LeafGreen, 0.35), 5, 0.3);
     // Holes of the far moles and hares (half-size frames: mole 32, hare 40 wide).
@@ -430,7 +481,8 @@ void PaintPowerBox(cairo_t* cr) {
 }
 
 void PaintWoodpeckerTree(cairo_t* cr) {
-    double x = WoodpeckerX - 4;
+    // The woodpecker clings to the trunk's left side, its beak on the bark.
+    double x = WoodpeckerX + 44;
     PaintShape(
         cr,
         [&](cairo_t* c) {
@@ -459,6 +511,17 @@ std::vector<Picture> DrawMiddleLayer() {
                std::abs(x - PowerBoxX - 16) < 40 || (x > 230 && x < 460) ||
                std::abs(x - BearTargetX - 40) < 60;
     };
+    // A back row of smaller, hazier firs makes the forest read as a dense wood.
+    // It stands in a few thickets only, so the far animals stay in view between them.
+    Random backRow(37);
+    for (double thicket : {1700.0, 2080.0, 2380.0, 2860.0}) {
+        for (double x = thicket - 50; x < thicket + 50; x += backRow.Uniform(22, 34)) {
+            double h = backRow.Uniform(80, 130);
+            uint32_t seed = backRow.Next();
+            PaintFirTree(cr, x, MidMeadowLine(x) - 4, h, h * 0.45,
+                         TreeStyle{kMidHaze + 0.2, 1.2, seed});
+        }
+    }
     for (double x = 20; x < W; x += random.Uniform(48, 110)) {
         bool forest = x > 1650 && x < 2950;
         if (freeSpot(x)) continue;
@@ -501,6 +564,8 @@ std::vector<Picture> DrawMiddleLayer() {
                          {{0, Hazed(Hex(0x4a7a36), kMidHaze)},
                           {0.25, Hazed(Hex(0x6a9e48), kMidHaze)},
                           {1, Hazed(Hex(0x5a8e40), kMidHaze)}});
+    RegionTint(cr, 3150, 4380, Hazed(Hex(0xc8b048), kMidHaze), 0.45, 140);
+    RegionTint(cr, 1660, 2925, Hazed(Hex(0x2f5d2a), kMidHaze), 0.22, 140);
     // Meadow flowers and light dabs.
     Random dabs(41);
     for (int i = 0; i < 900; ++i) {
@@ -539,6 +604,16 @@ std::vector<Picture> DrawMiddleLayer() {
     // Meadow details that stand in front of the tree line.
     PaintTrough(cr);
     PaintFence(cr, 1140, 1480, 248, MidMeadowTop + 6, Hazed(Hex(0x9a7048), kMidHaze), 1.5);
+    // A board in the fence with the knothole the eye peeps through, and a shelf for the pot.
+    PaintShape(
+        cr, [](cairo_t* c) { cairo_rectangle(c, FenceEyeX - 10, 244, 46, 60); },
+        ShapeStyle{Hazed(Hex(0xa87c50), kMidHaze), 0.15, 0.3, 3, 1.5});
+    PaintShape(
+        cr, [](cairo_t* c) { EllipsePath(c, FenceEyeX + 12, FenceEyeY + 8, 10, 6); },
+        ShapeStyle{Hazed(Hex(0x3a2616), kMidHaze), 0, 0, 0, 1.5});
+    PaintShape(
+        cr, [](cairo_t* c) { cairo_rectangle(c, PotX - 4, PotY + 30, 46, 6); },
+        ShapeStyle{Hazed(Hex(0x8a6040), kMidHaze), 0.15, 0.3, 2, 1.5});
     PaintPowerBox(cr);
     for (double x = 60; x < W; x += random.Uniform(180, 420)) {
         if (freeSpot(x) || (x > 1100 && x < 1500)) continue;
@@ -564,6 +639,45 @@ double NearGroundLine(double x) {
     return line;
 }
 
+struct Clump {
+    double x, y, r;
+};
+
+// A big near-layer crown of leaf clumps: one outline around all, lit tops, scattered leaves.
+void PaintClumpCrown(cairo_t* cr, const std::vector<Clump>& clumps, Rgb base, uint32_t seed) {
+    auto crown = [&](cairo_t* c) {
+        for (const Clump& k : clumps) EllipsePath(c, k.x, k.y, k.r * 1.1, k.r * 0.85);
+    };
+    PaintShape(cr, crown, ShapeStyle{base, 0.0, 0.3, 14, 3});
+    cairo_save(cr);
+    cairo_new_path(cr);
+    crown(cr);
+    double x1, y1, x2, y2;
+    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
+    cairo_clip(cr);
+    for (const Clump& k : clumps) {
+        SetColour(cr, Lighter(base, 0.12));
+        EllipsePath(cr, k.x - k.r * 0.2, k.y - k.r * 0.25, k.r * 0.75, k.r * 0.55);
+        cairo_fill(cr);
+        SetColour(cr, Lighter(base, 0.3));
+        EllipsePath(cr, k.x - k.r * 0.35, k.y - k.r * 0.4, k.r * 0.4, k.r * 0.28);
+        cairo_fill(cr);
+    }
+    Random random(seed);
+    int leaves = static_cast<int>((x2 - x1) * (y2 - y1) / 380);
+    for (int i = 0; i < leaves; ++i) {
+        double x = random.Uniform(x1, x2), y = random.Uniform(y1, y2);
+        SetColour(cr, random.Below(2) ? Darker(base, 0.25) : Lighter(base, 0.4));
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, random.Uniform(0, M_PI));
+        EllipsePath(cr, 0, 0, 6, 3);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+    cairo_restore(cr);
+}
+
 void PaintAppleTree(cairo_t* cr) {
     double trunkX = 1985;
     double ground = NearGroundLine(trunkX);
@@ -587,9 +701,6 @@ void PaintAppleTree(cairo_t* cr) {
         bark);
     // Crown: broad clumps from x 1700 to 2270, with the apples hanging in its lower half.
     Random random(57);
-    struct Clump {
-        double x, y, r;
-    };
     std::vector<Clump> clumps;
     for (int i = 0; i < 16; ++i) {
         double t = i / 15.0;
@@ -601,33 +712,7 @@ void PaintAppleTree(cairo_t* cr) {
         clumps.push_back({1760 + i * 75 + random.Uniform(-10, 10), 190 + random.Uniform(0, 30),
                           random.Uniform(40, 58)});
     }
-    auto crown = [&](cairo_t* c) {
-        for (const Clump& k : clumps) EllipsePath(c, k.x, k.y, k.r * 1.1, k.r * 0.85);
-    };
-    PaintShape(cr, crown, ShapeStyle{Hex(0x3f7a30), 0.0, 0.3, 14, 3});
-    cairo_save(cr);
-    cairo_new_path(cr);
-    crown(cr);
-    cairo_clip(cr);
-    for (const Clump& k : clumps) {
-        SetColour(cr, Hex(0x56963e));
-        EllipsePath(cr, k.x - k.r * 0.2, k.y - k.r * 0.25, k.r * 0.75, k.r * 0.55);
-        cairo_fill(cr);
-        SetColour(cr, Hex(0x78b04e));
-        EllipsePath(cr, k.x - k.r * 0.35, k.y - k.r * 0.4, k.r * 0.4, k.r * 0.28);
-        cairo_fill(cr);
-    }
-    for (int i = 0; i < 420; ++i) {
-        double x = random.Uniform(1640, 2330), y = random.Uniform(0, 280);
-        SetColour(cr, random.Below(2) ? Hex(0x2f5d2a) : Hex(0x8fbf5a));
-        cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_rotate(cr, random.Uniform(0, M_PI));
-        EllipsePath(cr, 0, 0, 6, 3);
-        cairo_fill(cr);
-        cairo_restore(cr);
-    }
-    cairo_restore(cr);
+    PaintClumpCrown(cr, clumps, Hex(0x3f7a30), 57);
     // Roots over the mound.
     for (int side = -1; side <= 1; side += 2) {
         PaintShape(
@@ -646,31 +731,50 @@ void PaintAppleTree(cairo_t* cr) {
 }
 
 void PaintOak(cairo_t* cr) {
-    // The old oak of the field: a broad trunk whose hollows hide eyes, a carved heart low down and
-    // a crown full of acorns to the right.
+    // The old oak of the field: a broad trunk whose hollows hide eyes and which carries a carved
+    // heart low down, its crown full of acorns spreading to the right.
     double x = OakX + 50;
     double ground = NearGroundLine(x);
-    PaintLeafTree(cr, OakX + 230, 260, 240, 300, TreeStyle{0, 3, 91},
-                  Mix(palette::LeafGreen, palette::Autumn, 0.3));
+    Rgb leaves = Mix(palette::LeafGreen, palette::Autumn, 0.3);
+    Random random(91);
+    std::vector<Clump> back;
+    for (int i = 0; i < 12; ++i) {
+        double t = i / 11.0;
+        back.push_back({3310 + t * 380 + random.Uniform(-10, 10),
+                        10 + 70 * t + 30 * std::sin(t * M_PI) + random.Uniform(-8, 8),
+                        random.Uniform(44, 64)});
+    }
+    for (int i = 0; i < 5; ++i) {
+        back.push_back({3470 + i * 50 + random.Uniform(-8, 8), 190 + random.Uniform(-10, 15),
+                        random.Uniform(36, 50)});
+    }
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x + 30, 150);
+            cairo_curve_to(c, x + 90, 110, x + 160, 110, x + 240, 120);
+            cairo_line_to(c, x + 236, 140);
+            cairo_curve_to(c, x + 160, 134, x + 100, 140, x + 40, 190);
+            cairo_close_path(c);
+        },
+        ShapeStyle{Hex(0x6a4a30), 0.18, 0.35, 8, 3});
     PaintShape(
         cr,
         [&](cairo_t* c) {
             cairo_move_to(c, x - 90, ground + 8);
-            cairo_curve_to(c, x - 50, ground - 20, x - 55, 200, x - 50, 40);
-            cairo_curve_to(c, x - 40, 0, x + 40, 0, x + 55, 40);
-            cairo_curve_to(c, x + 90, 80, x + 140, 90, x + 200, 100);
-            cairo_line_to(c, x + 196, 124);
-            cairo_curve_to(c, x + 140, 122, x + 90, 120, x + 60, 150);
+            cairo_curve_to(c, x - 50, ground - 20, x - 56, 200, x - 50, 60);
+            cairo_curve_to(c, x - 48, 30, x - 60, 10, x - 70, -10);
+            cairo_line_to(c, x + 60, -10);
+            cairo_curve_to(c, x + 56, 30, x + 52, 100, x + 54, 150);
             cairo_curve_to(c, x + 58, 250, x + 55, ground - 20, x + 100, ground + 8);
             cairo_close_path(c);
         },
         ShapeStyle{Hex(0x6a4a30), 0.18, 0.35, 10, 3});
     // Hollows behind the eyes.
-    double hollows[][2] = {
-        {OakX + 20 + 15, 88 + 8}, {OakX + 56 + 15, 139 + 8}, {OakX + 15 + 15, 186 + 8}};
-    for (auto& h : hollows) {
+    const double hollows[][2] = {{OakX + 35, 96}, {OakX + 71, 147}, {OakX + 30, 194}};
+    for (const auto& h : hollows) {
         PaintShape(
-            cr, [&](cairo_t* c) { EllipsePath(c, h[0], h[1], 24, 14); },
+            cr, [&](cairo_t* c) { EllipsePath(c, h[0], h[1], 22, 13); },
             ShapeStyle{Hex(0x2a1c12), 0, 0, 0, 2});
     }
     SetColour(cr, Hex(0x4a3020));
@@ -681,6 +785,7 @@ void PaintOak(cairo_t* cr) {
         cairo_curve_to(cr, bx + 3, 300, bx - 3, 360, bx + 2, ground - 20);
     }
     cairo_stroke(cr);
+    PaintClumpCrown(cr, back, leaves, 92);
 }
 
 void PaintFern(cairo_t* cr, double x, double groundY, double size, uint32_t seed) {
@@ -857,6 +962,8 @@ std::vector<Picture> DrawNearLayer() {
     cairo_clip(cr);
     FillVerticalGradient(cr, 440, 600,
                          {{0, Hex(0x5e9a3e)}, {0.4, Hex(0x4a8434)}, {1, Hex(0x2e5e24)}});
+    RegionTint(cr, 3320, 4620, Hex(0xb89a38), 0.4, 160);
+    RegionTint(cr, 1745, 3077, Hex(0x1f4a1c), 0.22, 160);
     auto path = [&](cairo_t* c) {
         cairo_move_to(c, 0, 540);
         for (double x = 0; x <= W; x += 8) cairo_line_to(c, x, 538 + Wave(x, W, {{4, 14}, {9, 6}}));
