@@ -1,0 +1,211 @@
+// The game screen frame by frame: loading, the hold, the round start with its population, the
+// round clock across a minimise, the stage check and the round end.
+#include "flow/game_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/application.h"
+#include "flow/camera.h"
+#include "flow/game_frame.h"
+#include "flow/timed_spawn.h"
+#include "presentation/loading_screen.h"
+#include "world/level_layout.h"
+#include "world/world_fixture.h"
+
+namespace {
+
+using world::EntityTable;
+
+class PlayingFrameTest : public world_testing::WorldTest {
+  protected:
+    void SetUp() override {
+        WorldTest::SetUp();
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_.Path());  // no pictures, no sounds
+        app::Display = &display_;
+        flow::GameScreen = flow::GamePlayScreen;
+        flow::StartScreenTime = 0;
+        flow::LevelLoaded = false;
+        presentation::LoadingStepsShown = 0;
+    }
+    void TearDown() override {
+        app::Display = nullptr;
+        std::filesystem::current_path(previous_);
+        WorldTest::TearDown();
+    }
+
+    void Frame(uint32_t ms = 16) {
+        backend_.AdvanceTime(ms);
+        app::RunFrame();
+    }
+    // Frames until the round has started; returns the tick count of its start.
+    uint32_t StartPlaying() {
+        while (flow::Round.RoundEnd == 0) {
+            Frame();
+            if (backend_.Ticks() > 200000) ADD_FAILURE() << "the round never started";
+        }
+        return flow::Round.RoundEnd - flow::RoundLengthMs;
+    }
+    // Frames until the game leaves for the menu; returns the tick count of that frame.
+    uint32_t PlayUntilTheEnd() {
+        while (flow::GameScreen == flow::GamePlayScreen) {
+            Frame();
+            if (backend_.Ticks() > 1000000) {
+                ADD_FAILURE() << "the round never ended";
+                break;
+            }
+        }
+        return backend_.Ticks();
+    }
+
+    std::filesystem::path previous_;
+};
+
+TEST_F(PlayingFrameTest, LoadingThenAThreeSecondHoldThenTheRound) {
+    const uint32_t start = backend_.Ticks() + 16;
+    Frame();
+    EXPECT_TRUE(flow::LevelLoaded);
+    EXPECT_EQ(flow::StartScreenTime, start);
+    EXPECT_EQ(presentation::LoadingStepsShown, 148) << "a first load shows every step";
+    EXPECT_EQ(EntityTable[world::entity_index::Scarecrow].kind, world::kind::Scarecrow)
+        << "the scenery is placed";
+    const int presents = backend_.PresentCount();
+    while (backend_.Ticks() + 16 - start < 3000) {
+        Frame();
+        EXPECT_EQ(flow::Round.RoundEnd, 0u);
+    }
+    EXPECT_EQ(backend_.PresentCount(), presents) << "nothing is drawn during the hold";
+    Frame();
+    EXPECT_EQ(flow::StartScreenTime, flow::NotScheduled);
+    EXPECT_EQ(flow::Round.RoundEnd, backend_.Ticks() + 90000);
+    EXPECT_EQ(flow::Round.QuotaStage, 1);
+    EXPECT_EQ(backend_.PresentCount(), presents + 1);
+}
+
+TEST_F(PlayingFrameTest, TheRoundStartsWithHalfOfEachQuotaInBothPlanes) {
+    StartPlaying();
+    for (int position = 0; position < flow::QuotaCount; ++position) {
+        const int32_t kind = flow::QuotaKinds[position];
+        const int expected = flow::Round.quotas[position] / 2;
+        for (world::EntityGroup group : {world::MidGroup, world::FarGroup}) {
+            int count = 0;
+            for (int i = group.first; i <= group.last; ++i) {
+                count += EntityTable[i].active && EntityTable[i].kind == kind;
+            }
+            EXPECT_EQ(count, expected) << "kind " << kind << " in group from " << group.first;
+        }
+    }
+}
+
+TEST_F(PlayingFrameTest, ARoundWithoutInputEndsAfterNinetySecondsInTheMenu) {
+    const uint32_t start = StartPlaying();
+    const uint32_t end = PlayUntilTheEnd();
+    EXPECT_GT(end, start + 90000);
+    EXPECT_LE(end, start + 90000 + 16);
+    EXPECT_EQ(flow::GameScreen, flow::MenuEntryScreen);
+}
+
+TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) {
+    const uint32_t start = StartPlaying();
+    while (backend_.Ticks() < start + 30000) Frame();
+    platform::Event minimise;
+    minimise.type = platform::EventType::Size;
+    minimise.sizeKind = platform::SizeKind::Minimized;
+    app::WindowProc(minimise);
+    ASSERT_TRUE(flow::MinimizedInGame);
+    backend_.AdvanceTime(20000);  // no frames run while minimised
+    platform::Event restore = minimise;
+    restore.sizeKind = platform::SizeKind::Restored;
+    app::WindowProc(restore);
+    platform::Event move;
+    move.type = platform::EventType::Move;
+    app::WindowProc(move);
+
+    Frame();
+    EXPECT_FALSE(flow::MinimizedInGame);
+    EXPECT_FALSE(flow::Pausing);
+    EXPECT_EQ(flow::PausedTotal, 20016u);
+    EXPECT_EQ(flow::Round.RoundClock, backend_.Ticks() - 20016);
+    const uint32_t end = PlayUntilTheEnd();
+    EXPECT_GT(end, start + 110016);
+    EXPECT_LE(end, start + 110016 + 16);
+}
+
+TEST_F(PlayingFrameTest, AFulfilledStageExtendsTheRoundAndMarksTheSigns) {
+    StartPlaying();
+    const uint32_t roundEnd = flow::Round.RoundEnd;
+    for (int32_t& quota : flow::Round.quotas) quota = quota > 0 ? 0 : quota;
+    Frame();
+    EXPECT_EQ(flow::Round.QuotaStage, 2);
+    EXPECT_EQ(flow::Round.RoundEnd, roundEnd + 90000);
+    EXPECT_EQ(flow::Round.stageMessageEnd, flow::Round.RoundClock + 1500);
+    const world::Entity& meadowSign = EntityTable[world::entity_index::MeadowSign];
+    EXPECT_EQ(meadowSign.firstFrame, 1);
+    EXPECT_EQ(meadowSign.lastFrame, 1);
+    EXPECT_EQ(EntityTable[world::entity_index::ForestSign].firstFrame, 0);
+    ASSERT_NE(world::PlayerWeapon, nullptr);
+    EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Locked);
+
+    for (int32_t& quota : flow::Round.quotas) quota = quota > 0 ? 0 : quota;
+    Frame();
+    EXPECT_EQ(flow::Round.QuotaStage, 3);
+    EXPECT_EQ(flow::Round.RoundEnd, roundEnd + 180000);
+    EXPECT_EQ(EntityTable[world::entity_index::ForestSign].firstFrame, 1);
+    EXPECT_EQ(EntityTable[world::entity_index::FieldSign].firstFrame, 1);
+    EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::JustUnlocked)
+        << "the third stage brings the dynamite";
+    EXPECT_EQ(world::PlayerWeapon->unlockBannerUntil[world::Dynamite],
+              static_cast<int32_t>(backend_.Ticks() + 1500));
+}
+
+TEST_F(PlayingFrameTest, EscapeLeavesForTheMenuOnItsRelease) {
+    StartPlaying();
+    backend_.SetKey(platform::vk::Escape, true);
+    Frame();
+    EXPECT_EQ(flow::GameScreen, flow::GamePlayScreen);
+    backend_.SetKey(platform::vk::Escape, false);
+    Frame();
+    EXPECT_EQ(flow::GameScreen, flow::MenuEntryScreen);
+    EXPECT_FALSE(flow::EscLatch);
+}
+
+TEST_F(PlayingFrameTest, TheCameraScrollsInWholePixelsWithinItsLimits) {
+    StartPlaying();
+    app::AverageFrameTime = 16.0f;
+    flow::ScrollCamera(0);
+    EXPECT_EQ(flow::CameraX, 1600.0f) << "stopped at the lower limit";
+    flow::CameraX = 1700.0f;
+    flow::ScrollCamera(0);
+    EXPECT_EQ(flow::CameraX, 1684.0f) << "16 pixels a frame at the left edge";
+    flow::ScrollCamera(300);
+    EXPECT_EQ(flow::CameraX, 1684.0f) << "200..600 does not scroll";
+    flow::ScrollCamera(199);
+    EXPECT_EQ(flow::CameraX, 1683.0f) << "a fraction to the left still moves a pixel";
+    flow::ScrollCamera(601);
+    EXPECT_EQ(flow::CameraX, 1683.0f) << "a fraction to the right is lost";
+    for (int i = 0; i < 100; ++i) flow::ScrollCamera(799);
+    EXPECT_EQ(flow::CameraX, 2300.0f);
+    EXPECT_EQ(flow::FarScroll, 2070.0f);
+    EXPECT_EQ(flow::MidScroll, 2185.0f);
+}
+
+TEST_F(PlayingFrameTest, TimedSpawnsComeEvery600MsButNotAfterAMinimise) {
+    flow::SpawnTimer = 0;
+    flow::TimedSpawn();
+    EXPECT_EQ(flow::SpawnTimer, backend_.Ticks()) << "the first call only starts the timer";
+    const uint32_t started = flow::SpawnTimer;
+    backend_.AdvanceTime(1900);
+    flow::TimedSpawn();
+    flow::TimedSpawn();
+    flow::TimedSpawn();
+    flow::TimedSpawn();
+    EXPECT_EQ(flow::SpawnTimer, started + 1800) << "one spawn per call while behind";
+    flow::MinimizedInGame = true;
+    backend_.AdvanceTime(60000);
+    flow::TimedSpawn();
+    EXPECT_EQ(flow::SpawnTimer, backend_.Ticks()) << "a minimised game does not catch up";
+}
+
+}  // namespace
