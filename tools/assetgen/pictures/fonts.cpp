@@ -107,7 +107,8 @@ void PaintGlyph(cairo_t* cr, const std::string& text, int column, int width,
     cairo_text_extents(cr, text.c_str(), &ink);
     double inkWidth = ink.width + 2 * style.outline;
     double squeeze = std::min(1.0, room / std::max(1.0, inkWidth));
-    double inkLeft = left + (room - inkWidth * squeeze) / 2;
+    // Ink starts near the left edge, like a letter's own side bearing.
+    double inkLeft = left + std::min(1.0, (room - inkWidth * squeeze) / 2);
     cairo_translate(cr, inkLeft, 0);
     cairo_scale(cr, squeeze, 1);
     cairo_translate(cr, style.outline - ink.x_bearing, 0);

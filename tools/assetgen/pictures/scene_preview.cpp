@@ -2,8 +2,10 @@
 
 #include <cairo.h>
 
+#include <cstdio>
 #include <map>
 
+#include "pictures/font_tables.h"
 #include "pictures/recipes.h"
 #include "pictures/scene_layout.h"
 
@@ -60,10 +62,30 @@ class Screen {
     std::vector<Rgb> pixels_;
 };
 
-struct Sprite {
-    const Picture* picture;
-    int frames;
-};
+// Draws text the way the game's bitmap fonts do: glyph rectangles copied left to right.
+int DrawString(Screen& screen, const Picture& sheet, const std::vector<GlyphEntry>& glyphs,
+               int cell, int extraAdvance, int spaceAdvance, int x, int y,
+               const std::string& text) {
+    for (unsigned char c : text) {
+        if (c == ' ') {
+            x += spaceAdvance;
+            continue;
+        }
+        int column = 0, width = 0;
+        for (const GlyphEntry& g : glyphs) {
+            if (g.code == c) {
+                column = g.column;
+                width = g.width;
+            }
+        }
+        if (width > 0) {
+            Picture glyph = Crop(sheet, column * cell, 0, width, sheet.height, "");
+            screen.Blit(glyph, 1, 0, 1, x, y);
+        }
+        x += width + extraAdvance;
+    }
+    return x;
+}
 
 }  // namespace
 
@@ -132,6 +154,26 @@ bool WriteScenePreviews(const std::filesystem::path& outDir, std::string& error)
         screen.Blit(clock, 1, 0, 1, 10, 4);
         Picture crosshair = Crop(*hud, 256, 39, 43, 43, "");
         screen.Blit(crosshair, 1, 0, 1, 400 - 21, 300 - 21);
+        const Picture* ingameFont = get("font/font_ingame");
+        auto hudText = [&](int x, int y, const std::string& text) {
+            DrawString(screen, *ingameFont, IngameFontGlyphs(), IngameFontCell, 3, 8, x, y, text);
+        };
+        hudText(50, 10, "1:23");
+        screen.Blit(Crop(*hud, 32, 0, 33, 33, ""), 1, 0, 1, 620, 10);
+        hudText(660, 10, "001234");
+        const int quotaIcons[][2] = {{65, 42}, {107, 38}, {145, 35}};
+        for (int i = 0; i < 3; ++i) {
+            screen.Blit(Crop(*hud, quotaIcons[i][0], 0, quotaIcons[i][1], 39, ""), 1, 0, 1,
+                        278 + 104 * i, 10);
+            char count[8];
+            std::snprintf(count, sizeof count, "%.2d", 3 + i);
+            hudText(278 + 104 * i + 47, 10, count);
+        }
+        screen.Blit(Crop(*hud, 0, 39, 64, 32, ""), 1, 0, 1, 10, 53);
+        screen.Blit(Crop(*hud, 64, 71, 64, 32, ""), 1, 0, 1, 10, 87);
+        for (int n = 0; n < 5; ++n)
+            screen.Blit(Crop(*hud, 0, 104, 52, 65, ""), 1, 0, 1, 738 - 42 * n, 524);
+        hudText(camera == 1950 ? 380 : 500, 200, "80");
         const Picture* gun = get("waffen/schrotflinte");
         int gx = 400 - 21 - (gun->width / 4 + 11);
         int gy = 350 + gun->height + (300 - 21) / 10;
@@ -142,6 +184,35 @@ bool WriteScenePreviews(const std::filesystem::path& outDir, std::string& error)
             error = "cannot write " + file.string();
             return false;
         }
+    }
+    // The opened high-score window with a result and a table written in the menu font.
+    Screen menu;
+    menu.Blit(Crop(*get("menue/menue"), 400, 0, 800, 600, ""), 1, 0, 1, 0, 0);
+    menu.Blit(*get("menue/bttn_back"), 2, 1, 1, 50, 480);
+    menu.Blit(*get("menue/menu_window_highscores"), 1, 0, 1, 388, 8);
+    const Picture* menuFont = get("font/font_menue");
+    auto menuText = [&](int x, int y, const std::string& text) {
+        return DrawString(menu, *menuFont, MenuFontGlyphs(), MenuFontCell, 0, 4, x, y, text);
+    };
+    menuText(440, 150, "Sie haben");
+    menuText(650, 150, "Punkte erreicht.");
+    DrawString(menu, *get("font/font_ingame"), IngameFontGlyphs(), IngameFontCell, 3, 8, 520, 135,
+               "004711");
+    const char* names[] = {"J\xe4ger Gr\xfcnrock", "Waldl\xe4ufer", "\xd6si", "Hubertus",
+                           "Fu\xdf"
+                           "ball-Franz"};
+    for (int i = 0; i < 20; ++i) {
+        int y = 180 + 16 * i;
+        char place[8];
+        std::snprintf(place, sizeof place, "%.2d.", i + 1);
+        menuText(440, y, place);
+        menuText(500, y, std::to_string(900000 - i * 41234).substr(0, 6));
+        menuText(560, y, names[i % 5]);
+    }
+    std::filesystem::path file = outDir / "menu_highscores.png";
+    if (!menu.WritePng(file)) {
+        error = "cannot write " + file.string();
+        return false;
     }
     return true;
 }
