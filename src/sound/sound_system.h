@@ -12,8 +12,9 @@
 
 namespace sound {
 
-// The device the game's sounds are created on; null until the app opens it. Every helper below
-// does nothing while it is null.
+// The device the game's sounds are created on; null until the app creates it (with new) and
+// opens it. Every helper below does nothing while it is null. The device lives until the process
+// ends, or until ResetForTests deletes it.
 extern CSoundDevice* SoundDevice;
 
 // How often a failing start is tried in one call before the play is given up.

@@ -203,7 +203,7 @@ TEST_F(WaveReaderTest, CorruptFilesNeverReadOutOfBounds) {
         exercise(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(length)));
     }
     for (size_t at = 0; at < good.size(); ++at) {
-        for (uint8_t value : {0x00, 0x01, 0x7F, 0xFF}) {
+        for (uint8_t value : {0x00, 0xFF}) {
             std::vector<uint8_t> bytes = good;
             bytes[at] = value;
             exercise(bytes);
