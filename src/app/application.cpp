@@ -7,7 +7,9 @@
 #include "flow/game_frame.h"
 #include "flow/game_state.h"
 #include "flow/pause.h"
+#include "presentation/bitmap_font.h"
 #include "presentation/level_assets.h"
+#include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
 
 namespace app {
@@ -63,6 +65,7 @@ HRESULT InitDisplay() {
         platform::ShowMessageBox(DisplayModeMessage, "Tannenquirl", true);
         return hr;
     }
+    if (presentation::Menu) presentation::Menu->display = Display;
     presentation::ReloadSurface(Display, presentation::StartScreenSurface,
                                 presentation::StartScreenFile, 800, 600, CLR_INVALID);
     return S_OK;
@@ -102,7 +105,10 @@ HRESULT RestoreSurfaces() {
     HRESULT hr = Display->RestoreAllSurfaces();
     if (Failed(hr)) return hr;
     presentation::LoadLoadingScreen(Display);
+    if (presentation::Menu) presentation::Menu->LoadMenuBitmaps();
     presentation::LoadIngameSheet(Display);
+    presentation::ReleaseFonts();
+    presentation::CreateMissingFonts(Display);
     if (flow::GameScreen >= flow::GamePlayScreen) presentation::LoadLevelAssets(Display, false);
     return S_OK;
 }
@@ -163,6 +169,8 @@ void Shutdown() {
 
 int GameMain() {
     std::srand(platform::Ticks());
+    // The menu exists before anything else: it reads the high scores and the options.
+    presentation::CreateMainMenu();
     if (Failed(InitApplication())) {
         Shutdown();
         return 0;

@@ -1,21 +1,33 @@
 #include "app/sound_startup.h"
 
-#include <cstring>
-
-#include "platform/platform.h"
+#include "flow/menu_link.h"
+#include "sound/music_stream.h"
+#include "sound/sound_system.h"
 
 namespace app {
 
 HRESULT StartSoundOutput() {
-    bool opened = platform::OpenAudio(
-        44100, [](int16_t* out, int frames) { std::memset(out, 0, sizeof(int16_t) * 2 * frames); });
-    return opened ? S_OK : E_FAIL;
+    delete sound::SoundDevice;
+    sound::SoundDevice = new CSoundDevice();
+    HRESULT hr = sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16);
+    if (Failed(hr)) {
+        delete sound::SoundDevice;
+        sound::SoundDevice = nullptr;
+    }
+    return hr;
 }
 
 void StopSoundOutput() {
-    platform::CloseAudio();
+    // Everything made on the device goes with it: the music, the cached effects, the device.
+    sound::ResetForTests();
 }
-void StartMusicWorker() {}
-void StopMusicWorker() {}
+
+void StartMusicWorker() {
+    sound::StartMusicThread([] { return flow::CurrentMusicOptions().MusicOn == 0; });
+}
+
+void StopMusicWorker() {
+    sound::StopMusicThread();
+}
 
 }  // namespace app

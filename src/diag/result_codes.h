@@ -7,10 +7,16 @@
 
 using HRESULT = int32_t;
 
-constexpr HRESULT MakeResult(uint32_t bits) { return static_cast<HRESULT>(bits); }
+constexpr HRESULT MakeResult(uint32_t bits) {
+    return static_cast<HRESULT>(bits);
+}
 
-constexpr bool Succeeded(HRESULT hr) { return hr >= 0; }
-constexpr bool Failed(HRESULT hr) { return hr < 0; }
+constexpr bool Succeeded(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool Failed(HRESULT hr) {
+    return hr < 0;
+}
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;

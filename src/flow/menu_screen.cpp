@@ -1,39 +1,114 @@
-// Placeholder until the menu lands: the entry switches straight to the menu screen, and the
-// menu frame shows black with the crosshair; a click starts a game and Escape closes.
 #include "flow/menu_screen.h"
 
 #include "app/application.h"
 #include "display/display_device.h"
 #include "flow/game_frame.h"
 #include "flow/game_state.h"
+#include "flow/round_state.h"
+#include "presentation/bitmap_font.h"
+#include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
+#include "sound/music_stream.h"
+#include "sound/sound_system.h"
+#include "world/entity.h"
 
 namespace flow {
 
+namespace {
+
+constexpr const char* MenuMusicFile = "sounds/music/menu01.wav";
+
+// Starts `sound`, trying again a few times if the start reports a failure; never waits.
+void StartWithRetries(CSound* sound, uint32_t flags) {
+    if (!sound) return;
+    for (int attempt = 0; attempt < sound::kStartAttempts; ++attempt) {
+        if (Succeeded(sound->StartSound(0, flags))) return;
+    }
+}
+
+void PlayStreamedMenuMusic() {
+    sound::OpenMusic(MenuMusicFile);
+    sound::PlayMusic(true);
+}
+
+// Creates the whole-file menu music if it is missing; true when it was already there or made.
+bool EnsureMenuMusic(uint32_t creationFlags) {
+    if (MenuMusic) return true;
+    if (!sound::SoundDevice) return false;
+    return Succeeded(sound::SoundDevice->LoadSound(&MenuMusic, MenuMusicFile, creationFlags,
+                                                   GUID_NULL, 1)) &&
+           MenuMusic;
+}
+
+}  // namespace
+
 void MenuEntry() {
+    presentation::MainMenu* menu = presentation::Menu;
+    if (!menu) return;
+    menu->ResetMenu();
+
     LevelLoaded = false;
     StartScreenTime = 0;
     SpawnTimer = 0;
+    Round.RoundEnd = 0;
     CameraX = 1600.0f;
+
+    if (menu->StreamMusic == 1 && sound::MusicStream && menu->MusicOn == 0)
+        sound::MusicStream->StopSound();
+    if (menu->MusicOn == 0) {
+        if (menu->StreamMusic == 1) {
+            PlayStreamedMenuMusic();
+        } else if (EnsureMenuMusic(DSBCAPS_CTRLVOLUME)) {
+            MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+        }
+    }
+
+    world::ResetEntityTable();
+
     if (!presentation::LoadingScreenSurface) presentation::LoadLoadingScreen(app::Display);
     if (!presentation::IngameSheet) presentation::LoadIngameSheet(app::Display);
-    GameScreen = MenuScreen;
+    presentation::CreateMissingFonts(app::Display);
+
+    menu->EnterMenu();
 }
 
 HRESULT MenuScreenFrame(platform::Point cursor) {
+    presentation::MainMenu* menu = presentation::Menu;
+    if (!menu) return E_POINTER;
+    bool leftDown = platform::KeyDown(platform::vk::LButton);
+    if (leftDown) ClickPoint = ScreenPoint{cursor.x, cursor.y};
+
+    // Escape acts when it is released; the program is closing, so the latch stays set.
     if (platform::KeyDown(platform::vk::Escape)) {
         EscLatch = true;
     } else if (EscLatch) {
         platform::PostClose();
     }
-    bool down = platform::KeyDown(platform::vk::LButton);
-    if (!down) {
+
+    // Only the frame on which a press is first seen clicks.
+    if (!leftDown) {
         LeftButtonLatch = false;
+        ClickPoint = ScreenPoint{};
     } else if (!LeftButtonLatch) {
         LeftButtonLatch = true;
-        GameScreen = GamePlayScreen;
+        StartWithRetries(menu->clickSound, 0);
+    } else {
+        ClickPoint = ScreenPoint{};
     }
-    app::Display->ClearBackBuffer(0);
+
+    // Keep the menu music running.
+    if (menu->MusicOn == 0) {
+        if (menu->StreamMusic == 1) {
+            if (!sound::MusicStream || !sound::MusicStream->AnyBufferPlaying())
+                PlayStreamedMenuMusic();
+        } else if (!MenuMusic) {
+            if (EnsureMenuMusic(0)) MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+        } else if (!MenuMusic->AnyBufferPlaying()) {
+            MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+        }
+    }
+
+    menu->MenuFrame(cursor.x, cursor.y, ClickPoint.x, ClickPoint.y, app::AverageFrameTime);
     DrawCrosshair(cursor.x, cursor.y);
     return app::Display->ShowFrame();
 }

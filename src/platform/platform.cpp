@@ -8,17 +8,31 @@ namespace {
 Backend* installed = nullptr;
 }
 
-void SetBackend(Backend* backend) { installed = backend; }
-Backend* CurrentBackend() { return installed; }
+void SetBackend(Backend* backend) {
+    installed = backend;
+}
+Backend* CurrentBackend() {
+    return installed;
+}
 
-uint32_t Ticks() { return installed ? installed->Ticks() : 0; }
-bool KeyDown(int virtualKey) { return installed && installed->KeyDown(virtualKey); }
-Point CursorPos() { return installed ? installed->CursorPos() : Point{}; }
+uint32_t Ticks() {
+    return installed ? installed->Ticks() : 0;
+}
+bool KeyDown(int virtualKey) {
+    return installed && installed->KeyDown(virtualKey);
+}
+Point CursorPos() {
+    return installed ? installed->CursorPos() : Point{};
+}
 void WarpCursor(int x, int y) {
     if (installed) installed->WarpCursor(x, y);
 }
-std::string TakeTypedText() { return installed ? installed->TakeTypedText() : std::string(); }
-bool PollEvent(Event& event) { return installed && installed->PollEvent(event); }
+std::string TakeTypedText() {
+    return installed ? installed->TakeTypedText() : std::string();
+}
+bool PollEvent(Event& event) {
+    return installed && installed->PollEvent(event);
+}
 void WaitEvent() {
     if (installed) installed->WaitEvent();
 }

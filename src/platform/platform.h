@@ -76,7 +76,7 @@ using AudioPull = std::function<void(int16_t* out, int frames)>;
 
 // The interface every backend implements.
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Milliseconds since an arbitrary start, wrapping at 2^32 (the original's timeGetTime).

@@ -23,7 +23,9 @@ void HeadlessBackend::SetKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < vk::Count) keys_[virtualKey] = down;
 }
 
-void HeadlessBackend::ReleaseAllKeys() { keys_.fill(false); }
+void HeadlessBackend::ReleaseAllKeys() {
+    keys_.fill(false);
+}
 
 void HeadlessBackend::WarpCursor(int x, int y) {
     // The screen is the whole 800x600 display: the cursor cannot leave it.
@@ -99,7 +101,9 @@ bool HeadlessBackend::OpenWindow(const char*) {
     return true;
 }
 
-void HeadlessBackend::CloseWindow() { windowOpen_ = false; }
+void HeadlessBackend::CloseWindow() {
+    windowOpen_ = false;
+}
 
 PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
     if (!windowOpen_) return PresentResult::Failed;
@@ -110,7 +114,8 @@ PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
     lastFrame_.resize(static_cast<size_t>(ScreenWidth) * ScreenHeight);
     for (int y = 0; y < ScreenHeight; ++y) {
         const uint16_t* row = pixels + static_cast<size_t>(y) * pitch;
-        std::copy(row, row + ScreenWidth, lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+        std::copy(row, row + ScreenWidth,
+                  lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
     }
     ++presentCount_;
     return PresentResult::Ok;

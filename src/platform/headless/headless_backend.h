@@ -13,11 +13,11 @@
 namespace platform {
 
 class HeadlessBackend : public Backend {
-public:
+  public:
     // Called by the message loop's idle passes, so that a driver can feed one frame's input
     // before the frame runs and look at the result after it ran.
     class FrameHooks {
-    public:
+      public:
         virtual ~FrameHooks() = default;
         virtual void BeforeFrame(HeadlessBackend& backend, int frame) = 0;
         virtual void AfterFrame(HeadlessBackend& backend, int frame) = 0;
@@ -73,7 +73,7 @@ public:
     // Pulls `frames` stereo frames from the open audio output (silence when none is open).
     std::vector<int16_t> RenderAudio(int frames);
 
-private:
+  private:
     void BeginCycle();
 
     uint32_t clock_ = 1000;

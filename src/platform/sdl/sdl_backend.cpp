@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 
 namespace platform {
@@ -229,6 +231,16 @@ void SdlBackend::PostQuit(int code) {
 bool SdlBackend::OpenWindow(const char* title) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Tannenquirl Rauze: no display available: %s\n", SDL_GetError());
+        return false;
+    }
+    // SDL falls back to an invisible video driver when there is no display; a game nobody can
+    // see is no window at all, unless the user asked for that driver by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
+        !(requested && !std::strcmp(requested, driver))) {
+        std::fprintf(stderr, "Tannenquirl Rauze: no display available (is DISPLAY set?)\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");

@@ -1,0 +1,196 @@
+#include "app/application.h"
+
+#include <gtest/gtest.h>
+
+#include "display/display_device.h"
+#include "flow/game_state.h"
+#include "flow/pause.h"
+#include "presentation/screen_surfaces.h"
+#include "support/bmp_fixture.h"
+#include "support/game_harness.h"
+
+namespace {
+
+using testing_support::GameHarness;
+
+platform::Event SizeEvent(platform::SizeKind kind) {
+    platform::Event event;
+    event.type = platform::EventType::Size;
+    event.sizeKind = kind;
+    return event;
+}
+
+platform::Event MoveEvent(int x, int y) {
+    platform::Event event;
+    event.type = platform::EventType::Move;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
+TEST(FrameTiming, AverageStartsLowAndFollowsTheLast25Frames) {
+    GameHarness harness;
+    harness.Backend().SetTime(5000);
+    app::UpdateFrameTiming();
+    EXPECT_EQ(app::FrameRing()[0], 0) << "the first sample is 0 ms";
+    EXPECT_FLOAT_EQ(app::AverageFrameTime, 0.0f);
+    for (int i = 0; i < 5; ++i) {
+        harness.Backend().AdvanceTime(20);
+        app::UpdateFrameTiming();
+    }
+    EXPECT_FLOAT_EQ(app::AverageFrameTime, 100.0f / 25.0f) << "unwritten slots count as 0";
+    for (int i = 0; i < 25; ++i) {
+        harness.Backend().AdvanceTime(10);
+        app::UpdateFrameTiming();
+    }
+    EXPECT_FLOAT_EQ(app::AverageFrameTime, 10.0f) << "only the last 25 frames count";
+    harness.Backend().AdvanceTime(260);
+    app::UpdateFrameTiming();
+    EXPECT_FLOAT_EQ(app::AverageFrameTime, (24 * 10 + 260) / 25.0f) << "one slow frame is smoothed";
+}
+
+TEST(WindowProcedure, MinimiseStartsAPauseOnlyDuringAGame) {
+    GameHarness harness;
+    harness.Backend().SetTime(7000);
+    flow::GameScreen = flow::MenuScreen;
+    app::WindowProc(SizeEvent(platform::SizeKind::Minimized));
+    EXPECT_EQ(app::AppActive, 0);
+    EXPECT_FALSE(flow::MinimizedInGame);
+    EXPECT_FALSE(flow::Pausing);
+    app::WindowProc(MoveEvent(0, 0));
+    EXPECT_FALSE(app::RestorePending) << "no restore after a minimise on the menu";
+
+    app::WindowProc(SizeEvent(platform::SizeKind::Restored));
+    EXPECT_EQ(app::AppActive, 1);
+    flow::GameScreen = flow::GamePlayScreen;
+    app::WindowProc(SizeEvent(platform::SizeKind::Minimized));
+    EXPECT_EQ(app::AppActive, 0);
+    EXPECT_TRUE(flow::MinimizedInGame);
+    EXPECT_TRUE(flow::Pausing);
+    EXPECT_EQ(flow::PauseStart, 7000u);
+    app::WindowProc(MoveEvent(5, 0));
+    EXPECT_FALSE(app::RestorePending) << "only the move back to (0, 0) restores";
+    app::WindowProc(MoveEvent(0, 0));
+    EXPECT_TRUE(app::RestorePending);
+
+    app::WindowProc(SizeEvent(platform::SizeKind::MaxHide));
+    EXPECT_EQ(app::AppActive, 0);
+    app::WindowProc(SizeEvent(platform::SizeKind::Maximized));
+    EXPECT_EQ(app::AppActive, 1);
+}
+
+TEST(WindowProcedure, TimeInAModalLoopIsNotHandedToTheNextFrame) {
+    GameHarness harness;
+    harness.Backend().SetTime(1234);
+    app::LastFrameTime = 5;
+    platform::Event event;
+    event.type = platform::EventType::ExitSizeMove;
+    app::WindowProc(event);
+    EXPECT_EQ(app::LastFrameTime, 1234u);
+}
+
+TEST(Startup, NoWindowEndsQuietlyWithExitCodeZero) {
+    GameHarness harness;
+    harness.Backend().SetWindowAvailable(false);
+    EXPECT_EQ(harness.Run(10), 0);
+    EXPECT_TRUE(harness.Backend().MessageBoxes().empty());
+    EXPECT_EQ(harness.Backend().PresentCount(), 0);
+}
+
+TEST(Startup, NoSoundOutputShowsItsMessageAndEnds) {
+    GameHarness harness;
+    harness.Backend().SetAudioAvailable(false);
+    EXPECT_EQ(harness.Run(10), 0);
+    // The sound layer's own trace of the failing call comes first.
+    ASSERT_FALSE(harness.Backend().MessageBoxes().empty());
+    EXPECT_EQ(harness.Backend().MessageBoxes().back(),
+              "Tannenquirl Rauze: Error initializing DirectSound.");
+    EXPECT_EQ(harness.Backend().PresentCount(), 0);
+}
+
+TEST(StartScreen, LastsStrictlyMoreThan4000MsAndIgnoresClicks) {
+    GameHarness harness;
+    harness.stepMs = 1000;
+    std::vector<int> screens;
+    harness.Run(
+        7,
+        [](platform::HeadlessBackend& backend, int frame) {
+            backend.SetKey(platform::vk::LButton, frame % 2 == 0);
+        },
+        [&](platform::HeadlessBackend&, int) { screens.push_back(flow::GameScreen); });
+    // Frame 0 notes the time; frames 1..4 are at most 4000 ms later; frame 5 is 5000 ms later.
+    ASSERT_GE(screens.size(), 6u);
+    for (int frame = 0; frame <= 3; ++frame) EXPECT_EQ(screens[frame], flow::StartScreen) << frame;
+    EXPECT_EQ(screens[4], flow::StartScreen) << "exactly 4000 ms is not more than 4000 ms";
+    EXPECT_NE(screens[5], flow::StartScreen);
+}
+
+TEST(StartScreen, ShowsTheStartPicture) {
+    testing_support::TempDir dir;
+    testing_support::WriteSolidBmp(dir.Path() / "grafik/screens/startscreen.bmp", 800, 600,
+                                   0x00FF0000);
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    GameHarness harness;
+    harness.Run(2);
+    std::filesystem::current_path(previous);
+    ASSERT_FALSE(harness.Backend().LastFrame().empty());
+    EXPECT_EQ(harness.Backend().LastFrame()[0], 0x001F) << "blue";
+    EXPECT_EQ(harness.Backend().LastFrame()[799 + 599 * 800], 0x001F);
+}
+
+TEST(RunFrame, ALostSurfaceRebuildsThePicturesAndClearsAPendingRestore) {
+    testing_support::TempDir dir;
+    testing_support::WriteSolidBmp(dir.Path() / "grafik/screens/loadingscreen.bmp", 800, 600, 0);
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    GameHarness harness;
+    bool reloaded = false;
+    harness.Run(
+        4,
+        [&](platform::HeadlessBackend& backend, int frame) {
+            if (frame == 2) {
+                delete presentation::LoadingScreenSurface;
+                presentation::LoadingScreenSurface = nullptr;
+                app::RestorePending = true;
+                backend.LoseSurfacesOnNextPresent();
+            }
+        },
+        [&](platform::HeadlessBackend&, int frame) {
+            if (frame == 2) {
+                reloaded = presentation::LoadingScreenSurface != nullptr;
+                EXPECT_FALSE(app::RestorePending);
+            }
+        });
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(reloaded);
+}
+
+TEST(MessageLoop, CloseEndsTheProgramAndReleasesTheDisplay) {
+    GameHarness harness;
+    EXPECT_EQ(harness.Run(5), 0);
+    EXPECT_EQ(app::Display, nullptr);
+    EXPECT_EQ(harness.FramesRun(), 5);
+    EXPECT_FALSE(harness.Backend().WindowOpen());
+}
+
+TEST(MessageLoop, NoFramesRunWhileMinimised) {
+    GameHarness harness;
+    int presentsAtMinimise = -1;
+    int presentsAtRestore = -1;
+    harness.Run(40, [&](platform::HeadlessBackend& backend, int frame) {
+        if (frame == 10) {
+            backend.QueueEvent(SizeEvent(platform::SizeKind::Minimized));
+            presentsAtMinimise = backend.PresentCount();
+        }
+        if (frame == 30) {
+            presentsAtRestore = backend.PresentCount();
+            backend.QueueEvent(SizeEvent(platform::SizeKind::Restored));
+            backend.QueueEvent(MoveEvent(0, 0));
+        }
+    });
+    EXPECT_EQ(presentsAtRestore, presentsAtMinimise) << "no frames while minimised";
+    EXPECT_EQ(harness.Backend().PresentCount(), presentsAtRestore + 10) << "frames 30..39";
+}
+
+}  // namespace

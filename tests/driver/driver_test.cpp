@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "platform/platform.h"
+#include "script.h"
+#include "support/bmp_fixture.h"
+
+namespace {
+
+TEST(DriverScript, ParsesEveryVerbAndExpandsTaps) {
+    std::vector<driver::ScriptEntry> entries;
+    std::string error;
+    ASSERT_TRUE(
+        driver::ParseScript("# a comment\n"
+                            "0 move 450 190\n"
+                            "\n"
+                            "3 tap lbutton   # click\n"
+                            "5 down vk:0x31\n"
+                            "6 text Jörg Müller\n"
+                            "7 minimize\n"
+                            "8 restore\n"
+                            "9 shot a.bmp\n"
+                            "9 state s.json\n"
+                            "10 quit\n",
+                            entries, error))
+        << error;
+    ASSERT_EQ(entries.size(), 10u);
+    EXPECT_EQ(entries[0].verb, "move");
+    EXPECT_EQ(entries[0].x, 450);
+    EXPECT_EQ(entries[1].verb, "down");
+    EXPECT_EQ(entries[1].frame, 3);
+    EXPECT_EQ(entries[1].key, platform::vk::LButton);
+    EXPECT_EQ(entries[2].verb, "up");
+    EXPECT_EQ(entries[2].frame, 4);
+    EXPECT_EQ(entries[3].key, 0x31);
+    EXPECT_EQ(entries[4].text, "Jörg Müller");
+    EXPECT_EQ(entries[7].text, "a.bmp");
+    EXPECT_EQ(entries[9].verb, "quit");
+}
+
+TEST(DriverScript, NamesKeysAndRefusesNonsense) {
+    EXPECT_EQ(driver::KeyCodeFromName("Escape"), platform::vk::Escape);
+    EXPECT_EQ(driver::KeyCodeFromName("q"), 'Q');
+    EXPECT_EQ(driver::KeyCodeFromName("2"), '2');
+    EXPECT_EQ(driver::KeyCodeFromName("vk:222"), 222);
+    EXPECT_EQ(driver::KeyCodeFromName("vk:999"), -1);
+    EXPECT_EQ(driver::KeyCodeFromName("hyper"), -1);
+
+    std::vector<driver::ScriptEntry> entries;
+    std::string error;
+    EXPECT_FALSE(driver::ParseScript("1 jump\n", entries, error));
+    EXPECT_NE(error.find("line 1"), std::string::npos);
+    EXPECT_FALSE(driver::ParseScript("x move 1 2\n", entries, error));
+    EXPECT_FALSE(driver::ParseScript("1 move 1\n", entries, error));
+    EXPECT_FALSE(driver::ParseScript("1 down nokey\n", entries, error));
+    EXPECT_FALSE(driver::ParseScript("-1 quit\n", entries, error));
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+TEST(Driver, RunsTheStartScreenIntoTheMenuAndTakesScreenshots) {
+    testing_support::TempDir dir;
+    testing_support::WriteSolidBmp(dir.Path() / "grafik/screens/startscreen.bmp", 800, 600,
+                                   0x0000FF00);
+    std::string command = std::string(TQ_DRIVER_PATH) + " --data " + dir.Path().string() +
+                          " --frames 300 --shot 10:" + (dir / "start.bmp") + " --state " +
+                          (dir / "s.json") + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string state = ReadAll(dir / "s.json");
+    EXPECT_NE(state.find("\"frame\":299"), std::string::npos) << state;
+    EXPECT_EQ(state.find("\"screen\":-1"), std::string::npos) << "left the start screen: " << state;
+    std::string shot = ReadAll(dir / "start.bmp");
+    ASSERT_EQ(shot.size(), 54u + 800 * 600 * 3);
+    EXPECT_EQ(static_cast<unsigned char>(shot[54 + 1]), 0xFF) << "green start screen";
+}
+
+TEST(Driver, RefusesABadCommandLine) {
+    std::string command = std::string(TQ_DRIVER_PATH) + " --bogus 2>/dev/null";
+    EXPECT_NE(std::system(command.c_str()), 0);
+}
+
+}  // namespace

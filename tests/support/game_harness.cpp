@@ -1,0 +1,67 @@
+#include "support/game_harness.h"
+
+#include "app/application.h"
+#include "flow/bell_hints.h"
+#include "flow/game_state.h"
+#include "flow/pause.h"
+#include "flow/round_state.h"
+#include "presentation/asset_catalogue.h"
+#include "presentation/main_menu.h"
+#include "presentation/screen_surfaces.h"
+#include "sound/sound_system.h"
+#include "world/entity.h"
+#include "world/weapon.h"
+
+namespace testing_support {
+
+void ResetAllGameState() {
+    sound::ResetForTests();
+    app::ResetApplicationState();
+    presentation::ResetMenuForTests();
+    presentation::ReleaseCatalogueForTests();
+    presentation::ReleaseScreenSurfaces();
+    world::ReleaseWeapon();
+    world::ResetEntityTable();
+    flow::ResetRoundForTests();
+    flow::ReleaseBellNotesForTests();
+    flow::ResetGameState();
+    flow::ResetPauseState();
+}
+
+GameHarness::GameHarness() {
+    platform::SetBackend(&backend_);
+    ResetAllGameState();
+}
+
+GameHarness::~GameHarness() {
+    ResetAllGameState();
+    platform::SetBackend(nullptr);
+}
+
+int GameHarness::Run(int frames, FrameScript beforeFrame, FrameScript afterFrame) {
+    before_ = std::move(beforeFrame);
+    after_ = std::move(afterFrame);
+    frames_ = frames;
+    closing_ = false;
+    backend_.SetFrameHooks(this);
+    int code = app::GameMain();
+    backend_.SetFrameHooks(nullptr);
+    return code;
+}
+
+void GameHarness::BeforeFrame(platform::HeadlessBackend& backend, int frame) {
+    backend.AdvanceTime(stepMs);
+    if (frame >= frames_) {
+        if (!closing_) backend.PostClose();
+        closing_ = true;
+        return;
+    }
+    if (before_) before_(backend, frame);
+}
+
+void GameHarness::AfterFrame(platform::HeadlessBackend& backend, int frame) {
+    lastFrame_ = frame;
+    if (after_) after_(backend, frame);
+}
+
+}  // namespace testing_support
