@@ -10,7 +10,7 @@ namespace {
 
 // The open air of the woods: a short, dark, quiet reverb.
 Clip InTheWoods(Samples dry, double tailSeconds = 0.15) {
-    TamePeaks(dry, 1.8);
+    TamePeaks(dry, 1.4);
     return WithReverb(MonoClip(std::move(dry)), {0.45, 0.7, 0.8, 0.02}, 0.12, tailSeconds);
 }
 

@@ -20,7 +20,8 @@ LevelReport MeasureLevels(const Clip& clip);
 
 struct MasteringPlan {
     double peakDb = -1.0;
-    // Sustained sounds are turned down until their loudest 100 ms window is no louder than this.
+    // Sustained sounds are turned down until their loudest 100 ms window (ear-weighted) is no
+    // louder than this.
     double loudestCapDb = 0.0;
     double fadeInSeconds = 0.0015;
     double fadeOutSeconds = 0.02;

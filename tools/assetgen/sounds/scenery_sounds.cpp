@@ -43,7 +43,6 @@ Clip RockSlide(Random& random) {
     Samples out = ShapedNoise(random, seconds, NoiseColour::Brown,
                               Envelope{{0.0, 0.0}, {0.05, 1.0}, {0.6, 0.8}, {seconds, 0.0, -2.0}},
                               FilterShape::LowPass, Envelope{{0.0, 300.0}, {seconds, 180.0}}, 0.8);
-    Scale(out, 2.0);
     // The peak cracks off, then stones of every size tumble down.
     MixInto(out,
             ShapedNoise(random, 0.25, NoiseColour::White,
@@ -54,7 +53,7 @@ Clip RockSlide(Random& random) {
             RenderCrackle(random, seconds,
                           Envelope{{0.0, 40.0}, {0.3, 120.0}, {1.4, 25.0}, {seconds, 0.0}},
                           Envelope{{0.0, 0.5}, {seconds, 0.2}}, 300.0, 3500.0),
-            0, 0.9);
+            0, 1.4);
     for (int i = 0; i < 22; ++i) {
         const double at = 0.05 + 1.5 * random.Unit() * random.Unit();
         const double hz = random.Uniform(70.0, 180.0);
@@ -118,12 +117,12 @@ Clip SiloLiftOff(Random& random) {
         ShapedNoise(random, seconds, NoiseColour::White,
                     Envelope{{0.0, 0.0}, {0.08, 0.6}, {0.5, 1.0}, {1.5, 1.0}, {seconds, 0.0, -1.0}},
                     FilterShape::LowPass, Envelope{{0.0, 400.0}, {1.2, 3200.0, -2.0}}, 0.9);
-    MixInto(out, roar, 0, 0.6);
+    MixInto(out, roar, 0, 1.0);
     MixInto(out,
             ShapedNoise(random, seconds, NoiseColour::Brown,
                         Envelope{{0.0, 0.0}, {0.1, 1.0}, {1.5, 0.8}, {seconds, 0.0, -1.0}},
                         FilterShape::LowPass, Envelope{{0.0, 250.0}}, 0.7),
-            0, 2.0);
+            0, 1.0);
     MixInto(out,
             RenderCrackle(random, seconds, Envelope{{0.0, 50.0}, {0.6, 220.0}, {seconds, 150.0}},
                           Envelope{{0.0, 0.3}, {1.0, 0.4}, {seconds, 0.1}}, 600.0, 4000.0),

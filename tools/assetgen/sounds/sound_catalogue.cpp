@@ -60,8 +60,10 @@ constexpr std::array kCatalogue = {
 };
 // clang-format on
 
-// The loudest 100 ms of any effect may be no louder than the shotgun's.
-constexpr double kEffectLoudnessCapDb = -8.0;
+// The loudest 100 ms of any effect, ear-weighted, may be no more than a few decibels louder than
+// the shotgun's (about -12.5 dBFS): high squeaks and calls are turned down below their peak
+// level so that they do not pierce.
+constexpr double kEffectLoudnessCapDb = -9.0;
 
 constexpr double kMusicSeamFadeSeconds = 0.006;
 

@@ -20,7 +20,7 @@ Samples MuzzleCrack(Random& random, double seconds, double highPassHz) {
 Samples BlastBody(Random& random, double seconds, double openHz, double closedHz,
                   double closeSeconds) {
     return ShapedNoise(random, seconds, NoiseColour::Pink,
-                       Envelope{{0.0, 0.0}, {0.001, 1.0}, {0.04, 0.55, -2.0}, {seconds, 0.0, -4.0}},
+                       Envelope{{0.0, 0.0}, {0.001, 1.0}, {0.03, 0.4, -3.0}, {seconds, 0.0, -3.0}},
                        FilterShape::LowPass,
                        Envelope{{0.0, openHz}, {closeSeconds, closedHz, -3.0}}, 0.8);
 }
@@ -45,22 +45,28 @@ Samples Slide(Random& random, double seconds, double hz, double level) {
                        FilterShape::BandPass, Envelope{{0.0, hz * 0.8}, {seconds, hz * 1.2}}, 1.5);
 }
 
-// A forest answers a loud bang: two darkened echoes from the tree lines, then the reverb.
-Clip OutdoorBang(Samples dry, double echoLevel, double tailSeconds, double roomSize) {
+// A forest answers a loud bang: two darkened echoes from the tree lines, then the reverb. The
+// whole is driven into saturation, as a loud bang overloads ear and microphone alike.
+Clip OutdoorBang(Samples dry, double echoLevel, double tailSeconds, double roomSize, double drive) {
     Samples echo = LowPassed(dry, 1800.0);
     MixInto(dry, echo, FramesFor(0.17), echoLevel);
     MixInto(dry, LowPassed(echo, 1200.0), FramesFor(0.31), echoLevel * 0.55);
-    return WithReverb(MonoClip(std::move(dry)), {roomSize, 0.55, 1.0, 0.015}, 0.35, tailSeconds);
+    TamePeaks(dry, 1.0);
+    Clip out =
+        WithReverb(MonoClip(std::move(dry)), {roomSize, 0.55, 1.0, 0.015}, 0.15, tailSeconds);
+    TamePeaks(out.left, drive);
+    TamePeaks(out.right, drive);
+    return out;
 }
 
 }  // namespace
 
 Clip ShotgunBlast(Random& random) {
-    Samples dry = MuzzleCrack(random, 0.006, 1500.0);
-    MixInto(dry, BlastBody(random, 0.45, 7000.0, 450.0, 0.25), 0, 1.4);
-    MixInto(dry, RenderThump(150.0, 48.0, 0.08, 0.4, 0.5), 0, 0.9);
-    Saturate(dry, 2.5);
-    return OutdoorBang(std::move(dry), 0.22, 0.8, 0.7);
+    Samples dry = MuzzleCrack(random, 0.008, 1500.0);
+    Scale(dry, 1.5);
+    MixInto(dry, BlastBody(random, 0.45, 7000.0, 450.0, 0.25), 0, 1.8);
+    MixInto(dry, RenderThump(150.0, 48.0, 0.08, 0.4, 0.5), 0, 0.7);
+    return OutdoorBang(std::move(dry), 0.18, 0.8, 0.7, 3.0);
 }
 
 Clip ShotgunReload(Random& random) {
@@ -75,6 +81,7 @@ Clip ShotgunReload(Random& random) {
     MixInto(out, Slide(random, 0.06, 2800.0, 0.5), FramesFor(0.41), 0.8);
     MixInto(out, ActionClack(random, 1.1, 1.0), FramesFor(0.47), 1.0);
     out.resize(FramesFor(0.75));
+    TamePeaks(out, 1.8);
     return WithReverb(MonoClip(std::move(out)), {0.2, 0.7, 0.6, 0.005}, 0.12, 0.0);
 }
 
@@ -110,6 +117,7 @@ Clip CrossbowShot(Random& random) {
                     Envelope{{0.0, 0.0}, {0.03, 0.5, 1.0}, {0.12, 0.35}, {0.4, 0.0, -2.0}},
                     FilterShape::BandPass, Envelope{{0.0, 2600.0}, {0.4, 700.0, -2.0}}, 2.0);
     MixInto(out, hiss, FramesFor(0.01), 0.6);
+    TamePeaks(out, 2.0);
     return WithReverb(MonoClip(std::move(out)), {0.5, 0.6, 1.0, 0.01}, 0.25, 0.35);
 }
 
@@ -126,7 +134,7 @@ Clip CrossbowReload(Random& random) {
     // The string creaks as it tightens.
     Whistle creak{.seconds = 0.45,
                   .pitchHz = Envelope{{0.0, 260.0}, {0.45, 420.0}},
-                  .loudness = Envelope{{0.0, 0.0}, {0.1, 0.12}, {0.4, 0.1}, {0.45, 0.0}},
+                  .loudness = Envelope{{0.0, 0.0}, {0.1, 0.05}, {0.4, 0.04}, {0.45, 0.0}},
                   .second = 0.5,
                   .third = 0.4,
                   .breath = 0.3,
@@ -140,6 +148,7 @@ Clip CrossbowReload(Random& random) {
     MixInto(out, RenderStrike(latch, 0.15, 1.2, 2500.0, 0.004, random), FramesFor(0.56), 1.0);
     MixInto(out, RenderThump(170.0, 140.0, 0.02, 0.08, 0.12), FramesFor(0.56), 0.5);
     out.resize(FramesFor(0.8));
+    TamePeaks(out, 1.8);
     return WithReverb(MonoClip(std::move(out)), {0.2, 0.7, 0.6, 0.005}, 0.12, 0.0);
 }
 
@@ -167,29 +176,27 @@ Clip MachineGunBurst(Random& random) {
                 0.8 * level);
         MixInto(dry, ActionClack(random, 1.3, 0.25), at + FramesFor(0.035), 1.0);
     }
-    Saturate(dry, 2.5);
-    return OutdoorBang(std::move(dry), 0.15, 0.5, 0.6);
+    return OutdoorBang(std::move(dry), 0.15, 0.5, 0.6, 2.5);
 }
 
 Clip DynamiteBlast(Random& random) {
     const double seconds = 1.55;
     Samples dry = MuzzleCrack(random, 0.012, 800.0);
-    MixInto(dry, RenderThump(95.0, 32.0, 0.25, 1.2, seconds), 0, 1.1);
+    Scale(dry, 1.5);
+    MixInto(dry, RenderThump(95.0, 32.0, 0.25, 1.2, seconds), 0, 0.5);
     MixInto(dry,
             ShapedNoise(random, seconds, NoiseColour::Brown,
                         Envelope{{0.0, 0.0}, {0.01, 1.0}, {0.3, 0.6, -2.0}, {seconds, 0.0, -3.0}},
                         FilterShape::LowPass, Envelope{{0.0, 400.0}, {1.0, 160.0}}, 0.7),
-            0, 2.5);
-    MixInto(dry, BlastBody(random, 0.9, 8000.0, 300.0, 0.5), 0, 1.3);
+            0, 1.0);
+    MixInto(dry, BlastBody(random, 0.9, 8000.0, 300.0, 0.5), 0, 2.5);
     // Stones and earth rain down.
     MixInto(
         dry,
         RenderCrackle(random, seconds, Envelope{{0.0, 0.0}, {0.12, 0.0}, {0.25, 70.0}, {1.4, 4.0}},
-                      Envelope{{0.0, 0.35}, {1.5, 0.05}}, 1200.0, 7000.0),
-        0, 0.7);
-    Saturate(dry, 2.2);
-    Clip out = WithReverb(MonoClip(std::move(dry)), {0.85, 0.5, 1.0, 0.02}, 0.4, 0.35);
-    return out;
+                      Envelope{{0.0, 0.15}, {1.5, 0.03}}, 1200.0, 7000.0),
+        0, 1.0);
+    return OutdoorBang(std::move(dry), 0.2, 0.35, 0.85, 3.0);
 }
 
 }  // namespace assetgen::sound

@@ -1,0 +1,325 @@
+// Opens every sound the game plays with the game's own WAVE reader and checks what a player
+// would hear: the format the mixer expects, lengths that fit their use, even levels without
+// clipping, starts and ends without clicks, music that loops without a seam, and bells that
+// ring three notes of one chord.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "sound/wave_reader.h"
+
+namespace {
+
+enum class Use { Effect, Fanfare, Music };
+
+struct ExpectedSound {
+    const char* path;
+    Use use;
+};
+
+// Every sound file the game opens.
+const ExpectedSound kSounds[] = {
+    {"sounds/waffen/gewehr02.wav", Use::Effect},
+    {"sounds/waffen/gewehr_laden02.wav", Use::Effect},
+    {"sounds/waffen/gewehr_leer01.wav", Use::Effect},
+    {"sounds/waffen/armbrust01.wav", Use::Effect},
+    {"sounds/waffen/armbrust_laden01.wav", Use::Effect},
+    {"sounds/waffen/armbrust_leer01.wav", Use::Effect},
+    {"sounds/waffen/mg04a.wav", Use::Effect},
+    {"sounds/waffen/dynamit04.wav", Use::Effect},
+    {"sounds/tiere/wildschwein02.wav", Use::Effect},
+    {"sounds/tiere/ente02.wav", Use::Effect},
+    {"sounds/tiere/maulwurf01.wav", Use::Effect},
+    {"sounds/tiere/wachtel.wav", Use::Effect},
+    {"sounds/tiere/hase.wav", Use::Effect},
+    {"sounds/tiere/hirsch.wav", Use::Effect},
+    {"sounds/tiere/rabe01.wav", Use::Effect},
+    {"sounds/tiere/baer01.wav", Use::Effect},
+    {"sounds/tiere/specht.wav", Use::Effect},
+    {"sounds/effekte/aa.wav", Use::Effect},
+    {"sounds/effekte/ac.wav", Use::Effect},
+    {"sounds/effekte/ad.wav", Use::Effect},
+    {"sounds/effekte/ah.wav", Use::Effect},
+    {"sounds/effekte/ai.wav", Use::Effect},
+    {"sounds/effekte/aj.wav", Use::Effect},
+    {"sounds/effekte/ak.wav", Use::Effect},
+    {"sounds/effekte/al.wav", Use::Effect},
+    {"sounds/effekte/am.wav", Use::Effect},
+    {"sounds/effekte/an.wav", Use::Effect},
+    {"sounds/effekte/impact02.wav", Use::Effect},
+    {"sounds/effekte/specht_klopf01.wav", Use::Effect},
+    {"sounds/effekte/uhr01a.wav", Use::Effect},
+    {"sounds/effekte/uhr02a.wav", Use::Effect},
+    {"sounds/effekte/ae.wav", Use::Effect},
+    {"sounds/effekte/af.wav", Use::Effect},
+    {"sounds/effekte/ag.wav", Use::Effect},
+    {"sounds/effekte/halali1.wav", Use::Fanfare},
+    {"sounds/effekte/halali2.wav", Use::Fanfare},
+    {"sounds/effekte/wafe1.wav", Use::Fanfare},
+    {"sounds/music/menu01.wav", Use::Music},
+    {"sounds/music/ingame01.wav", Use::Music},
+};
+
+constexpr double kFullScale = 32768.0;
+
+// A sound as the game reads it: its format and its 16-bit samples, channels interleaved.
+struct LoadedSound {
+    WaveFormat format;
+    uint32_t dataSize = 0;
+    std::vector<int16_t> samples;
+
+    int Channels() const { return format.channels; }
+    size_t Frames() const { return samples.size() / std::max<int>(1, format.channels); }
+    double Seconds() const { return static_cast<double>(Frames()) / 44100.0; }
+    double At(size_t frame, int channel) const {
+        return samples[frame * format.channels + channel] / kFullScale;
+    }
+    // One channel, or the mean of two.
+    std::vector<double> Mono() const {
+        std::vector<double> mono(Frames());
+        for (size_t i = 0; i < mono.size(); ++i) {
+            double sum = 0.0;
+            for (int c = 0; c < Channels(); ++c) sum += At(i, c);
+            mono[i] = sum / Channels();
+        }
+        return mono;
+    }
+};
+
+std::string DataPath(const char* relative) {
+    return std::string(TQ_DATA_DIR) + "/" + relative;
+}
+
+// Reads the whole file through CWaveReader in pieces, as the mixer's loaders do.
+::testing::AssertionResult Load(const char* relative, LoadedSound& sound) {
+    CWaveReader reader;
+    const std::string path = DataPath(relative);
+    if (reader.OpenForReading(path.c_str()) != S_OK) {
+        return ::testing::AssertionFailure() << relative << " does not open";
+    }
+    if (reader.Format() == nullptr)
+        return ::testing::AssertionFailure() << relative << " has no format";
+    sound.format = *reader.Format();
+    sound.dataSize = reader.DataSize();
+    std::vector<uint8_t> bytes;
+    uint8_t piece[8192];
+    for (;;) {
+        uint32_t read = 0;
+        if (reader.Read(piece, sizeof piece, &read) != S_OK) {
+            return ::testing::AssertionFailure() << relative << " fails to read";
+        }
+        if (read == 0) break;
+        bytes.insert(bytes.end(), piece, piece + read);
+    }
+    if (bytes.size() != sound.dataSize) {
+        return ::testing::AssertionFailure()
+               << relative << ": read " << bytes.size() << " of " << sound.dataSize << " bytes";
+    }
+    sound.samples.resize(bytes.size() / 2);
+    for (size_t i = 0; i < sound.samples.size(); ++i) {
+        sound.samples[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    return ::testing::AssertionSuccess();
+}
+
+double Db(double gain) {
+    return 20.0 * std::log10(std::max(gain, 1e-9));
+}
+
+double PeakDb(const LoadedSound& sound) {
+    int peak = 0;
+    for (int16_t s : sound.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    return Db(peak / kFullScale);
+}
+
+double RmsDb(const std::vector<double>& x, size_t first, size_t count) {
+    double sum = 0.0;
+    for (size_t i = first; i < first + count && i < x.size(); ++i) sum += x[i] * x[i];
+    return Db(std::sqrt(sum / std::max<size_t>(1, count)));
+}
+
+// The loudest 100 ms of a sound with the lowest octaves taken out (a first-order high-pass at
+// 150 Hz), roughly as loud as it seems to the ear.
+double LoudestDb(const LoadedSound& sound) {
+    std::vector<double> x = sound.Mono();
+    const double pole = std::exp(-2.0 * 3.14159265358979 * 150.0 / 44100.0);
+    double previousIn = 0.0, previousOut = 0.0;
+    for (double& v : x) {
+        const double out = pole * (previousOut + v - previousIn);
+        previousIn = v;
+        previousOut = out;
+        v = out;
+    }
+    const size_t window = std::min<size_t>(x.size(), 4410);
+    double loudest = -200.0;
+    for (size_t start = 0; start + window <= x.size(); start += 441) {
+        loudest = std::max(loudest, RmsDb(x, start, window));
+    }
+    return loudest;
+}
+
+// The fundamental of a steady tone, by the strongest autocorrelation between 250 and 1000 Hz.
+double PitchHz(const std::vector<double>& x, size_t first, size_t count) {
+    double bestScore = -1e9, bestLag = 0.0;
+    for (int lag = 44; lag <= 176; ++lag) {
+        double score = 0.0;
+        for (size_t i = first; i < first + count; ++i) score += x[i] * x[i + lag];
+        if (score > bestScore) bestScore = score, bestLag = lag;
+    }
+    return 44100.0 / bestLag;
+}
+
+class SoundFile : public ::testing::TestWithParam<ExpectedSound> {};
+
+TEST_P(SoundFile, OpensWithTheGameReaderInTheMixFormatAndRewinds) {
+    const ExpectedSound& expected = GetParam();
+    LoadedSound sound;
+    ASSERT_TRUE(Load(expected.path, sound));
+    const WaveFormat& f = sound.format;
+    EXPECT_EQ(f.formatTag, WAVE_FORMAT_PCM);
+    EXPECT_EQ(f.samplesPerSec, 44100u);
+    EXPECT_EQ(f.bitsPerSample, 16);
+    if (expected.use == Use::Music) {
+        EXPECT_EQ(f.channels, 2) << "the streamed music is built around stereo";
+    } else {
+        EXPECT_TRUE(f.channels == 1 || f.channels == 2);
+    }
+    EXPECT_EQ(f.blockAlign, f.channels * 2);
+    EXPECT_EQ(f.avgBytesPerSec, 44100u * f.blockAlign);
+    EXPECT_EQ(sound.dataSize % f.blockAlign, 0u);
+
+    // The looping music and every lost buffer are refilled after a rewind.
+    CWaveReader reader;
+    ASSERT_EQ(reader.OpenForReading(DataPath(expected.path).c_str()), S_OK);
+    uint8_t first[64], again[64];
+    uint32_t read = 0;
+    ASSERT_EQ(reader.Read(first, sizeof first, &read), S_OK);
+    ASSERT_EQ(reader.ResetFile(), S_OK);
+    ASSERT_EQ(reader.Read(again, sizeof again, &read), S_OK);
+    EXPECT_EQ(0, std::memcmp(first, again, sizeof first));
+}
+
+TEST_P(SoundFile, LengthFitsItsUse) {
+    const ExpectedSound& expected = GetParam();
+    LoadedSound sound;
+    ASSERT_TRUE(Load(expected.path, sound));
+    switch (expected.use) {
+        case Use::Effect:
+            EXPECT_GT(sound.Seconds(), 0.03);
+            EXPECT_LT(sound.Seconds(), 2.0) << "an effect is short";
+            break;
+        case Use::Fanfare:
+            EXPECT_GT(sound.Seconds(), 1.0);
+            EXPECT_LT(sound.Seconds(), 4.0) << "a horn call must not hold up play";
+            break;
+        case Use::Music:
+            EXPECT_GE(sound.Seconds(), 60.0);
+            EXPECT_LE(sound.Seconds(), 120.0);
+            break;
+    }
+}
+
+TEST_P(SoundFile, PeaksNearFullScaleWithoutClippingOrOffset) {
+    LoadedSound sound;
+    ASSERT_TRUE(Load(GetParam().path, sound));
+    const double peak = PeakDb(sound);
+    EXPECT_LT(peak, -0.5) << "clipped or too hot";
+    EXPECT_GT(peak, -8.0) << "too quiet";
+    double sum = 0.0;
+    for (int16_t s : sound.samples) sum += s;
+    EXPECT_LT(std::abs(sum / sound.samples.size() / kFullScale), 0.005) << "DC offset";
+}
+
+TEST_P(SoundFile, StartsAndEndsWithoutAClick) {
+    LoadedSound sound;
+    ASSERT_TRUE(Load(GetParam().path, sound));
+    ASSERT_GT(sound.Frames(), 4u);
+    const size_t last = sound.Frames() - 1;
+    for (int c = 0; c < sound.Channels(); ++c) {
+        for (size_t i : {size_t{0}, size_t{1}, last - 1, last}) {
+            EXPECT_LT(std::abs(sound.At(i, c)), 0.005) << "frame " << i << " channel " << c;
+        }
+    }
+}
+
+std::string SoundName(const ::testing::TestParamInfo<ExpectedSound>& info) {
+    std::string name = info.param.path + 7;  // without "sounds/"
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySound, SoundFile, ::testing::ValuesIn(kSounds), SoundName);
+
+TEST(SoundPack, NoEffectIsMuchLouderThanTheShotgun) {
+    LoadedSound shot;
+    ASSERT_TRUE(Load("sounds/waffen/gewehr02.wav", shot));
+    const double shotLoudness = LoudestDb(shot);
+    for (const ExpectedSound& expected : kSounds) {
+        if (expected.use == Use::Music) continue;
+        LoadedSound sound;
+        ASSERT_TRUE(Load(expected.path, sound));
+        EXPECT_LT(LoudestDb(sound), shotLoudness + 6.0) << expected.path;
+    }
+}
+
+TEST(SoundPack, MusicEndFlowsIntoItsStart) {
+    for (const char* path : {"sounds/music/menu01.wav", "sounds/music/ingame01.wav"}) {
+        LoadedSound music;
+        ASSERT_TRUE(Load(path, music));
+        const std::vector<double> x = music.Mono();
+        // The tune plays on through the seam: neither end fades out or in.
+        const size_t quarterSecond = 11025;
+        const double end = RmsDb(x, x.size() - quarterSecond, quarterSecond);
+        const double start = RmsDb(x, 0, quarterSecond);
+        const double whole = RmsDb(x, 0, x.size());
+        EXPECT_GT(end, whole - 12.0) << path;
+        EXPECT_GT(start, whole - 12.0) << path;
+        // Across the seam the wave steps no further than it does between neighbouring frames
+        // anywhere in the piece.
+        for (int c = 0; c < music.Channels(); ++c) {
+            double largestStep = 0.0;
+            for (size_t i = 1; i < music.Frames(); ++i) {
+                largestStep = std::max(largestStep, std::abs(music.At(i, c) - music.At(i - 1, c)));
+            }
+            EXPECT_LE(std::abs(music.At(0, c) - music.At(music.Frames() - 1, c)), largestStep);
+        }
+    }
+}
+
+TEST(SoundPack, MusicPiecesAreDifferentTunes) {
+    LoadedSound menu, game;
+    ASSERT_TRUE(Load("sounds/music/menu01.wav", menu));
+    ASSERT_TRUE(Load("sounds/music/ingame01.wav", game));
+    const std::vector<double> a = menu.Mono(), b = game.Mono();
+    double cross = 0.0, energyA = 0.0, energyB = 0.0;
+    for (size_t i = 0; i < 441000; ++i) {
+        cross += a[i] * b[i];
+        energyA += a[i] * a[i];
+        energyB += b[i] * b[i];
+    }
+    EXPECT_LT(std::abs(cross) / std::sqrt(energyA * energyB), 0.5);
+}
+
+TEST(SoundPack, BellsRingThreeNotesOfOneMajorChord) {
+    double pitch[3];
+    const char* bells[] = {"sounds/effekte/ae.wav", "sounds/effekte/af.wav",
+                           "sounds/effekte/ag.wav"};
+    for (int i = 0; i < 3; ++i) {
+        LoadedSound bell;
+        ASSERT_TRUE(Load(bells[i], bell));
+        pitch[i] = PitchHz(bell.Mono(), 4410, 8820);
+    }
+    // Notes 1, 2 and 3 rise as root, major third and fifth, so any order is a tune.
+    EXPECT_NEAR(pitch[1] / pitch[0], 1.26, 0.03);
+    EXPECT_NEAR(pitch[2] / pitch[0], 1.498, 0.03);
+}
+
+}  // namespace
