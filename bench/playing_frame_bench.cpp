@@ -1,0 +1,102 @@
+// The cost of a busy playing frame with the real asset pack: all three layers, 150 entities and
+// the HUD. Run from the build directory after `cmake --build . --target assets`.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "app/application.h"
+#include "display/display_device.h"
+#include "flow/game_screen.h"
+#include "flow/game_state.h"
+#include "flow/round_lifecycle.h"
+#include "flow/round_state.h"
+#include "platform/headless/headless_backend.h"
+#include "presentation/background.h"
+#include "presentation/hud.h"
+#include "presentation/level_assets.h"
+#include "world/entity.h"
+#include "world/spawning.h"
+
+namespace {
+
+// A game loaded from the asset pack with a crowded world, the camera in the middle of its range.
+class BusyWorld {
+  public:
+    BusyWorld() {
+        std::filesystem::current_path(TQ_DATA_DIR);
+        backend_.OpenWindow("bench");
+        platform::SetBackend(&backend_);
+        display_.OpenFullScreen(800, 600, 16);
+        app::Display = &display_;
+        presentation::LoadLevelAssets(&display_, true);
+        flow::GameScreen = flow::GamePlayScreen;
+        flow::LevelLoaded = true;
+        flow::StartScreenTime = flow::NotScheduled;
+        flow::StartRound();
+        flow::Round.QuotaStage = 2;
+        while (ActiveEntities() < 150) {
+            world::spawnAnimal(2 + ActiveEntities() % 2, 1, 0, false);
+        }
+        app::AverageFrameTime = 16.0f;
+        flow::CameraX = 1950.0f;
+        backend_.SetCursor(400, 300);
+    }
+    ~BusyWorld() {
+        app::Display = nullptr;
+        platform::SetBackend(nullptr);
+    }
+    static int ActiveEntities() {
+        int n = 0;
+        for (const world::Entity& e : world::EntityTable) n += e.active;
+        return n;
+    }
+    platform::HeadlessBackend backend_;
+    CDisplayDevice display_;
+};
+
+BusyWorld& World() {
+    static BusyWorld world;
+    return world;
+}
+
+// The whole playing frame: clear, scene, HUD, crosshair and the present.
+void BM_PlayingFrame(benchmark::State& state) {
+    BusyWorld& world = World();
+    for (auto _ : state) {
+        world.backend_.AdvanceTime(16);
+        benchmark::DoNotOptimize(flow::GamePlayFrame({400, 300}));
+    }
+    state.counters["entities"] = BusyWorld::ActiveEntities();
+}
+BENCHMARK(BM_PlayingFrame)->Unit(benchmark::kMicrosecond);
+
+// The scene and the HUD alone: three layers, every entity's update and draw, the HUD.
+void BM_SceneAndHud(benchmark::State& state) {
+    BusyWorld& world = World();
+    CDisplayDevice* display = &world.display_;
+    for (auto _ : state) {
+        world.backend_.AdvanceTime(16);
+        const uint32_t now = world.backend_.Ticks();
+        for (int layer = 1; layer <= 3; ++layer) {
+            presentation::DrawBackgroundLayer(display, layer);
+            const world::EntityGroup group = layer == 1   ? world::FarGroup
+                                             : layer == 2 ? world::MidGroup
+                                                          : world::NearGroup;
+            const float scroll = layer == 1   ? flow::FarScroll
+                                 : layer == 2 ? flow::MidScroll
+                                              : flow::CameraX;
+            for (int i = group.first; i <= group.last; ++i) {
+                world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
+                if (e.active != 1) continue;
+                e.update(static_cast<int>(flow::CameraX), now);
+                e.draw(display, scroll, now);
+            }
+        }
+        presentation::DrawHud(display);
+    }
+}
+BENCHMARK(BM_SceneAndHud)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
