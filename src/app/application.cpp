@@ -167,7 +167,7 @@ void Shutdown() {
     presentation::ReleaseAllSurfaces(Display);
 }
 
-int GameMain() {
+int GameMain(const std::function<void()>& onLoopEnd) {
     std::srand(platform::Ticks());
     // The menu exists before anything else: it reads the high scores and the options.
     presentation::CreateMainMenu();
@@ -181,6 +181,7 @@ int GameMain() {
         return 0;
     }
     int code = RunMessageLoop();
+    if (onLoopEnd) onLoopEnd();
     Shutdown();
     return code;
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "diag/result_codes.h"
 #include "platform/platform.h"
@@ -38,7 +39,8 @@ void WindowProc(const platform::Event& event);
 // Runs until the quit notification; returns its exit code.
 int RunMessageLoop();
 // The whole program on the installed backend: start-up, loop, shutdown. Returns the exit code.
-int GameMain();
+// `onLoopEnd` runs when the message loop has ended, before anything is shut down.
+int GameMain(const std::function<void()>& onLoopEnd = {});
 // Ends what start-up began (the music thread, the sound device) after the loop has ended.
 void Shutdown();
 

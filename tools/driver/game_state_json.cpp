@@ -1,11 +1,17 @@
 #include "game_state_json.h"
 
+#include <cstring>
 #include <fstream>
+#include <string_view>
 
 #include "flow/game_state.h"
+#include "flow/menu_link.h"
 #include "flow/round_state.h"
 #include "json_writer.h"
 #include "platform/platform.h"
+#include "presentation/main_menu.h"
+#include "presentation/name_entry.h"
+#include "sound/sound_system.h"
 #include "world/entity.h"
 
 namespace driver {
@@ -41,6 +47,39 @@ void WriteRoundAndEntities(JsonWriter& json) {
     json.EndArray();
 }
 
+void WriteMenuAndScores(JsonWriter& json) {
+    const presentation::MainMenu* menu = presentation::Menu;
+    json.BeginObject("menu");
+    if (menu) {
+        json.Value("slide", static_cast<double>(menu->slide));
+        json.Value("window", menu->windowShown);
+        json.Value("editing", menu->highScores.editing != 0);
+        json.Value("editIndex", menu->highScores.editIndex);
+    }
+    json.EndObject();
+    json.BeginArray("highScores");
+    if (menu) {
+        for (int i = 0; i < persistence::HighScoreCount; ++i) {
+            json.BeginObject();
+            json.Value("score", menu->highScores.scores[i]);
+            const char* name = menu->highScores.names[i];
+            json.Value("name", presentation::Windows1252ToUtf8(std::string_view(
+                                   name, strnlen(name, sizeof menu->highScores.names[i]))));
+            json.EndObject();
+        }
+    }
+    json.EndArray();
+    flow::MusicOptions music = flow::CurrentMusicOptions();
+    json.Value("musicOn", music.MusicOn);
+    json.Value("streamMusic", music.StreamMusic);
+}
+
+void WriteSounds(JsonWriter& json) {
+    json.BeginArray("soundsStarted");
+    for (const std::string& path : sound::RecentlyStartedSounds()) json.Value(nullptr, path);
+    json.EndArray();
+}
+
 }  // namespace
 
 std::string GameStateJson(int frame) {
@@ -51,6 +90,8 @@ std::string GameStateJson(int frame) {
     json.Value("screen", flow::GameScreen);
     json.Value("camera", static_cast<double>(flow::CameraX));
     WriteRoundAndEntities(json);
+    WriteMenuAndScores(json);
+    WriteSounds(json);
     json.EndObject();
     return json.Text();
 }

@@ -201,8 +201,9 @@ int main(int argc, char** argv) {
     ScriptedRun run(options, std::move(entries));
     backend.SetFrameHooks(&run);
     platform::SetBackend(&backend);
-    int code = app::GameMain();
-    if (!stateFile.empty()) driver::WriteGameState(stateFile, run.LastFrame());
+    int code = app::GameMain([&] {
+        if (!stateFile.empty()) driver::WriteGameState(stateFile, run.LastFrame());
+    });
     platform::SetBackend(nullptr);
     return code;
 }
