@@ -1256,14 +1256,44 @@ void PaintWoodpecker(cairo_t* cr, int frame) {
 
 void PaintAnimalIcon(cairo_t* cr, void (*paint)(cairo_t*, int), int frame, int width, int height,
                      double x, double y, double boxWidth, double boxHeight, double outline) {
-    double scale = std::min((boxWidth - 2 * outline) / width, (boxHeight - 2 * outline) / height);
-    double left = x + (boxWidth - width * scale) / 2;
-    double top = y + (boxHeight - height * scale) / 2;
+    // Paint the frame once on its own to find where its ink is, so the animal itself (not its
+    // empty frame) fills the box.
+    cairo_surface_t* alone = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* aloneCr = cairo_create(alone);
+    paint(aloneCr, frame);
+    cairo_destroy(aloneCr);
+    cairo_surface_flush(alone);
+    const unsigned char* data = cairo_image_surface_get_data(alone);
+    int stride = cairo_image_surface_get_stride(alone);
+    int left = width, top = height, right = 0, bottom = 0;
+    for (int row = 0; row < height; ++row) {
+        const uint32_t* line =
+            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(row) * stride);
+        for (int col = 0; col < width; ++col) {
+            if ((line[col] >> 24) < 64) continue;
+            left = std::min(left, col);
+            right = std::max(right, col + 1);
+            top = std::min(top, row);
+            bottom = std::max(bottom, row + 1);
+        }
+    }
+    if (right <= left) {
+        left = top = 0;
+        right = width;
+        bottom = height;
+    }
+    double inkWidth = right - left, inkHeight = bottom - top;
+    double scale =
+        std::min((boxWidth - 2 * outline) / inkWidth, (boxHeight - 2 * outline) / inkHeight);
     cairo_push_group(cr);
-    cairo_translate(cr, left, top);
+    cairo_translate(cr, x + (boxWidth - inkWidth * scale) / 2,
+                    y + (boxHeight - inkHeight * scale) / 2);
     cairo_scale(cr, scale, scale);
-    paint(cr, frame);
+    cairo_set_source_surface(cr, alone, -left, -top);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
     cairo_pattern_t* sprite = cairo_pop_group(cr);
+    cairo_surface_destroy(alone);
     // Silhouette outline: the sprite's shape, shifted around in a ring, in the outline colour.
     SetColour(cr, palette::Outline);
     for (int i = 0; i < 12; ++i) {
