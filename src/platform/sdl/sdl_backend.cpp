@@ -244,8 +244,13 @@ bool SdlBackend::OpenWindow(const char* title) {
         return false;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth,
-                               ScreenHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+    // Full screen unless the user asks for a window (Alt+Enter switches later as well). A window is
+    // also what a display without a window manager can show correctly.
+    const char* windowed = std::getenv("TANNENQUIRL_WINDOWED");
+    fullScreen_ = !(windowed && *windowed && std::strcmp(windowed, "0") != 0);
+    window_ = SDL_CreateWindow(
+        title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,
+        SDL_WINDOW_RESIZABLE | (fullScreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
     if (!window_) {
         std::fprintf(stderr, "Tannenquirl Rauze: cannot create the window: %s\n", SDL_GetError());
         return false;
