@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "presentation/loading_screen.h"
 #include "presentation/screen_surfaces.h"
+#include "sound/music_stream.h"
+#include "sound/sound.h"
+#include "sound/sound_system.h"
+#include "sound/sound_test_support.h"
 #include "world/level_layout.h"
 #include "world/world_fixture.h"
 
@@ -126,6 +131,48 @@ TEST_F(LevelAssetsTest, PlacedObjectsFollowTheirPicturesThroughAReload) {
     EXPECT_EQ(bottle.sprites[1][world::LeftStrip], ScenePictures[BottlePicture])
         << "the reloaded picture, not the deleted one";
     EXPECT_EQ(raven.sprites[3][world::LeftStrip], RavenSprites.at(HalfSize, 1));
+}
+
+TEST_F(LevelAssetsTest, EffectSoundsAreMadeOnceAndTheMenuMusicFadesOnlyOnTheWayIn) {
+    sound::SoundDevice = new CSoundDevice;
+    ASSERT_EQ(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16), S_OK);
+    const std::vector<uint8_t> wave =
+        soundtest::PcmWave(2, 44100, 16, soundtest::Bytes16(soundtest::NoiseSamples(88200)));
+    for (const char* file : EffectSoundFiles) {
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(wave.data()), std::streamsize(wave.size()));
+    }
+    std::filesystem::create_directories("sounds/music");
+    for (const char* file : {"sounds/music/menu01.wav", "sounds/music/ingame01.wav"}) {
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(wave.data()), std::streamsize(wave.size()));
+    }
+    sound::OpenMusic("sounds/music/menu01.wav");
+    ASSERT_NE(sound::MusicStream, nullptr);
+    CSoundBuffer* music = sound::MusicStream->BufferAt(0);
+
+    LoadLevelAssets(&display_, true);
+    CSound* first[EffectSoundCount];
+    for (int i = 0; i < EffectSoundCount; ++i) {
+        ASSERT_NE(EffectSounds[i], nullptr) << EffectSoundFiles[i];
+        first[i] = EffectSounds[i];
+    }
+    int32_t volume = 0;
+    music->GetVolume(&volume);
+    EXPECT_NEAR(volume, -5920, 1) << "faded by 400 per unit of progress";
+    EXPECT_EQ(flow::GameMusic, nullptr) << "streamed music needs no whole-file copy";
+
+    LoadLevelAssets(&display_, true);
+    for (int i = 0; i < EffectSoundCount; ++i) EXPECT_EQ(EffectSounds[i], first[i]);
+
+    music->SetVolume(0);
+    LoadLevelAssets(&display_, false);
+    music->GetVolume(&volume);
+    EXPECT_EQ(volume, 0) << "a reload after a display loss leaves the music alone";
+
+    presentation::ReleaseCatalogueForTests();
+    sound::ResetForTests();
 }
 
 TEST(LevelCatalogue, EveryPictureHasAFileInTheGameFolders) {
