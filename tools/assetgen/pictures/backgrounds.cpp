@@ -934,8 +934,7 @@ std::vector<Picture> DrawNearLayer() {
     }
     PaintAppleTree(cr);
     PaintOak(cr);
-    // A rustic fence in the meadow carries the two bottles.
-    PaintFence(cr, 1160, 1340, 300, NearGroundLine(1250) + 10, Hex(0x9a6a40), 2.5);
+    // Two chopping blocks on posts in the meadow carry the bottles.
     PaintShape(
         cr,
         [&](cairo_t* c) {

@@ -96,19 +96,111 @@ bool WriteScenePreviews(const std::filesystem::path& outDir, std::string& error)
     auto get = [&](const std::string& path) { return byPath.at("grafik/" + path + ".bmp"); };
     std::filesystem::create_directories(outDir);
 
-    for (int camera : {1600, 1950, 2300}) {
+    // The scenery as the level layouts place it: picture, frames, frame shown, plane, x, y.
+    struct Placed {
+        const char* picture;
+        int frames, frame, plane, x, y;
+    };
+    const Placed scenery[] = {{"objekte/level1/blumenstiel1", 1, 0, 2, 251, 202},
+                              {"objekte/level1/blumenstiel1b", 1, 0, 2, 251, 202},
+                              {"objekte/level1/bluetenblaetter_all", 1, 0, 2, 257, 156},
+                              {"objekte/level1/bluetenmitte", 4, 0, 2, 274, 175},
+                              {"objekte/level1/blumenstiel3", 1, 0, 2, 367, 283},
+                              {"objekte/level1/blumenstiel3b", 1, 0, 2, 367, 283},
+                              {"objekte/level1/bluetenblaetter_all", 1, 0, 2, 382, 240},
+                              {"objekte/level1/bluetenmitte", 4, 1, 2, 399, 259},
+                              {"objekte/level1/blumenstiel2b", 1, 0, 2, 311, 234},
+                              {"objekte/level1/blumenstiel2", 1, 0, 2, 311, 234},
+                              {"objekte/level1/bluetenblatt1", 1, 0, 2, 328, 187},
+                              {"objekte/level1/bluetenblatt5", 1, 0, 2, 328, 187},
+                              {"objekte/level1/bluetenblatt9", 1, 0, 2, 328, 187},
+                              {"objekte/level1/bluetenblatt13", 1, 0, 2, 328, 187},
+                              {"objekte/level1/bluetenmitte", 4, 2, 2, 345, 206},
+                              {"objekte/level1/stromklappe", 1, 0, 2, 1314, 253},
+                              {"objekte/level1/topf", 1, 0, 2, 1196, 262},
+                              {"objekte/level1/zaunauge", 2, 0, 2, 1412, 255},
+                              {"objekte/level1/silo", 3, 0, 3, 969, 172},
+                              {"objekte/level1/berggipfel", 1, 0, 3, 788, 56},
+                              {"tiere/rabe1", 6, 0, 3, 1173, 139},
+                              {"tiere/rabe1", 6, 1, 3, 1187, 141},
+                              {"tiere/rabe1", 6, 2, 3, 1200, 136},
+                              {"tiere/rabe1", 6, 0, 3, 1220, 139},
+                              {"objekte/level1/Stromstoss", 3, 0, 3, 1193, 112},
+                              {"objekte/level2/Glocke1", 1, 0, 3, 2557, 146},
+                              {"objekte/level2/Glocke2", 1, 0, 3, 2560, 127},
+                              {"objekte/level2/Glocke3", 1, 0, 3, 2560, 111},
+                              {"objekte/level2/korken", 1, 0, 2, 2464, 270},
+                              {"objekte/level2/trogwasser_anim", 7, 0, 2, 2447, 274},
+                              {"objekte/level3/hoehlenstein", 1, 0, 2, 4191, 225},
+                              {"objekte/level3/Specht", 3, 0, 2, 4044, 155},
+                              {"objekte/level3/baer_zielscheibe_anim", 7, 0, 2, 4117, 179},
+                              {"ingame/wieseschild_anim", 2, 0, 1, 1477, 344},
+                              {"objekte/level1/flasche", 5, 0, 1, 1221, 262},
+                              {"objekte/level1/flasche", 5, 0, 1, 1292, 295},
+                              {"objekte/level1/findling_small", 4, 0, 1, 433, 441},
+                              {"objekte/level1/findling_small", 4, 0, 1, 960, 552},
+                              {"objekte/level1/findling_small", 4, 0, 1, 1362, 450},
+                              {"objekte/level1/findling_big1", 1, 0, 1, 45, 454},
+                              {"objekte/level1/vogelscheuche_anim", 17, 0, 1, 43, 190},
+                              {"objekte/level1/vogelscheuche_arm1", 2, 0, 1, 154, 261},
+                              {"objekte/level1/vogelscheuche_arm2", 2, 1, 1, 61, 262},
+                              {"objekte/level1/vogelscheuche_hut", 2, 1, 1, 120, 201},
+                              {"tiere/rabe1", 6, 0, 1, 55, 198},
+                              {"objekte/level2/champignon1", 1, 0, 1, 1788, 444},
+                              {"objekte/level2/champignon2", 1, 0, 1, 1795, 426},
+                              {"objekte/level2/champignon3", 1, 0, 1, 2036, 432},
+                              {"objekte/level2/champignon4", 1, 0, 1, 2098, 398},
+                              {"objekte/level2/champignon5", 1, 0, 1, 2138, 412},
+                              {"objekte/level2/dose_anim", 7, 0, 1, 2417, 473},
+                              {"objekte/level2/apfelstiel", 1, 0, 1, 1745, 155},
+                              {"objekte/level2/apfel_anim", 5, 0, 1, 1745, 155},
+                              {"objekte/level2/apfelstiel", 1, 0, 1, 1845, 196},
+                              {"objekte/level2/apfel_anim", 5, 0, 1, 1845, 196},
+                              {"objekte/level2/apfelstiel", 1, 0, 1, 1949, 131},
+                              {"objekte/level2/apfel_anim", 5, 0, 1, 1949, 131},
+                              {"objekte/level2/apfelstiel", 1, 0, 1, 2065, 198},
+                              {"objekte/level2/apfel_anim", 5, 0, 1, 2065, 198},
+                              {"objekte/level2/apfelstiel", 1, 0, 1, 2163, 170},
+                              {"objekte/level2/apfel_anim", 5, 0, 1, 2163, 170},
+                              {"objekte/level2/skulptur_anim", 5, 0, 1, 2859, 312},
+                              {"ingame/waldschild_anim", 2, 1, 1, 3077, 335},
+                              {"objekte/level3/eichel1", 1, 0, 1, 3491, 74},
+                              {"objekte/level3/eichel2", 1, 0, 1, 3514, 76},
+                              {"objekte/level3/eichel3", 1, 0, 1, 3527, 100},
+                              {"objekte/level3/eichel4", 1, 0, 1, 3582, 143},
+                              {"objekte/level3/eichel4", 1, 0, 1, 3514, 156},
+                              {"objekte/level3/eichel5", 1, 0, 1, 3497, 175},
+                              {"objekte/level3/eichel6", 1, 0, 1, 3474, 158},
+                              {"objekte/level3/eichel6", 1, 0, 1, 3563, 170},
+                              {"objekte/level3/baumherz_anim", 6, 0, 1, 3309, 271},
+                              {"objekte/level3/baumaugen1", 2, 1, 1, 3329, 88},
+                              {"objekte/level3/baumaugen2", 2, 1, 1, 3365, 139},
+                              {"objekte/level3/baumaugen3", 2, 1, 1, 3324, 186},
+                              {"objekte/level3/fliegerpilzstengel", 1, 0, 1, 4445, 351},
+                              {"objekte/level3/fliegerpilz_anim", 6, 0, 1, 4445, 351},
+                              {"ingame/feldschild_anim", 2, 0, 1, 4609, 333},
+                              {"ingame/uhr", 1, 0, 1, 2200, 300}};
+    // Cameras inside the game's range, and three outside it to see the meadow and the field.
+    for (int camera : {1600, 1950, 2300, 0, 1100, 3300, 3900}) {
         Screen screen;
         int farScroll = static_cast<int>(camera * 0.9f),
             midScroll = static_cast<int>(camera * 0.95f);
         auto layer = [&](int l, int tileWidth, int scroll) {
-            for (int i = 2; i <= 3; ++i) {
+            for (int i = 0; i < TilesPerLayer; ++i) {
                 const Picture* tile =
                     get("hintergrund/E" + std::to_string(l) + std::to_string(i + 1));
                 screen.Blit(*tile, 1, 0, 1, i * tileWidth - scroll, 0);
             }
         };
+        auto placed = [&](int plane, int scroll) {
+            for (const Placed& p : scenery) {
+                if (p.plane != plane) continue;
+                screen.Blit(*get(p.picture), p.frames, p.frame,
+                            p.picture[0] == 't' && plane == 3 ? 2 : 1, p.x - scroll, p.y);
+            }
+        };
         // Animals stand at the screen positions of their plane, spread across the view.
-        auto animals = [&](int plane, int shrink) {
+        auto animals = [&](int plane) {
             struct Row {
                 const char* strip;
                 int frames, frame, y2, y3, shrink2, shrink3, x;
@@ -124,30 +216,17 @@ bool WriteScenePreviews(const std::filesystem::path& outDir, std::string& error)
                 int x = plane == 2 ? r.x : r.x - 40;
                 screen.Blit(*get(r.strip), r.frames, r.frame, s, x, plane == 2 ? r.y2 : r.y3);
             }
-            (void)shrink;
+            screen.Blit(*get("tiere/apfel1"), 13, 2, plane == 2 ? 2 : 4, plane == 2 ? 80 : 40,
+                        plane == 2 ? 300 : 250);
         };
         layer(1, FarTileWidth, farScroll);
-        animals(3, 2);
-        screen.Blit(*get("objekte/level2/Glocke1"), 1, 0, 1, 2557 - farScroll, 146);
-        screen.Blit(*get("objekte/level2/Glocke2"), 1, 0, 1, 2560 - farScroll, 127);
-        screen.Blit(*get("objekte/level2/Glocke3"), 1, 0, 1, 2560 - farScroll, 111);
+        animals(3);
+        placed(3, farScroll);
         layer(2, MidTileWidth, midScroll);
-        screen.Blit(*get("objekte/level2/trogwasser_anim"), 7, 0, 1, 2447 - midScroll, 274);
-        screen.Blit(*get("objekte/level2/korken"), 1, 0, 1, 2464 - midScroll, 270);
-        animals(2, 1);
+        placed(2, midScroll);
+        animals(2);
         layer(3, NearTileWidth, camera);
-        for (int i = 0; i < 5; ++i) {
-            screen.Blit(*get("objekte/level2/champignon" + std::to_string(i + 1)), 1, 0, 1,
-                        static_cast<int>(MushroomXs[i]) - camera, static_cast<int>(MushroomYs[i]));
-        }
-        const int appleX[] = {1745, 1845, 1949, 2065, 2163}, appleY[] = {155, 196, 131, 198, 170};
-        for (int i = 0; i < 5; ++i) {
-            screen.Blit(*get("objekte/level2/apfelstiel"), 1, 0, 1, appleX[i] - camera, appleY[i]);
-            screen.Blit(*get("objekte/level2/apfel_anim"), 5, 0, 1, appleX[i] - camera, appleY[i]);
-        }
-        screen.Blit(*get("objekte/level2/dose_anim"), 7, 0, 1, 2417 - camera, 473);
-        screen.Blit(*get("objekte/level2/skulptur_anim"), 5, 0, 1, 2859 - camera, 312);
-        screen.Blit(*get("ingame/waldschild_anim"), 2, 0, 1, 3077 - camera, 335);
+        placed(1, camera);
         // HUD pieces and the shotgun under a cursor in the middle of the screen.
         const Picture* hud = get("ingame/page_ingame_screen");
         Picture clock = Crop(*hud, 0, 0, 32, 39, "");
