@@ -1159,75 +1159,92 @@ std::vector<Picture> FacingPair(Picture left, const std::string& rightPath) {
     return {std::move(left), std::move(right)};
 }
 
-// Woodpecker: red cap, black and white back, clinging to the trunk on its right.
+// Woodpecker: red cap, black back with white bars, a stiff tail propped on the bark and a long
+// beak, clinging upright to a trunk on its right.
 void PaintWoodpeckerFrame(cairo_t* cr, int frame) {
     bool hit = frame == 2;
-    double peck = frame == 1 ? 3 : 0;
+    double peck = frame == 1 ? 4 : 0;
     cairo_save(cr);
     if (hit) {
-        cairo_translate(cr, 16, 22);
-        cairo_rotate(cr, -2.4);
-        cairo_translate(cr, -16, -22);
+        cairo_translate(cr, 18, 24);
+        cairo_rotate(cr, -2.2);
+        cairo_translate(cr, -18, -24);
     }
+    // Tail feathers braced against the trunk.
     PaintShape(
         cr,
         [](cairo_t* c) {
-            cairo_move_to(c, 16, 30);
-            cairo_line_to(c, 20, 44);
-            cairo_line_to(c, 24, 43);
-            cairo_line_to(c, 22, 30);
+            cairo_move_to(c, 12, 30);
+            cairo_line_to(c, 16, 44);
+            cairo_line_to(c, 21, 43);
+            cairo_line_to(c, 20, 30);
             cairo_close_path(c);
         },
-        ShapeStyle{Hex(0x2a2a2a), 0.2, 0.1, 1, 1.5});
+        ShapeStyle{Hex(0x26262a), 0.2, 0.1, 1, 1.5});
+    // Body: black back, white front, red under the tail.
     PaintShape(
-        cr, [](cairo_t* c) { EllipsePath(c, 18, 24, 8, 13); },
-        ShapeStyle{Hex(0x2c2c30), 0.3, 0.2, 2, 1.5});
+        cr, [](cairo_t* c) { EllipsePath(c, 16, 24, 9, 13); },
+        ShapeStyle{Hex(0x2a2a30), 0.3, 0.2, 2, 1.5});
     PaintShape(
-        cr, [](cairo_t* c) { EllipsePath(c, 15, 27, 4, 8); },
-        ShapeStyle{palette::White, 0.0, 0.15, 1.5, 1});
-    SetColour(cr, Hex(0xc83030));
-    EllipsePath(cr, 18, 35, 3.5, 3);
+        cr, [](cairo_t* c) { EllipsePath(c, 20, 25, 5, 10); },
+        ShapeStyle{Hex(0xf0ece0), 0.0, 0.15, 1.5, 1});
+    SetColour(cr, Hex(0xd02a2a));
+    EllipsePath(cr, 19, 34, 4, 3);
     cairo_fill(cr);
+    // White bars on the folded wing.
+    SetColour(cr, palette::White);
+    for (int i = 0; i < 3; ++i) {
+        cairo_rectangle(cr, 9, 18 + i * 5, 6, 2);
+        cairo_fill(cr);
+    }
     cairo_save(cr);
     cairo_translate(cr, peck, 0);
+    // Head and the long chisel beak towards the bark.
     PaintShape(
         cr,
         [](cairo_t* c) {
-            cairo_move_to(c, 21, 8);
-            cairo_line_to(c, 31, 10);
-            cairo_line_to(c, 21, 12);
+            cairo_move_to(c, 22, 8);
+            cairo_line_to(c, 39, 10);
+            cairo_line_to(c, 22, 13);
             cairo_close_path(c);
         },
-        ShapeStyle{Hex(0x5a5a5a), 0.2, 0.1, 1, 1.5});
+        ShapeStyle{Hex(0x6a6a6a), 0.25, 0.1, 1, 1.5});
     PaintShape(
-        cr, [](cairo_t* c) { EllipsePath(c, 16, 9, 7, 6.5); },
+        cr, [](cairo_t* c) { EllipsePath(c, 17, 10, 7, 6.5); },
         ShapeStyle{palette::White, 0.0, 0.2, 1.5, 1.5});
     PaintShape(
         cr,
         [](cairo_t* c) {
-            cairo_move_to(c, 10, 8);
-            cairo_curve_to(c, 10, 1, 20, 0, 22, 6);
-            cairo_line_to(c, 12, 7);
+            cairo_move_to(c, 10, 9);
+            cairo_curve_to(c, 10, 1, 21, 0, 24, 7);
+            cairo_line_to(c, 13, 8);
             cairo_close_path(c);
         },
-        ShapeStyle{Hex(0xd02a2a), 0.25, 0.1, 1.5, 1.5});
-    SetColour(cr, Hex(0x101010));
-    cairo_set_line_width(cr, 1.5);
-    cairo_move_to(cr, 11, 12);
-    cairo_line_to(cr, 19, 13);
+        ShapeStyle{Hex(0xd82a2a), 0.25, 0.1, 1.5, 1.5});
+    SetColour(cr, Hex(0x141414));
+    cairo_set_line_width(cr, 1.6);
+    cairo_move_to(cr, 11, 13);
+    cairo_line_to(cr, 21, 14);
     cairo_stroke(cr);
     if (hit) {
-        cairo_move_to(cr, 15, 7);
-        cairo_line_to(cr, 19, 11);
-        cairo_move_to(cr, 19, 7);
-        cairo_line_to(cr, 15, 11);
+        cairo_move_to(cr, 16, 8);
+        cairo_line_to(cr, 20, 12);
+        cairo_move_to(cr, 20, 8);
+        cairo_line_to(cr, 16, 12);
         cairo_stroke(cr);
     } else {
-        EllipsePath(cr, 17, 9, 1.4, 1.4);
+        EllipsePath(cr, 18, 10, 1.5, 1.5);
         cairo_fill(cr);
     }
     cairo_restore(cr);
     cairo_restore(cr);
+    if (frame == 1) {
+        // Chips of bark flying from the pecking.
+        SetColour(cr, Hex(0x9a6a40));
+        EllipsePath(cr, 42, 6, 1.5, 1.5);
+        EllipsePath(cr, 41, 15, 1.5, 1.2);
+        cairo_fill(cr);
+    }
 }
 
 }  // namespace

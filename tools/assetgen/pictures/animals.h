@@ -12,8 +12,8 @@ void PaintMole(cairo_t* cr, int frame);
 void PaintQuail(cairo_t* cr, int frame);
 void PaintHare(cairo_t* cr, int frame);
 void PaintRaven(cairo_t* cr, int frame);
-// A woodpecker clinging to a trunk on its right, 32 x 44: 0 and 1 pecking, 2 hit.
-constexpr int WoodpeckerWidth = 32, WoodpeckerHeight = 44;
+// A woodpecker clinging to a trunk on its right, 44 x 44: 0 and 1 pecking, 2 hit.
+constexpr int WoodpeckerWidth = 44, WoodpeckerHeight = 44;
 void PaintWoodpecker(cairo_t* cr, int frame);
 
 // Paints `frame` of an animal (cell `width` x `height`) scaled into the box, with a crisp dark

@@ -482,7 +482,7 @@ void PaintPowerBox(cairo_t* cr) {
 
 void PaintWoodpeckerTree(cairo_t* cr) {
     // The woodpecker clings to the trunk's left side, its beak on the bark.
-    double x = WoodpeckerX + 44;
+    double x = WoodpeckerX + 50;
     PaintShape(
         cr,
         [&](cairo_t* c) {

@@ -65,8 +65,8 @@ Picture DrawStartScreen() {
     PaintAnimalIcon(cr, PaintHare, 5, HareFrameWidth, HareHeight, 180, 460, 110, 90, 0);
     PaintAnimalIcon(cr, PaintQuail, 0, QuailFrameWidth, QuailHeight, 540, 470, 90, 80, 0);
     PaintAnimalIcon(cr, PaintMole, 0, MoleFrameWidth, MoleHeight, 620, 520, 80, 50, 0);
-    PaintAnimalIcon(cr, PaintDuck, 2, DuckFrameWidth, DuckHeight, 560, 220, 120, 86, 0);
-    PaintAnimalIcon(cr, PaintDuck, 8, DuckFrameWidth, DuckHeight, 650, 260, 80, 58, 0);
+    PaintAnimalIcon(cr, PaintDuck, 2, DuckFrameWidth, DuckHeight, 430, 214, 100, 70, 1.5);
+    PaintAnimalIcon(cr, PaintDuck, 8, DuckFrameWidth, DuckHeight, 530, 250, 70, 50, 1.5);
     PaintShape(
         cr, [](cairo_t* c) { RoundedRectPath(c, 140, 40, 520, 150, 26); },
         ShapeStyle{Hex(0x2f5d2a), 0.2, 0.35, 8, 4});
