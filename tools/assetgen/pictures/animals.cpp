@@ -284,7 +284,7 @@ void BoarApplePosition(int frame, double& x, double& y) {
     cairo_t* cr = cairo_create(dummy);
     BoarBodyTransform(cr, pose);
     x = 10;
-    y = -178;
+    y = -173;
     cairo_user_to_device(cr, &x, &y);
     cairo_destroy(cr);
     cairo_surface_destroy(dummy);
@@ -330,7 +330,8 @@ void PaintBoarApple(cairo_t* cr, int frame) {
     BoarApplePosition(frame < 20 ? frame : 23, x, y);
     double tilt = 0;
     if (frame == 20) {
-        y -= 30;
+        x -= 12;
+        y -= 2;
         tilt = -0.4;
     } else if (frame == 21) {
         x += 40;
@@ -341,7 +342,7 @@ void PaintBoarApple(cairo_t* cr, int frame) {
         y = BoarHeight - 24;
         tilt = 1.6;
     }
-    PaintApple(cr, x, y, 22, tilt, kBoarOutline);
+    PaintApple(cr, x, y, 17, tilt, kBoarOutline);
 }
 
 // ---------------------------------------------------------------------------------------------
