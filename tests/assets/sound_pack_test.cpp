@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -67,6 +68,7 @@ const ExpectedSound kSounds[] = {
 };
 
 constexpr double kFullScale = 32768.0;
+constexpr double kPi = 3.14159265358979323846;
 
 // A sound as the game reads it: its format and its 16-bit samples, channels interleaved.
 struct LoadedSound {
@@ -148,7 +150,7 @@ double RmsDb(const std::vector<double>& x, size_t first, size_t count) {
 // 150 Hz), roughly as loud as it seems to the ear.
 double LoudestDb(const LoadedSound& sound) {
     std::vector<double> x = sound.Mono();
-    const double pole = std::exp(-2.0 * 3.14159265358979 * 150.0 / 44100.0);
+    const double pole = std::exp(-2.0 * kPi * 150.0 / 44100.0);
     double previousIn = 0.0, previousOut = 0.0;
     for (double& v : x) {
         const double out = pole * (previousOut + v - previousIn);
@@ -173,6 +175,115 @@ double PitchHz(const std::vector<double>& x, size_t first, size_t count) {
         if (score > bestScore) bestScore = score, bestLag = lag;
     }
     return 44100.0 / bestLag;
+}
+
+// A radix-2 FFT, enough to look at the spectrum of a sound.
+void Fft(std::vector<std::complex<double>>& v) {
+    const size_t n = v.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1) j ^= bit;
+        j ^= bit;
+        if (i < j) std::swap(v[i], v[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> step = std::polar(1.0, -2.0 * kPi / len);
+        for (size_t start = 0; start < n; start += len) {
+            std::complex<double> w(1.0, 0.0);
+            for (size_t k = 0; k < len / 2; ++k) {
+                const std::complex<double> odd = v[start + k + len / 2] * w;
+                v[start + k + len / 2] = v[start + k] - odd;
+                v[start + k] += odd;
+                w *= step;
+            }
+        }
+    }
+}
+
+constexpr size_t kFftSize = 2048;
+constexpr double kBinHz = 44100.0 / kFftSize;
+
+// The power spectrum of the 2048 frames from `first`, Hann-windowed.
+std::vector<double> PowerSpectrum(const std::vector<double>& x, size_t first) {
+    std::vector<std::complex<double>> v(kFftSize);
+    for (size_t i = 0; i < kFftSize; ++i) {
+        const double window = 0.5 - 0.5 * std::cos(2.0 * kPi * i / kFftSize);
+        v[i] = first + i < x.size() ? x[first + i] * window : 0.0;
+    }
+    Fft(v);
+    std::vector<double> power(kFftSize / 2);
+    for (size_t k = 0; k < power.size(); ++k) power[k] = std::norm(v[k]);
+    return power;
+}
+
+// The power spectrum summed over the whole sound.
+std::vector<double> WholeSpectrum(const std::vector<double>& x) {
+    std::vector<double> sum(kFftSize / 2, 0.0);
+    for (size_t first = 0; first < x.size(); first += kFftSize / 2) {
+        const std::vector<double> power = PowerSpectrum(x, first);
+        for (size_t k = 0; k < sum.size(); ++k) sum[k] += power[k];
+    }
+    return sum;
+}
+
+double BandShare(const std::vector<double>& power, double lowHz, double highHz) {
+    double band = 0.0, total = 0.0;
+    for (size_t k = 1; k < power.size(); ++k) {
+        total += power[k];
+        if (k * kBinHz >= lowHz && k * kBinHz < highHz) band += power[k];
+    }
+    return band / total;
+}
+
+// The frequency below which half of the power lies.
+double MedianHz(const std::vector<double>& power) {
+    double total = 0.0;
+    for (size_t k = 1; k < power.size(); ++k) total += power[k];
+    double below = 0.0;
+    for (size_t k = 1; k < power.size(); ++k) {
+        below += power[k];
+        if (below >= total / 2.0) return k * kBinHz;
+    }
+    return 22050.0;
+}
+
+// The strongest frequency from `lowHz` to `highHz`.
+double StrongestHz(const std::vector<double>& power, double lowHz, double highHz) {
+    size_t best = 0;
+    for (size_t k = static_cast<size_t>(lowHz / kBinHz); k * kBinHz < highHz; ++k) {
+        if (best == 0 || power[k] > power[best]) best = k;
+    }
+    return best * kBinHz;
+}
+
+// Times in seconds where the sound strikes anew: the level of a 5 ms frame rises by 12 dB over
+// the quietest of the three frames before it, within 30 dB of the loudest frame.
+std::vector<double> Onsets(const std::vector<double>& x) {
+    const size_t frame = 220;
+    std::vector<double> level;
+    for (size_t first = 0; first + frame <= x.size(); first += frame) {
+        level.push_back(RmsDb(x, first, frame));
+    }
+    const double loudest = *std::max_element(level.begin(), level.end());
+    std::vector<double> onsets;
+    double lastOnset = -1.0;
+    for (size_t k = 0; k < level.size(); ++k) {
+        double before = k == 0 ? -200.0 : level[k - 1];
+        for (size_t back = 2; back <= 3 && back <= k; ++back)
+            before = std::min(before, level[k - back]);
+        const double t = static_cast<double>(k * frame) / 44100.0;
+        if (level[k] > loudest - 30.0 && level[k] - before > 12.0 && t - lastOnset > 0.04) {
+            onsets.push_back(t);
+            lastOnset = t;
+        }
+    }
+    return onsets;
+}
+
+std::vector<double> MonoOf(const char* path) {
+    LoadedSound sound;
+    EXPECT_TRUE(Load(path, sound));
+    return sound.Mono();
 }
 
 class SoundFile : public ::testing::TestWithParam<ExpectedSound> {};
@@ -320,6 +431,113 @@ TEST(SoundPack, BellsRingThreeNotesOfOneMajorChord) {
     // Notes 1, 2 and 3 rise as root, major third and fifth, so any order is a tune.
     EXPECT_NEAR(pitch[1] / pitch[0], 1.26, 0.03);
     EXPECT_NEAR(pitch[2] / pitch[0], 1.498, 0.03);
+}
+
+TEST(SoundPack, AnimalsCallInTheirOwnRegister) {
+    struct Call {
+        const char* path;
+        double lowHz, highHz;  // where half of its power lies below
+    };
+    // Growls and grunts low, quacks, caws and squeals in the middle, squeaks and the quail high.
+    const Call calls[] = {
+        {"sounds/tiere/baer01.wav", 80, 400},       {"sounds/tiere/wildschwein02.wav", 80, 400},
+        {"sounds/tiere/hirsch.wav", 80, 450},       {"sounds/tiere/ente02.wav", 600, 2000},
+        {"sounds/tiere/rabe01.wav", 600, 2000},     {"sounds/tiere/hase.wav", 700, 2000},
+        {"sounds/tiere/specht.wav", 1200, 2600},    {"sounds/tiere/wachtel.wav", 2000, 4500},
+        {"sounds/tiere/maulwurf01.wav", 2000, 5000}};
+    for (const Call& call : calls) {
+        const double median = MedianHz(WholeSpectrum(MonoOf(call.path)));
+        EXPECT_GT(median, call.lowHz) << call.path;
+        EXPECT_LT(median, call.highHz) << call.path;
+    }
+    // The quail calls three notes; the woodpecker laughs in a long run.
+    EXPECT_EQ(Onsets(MonoOf("sounds/tiere/wachtel.wav")).size(), 3u);
+    EXPECT_GE(Onsets(MonoOf("sounds/tiere/specht.wav")).size(), 8u);
+}
+
+TEST(SoundPack, WeaponsSoundLikeTheirAction) {
+    // The shotgun is one bang with a deep boom; the machine gun fires a burst of rounds about
+    // 75 ms apart, the first on its own within the 50 ms before the game restarts the file.
+    const std::vector<double> shot = MonoOf("sounds/waffen/gewehr02.wav");
+    EXPECT_EQ(Onsets(shot).size(), 1u);
+    EXPECT_GT(BandShare(WholeSpectrum(shot), 30, 250), 0.3);
+    const std::vector<double> burst = Onsets(MonoOf("sounds/waffen/mg04a.wav"));
+    ASSERT_GE(burst.size(), 4u);
+    for (size_t i = 1; i < 4; ++i) {
+        EXPECT_GT(burst[i] - burst[i - 1], 0.05);
+        EXPECT_LT(burst[i] - burst[i - 1], 0.12);
+    }
+    // Reloading is a sequence of mechanical steps; an empty gun clicks once, briefly.
+    EXPECT_GE(Onsets(MonoOf("sounds/waffen/gewehr_laden02.wav")).size(), 3u);
+    EXPECT_GE(Onsets(MonoOf("sounds/waffen/armbrust_laden01.wav")).size(), 4u);
+    for (const char* click :
+         {"sounds/waffen/gewehr_leer01.wav", "sounds/waffen/armbrust_leer01.wav"}) {
+        const std::vector<double> x = MonoOf(click);
+        EXPECT_LT(x.size(), 44100u / 5) << click;
+        EXPECT_EQ(Onsets(x).size(), 1u) << click;
+    }
+    // The dynamite rumbles on well after the shotgun has died away.
+    EXPECT_GT(MonoOf("sounds/waffen/dynamit04.wav").size(), shot.size() + 44100 / 4);
+}
+
+TEST(SoundPack, ClockTicksFasterInTheLastSecondsInView) {
+    // Played once a second: four ticks when the clock is in view, tick and tock when it is not.
+    EXPECT_EQ(Onsets(MonoOf("sounds/effekte/uhr01a.wav")).size(), 4u);
+    EXPECT_EQ(Onsets(MonoOf("sounds/effekte/uhr02a.wav")).size(), 2u);
+}
+
+// The strongest pitch from 300 to 1000 Hz in each loud stretch of 2048 frames, refined between
+// bins.
+std::vector<double> PitchTrack(const std::vector<double>& x) {
+    double loudest = -200.0;
+    for (size_t first = 0; first + kFftSize <= x.size(); first += kFftSize / 2) {
+        loudest = std::max(loudest, RmsDb(x, first, kFftSize));
+    }
+    std::vector<double> track;
+    for (size_t first = 0; first + kFftSize <= x.size(); first += kFftSize / 2) {
+        if (RmsDb(x, first, kFftSize) < loudest - 15.0) continue;
+        const std::vector<double> power = PowerSpectrum(x, first);
+        const size_t k = static_cast<size_t>(StrongestHz(power, 300.0, 1000.0) / kBinHz + 0.5);
+        const double a = std::log(power[k - 1]), b = std::log(power[k]), c = std::log(power[k + 1]);
+        track.push_back((k + 0.5 * (a - c) / (a - 2.0 * b + c)) * kBinHz);
+    }
+    return track;
+}
+
+TEST(SoundPack, HornCallsAreNaturalHornTunesThatDiffer) {
+    const double fundamentalHz = 116.54;  // a horn in B flat
+    std::vector<std::vector<int>> tunes;
+    for (const char* path :
+         {"sounds/effekte/halali1.wav", "sounds/effekte/halali2.wav", "sounds/effekte/wafe1.wav"}) {
+        std::vector<int> tune;
+        for (double hz : PitchTrack(MonoOf(path))) {
+            const double harmonic = hz / fundamentalHz;
+            EXPECT_NEAR(harmonic, std::round(harmonic), 0.15) << path << " plays " << hz << " Hz";
+            if (tune.empty() || tune.back() != std::lround(harmonic))
+                tune.push_back(std::lround(harmonic));
+        }
+        EXPECT_GE(tune.size(), 3u) << path;
+        tunes.push_back(tune);
+    }
+    EXPECT_NE(tunes[0], tunes[1]);
+    EXPECT_NE(tunes[0], tunes[2]);
+    EXPECT_NE(tunes[1], tunes[2]);
+}
+
+TEST(SoundPack, MusicHasMelodyBassAndRhythm) {
+    for (const char* path : {"sounds/music/menu01.wav", "sounds/music/ingame01.wav"}) {
+        const std::vector<double> x = MonoOf(path);
+        const std::vector<double> power = WholeSpectrum(x);
+        EXPECT_GT(BandShare(power, 30, 250), 0.05) << path << ": no bass";
+        EXPECT_GT(BandShare(power, 400, 2500), 0.3) << path << ": no melody";
+        // A tune, not a drone: the leading pitch moves through many notes.
+        std::vector<long> notes;
+        for (double hz : PitchTrack(x)) notes.push_back(std::lround(12.0 * std::log2(hz / 440.0)));
+        std::sort(notes.begin(), notes.end());
+        EXPECT_GE(std::unique(notes.begin(), notes.end()) - notes.begin(), 6) << path;
+        const double seconds = x.size() / 44100.0;
+        EXPECT_GT(Onsets(x).size() / seconds, 0.3) << path << ": no beat";
+    }
 }
 
 }  // namespace

@@ -278,7 +278,8 @@ Clip ClockTickUrgent(Random& random) {
                 FramesFor(0.25 * i));
     }
     out.resize(FramesFor(0.95));
-    return Outdoors(std::move(out), 0.2, 0.08, 0.0);
+    // Dry: a room's echo would blur each tick into two.
+    return MonoClip(std::move(out));
 }
 
 Clip ClockTickCalm(Random& random) {
@@ -287,7 +288,7 @@ Clip ClockTickCalm(Random& random) {
     MixInto(out, Tick(random, 1.0, 1.0), 0);
     MixInto(out, Tick(random, 0.7, 0.85), FramesFor(0.5));
     out.resize(FramesFor(0.8));
-    return Outdoors(std::move(out), 0.2, 0.08, 0.0);
+    return MonoClip(std::move(out));
 }
 
 }  // namespace assetgen::sound
