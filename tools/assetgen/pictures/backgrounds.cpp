@@ -522,12 +522,14 @@ std::vector<Picture> DrawMiddleLayer() {
                          TreeStyle{kMidHaze + 0.2, 1.2, seed});
         }
     }
+    std::vector<std::pair<double, double>> shadows;  // x and width of each tree's shadow
     for (double x = 20; x < W; x += random.Uniform(48, 110)) {
         bool forest = x > 1650 && x < 2950;
         if (freeSpot(x)) continue;
         if (!forest && random.Below(3) == 0) continue;
         double ground = MidMeadowLine(x) + random.Uniform(2, 10);
         uint32_t seed = random.Next();
+        shadows.push_back({x, forest ? 70.0 : 90.0});
         if (forest && random.Below(2) == 0) {
             double h = random.Uniform(150, 250);
             Wrapped(W, x, 80, [&](double at) {
@@ -564,6 +566,14 @@ std::vector<Picture> DrawMiddleLayer() {
                          {{0, Hazed(Hex(0x4a7a36), kMidHaze)},
                           {0.25, Hazed(Hex(0x6a9e48), kMidHaze)},
                           {1, Hazed(Hex(0x5a8e40), kMidHaze)}});
+    // Soft shadows of the tree line fall forward onto the meadow.
+    for (auto [x, width] : shadows) {
+        Wrapped(W, x, width, [&](double at) {
+            SetColour(cr, Hazed(Hex(0x2f5a26), kMidHaze), 0.35);
+            EllipsePath(cr, at + 10, MidMeadowLine(at) + 10, width * 0.6, 7);
+            cairo_fill(cr);
+        });
+    }
     RegionTint(cr, 3150, 4380, Hazed(Hex(0xc8b048), kMidHaze), 0.45, 140);
     RegionTint(cr, 1660, 2925, Hazed(Hex(0x2f5d2a), kMidHaze), 0.22, 140);
     // Meadow flowers and light dabs.
@@ -590,6 +600,14 @@ std::vector<Picture> DrawMiddleLayer() {
     PaintShape(cr, path,
                ShapeStyle{Hazed(Hex(0xb08a5a), kMidHaze), 0.12, 0.12, 3, 1.5,
                           Hazed(Hex(0x6a5a3a), kMidHaze)});
+    Random pebbles(43);
+    for (int i = 0; i < 140; ++i) {
+        double x = pebbles.Uniform(0, W);
+        double y = MidGround + pebbles.Uniform(-10, 12);
+        SetColour(cr, Hazed(pebbles.Below(2) ? Hex(0x8a7050) : Hex(0xd0b890), kMidHaze));
+        EllipsePath(cr, x, y, pebbles.Uniform(1.5, 3), 1.2);
+        cairo_fill(cr);
+    }
     PaintGrassTufts(cr, 0, W, MidMeadowLine(0) + 2, 10, Hazed(Hex(0x3e6e2c), kMidHaze), 7, 0.35);
     PaintGrassTufts(cr, 0, W, MidGround - 8, 7, Hazed(Hex(0x5a8e40), kMidHaze), 8, 0.15);
     PaintGrassTufts(cr, 0, W, MidGround + 13, 8, Hazed(Hex(0x4e8238), kMidHaze), 9, 0.2);

@@ -85,7 +85,7 @@ Picture DrawStartScreen() {
 Picture DrawLoadingScreen() {
     Canvas canvas(ScreenWidth, ScreenHeight);
     cairo_t* cr = canvas.cr();
-    PaintLandscape(cr, 7, 0.55);
+    PaintLandscape(cr, 7, 0.25);
     // The path the loading hare runs along.
     PaintShape(
         cr,
