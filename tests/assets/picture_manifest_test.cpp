@@ -224,6 +224,40 @@ TEST(PictureManifest, WalkingAnimalsStandOnTheBottomOfTheirFrames) {
     EXPECT_EQ(apple.height, boar.height);
 }
 
+// A pixel of a layer's panorama, found in the tile that holds it.
+COLORREF LayerPixel(int layer, int tileWidth, double layerX, int y) {
+    int tile = static_cast<int>(layerX) / tileWidth;
+    display::DecodedBitmap b =
+        Load("grafik/hintergrund/E" + std::to_string(layer) + std::to_string(tile + 1) + ".bmp");
+    if (b.width == 0) return CLR_INVALID;
+    return b.At(static_cast<int>(layerX) - tile * tileWidth, y);
+}
+
+bool IsDark(COLORREF c) {
+    return c != CLR_INVALID && RedOf(c) + GreenOf(c) + BlueOf(c) < 200;
+}
+
+TEST(PictureManifest, HolesLieWhereMolesAndHaresDiveAndTheBellsHangInABelfry) {
+    // Left edges (layer x) at which the game lets a mole or hare dive; the hole is under the
+    // middle of the frame: full-size frames in the middle layer, half-size in the far layer.
+    const double midMoles[] = {1633, 2160, 2473}, midHares[] = {1613, 2150, 2463};
+    const double farMoles[] = {1763, 2003, 2343}, farHares[] = {1758, 1998, 2323};
+    display::DecodedBitmap mole = Load("grafik/tiere/maulwurf1.bmp");
+    display::DecodedBitmap hare = Load("grafik/tiere/Hase1.bmp");
+    ASSERT_GT(mole.width, 0);
+    ASSERT_GT(hare.width, 0);
+    double moleHalf = mole.width / 20 / 2.0, hareHalf = hare.width / 30 / 2.0;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(IsDark(LayerPixel(2, 760, midMoles[i] + 2 + moleHalf, 400))) << midMoles[i];
+        EXPECT_TRUE(IsDark(LayerPixel(2, 760, midHares[i] + 2 + hareHalf, 400))) << midHares[i];
+        EXPECT_TRUE(IsDark(LayerPixel(1, 720, farMoles[i] + 2 + moleHalf / 2, 300))) << farMoles[i];
+        EXPECT_TRUE(IsDark(LayerPixel(1, 720, farHares[i] + 2 + hareHalf / 2, 300))) << farHares[i];
+    }
+    // The bells hang at layer x 2557 .. 2584, y 111 .. 166 of the far layer: behind them the
+    // belfry's opening is dark.
+    for (int y : {115, 135, 160}) EXPECT_TRUE(IsDark(LayerPixel(1, 720, 2569, y))) << y;
+}
+
 struct Rect {
     int left, top, right, bottom;
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
