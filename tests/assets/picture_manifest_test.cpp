@@ -234,7 +234,7 @@ COLORREF LayerPixel(int layer, int tileWidth, double layerX, int y) {
 }
 
 bool IsDark(COLORREF c) {
-    return c != CLR_INVALID && RedOf(c) + GreenOf(c) + BlueOf(c) < 200;
+    return c != CLR_INVALID && RedOf(c) + GreenOf(c) + BlueOf(c) < 300;
 }
 
 TEST(PictureManifest, HolesLieWhereMolesAndHaresDiveAndTheBellsHangInABelfry) {
