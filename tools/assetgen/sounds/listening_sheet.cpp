@@ -181,8 +181,9 @@ void DrawTimeAxis(cairo_t* cr, int left, int top, int width, double seconds) {
 }
 
 std::string LevelLine(const LevelReport& report) {
-    return Format("%.2f s   peak %.1f dBFS   RMS %.1f dBFS   loudest 100 ms %.1f dBFS",
-                  report.seconds, report.peakDb, report.rmsDb, report.loudestDb) +
+    return Format(
+               "%.2f s   peak %.1f dBFS   RMS %.1f dBFS   loudest 100 ms (ear-weighted) %.1f dBFS",
+               report.seconds, report.peakDb, report.rmsDb, report.loudestDb) +
            Format("   first/last sample %.4f / %.4f   DC %.5f", report.edgeStart, report.edgeEnd,
                   report.dcOffset) +
            (report.channels == 2 ? "   stereo" : "   mono");
@@ -238,10 +239,12 @@ bool WriteOverview(const std::filesystem::path& file, const std::vector<Rendered
     cairo_paint(cr);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
-    Text(cr, 10, 20,
-         "Sound pack overview: waveform on a common time scale (effects 0-3.5 s, music its "
-         "whole length); peak (red tick) and RMS (blue bar) on -40..0 dBFS",
-         13.0);
+    Text(
+        cr, 10, 20,
+        "Sound pack overview: waveform on a common time scale (effects 0-3.5 s, music its "
+        "whole length); peak (red tick), RMS (blue bar) and loudest ear-weighted 100 ms (pale bar) "
+        "on -40..0 dBFS",
+        13.0);
     Text(cr, 10, 40, "file", 11.0);
     Text(cr, 250, 40, "level -40 .. 0 dBFS", 11.0);
     Text(cr, 470, 40, "length  peak   RMS  loudest", 11.0);

@@ -55,8 +55,8 @@ constexpr std::array kCatalogue = {
     SoundEntry{"sounds/effekte/halali2.wav",         "horn call for a completed stage",           3.2, G::Signals, StageHornCall},
     SoundEntry{"sounds/effekte/wafe1.wav",           "horn call for a weapon unlocked",           2.4, G::Signals, UnlockHornCall},
     // Music: looped for as long as the menu or the game lasts.
-    SoundEntry{"sounds/music/menu01.wav",            "menu tune: a woodland waltz in G",          0.0, G::Music, MenuTune},
-    SoundEntry{"sounds/music/ingame01.wav",          "game tune: a polka in D",                   0.0, G::Music, GameTune},
+    SoundEntry{"sounds/music/menu01.wav",            "menu tune: a woodland waltz in G", 72.0, G::Music, MenuTune},
+    SoundEntry{"sounds/music/ingame01.wav",          "game tune: a polka in D", 64.0, G::Music, GameTune},
 };
 // clang-format on
 

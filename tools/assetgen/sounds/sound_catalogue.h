@@ -13,7 +13,7 @@ enum class SoundGroup { Weapons, Animals, Scenery, Signals, Music };
 struct SoundEntry {
     const char* path;  // below the data directory
     const char* what;  // what it is and when the game plays it
-    double seconds;    // intended length, before the quiet tail is trimmed
+    double seconds;    // intended length (effects: at most, before the quiet tail is trimmed)
     SoundGroup group;
     Clip (*recipe)(Random&);
 };
