@@ -6,6 +6,7 @@
 
 #include "persistence/atomic_file.h"
 #include "persistence/md5.h"
+#include "persistence/save_directory.h"
 
 namespace persistence {
 
@@ -36,6 +37,7 @@ bool RecordIsValid(const HighScoreTable& table, int i) {
 }  // namespace
 
 std::string HighScoreFilePath() {
+    if (!SaveDirectory().empty()) return SaveDirectory() + "/score.dat";
     return "score.dat";
 }
 

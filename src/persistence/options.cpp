@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "persistence/ini_file.h"
+#include "persistence/save_directory.h"
 
 namespace persistence {
 
@@ -16,6 +17,7 @@ constexpr const char* kStreamKey = "stream";
 }  // namespace
 
 std::string OptionsFilePath() {
+    if (!SaveDirectory().empty()) return SaveDirectory() + "/tannenquirl.ini";
     // The whole current directory, however long; "." if it cannot be had.
     std::vector<char> buffer(256);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {

@@ -123,14 +123,26 @@ PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
 
 void HeadlessBackend::ShowMessageBox(const char* text, const char* caption, bool) {
     std::string entry = std::string(caption ? caption : "") + ": " + (text ? text : "");
+    std::lock_guard lock(logMutex_);
     messageBoxes_.push_back(entry);
     if (echo_) std::fprintf(stderr, "%s\n", entry.c_str());
 }
 
 void HeadlessBackend::DebugOutput(const char* text) {
     if (!text) return;
+    std::lock_guard lock(logMutex_);
     debugLog_ += text;
     if (echo_) std::fputs(text, stderr);
+}
+
+std::vector<std::string> HeadlessBackend::MessageBoxes() const {
+    std::lock_guard lock(logMutex_);
+    return messageBoxes_;
+}
+
+std::string HeadlessBackend::DebugLog() const {
+    std::lock_guard lock(logMutex_);
+    return debugLog_;
 }
 
 bool HeadlessBackend::OpenAudio(int sampleRate, AudioPull pull) {

@@ -65,8 +65,9 @@ class HeadlessBackend : public Backend {
     int PresentCount() const { return presentCount_; }
     // The last presented frame, 800x600 RGB565, row by row.
     const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
-    const std::vector<std::string>& MessageBoxes() const { return messageBoxes_; }
-    const std::string& DebugLog() const { return debugLog_; }
+    // Copies, because the music thread may add to them at any time.
+    std::vector<std::string> MessageBoxes() const;
+    std::string DebugLog() const;
     int FrameIndex() const { return frame_; }
     bool AudioOpen() const;
     int AudioSampleRate() const { return audioRate_; }
@@ -91,6 +92,7 @@ class HeadlessBackend : public Backend {
     int presentCount_ = 0;
     std::vector<uint16_t> lastFrame_;
 
+    mutable std::mutex logMutex_;
     std::vector<std::string> messageBoxes_;
     std::string debugLog_;
     bool echo_ = false;
