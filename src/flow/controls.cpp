@@ -1,22 +1,151 @@
-// Stand-ins until the controls and the shot loop arrive: the cursor is read and nothing fires.
+// The controls step of a playing frame: the weapon keys act on their level, reloading on the
+// right button's press, firing on the left button's press; the machine gun fires on every frame
+// while the button is held and kicks the cursor about.
 #include "flow/controls.h"
 
+#include <cstdlib>
+#include <initializer_list>
+
 #include "flow/game_state.h"
+#include "flow/round_state.h"
+#include "presentation/asset_catalogue.h"
+#include "sound/sound.h"
+#include "sound/sound_system.h"
+#include "world/entity.h"
+#include "world/level_layout.h"
+#include "world/shot.h"
+#include "world/weapon.h"
 
 namespace flow {
 
-int32_t LayerHit = 5;
+int32_t LayerHit = world::NoLayerHit;
+bool ThrowRequested = false;
+
+namespace {
+
+// Sounds made on their first use.
+CSound* ShotgunReloadSound = nullptr;
+CSound* CrossbowReloadSound = nullptr;
+CSound* ShotgunEmptySound = nullptr;
+CSound* CrossbowEmptySound = nullptr;
+
+constexpr int KeyOne = 0x31;
+constexpr int MachineGunKickRange = 50;  // the cursor jumps by -25 .. 24 pixels each way
+
+// A sound loaded with the level: started once if it exists.
+void PlayEffect(presentation::EffectSound effect) {
+    if (CSound* sound = presentation::EffectSounds[effect]) sound->StartSound(0, 0);
+}
+
+void PlayReloadSound(int32_t weapon) {
+    if (weapon == world::Shotgun) {
+        sound::PlayLazily(ShotgunReloadSound, "sounds/waffen/gewehr_laden02.wav");
+    } else if (weapon == world::Crossbow) {
+        sound::PlayLazily(CrossbowReloadSound, "sounds/waffen/armbrust_laden01.wav");
+    }
+}
+
+void PlayEmptySound(int32_t weapon) {
+    if (weapon == world::Shotgun || weapon == world::MachineGun) {
+        sound::PlayLazily(ShotgunEmptySound, "sounds/waffen/gewehr_leer01.wav");
+    } else if (weapon == world::Crossbow) {
+        sound::PlayLazily(CrossbowEmptySound, "sounds/waffen/armbrust_leer01.wav");
+    }
+}
+
+// The keys 1 to 4 select the shotgun, the crossbow, the dynamite and the machine gun once each
+// is available. They act while held; selecting the weapon already selected does nothing, so a
+// held key does not reload again and again.
+void SelectWeapon(world::Weapon& weapon) {
+    const int32_t* availability[5] = {nullptr, &weapon.shotgunAvailable, &weapon.crossbowAvailable,
+                                      &weapon.dynamiteAvailable, &weapon.machineGunAvailable};
+    for (int32_t number = world::Shotgun; number <= world::MachineGun; ++number) {
+        if (!platform::KeyDown(KeyOne + number - 1) || *availability[number] <= 0 ||
+            weapon.selected == number) {
+            continue;
+        }
+        weapon.selected = number;
+        weapon.reload();
+        PlayReloadSound(number);
+        return;
+    }
+}
+
+void Fire(world::Weapon& weapon, platform::Point cursor) {
+    if (weapon.roundsLeft <= 0) {
+        PlayEmptySound(weapon.selected);
+        return;
+    }
+    // The shot strikes where the cursor was before any kick.
+    ClickPoint = ScreenPoint{cursor.x, cursor.y};
+    switch (weapon.selected) {
+        case world::Shotgun:
+            weapon.fire();
+            PlayEffect(presentation::ShotgunShotSound);
+            break;
+        case world::Crossbow:
+            weapon.fire();
+            PlayEffect(presentation::CrossbowShotSound);
+            break;
+        case world::Dynamite:
+            // The stick is used up only where it lands on the ground (after the shot loop).
+            ThrowRequested = true;
+            break;
+        case world::MachineGun: {
+            weapon.fire();
+            const int dx = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
+            const int dy = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
+            platform::WarpCursor(cursor.x + dx, cursor.y + dy);
+            PlayEffect(presentation::MachineGunShotSound);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
 
 platform::Point RunControls() {
     ClickPoint = ScreenPoint{};
-    LayerHit = 5;
-    return platform::CursorPos();
+    LayerHit = world::NoLayerHit;
+    ThrowRequested = false;
+    const platform::Point cursor = platform::CursorPos();
+    world::Weapon* weapon = world::PlayerWeapon;
+    if (weapon) SelectWeapon(*weapon);
+    // The bonus clock is always in play; it shows itself in the last ten seconds.
+    world::EntityTable[world::entity_index::Clock].active = 1;
+    if (!weapon) return cursor;
+
+    const bool left = platform::KeyDown(platform::vk::LButton);
+    const bool right = platform::KeyDown(platform::vk::RButton);
+    if (!left) LeftButtonLatch = false;
+    // The machine gun fires on every frame the button is held, as long as it has rounds.
+    if (weapon->selected == world::MachineGun && weapon->roundsLeft > 0) LeftButtonLatch = false;
+    if (!right) RightButtonLatch = false;
+
+    if (left && !LeftButtonLatch) {
+        LeftButtonLatch = true;
+        // Too early after a reload (or the machine gun's last shot), the press is lost.
+        if (weapon->canFire(Round.RoundClock, true)) Fire(*weapon, cursor);
+    }
+    if (right && !RightButtonLatch) {
+        RightButtonLatch = true;
+        weapon->reload();
+        PlayReloadSound(weapon->selected);
+    }
+    return cursor;
 }
 
-void TestLayerHit(int, CBitmapSurface*, int, int) {}
-
-void RunShotLoop() {}
-
-void PlayUnlockFanfare() {}
+void ResetControlsForTests() {
+    ClickPoint = ScreenPoint{};
+    LayerHit = world::NoLayerHit;
+    ThrowRequested = false;
+    for (CSound** sound :
+         {&ShotgunReloadSound, &CrossbowReloadSound, &ShotgunEmptySound, &CrossbowEmptySound}) {
+        delete *sound;
+        *sound = nullptr;
+    }
+}
 
 }  // namespace flow

@@ -1,8 +1,6 @@
 // The player's weapons: which are available, which is selected, the rounds left in the magazine
-// and the earliest next shot. One object, made with the level assets and kept for the run.
-//
-// This header holds the record that the round, the HUD and the banners read. Selecting, firing,
-// reloading and drawing the weapon come with the controls.
+// and the earliest next shot, and the picture of the selected weapon below the crosshair. One
+// object, made with the level assets and kept for the run.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +24,16 @@ constexpr int32_t Unlocked = 2;
 // How long the information banner of a newly unlocked weapon shows, in ms of the wall clock.
 constexpr uint32_t UnlockBannerMs = 1500;
 
+// What each weapon holds and how fast it fires.
+struct WeaponSpec {
+    int32_t magazine;
+    uint32_t readyAfterReloadMs;  // after a reload or a selection
+    uint32_t readyAfterShotMs;    // 0: as fast as the trigger is pressed
+    const char* picture;
+};
+// Indexed by weapon number; entry 0 is unused.
+extern const WeaponSpec WeaponSpecs[5];
+
 struct Weapon {
     int32_t shotgunAvailable = 1;
     int32_t crossbowAvailable = Locked;
@@ -42,10 +50,38 @@ struct Weapon {
     CBitmapSurface* crossbowBitmap = nullptr;
     CBitmapSurface* dynamiteBitmap = nullptr;
     CBitmapSurface* machineGunBitmap = nullptr;
+
+    Weapon() = default;
+    ~Weapon() { release(); }
+    Weapon(const Weapon&) = delete;
+    Weapon& operator=(const Weapon&) = delete;
+
+    // Loads the four weapon pictures (keyed with the panel key), then `reset`.
+    void create(CDisplayDevice* display);
+    // Deletes the pictures.
+    void release();
+    // The start of a game: only the shotgun, selected and loaded, no banners.
+    void reset();
+    // Fills the magazine of the selected weapon; it can fire 500 ms of round time later.
+    void reload();
+    // False before the weapon is ready, and while the machine gun's held trigger is blocked.
+    bool canFire(uint32_t now, bool triggerHeld) const;
+    bool hasRounds() const { return roundsLeft != 0; }
+    // Uses one round; the machine gun cannot fire again for 50 ms.
+    void fire();
+    // Draws the selected weapon's picture at the bottom of the screen, following the crosshair;
+    // (x, y) is the cursor minus 21 in each axis.
+    void drawWeapon(CDisplayDevice* display, int x, int y) const;
+
+    // The picture of the selected weapon, or null.
+    CBitmapSurface* selectedPicture() const;
 };
 
 // The one weapon object; null until the first level load made it.
 extern Weapon* PlayerWeapon;
+
+// The selected weapon number; the shotgun while no weapon object exists.
+int32_t SelectedWeapon();
 
 // Level loading: a first load replaces the weapon object with a new one for `display` (only the
 // shotgun, loaded); a reload after a display loss keeps it, making one only when none exists.

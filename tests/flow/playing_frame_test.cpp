@@ -154,8 +154,8 @@ TEST_F(PlayingFrameTest, AFulfilledStageExtendsTheRoundAndMarksTheSigns) {
     EXPECT_EQ(flow::Round.RoundEnd, roundEnd + 180000);
     EXPECT_EQ(EntityTable[world::entity_index::ForestSign].firstFrame, 1);
     EXPECT_EQ(EntityTable[world::entity_index::FieldSign].firstFrame, 1);
-    EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::JustUnlocked)
-        << "the third stage brings the dynamite";
+    EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Unlocked)
+        << "the third stage brings the dynamite, and its fanfare plays on the same frame";
     EXPECT_EQ(world::PlayerWeapon->unlockBannerUntil[world::Dynamite],
               static_cast<int32_t>(backend_.Ticks() + 1500));
 }

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "flow/bell_hints.h"
+#include "flow/controls.h"
 #include "flow/game_state.h"
 #include "flow/pause.h"
 #include "flow/round_state.h"
@@ -10,11 +11,14 @@
 #include "presentation/screen_surfaces.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
+#include "world/shot.h"
 #include "world/weapon.h"
 
 namespace testing_support {
 
 void ResetAllGameState() {
+    world::ReleaseHitSoundsForTests();
+    flow::ResetControlsForTests();
     sound::ResetForTests();
     app::ResetApplicationState();
     presentation::ResetMenuForTests();

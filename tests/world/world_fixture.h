@@ -16,6 +16,7 @@
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
 #include "flow/bell_hints.h"
+#include "flow/controls.h"
 #include "flow/game_state.h"
 #include "flow/pause.h"
 #include "flow/round_state.h"
@@ -23,6 +24,7 @@
 #include "presentation/asset_catalogue.h"
 #include "presentation/point_labels.h"
 #include "world/entity.h"
+#include "world/shot.h"
 #include "world/weapon.h"
 
 namespace world_testing {
@@ -91,6 +93,8 @@ inline void ResetWorldAndRound() {
     flow::ResetPauseState();
     flow::ResetGameState();
     flow::ReleaseBellNotesForTests();
+    flow::ResetControlsForTests();
+    world::ReleaseHitSoundsForTests();
     presentation::ReleaseCatalogueForTests();
     presentation::ClearPointPopups();
     world::ReleaseWeapon();

@@ -1,0 +1,50 @@
+// What one shot does to one entity. The shot loop offers the shot point to the entities from
+// the top of the table down; `testShot` decides whether the point lies on a visible pixel of the
+// entity as it was last drawn and, if so, plays its hit sound, applies its reaction and returns
+// its points.
+#pragma once
+
+#include <cstdint>
+
+#include "world/entity.h"
+
+namespace world {
+
+// Which layer stopped this frame's shot: values of the shot loop's layer test.
+constexpr int32_t NoLayerHit = 5;   // sky or far layer: nothing stopped it
+constexpr int32_t MidLayerHit = 3;  // an opaque pixel of the middle layer
+constexpr int32_t NearLayerHit = 2;
+constexpr int32_t EntityHit = 0;  // an entity took the shot
+
+// Result of a hit that uses up the shot without scoring.
+constexpr int32_t HitWithoutPoints = -1;
+
+// The shot at screen point (shotX, shotY) against entity `e`. 0 = no hit (or a hit worth
+// nothing: the shot goes on to what lies behind), > 0 points, -1 a hit that scores nothing.
+// `layerHit` says which background layer the shot struck.
+int32_t testShot(Entity& e, int shotX, int shotY, int32_t layerHit);
+
+// The entity's reaction to a hit; ends by blowing up whatever the hit left in state 10 while
+// the dynamite is selected.
+void applyHit(Entity& e);
+// The points of a hit (with the side effects of some targets); the result of testShot.
+int32_t scoreHit(Entity& e);
+
+// Turns the entity into an explosion that plays once; only while the dynamite is selected.
+void explode(Entity& e);
+// Turns the entity into a puff of crumbs that plays once.
+void crumble(Entity& e);
+
+// The reactions and points of the scenery kinds (25 and above).
+void applySceneryHit(Entity& e, int32_t weapon);
+int32_t scoreSceneryHit(Entity& e, int32_t weapon);
+// A bell's part of its hit sound: it rings, and a running sequence takes the bell as the
+// player's next note. False when the bell started a new sequence: the shot then goes on at once.
+bool ringBell(Entity& e);
+// A blossom centre shows its next colour.
+void advanceBlossom(Entity& e);
+
+// Forgets the cached hit sounds (for tests).
+void ReleaseHitSoundsForTests();
+
+}  // namespace world

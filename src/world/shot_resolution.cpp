@@ -1,0 +1,287 @@
+// One shot against one entity: the dynamite's limits, the test against the pixel shown, the hit
+// sound, and the reactions and points of the animals (the scenery's are in scenery_hits.cpp).
+#include <algorithm>
+
+#include "display/bitmap_surface.h"
+#include "presentation/asset_catalogue.h"
+#include "sound/sound.h"
+#include "sound/sound_system.h"
+#include "world/shot.h"
+#include "world/weapon.h"
+
+namespace world {
+
+namespace {
+
+// Hit sounds, each created on its first use and kept.
+enum HitSound {
+    BoarSound,
+    FlyAgaricCrossbowSound,
+    DuckSound,
+    PotSound,
+    CoverSound,
+    BottleSound,
+    PeakSound,
+    BearSound,
+    MoleSound,
+    RavenSound,
+    QuailSound,
+    DeerSound,
+    HareSound,
+    WoodpeckerSound,
+    TinCanSound,
+    ClockSound,
+    SwitchSound,
+    HitSoundCount
+};
+constexpr const char* HitSoundFiles[HitSoundCount] = {
+    "sounds/tiere/wildschwein02.wav", "sounds/effekte/ad.wav",    "sounds/tiere/ente02.wav",
+    "sounds/effekte/ak.wav",          "sounds/effekte/aj.wav",    "sounds/effekte/ac.wav",
+    "sounds/effekte/aa.wav",          "sounds/tiere/baer01.wav",  "sounds/tiere/maulwurf01.wav",
+    "sounds/tiere/rabe01.wav",        "sounds/tiere/wachtel.wav", "sounds/tiere/hirsch.wav",
+    "sounds/tiere/hase.wav",          "sounds/tiere/specht.wav",  "sounds/effekte/impact02.wav",
+    "sounds/effekte/ac.wav",          "sounds/effekte/ai.wav",
+};
+CSound* HitSounds[HitSoundCount] = {};
+
+void Play(HitSound sound) {
+    sound::PlayLazily(HitSounds[sound], HitSoundFiles[sound]);
+}
+
+// The hit sound of the entity's kind, where the weapon allows one. The bells ring instead, and
+// a blossom shows its next colour. False when a bell began a new melody: that hit ends there.
+bool PlayHitSound(Entity& e, int32_t weapon) {
+    switch (e.kind) {
+        case kind::Boar:
+            Play(BoarSound);
+            break;
+        case kind::Silo:
+            if (weapon == MachineGun) {
+                if (CSound* launch = presentation::EffectSounds[presentation::SiloLaunchSound]) {
+                    launch->StartSound(0, 0);
+                }
+            }
+            break;
+        case kind::FlyAgaricStalk:
+        case kind::FlyAgaricCap:
+            if (weapon == Crossbow) Play(FlyAgaricCrossbowSound);
+            break;
+        case kind::Duck:
+            if (weapon != Dynamite) Play(DuckSound);
+            break;
+        case kind::Pot:
+            Play(PotSound);
+            break;
+        case kind::PowerBoxCover:
+            if (weapon != Crossbow) Play(CoverSound);
+            break;
+        case kind::Bottle:
+            Play(BottleSound);
+            break;
+        case kind::MountainPeak:
+            if (weapon == MachineGun) Play(PeakSound);
+            break;
+        case kind::Bear:
+        case kind::BearTarget:
+            Play(BearSound);
+            break;
+        case kind::Mole:
+            Play(MoleSound);
+            break;
+        case kind::Raven:
+            Play(RavenSound);
+            break;
+        case kind::Quail:
+            Play(QuailSound);
+            break;
+        case kind::Deer:
+            Play(DeerSound);
+            break;
+        case kind::Hare:
+            Play(HareSound);
+            break;
+        case kind::Woodpecker:
+            Play(WoodpeckerSound);
+            break;
+        case kind::TinCan:
+            Play(TinCanSound);
+            break;
+        case kind::Clock:
+            Play(ClockSound);
+            break;
+        case kind::Blossom:
+            advanceBlossom(e);
+            break;
+        case kind::Bell1:
+        case kind::Bell2:
+        case kind::Bell3:
+            return ringBell(e);
+        case kind::PowerSwitch:
+            Play(SwitchSound);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// Whether the shot point lies on an opaque pixel of the frame the entity showed in its last
+// draw. The strip and frame are chosen as the draw chose them; the column counts the pixels the
+// draw cut off at the left screen edge, so the pixel tested is the pixel that was shown.
+bool ShotOnShownPixel(const Entity& e, int shotX, int shotY) {
+    const Rect& shown = e.sourceRect;
+    const int top = static_cast<int>(e.y);
+    if (shotX < e.screenX || shotX >= e.screenX + (shown.right - shown.left)) return false;
+    if (shotY < top || shotY >= top + shown.bottom) return false;
+
+    const int set = std::clamp(e.plane, 0, SpriteSetCount - 1);
+    const int firstStripFrames = e.frameCounts[set][LeftStrip];
+    int slot;
+    int framesPerStrip;
+    int frameOffset;
+    if (e.shownFrame() <= firstStripFrames - 1) {
+        slot = e.direction > 0 ? RightStrip : LeftStrip;
+        framesPerStrip = firstStripFrames;
+        frameOffset = 0;
+    } else {
+        slot = e.direction > 0 ? RightContinuation : LeftContinuation;
+        framesPerStrip = e.frameCounts[set][LeftContinuation];
+        frameOffset = firstStripFrames;
+    }
+    if (!e.sprites[set][slot]) {
+        slot = LeftStrip;
+        framesPerStrip = firstStripFrames;
+    }
+    const CBitmapSurface* strip = e.sprites[set][slot];
+    if (!strip || framesPerStrip <= 0) return false;
+    const int k = static_cast<int>(e.frame - static_cast<float>(frameOffset));
+    const int column = k * strip->Width() / framesPerStrip + e.clipLeft + (shotX - e.screenX);
+    const COLORREF colour = strip->ReadPixelColour(column, shotY - top);
+    return colour != presentation::TransparentPixelColour && colour != CLR_INVALID;
+}
+
+void Sink(Entity& e, int32_t first, int32_t last) {
+    e.state = state::Hit;
+    e.playFrames(first, last);
+}
+
+Entity* LinkedEntity(const Entity& e, int offset = 0) {
+    const int index = e.linkedIndex + offset;
+    if (e.linkedIndex < 0 || index < 0 || index >= EntityCount) return nullptr;
+    return &EntityTable[static_cast<size_t>(index)];
+}
+
+void ApplyAnimalHit(Entity& e, int32_t weapon) {
+    switch (e.kind) {
+        case kind::Boar:
+            Sink(e, 20, 22);
+            if (Entity* apple = LinkedEntity(e)) apple->state = state::Hit;
+            break;
+        case kind::Duck:
+            // The blast of the dynamite is heard but does not bring a duck down.
+            if (weapon != Dynamite) Sink(e, 12, 12);
+            break;
+        case kind::Raven:
+            if (weapon == Dynamite) break;
+            if (e.y != 198.0f) {
+                Sink(e, 3, 3);
+            } else {
+                // The raven on the scarecrow bursts into feathers.
+                crumble(e);
+                e.state = state::Hit;
+            }
+            break;
+        case kind::Mole:
+            Sink(e, 7, 11);
+            break;
+        case kind::Quail:
+            Sink(e, 9, 13);
+            break;
+        case kind::Deer:
+            Sink(e, 8, 15);
+            break;
+        case kind::Hare:
+            Sink(e, 25, 29);
+            break;
+        default:
+            break;
+    }
+}
+
+// An apple shot off a boar's back is gone; the boar must stop carrying it, or it would steer
+// whatever animal takes the freed slot next.
+void UnlinkFromCarrier(const Entity& apple) {
+    const Entity* first = EntityTable.data();
+    if (&apple < first || &apple >= first + EntityCount) return;
+    const int32_t index = static_cast<int32_t>(&apple - first);
+    for (Entity& carrier : EntityTable) {
+        if (carrier.kind == kind::Boar && carrier.linkedIndex == index) carrier.linkedIndex = -1;
+    }
+}
+
+int32_t ScoreAnimalHit(Entity& e, int32_t weapon) {
+    switch (e.kind) {
+        case kind::Boar:
+            return 10 * e.plane;
+        case kind::Apple:
+            e.active = 0;
+            UnlinkFromCarrier(e);
+            return 80 * e.plane;
+        case kind::Duck:
+            return weapon == Dynamite ? 0 : 10 * e.plane;
+        case kind::Raven:
+            return weapon == Dynamite ? 0 : 10;
+        case kind::Mole:
+            return 50 * e.plane;
+        case kind::Deer:
+            return 200;
+        case kind::Quail:
+            return 40 * e.plane;
+        case kind::Hare:
+            return 30 * e.plane;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+int32_t testShot(Entity& e, int shotX, int shotY, int32_t layerHit) {
+    const int32_t weapon = SelectedWeapon();
+    // The dynamite lands on the ground in front: it reaches neither the far plane nor the
+    // objects of the middle plane (only its animals), except the stone in front of the cave.
+    if (weapon == Dynamite && e.kind != kind::CaveStone) {
+        if ((e.plane > NearPlane && e.kind >= kind::Apple) || e.plane == FarPlane) return 0;
+    }
+    if (!ShotOnShownPixel(e, shotX, shotY)) return 0;
+    // A background layer in front of the entity stopped the shot.
+    if (!(e.hitPlane < layerHit)) return 0;
+    if (!PlayHitSound(e, weapon)) return 0;
+    applyHit(e);
+    return scoreHit(e);
+}
+
+void applyHit(Entity& e) {
+    const int32_t weapon = SelectedWeapon();
+    if (e.kind >= kind::FirstScenery) {
+        applySceneryHit(e, weapon);
+    } else if (e.state != state::Hit) {
+        ApplyAnimalHit(e, weapon);
+    }
+    if (e.state == state::Hit) explode(e);
+}
+
+int32_t scoreHit(Entity& e) {
+    const int32_t weapon = SelectedWeapon();
+    if (e.kind >= kind::FirstScenery) return scoreSceneryHit(e, weapon);
+    return ScoreAnimalHit(e, weapon);
+}
+
+void ReleaseHitSoundsForTests() {
+    for (CSound*& sound : HitSounds) {
+        delete sound;
+        sound = nullptr;
+    }
+}
+
+}  // namespace world
