@@ -27,6 +27,8 @@ HRESULT CBitmapSurface::CopyBitmapIn(const display::DecodedBitmap* bitmap, int s
     if (!bitmap || pixels_.empty()) return E_INVALIDARG;
     if (sw == 0) sw = bitmap->width;
     if (sh == 0) sh = bitmap->height;
+    // A negative size, or an empty bitmap, leaves no pixels to copy from.
+    if (sw <= 0 || sh <= 0) return E_INVALIDARG;
     const display::DecodedBitmap* source = bitmap;
     display::DecodedBitmap scaled;
     if (sx != 0 || sy != 0 || sw != width_ || sh != height_ || bitmap->width != width_ ||

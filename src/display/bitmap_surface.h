@@ -19,7 +19,7 @@ class CBitmapSurface {
     CBitmapSurface& operator=(const CBitmapSurface&) = delete;
 
     // Copies the source rectangle of `bitmap` onto the whole surface, resampling when the sizes
-    // differ. A width or height of 0 means the bitmap's own.
+    // differ. A width or height of 0 means the bitmap's own; a negative one is E_INVALIDARG.
     HRESULT CopyBitmapIn(const display::DecodedBitmap* bitmap, int sx, int sy, int sw, int sh);
     HRESULT SetKeyColour(COLORREF colour);
     uint32_t ColourToPixel(COLORREF colour) const;

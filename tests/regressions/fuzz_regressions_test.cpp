@@ -1,0 +1,101 @@
+// Every input with which a fuzzer once broke a reader, replayed through the same checks the
+// fuzzers run, together with the fuzzers' seed files: each must be refused cleanly or read
+// correctly. The inputs live in tests/regressions/<reader>/ and fuzz/corpus/<reader>/.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/bitmap_surface.h"
+#include "display/bmp_decoder.h"
+#include "regressions/reader_checks.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Check = std::string (*)(readercheck::Rig&, const uint8_t*, size_t);
+
+struct Reader {
+    const char* name;
+    Check check;
+};
+
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+}
+
+// The kept inputs of one reader, regressions first, each folder in name order.
+std::vector<fs::path> InputsOf(const std::string& reader) {
+    std::vector<fs::path> inputs;
+    for (const fs::path& folder : {fs::path(TQ_SOURCE_DIR) / "tests/regressions" / reader,
+                                  fs::path(TQ_SOURCE_DIR) / "fuzz/corpus" / reader}) {
+        std::vector<fs::path> files;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder, error)) {
+            if (entry.is_regular_file()) files.push_back(entry.path());
+        }
+        std::sort(files.begin(), files.end());
+        inputs.insert(inputs.end(), files.begin(), files.end());
+    }
+    return inputs;
+}
+
+class FuzzRegressions : public ::testing::TestWithParam<Reader> {};
+
+TEST_P(FuzzRegressions, EveryKeptInputIsRefusedOrReadCorrectly) {
+    readercheck::Rig rig;
+    ASSERT_TRUE(rig.Ready());
+    const std::vector<fs::path> inputs = InputsOf(GetParam().name);
+    EXPECT_FALSE(inputs.empty());
+    for (const fs::path& input : inputs) {
+        const std::vector<uint8_t> bytes = ReadAll(input);
+        EXPECT_EQ(GetParam().check(rig, bytes.data(), bytes.size()), "") << input;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, FuzzRegressions,
+                         ::testing::Values(Reader{"bmp", &readercheck::CheckBmp},
+                                           Reader{"wave", &readercheck::CheckWave},
+                                           Reader{"score", &readercheck::CheckScoreFile},
+                                           Reader{"ini", &readercheck::CheckIniFile}),
+                         [](const ::testing::TestParamInfo<Reader>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// What the fuzzers found, stated directly.
+
+TEST(FuzzFindings, CopyingFromAnEmptyOrNegativeSourceRectangleIsRefused) {
+    readercheck::Rig rig;
+    ASSERT_TRUE(rig.Ready());
+    const std::string path = (fs::path(TQ_SOURCE_DIR) / "fuzz/corpus/bmp/rgb24.bmp").string();
+    CBitmapSurface* loaded = nullptr;
+    ASSERT_EQ(rig.Display().LoadBitmapSurface(&loaded, path.c_str(), 5, 4), S_OK);
+    std::unique_ptr<CBitmapSurface> surface(loaded);
+    const COLORREF before = surface->ReadPixelColour(2, 2);
+
+    display::DecodedBitmap picture;
+    picture.width = 3;
+    picture.height = 2;
+    picture.pixels.assign(6, MakeColourRef(0, 255, 0));
+    for (const auto& [sw, sh] : {std::pair{-1, 2}, std::pair{3, -5}, std::pair{-3, -2}}) {
+        EXPECT_EQ(surface->CopyBitmapIn(&picture, 0, 0, sw, sh), E_INVALIDARG) << sw << "x" << sh;
+    }
+    const display::DecodedBitmap empty;
+    EXPECT_EQ(surface->CopyBitmapIn(&empty, 0, 0, 0, 0), E_INVALIDARG);
+    EXPECT_EQ(surface->ReadPixelColour(2, 2), before) << "a refused copy leaves the surface";
+
+    // A source rectangle reaching outside the picture copies black for the part outside.
+    ASSERT_EQ(surface->CopyBitmapIn(&picture, -3, 0, 6, 2), S_OK);
+    EXPECT_EQ(surface->ReadPixelColour(0, 0), 0u);
+    EXPECT_EQ(surface->ReadPixelColour(4, 3), MakeColourRef(0, 255, 0));
+}
+
+}  // namespace
