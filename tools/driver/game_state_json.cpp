@@ -13,6 +13,7 @@
 #include "presentation/name_entry.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
+#include "world/weapon.h"
 
 namespace driver {
 
@@ -74,6 +75,20 @@ void WriteMenuAndScores(JsonWriter& json) {
     json.Value("streamMusic", music.StreamMusic);
 }
 
+void WriteWeapon(JsonWriter& json) {
+    const world::Weapon* weapon = world::PlayerWeapon;
+    json.BeginObject("weapon");
+    if (weapon) {
+        json.Value("selected", weapon->selected);
+        json.Value("rounds", weapon->roundsLeft);
+        json.Value("shotgun", weapon->shotgunAvailable);
+        json.Value("crossbow", weapon->crossbowAvailable);
+        json.Value("dynamite", weapon->dynamiteAvailable);
+        json.Value("machineGun", weapon->machineGunAvailable);
+    }
+    json.EndObject();
+}
+
 void WriteSounds(JsonWriter& json) {
     json.BeginArray("soundsStarted");
     for (const std::string& path : sound::RecentlyStartedSounds()) json.Value(nullptr, path);
@@ -91,6 +106,7 @@ std::string GameStateJson(int frame) {
     json.Value("camera", static_cast<double>(flow::CameraX));
     WriteRoundAndEntities(json);
     WriteMenuAndScores(json);
+    WriteWeapon(json);
     WriteSounds(json);
     json.EndObject();
     return json.Text();

@@ -15,6 +15,7 @@
 
 #include "app/application.h"
 #include "app/data_directory.h"
+#include "autoplayer.h"
 #include "display/bmp_writer.h"
 #include "game_state_json.h"
 #include "platform/headless/headless_backend.h"
@@ -43,8 +44,9 @@ int Usage(const char* why) {
 
 class ScriptedRun : public platform::HeadlessBackend::FrameHooks {
   public:
-    ScriptedRun(const Options& options, std::vector<driver::ScriptEntry> entries)
-        : options_(options), entries_(std::move(entries)) {}
+    ScriptedRun(const Options& options, std::vector<driver::ScriptEntry> entries,
+                driver::Autoplayer* autoplayer)
+        : options_(options), entries_(std::move(entries)), autoplayer_(autoplayer) {}
 
     void BeforeFrame(platform::HeadlessBackend& backend, int frame) override {
         backend.AdvanceTime(static_cast<uint32_t>(options_.stepMs));
@@ -55,6 +57,7 @@ class ScriptedRun : public platform::HeadlessBackend::FrameHooks {
         for (const auto& entry : entries_) {
             if (entry.frame == frame) Apply(backend, entry);
         }
+        if (autoplayer_) autoplayer_->BeforeFrame(backend, frame);
     }
 
     void AfterFrame(platform::HeadlessBackend& backend, int frame) override {
@@ -112,6 +115,7 @@ class ScriptedRun : public platform::HeadlessBackend::FrameHooks {
 
     const Options& options_;
     std::vector<driver::ScriptEntry> entries_;
+    driver::Autoplayer* autoplayer_;
     bool finished_ = false;
     int lastFrame_ = -1;
 };
@@ -198,7 +202,9 @@ int main(int argc, char** argv) {
     platform::HeadlessBackend backend;
     backend.SetEchoToStderr(true);
     backend.SetTime(1000);
-    ScriptedRun run(options, std::move(entries));
+    // Without a frame count the autoplayer plays one round and then closes the game.
+    driver::Autoplayer autoplayer(options.frames < 0 ? 1 : 0);
+    ScriptedRun run(options, std::move(entries), options.autoplay ? &autoplayer : nullptr);
     backend.SetFrameHooks(&run);
     platform::SetBackend(&backend);
     int code = app::GameMain([&] {

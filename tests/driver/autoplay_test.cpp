@@ -1,0 +1,59 @@
+// tqdriver --autoplay plays a whole round on the real pictures: it finds targets through the
+// game's own state, hits them, fulfils quotas, and at the round end types its name into the
+// high-score table, which lands in score.dat.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "autoplayer.h"
+#include "persistence/high_scores.h"
+#include "world/world_fixture.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+long long NumberAfter(const std::string& json, const std::string& key) {
+    std::smatch match;
+    if (!std::regex_search(json, match, std::regex("\"" + key + "\":(-?[0-9]+)"))) return -1;
+    return std::stoll(match[1]);
+}
+
+TEST(Autoplay, AWholeRoundScoresFulfilsQuotasAndEntersTheNameInTheHighScores) {
+    world_testing::TempDirectory data;
+    // The generated pictures and sounds, with score.dat and the options written beside them.
+    std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / "grafik",
+                                              data.Path() / "grafik");
+    std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / "sounds",
+                                              data.Path() / "sounds");
+    const std::string state = data / "end.json";
+    // Without a frame count the autoplayer plays one round and closes the game.
+    const std::string command = std::string(TQ_DRIVER_PATH) + " --data " + data.Path().string() +
+                                " --autoplay --step 33 --state " + state + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    const std::string end = ReadAll(state);
+    ASSERT_FALSE(end.empty());
+    EXPECT_EQ(NumberAfter(end, "screen"), 1) << "back in the menu";
+    const long long score = NumberAfter(end, "score");
+    EXPECT_GT(score, 0);
+    EXPECT_GE(NumberAfter(end, "stage"), 2) << "at least one set of quotas fulfilled";
+    EXPECT_NE(end.find("\"editing\":false"), std::string::npos) << "the name was entered";
+
+    persistence::HighScoreTable table;
+    persistence::LoadHighScores(table, data / "score.dat");
+    EXPECT_EQ(table.scores[0], score);
+    EXPECT_STREQ(table.names[0], driver::Autoplayer::PlayerName);
+}
+
+}  // namespace

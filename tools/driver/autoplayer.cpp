@@ -1,0 +1,366 @@
+#include "autoplayer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/application.h"
+#include "display/bitmap_surface.h"
+#include "flow/game_state.h"
+#include "flow/round_state.h"
+#include "presentation/asset_catalogue.h"
+#include "presentation/main_menu.h"
+#include "world/entity.h"
+#include "world/weapon.h"
+
+namespace driver {
+
+namespace {
+
+namespace kind = world::kind;
+using world::Entity;
+using world::EntityTable;
+
+constexpr int KeyReturn = platform::vk::Return;
+constexpr int KeyLeft = platform::vk::LButton;
+constexpr int KeyRight = platform::vk::RButton;
+
+// Menu places (the start button, the back button of the high-score window).
+constexpr int StartButtonX = 600;
+constexpr int StartButtonY = 220;
+constexpr int BackButtonX = 200;
+constexpr int BackButtonY = 510;
+// Frames to wait in the menu after a round, for the high-score window and the name entry.
+constexpr int RoundOverWaitFrames = 150;
+
+// How much a target is worth aiming at: 0 = leave it alone.
+int Priority(const Entity& e) {
+    switch (e.kind) {
+        case kind::Clock:
+            return 200;  // ten more seconds
+        case kind::Boar:
+        case kind::Mole:
+        case kind::Hare:
+        case kind::Duck:
+        case kind::Quail:
+            return flow::Round.QuotaOf(e.kind) > 0 ? 100 : 50;
+        case kind::TreeApple:
+            return e.state == 4 ? 90 : 0;  // falling: 200 points
+        case kind::FenceEye:
+            return 80;
+        case kind::Apple:
+        case kind::Deer:
+            return 60;
+        case kind::Raven:
+            return 40;
+        case kind::AppleStalk:
+        case kind::Mushroom:
+        case kind::BearTarget:
+            return 30;
+        case kind::Bottle:
+        case kind::Pot:
+        case kind::PowerBoxCover:
+        case kind::SmallBoulder:
+        case kind::TinCan:
+        case kind::Cork:
+        case kind::Acorn:
+        case kind::BigAcorn:
+        case kind::TreeEyes:
+        case kind::Woodpecker:
+            return 20;
+        default:
+            return 0;
+    }
+}
+
+bool IsAnimal(int32_t k) {
+    return k >= kind::Boar && k <= 23;
+}
+
+// The camera the game will have after scrolling for a cursor at `cursorX`.
+float PredictCamera(int cursorX, float frameMs) {
+    const flow::RoundState& round = flow::Round;
+    double camera = flow::CameraX;
+    if (cursorX < 200) {
+        camera = std::max(camera - (200 - cursorX) / 200.0 * frameMs, double(round.cameraMin));
+    } else if (cursorX > 600) {
+        camera = std::min(camera + (cursorX - 600) / 200.0 * frameMs, double(round.cameraMax));
+    }
+    return std::trunc(static_cast<float>(camera));
+}
+
+float PlaneScroll(int plane, float camera) {
+    if (plane == world::MidPlane) return std::trunc(camera * 0.95f);
+    if (plane == world::FarPlane) return std::trunc(camera * 0.9f);
+    return camera;
+}
+
+// How far the entity will have moved on the screen by the next draw.
+int PredictShiftX(const Entity& e, float frameMs, float newCamera) {
+    float shift = 0.0f;
+    const bool walking = e.kind == kind::Duck || e.state == world::state::Walking ||
+                         e.state == world::state::SlowWalk;
+    if (IsAnimal(e.kind) && walking) {
+        const float factor = e.plane == world::MidPlane   ? 0.95f
+                             : e.plane == world::FarPlane ? 0.9f
+                                                          : 1.0f;
+        shift = static_cast<float>(e.direction) * world::PixelsPerSpeedUnit * frameMs / 1000.0f *
+                factor;
+    }
+    const float scrollNow = PlaneScroll(e.plane, flow::CameraX);
+    const float scrollNext = PlaneScroll(e.plane, newCamera);
+    return static_cast<int>(std::lround(shift - (scrollNext - scrollNow)));
+}
+
+int PredictShiftY(const Entity& e, float frameMs) {
+    if (e.kind == kind::TreeApple && e.state == 4) {
+        return static_cast<int>(std::lround(8.0f * 48.0f * frameMs / 1000.0f));
+    }
+    return 0;
+}
+
+// The layer value the background gives a shot at (x, y), as the game's layer test finds it.
+int32_t LayerAt(int x, int y, float camera) {
+    int32_t layerHit = 5;
+    const struct {
+        int layer;
+        int width;
+        int32_t value;
+    } layers[2] = {{presentation::MidLayer, 760, 3}, {presentation::NearLayer, 800, 2}};
+    for (const auto& layer : layers) {
+        const int scroll = static_cast<int>(PlaneScroll(
+            layer.layer == presentation::MidLayer ? world::MidPlane : world::NearPlane, camera));
+        for (int index = 2; index <= 3; ++index) {
+            int tileX = index * layer.width - scroll;
+            if (tileX < -(6 * layer.width - 800)) tileX = (index + 6) * layer.width - scroll;
+            if (tileX <= -800 || tileX >= 800 || x < tileX) continue;
+            const int column = x - tileX;
+            if (column >= layer.width) continue;
+            const CBitmapSurface* tile = presentation::BackgroundTiles[layer.layer][index + 1];
+            if (!tile) continue;
+            const COLORREF colour = tile->ReadPixelColour(column, y);
+            if (colour != PanelKeyColour && colour != CLR_INVALID) layerHit = layer.value;
+        }
+    }
+    return layerHit;
+}
+
+// The strip and the left edge of the frame the entity showed in its last draw, as the draw
+// chose them.
+const CBitmapSurface* ShownStrip(const Entity& e, int& frameLeft) {
+    const int set = std::clamp(e.plane, 0, world::SpriteSetCount - 1);
+    const int m = e.frameCounts[set][world::LeftStrip];
+    int slot;
+    int g;
+    int f;
+    if (e.shownFrame() <= m - 1) {
+        slot = e.direction > 0 ? world::RightStrip : world::LeftStrip;
+        g = m;
+        f = 0;
+    } else {
+        slot = e.direction > 0 ? world::RightContinuation : world::LeftContinuation;
+        g = e.frameCounts[set][world::LeftContinuation];
+        f = m;
+    }
+    if (!e.sprites[set][slot]) {
+        slot = world::LeftStrip;
+        g = m;
+    }
+    const CBitmapSurface* strip = e.sprites[set][slot];
+    if (!strip || g <= 0) return nullptr;
+    const int k = static_cast<int>(e.frame - static_cast<float>(f));
+    frameLeft = k * strip->Width() / g + e.clipLeft;
+    return strip;
+}
+
+bool Opaque(const CBitmapSurface* strip, int column, int row) {
+    const COLORREF colour = strip->ReadPixelColour(column, row);
+    return colour != presentation::TransparentPixelColour && colour != CLR_INVALID;
+}
+
+// A pixel of the entity's frame that a shot in the coming frame will find opaque: well inside
+// the picture (so that a pixel or two of error does not matter) and not hidden by a background
+// layer in front of it. Prefers the middle of the picture.
+bool FindAimPoint(const Entity& e, int cursorX, float frameMs, Autoplayer::Aim& aim) {
+    int frameLeft = 0;
+    const CBitmapSurface* strip = ShownStrip(e, frameLeft);
+    if (!strip) return false;
+    const int width = e.sourceRect.right - e.sourceRect.left;
+    const int height = e.sourceRect.bottom;
+    const int top = static_cast<int>(e.y);
+    float camera = PredictCamera(cursorX, frameMs);
+    int dx = PredictShiftX(e, frameMs, camera);
+    const int dy = PredictShiftY(e, frameMs);
+    for (int margin : {5, 2, 0}) {
+        long best = -1;
+        for (int pass = 0; pass < 2; ++pass) {
+            // The aim decides the cursor, and the cursor the scroll: aim once without, then once
+            // with the scroll the first aim causes.
+            best = -1;
+            for (int row = 0; row < height; row += 2) {
+                for (int column = 0; column < width; column += 2) {
+                    const int x = e.screenX + column + dx;
+                    const int y = top + row + dy;
+                    if (x < 0 || x >= 800 || y < 0 || y >= 600) continue;
+                    const int sx = frameLeft + column;
+                    if (!Opaque(strip, sx, row)) continue;
+                    if (margin > 0 &&
+                        (column < margin || column + margin >= width ||
+                         !Opaque(strip, sx - margin, row) || !Opaque(strip, sx + margin, row) ||
+                         !Opaque(strip, sx, row - margin) || !Opaque(strip, sx, row + margin))) {
+                        continue;
+                    }
+                    if (!(e.hitPlane < LayerAt(x, y, camera))) continue;
+                    const long ddx = column - width / 2;
+                    const long ddy = row - height / 2;
+                    const long distance = ddx * ddx + ddy * ddy;
+                    if (best >= 0 && distance >= best) continue;
+                    best = distance;
+                    aim.x = x;
+                    aim.y = y;
+                }
+            }
+            if (best < 0) break;
+            const float scrolled = PredictCamera(aim.x, frameMs);
+            if (scrolled == camera) break;
+            camera = scrolled;
+            dx = PredictShiftX(e, frameMs, camera);
+        }
+        if (best >= 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs) {
+    struct Candidate {
+        int index;
+        int priority;
+        long distance;
+    };
+    Candidate candidates[world::EntityCount];
+    int count = 0;
+    for (int i = 0; i < world::EntityCount; ++i) {
+        const Entity& e = EntityTable[static_cast<size_t>(i)];
+        if (e.active != 1 || e.state == world::state::Hit) continue;
+        const int priority = Priority(e);
+        if (priority == 0) continue;
+        const int width = e.sourceRect.right - e.sourceRect.left;
+        const int height = e.sourceRect.bottom;
+        const int top = static_cast<int>(e.y);
+        if (width <= 0 || height <= 0 || e.screenX >= 800 || top >= 600 || top + height <= 0) {
+            continue;
+        }
+        const long dx = e.screenX + width / 2 - cursorX;
+        const long dy = top + height / 2 - cursorY;
+        candidates[count++] = {i, priority, dx * dx + dy * dy};
+    }
+    std::sort(candidates, candidates + count, [](const Candidate& a, const Candidate& b) {
+        return a.priority != b.priority ? a.priority > b.priority : a.distance < b.distance;
+    });
+    Aim aim;
+    for (int c = 0; c < std::min(count, 8); ++c) {
+        if (FindAimPoint(EntityTable[static_cast<size_t>(candidates[c].index)], cursorX, frameMs,
+                         aim)) {
+            aim.index = candidates[c].index;
+            return aim;
+        }
+    }
+    return Aim{};
+}
+
+void Autoplayer::Tap(platform::HeadlessBackend& backend, int key) {
+    backend.SetKey(key, true);
+    if (tappedCount_ < 4) tapped_[tappedCount_++] = key;
+}
+
+void Autoplayer::ReleaseTaps(platform::HeadlessBackend& backend) {
+    for (int i = 0; i < tappedCount_; ++i) backend.SetKey(tapped_[i], false);
+    tappedCount_ = 0;
+}
+
+void Autoplayer::BeforeFrame(platform::HeadlessBackend& backend, int frame) {
+    // A key tapped on the last frame is up on this one, so that the next press is an edge.
+    const bool tappedLastFrame = tappedCount_ > 0;
+    ReleaseTaps(backend);
+    if (tappedLastFrame) return;
+    if (flow::GameScreen == flow::GamePlayScreen) {
+        inRound_ = true;
+        InGame(backend);
+    } else if (flow::GameScreen != flow::StartScreen) {
+        InMenu(backend, frame);
+    }
+}
+
+void Autoplayer::InMenu(platform::HeadlessBackend& backend, int frame) {
+    const presentation::MainMenu* menu = presentation::Menu;
+    if (!menu) return;
+    if (inRound_) {
+        inRound_ = false;
+        roundOver_ = true;
+        roundOverFrames_ = 0;
+        typed_ = false;
+        ++roundsPlayed_;
+    }
+    if (menu->highScores.editing == 1) {
+        if (!typed_) {
+            backend.QueueText(PlayerName);
+            typed_ = true;
+            typedFrame_ = frame;
+        } else if (frame - typedFrame_ > 10) {
+            Tap(backend, KeyReturn);
+        }
+        return;
+    }
+    if (roundOver_) {
+        if (++roundOverFrames_ < RoundOverWaitFrames) return;
+        if (roundsToPlay_ > 0 && roundsPlayed_ >= roundsToPlay_) {
+            if (!closeRequested_) backend.PostClose();
+            closeRequested_ = true;
+            return;
+        }
+        if (menu->windowShown != presentation::MainMenu::NoWindow && menu->slide > 0.0f) {
+            // Back to the buttons, once the window has opened fully and the back button reacts.
+            if (menu->slide >= presentation::MainMenu::OpenSlide && menu->slideDirection == 0) {
+                backend.SetCursor(BackButtonX, BackButtonY);
+                Tap(backend, KeyLeft);
+            }
+            return;
+        }
+        if (menu->slide == 0.0f) roundOver_ = false;
+        return;
+    }
+    if (menu->slide == 0.0f && menu->slideDirection == 0) {
+        backend.SetCursor(StartButtonX, StartButtonY);
+        Tap(backend, KeyLeft);
+    }
+}
+
+void Autoplayer::InGame(platform::HeadlessBackend& backend) {
+    world::Weapon* weapon = world::PlayerWeapon;
+    const flow::RoundState& round = flow::Round;
+    if (!weapon || round.RoundEnd == 0 || flow::StartScreenTime != flow::NotScheduled) return;
+    const float frameMs = app::AverageFrameTime > 0.0f ? app::AverageFrameTime : 16.0f;
+    const platform::Point cursor = backend.CursorPos();
+
+    if (weapon->roundsLeft == 0) {
+        Tap(backend, KeyRight);
+        return;
+    }
+    const Aim aim = ChooseTarget(cursor.x, cursor.y, frameMs);
+    if (aim.index < 0) {
+        // Nothing in sight: sweep the camera from one end of its range to the other.
+        if (flow::CameraX >= static_cast<float>(round.cameraMax)) sweep_ = -1;
+        if (flow::CameraX <= static_cast<float>(round.cameraMin)) sweep_ = 1;
+        backend.SetCursor(sweep_ > 0 ? 780 : 20, 300);
+        return;
+    }
+    backend.SetCursor(aim.x, aim.y);
+    // A press before the weapon is ready would be lost.
+    if (weapon->canFire(round.RoundClock + static_cast<uint32_t>(frameMs), true)) {
+        Tap(backend, KeyLeft);
+    }
+}
+
+}  // namespace driver
