@@ -3,6 +3,7 @@
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
 #include "sound/sound.h"
+#include "world/entity.h"
 
 namespace presentation {
 
@@ -110,7 +111,9 @@ SpriteSet* const AllSpriteSets[] = {
     &HareSprites, &BoarSprites,  &AppleSprites,      &DuckSprites,   &RavenSprites,
     &MoleSprites, &QuailSprites, &BearTargetSprites, &CrumbsSprites, &ExplosionSprites};
 
+// Entities keep no reference to a picture that is gone.
 void Release(CBitmapSurface*& slot) {
+    world::ReplaceSpriteEverywhere(slot, nullptr);
     delete slot;
     slot = nullptr;
 }
