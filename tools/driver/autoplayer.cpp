@@ -24,6 +24,7 @@ using world::EntityTable;
 constexpr int KeyReturn = platform::vk::Return;
 constexpr int KeyLeft = platform::vk::LButton;
 constexpr int KeyRight = platform::vk::RButton;
+constexpr int KeyOne = '1';
 
 // Menu places (the start button, the back button of the high-score window).
 constexpr int StartButtonX = 600;
@@ -33,9 +34,36 @@ constexpr int BackButtonY = 510;
 // Frames to wait in the menu after a round, for the high-score window and the name entry.
 constexpr int RoundOverWaitFrames = 150;
 
+// The bell that plays the next note of the bell melody, while reproducing it can still unlock
+// the crossbow. Any bell starts the melody.
+int BellPriority(const Entity& e) {
+    const world::Weapon* weapon = world::PlayerWeapon;
+    if (!weapon || weapon->crossbowAvailable != world::Locked ||
+        weapon->dynamiteAvailable != world::Locked) {
+        return 0;
+    }
+    const flow::BellSequence& bells = flow::Round.bellSequence;
+    if (bells.progress >= 4) return 0;
+    if (bells.times[0] == flow::NotScheduled) return 60;
+    const int32_t note = kind::Bell3 - e.kind + 1;
+    return bells.notes[bells.inputPosition] == note ? 60 : 0;
+}
+
+// What the selected weapon can use: the dynamite only reaches the ground in front (near
+// objects and the animals of the middle plane) and does nothing to birds.
+bool ReachableWith(const Entity& e, int32_t weapon) {
+    if (weapon != world::Dynamite) return true;
+    if (e.kind == kind::Duck || e.kind == kind::Raven) return false;
+    return e.plane == world::NearPlane || (e.plane == world::MidPlane && e.kind < kind::Apple);
+}
+
 // How much a target is worth aiming at: 0 = leave it alone.
 int Priority(const Entity& e) {
     switch (e.kind) {
+        case kind::Bell1:
+        case kind::Bell2:
+        case kind::Bell3:
+            return BellPriority(e);
         case kind::Clock:
             return 200;  // ten more seconds
         case kind::Boar:
@@ -71,6 +99,17 @@ int Priority(const Entity& e) {
         default:
             return 0;
     }
+}
+
+// The weapons take turns, one magazine each.
+int32_t NextWeapon(const world::Weapon& weapon) {
+    const int32_t availability[5] = {0, weapon.shotgunAvailable, weapon.crossbowAvailable,
+                                     weapon.dynamiteAvailable, weapon.machineGunAvailable};
+    for (int step = 1; step <= 4; ++step) {
+        const int32_t candidate = (weapon.selected - 1 + step) % 4 + 1;
+        if (availability[candidate] > 0) return candidate;
+    }
+    return weapon.selected;
 }
 
 bool IsAnimal(int32_t k) {
@@ -245,7 +284,7 @@ Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs
         const Entity& e = EntityTable[static_cast<size_t>(i)];
         if (e.active != 1 || e.state == world::state::Hit) continue;
         const int priority = Priority(e);
-        if (priority == 0) continue;
+        if (priority == 0 || !ReachableWith(e, world::SelectedWeapon())) continue;
         const int width = e.sourceRect.right - e.sourceRect.left;
         const int height = e.sourceRect.bottom;
         const int top = static_cast<int>(e.y);
@@ -345,7 +384,9 @@ void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     const platform::Point cursor = backend.CursorPos();
 
     if (weapon->roundsLeft == 0) {
-        Tap(backend, KeyRight);
+        // Empty: on to the next weapon available, or reload when there is no other.
+        const int32_t next = NextWeapon(*weapon);
+        Tap(backend, next == weapon->selected ? KeyRight : KeyOne + next - 1);
         return;
     }
     const Aim aim = ChooseTarget(cursor.x, cursor.y, frameMs);
