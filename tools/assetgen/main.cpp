@@ -5,12 +5,14 @@
 //   assetgen --contact-sheet FILE.png  draw every picture on one labelled sheet
 //   assetgen --listen DIR              write a level/length picture per sound into DIR
 //   assetgen --preview DIR             write rough in-game views composed from the pictures
+//   assetgen --icon FILE.png           draw the desktop icon
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "pictures/icon.h"
 #include "pictures/picture_pack.h"
 #include "pictures/scene_preview.h"
 #include "sounds/sound_pack.h"
@@ -22,7 +24,8 @@ int Usage() {
                  "usage: assetgen --out DIR [--only pictures|sounds]\n"
                  "       assetgen --contact-sheet FILE.png\n"
                  "       assetgen --listen DIR\n"
-                 "       assetgen --preview DIR\n");
+                 "       assetgen --preview DIR\n"
+                 "       assetgen --icon FILE.png\n");
     return 2;
 }
 
@@ -33,6 +36,7 @@ int main(int argc, char** argv) {
     std::filesystem::path contactSheet;
     std::filesystem::path listenDir;
     std::filesystem::path previewDir;
+    std::filesystem::path iconFile;
     std::string only;
     for (int i = 1; i < argc; ++i) {
         auto takeValue = [&](const char* flag) -> const char* {
@@ -47,13 +51,16 @@ int main(int argc, char** argv) {
             listenDir = v;
         } else if (const char* v = takeValue("--preview")) {
             previewDir = v;
+        } else if (const char* v = takeValue("--icon")) {
+            iconFile = v;
         } else if (const char* v = takeValue("--only")) {
             only = v;
         } else {
             return Usage();
         }
     }
-    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && previewDir.empty()) {
+    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && previewDir.empty() &&
+        iconFile.empty()) {
         return Usage();
     }
     if (!only.empty() && only != "pictures" && only != "sounds") return Usage();
@@ -80,6 +87,10 @@ int main(int argc, char** argv) {
     }
     if (!previewDir.empty() && !assetgen::WriteScenePreviews(previewDir, error)) {
         std::fprintf(stderr, "assetgen: preview: %s\n", error.c_str());
+        return 1;
+    }
+    if (!iconFile.empty() && !assetgen::WriteIcon(iconFile, error)) {
+        std::fprintf(stderr, "assetgen: icon: %s\n", error.c_str());
         return 1;
     }
     double seconds =
