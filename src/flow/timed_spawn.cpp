@@ -24,6 +24,13 @@ void MaybePerchRaven() {
     raven.y = 198.0f;
     raven.x = 55.0f;
     raven.active = 1;
+    // A raven shot earlier comes back alive: not hit, not crumbling, not sunk.
+    raven.state = 0;
+    raven.showOnly(0);
+    raven.oneShot = 0;
+    raven.sinkOffset = 0.0f;
+    raven.timer = 0.0f;
+    raven.lastUpdateMs = platform::Ticks();
 }
 
 }  // namespace

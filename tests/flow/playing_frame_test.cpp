@@ -208,4 +208,41 @@ TEST_F(PlayingFrameTest, TimedSpawnsComeEvery600MsButNotAfterAMinimise) {
     EXPECT_EQ(flow::SpawnTimer, backend_.Ticks()) << "a minimised game does not catch up";
 }
 
+TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
+    world::Entity& raven = EntityTable[world::entity_index::PerchedRaven];
+    raven.kind = world::kind::Raven;
+    raven.plane = 1;
+    raven.state = world::state::Hit;  // shot and crumbled on its last visit
+    raven.playFrames(0, 7);
+    raven.frame = 7.0f;
+    raven.oneShot = 1;
+    raven.sinkOffset = 300.0f;
+    flow::CameraX = 1600.0f;
+    flow::SpawnTimer = 1;
+    int ticks = 0;
+    while (!raven.active && ticks < 5000) {
+        backend_.AdvanceTime(600);
+        flow::TimedSpawn();
+        ++ticks;
+    }
+    ASSERT_EQ(raven.active, 1) << "one tick in fifty brings it";
+    EXPECT_EQ(raven.x, 55.0f);
+    EXPECT_EQ(raven.y, 198.0f);
+    EXPECT_EQ(raven.state, 0);
+    EXPECT_EQ(raven.oneShot, 0);
+    EXPECT_EQ(raven.sinkOffset, 0.0f);
+    EXPECT_EQ(raven.frame, 0.0f);
+    raven.update(1600, backend_.Ticks() + 100);
+    EXPECT_EQ(raven.active, 1);
+
+    // Near the world's seam it stays away.
+    raven.active = 0;
+    flow::CameraX = 4100.0f;
+    for (int i = 0; i < 500; ++i) {
+        backend_.AdvanceTime(600);
+        flow::TimedSpawn();
+    }
+    EXPECT_EQ(raven.active, 0);
+}
+
 }  // namespace
