@@ -58,7 +58,6 @@ IniFile::Line IniFile::ParseLine(std::string text) {
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile file;
-    file.endsWithBreak_ = text.empty() || text.back() == '\n';
     bool sawCrLf = false;
     size_t start = 0;
     while (start < text.size()) {
@@ -66,11 +65,14 @@ IniFile IniFile::Parse(std::string_view text) {
         const bool hasBreak = end != std::string_view::npos;
         if (!hasBreak) end = text.size();
         std::string_view lineText = text.substr(start, end - start);
+        const char* ending = hasBreak ? "\n" : "";
         if (hasBreak && !lineText.empty() && lineText.back() == '\r') {
             lineText.remove_suffix(1);
+            ending = "\r\n";
             sawCrLf = true;
         }
         file.lines_.push_back(ParseLine(std::string(lineText)));
+        file.lines_.back().ending = ending;
         start = end + 1;
     }
     if (sawCrLf) file.lineBreak_ = "\r\n";
@@ -122,14 +124,20 @@ int IniFile::GetInt(std::string_view section, std::string_view key, int fallback
     return value;
 }
 
+void IniFile::EndLastLine() {
+    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = lineBreak_;
+}
+
 void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
     std::string pairText = std::string(key) + "=" + std::string(value);
     const int header = FindSection(section);
     if (header < 0) {
         // Keep the file's last line intact when it had no line break of its own.
-        if (!lines_.empty() && !endsWithBreak_) endsWithBreak_ = true;
+        EndLastLine();
         lines_.push_back(ParseLine("[" + std::string(section) + "]"));
+        lines_.back().ending = lineBreak_;
         lines_.push_back(ParseLine(std::move(pairText)));
+        lines_.back().ending = lineBreak_;
         return;
     }
     const size_t end = SectionEnd(size_t(header));
@@ -137,22 +145,26 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
     for (size_t i = size_t(header) + 1; i < end; ++i) {
         Line& line = lines_[i];
         if (line.kind == Line::Kind::Pair && SameName(line.name, key)) {
+            std::string ending = std::move(line.ending);
             line = ParseLine(std::move(pairText));
+            line.ending = std::move(ending);
             return;
         }
         // A new key goes after the section's last non-blank line, before the blank lines that
         // separate it from the next section.
         if (!Trim(line.text).empty()) insertAt = i + 1;
     }
-    if (insertAt == lines_.size() && !endsWithBreak_) endsWithBreak_ = true;
-    lines_.insert(lines_.begin() + std::ptrdiff_t(insertAt), ParseLine(std::move(pairText)));
+    if (insertAt == lines_.size()) EndLastLine();
+    Line pair = ParseLine(std::move(pairText));
+    pair.ending = lineBreak_;
+    lines_.insert(lines_.begin() + std::ptrdiff_t(insertAt), std::move(pair));
 }
 
 std::string IniFile::Serialize() const {
     std::string text;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        text += lines_[i].text;
-        if (i + 1 < lines_.size() || endsWithBreak_) text += lineBreak_;
+    for (const Line& line : lines_) {
+        text += line.text;
+        text += line.ending;
     }
     return text;
 }

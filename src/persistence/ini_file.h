@@ -1,8 +1,8 @@
 // A reader and writer of INI files (section headers, key=value lines) that keeps everything it
 // does not touch: other sections, other keys, comments, blank lines and unknown lines survive a
-// write byte for byte. Section and key names match without regard to ASCII case, the first
-// occurrence wins, and whitespace around names and values is ignored, as with the Windows
-// profile functions the original used.
+// write byte for byte, line breaks included. Section and key names match without regard to ASCII
+// case, the first occurrence wins, and whitespace around names and values is ignored, as with the
+// Windows profile functions the original used.
 #pragma once
 
 #include <optional>
@@ -33,7 +33,8 @@ class IniFile {
 
   private:
     struct Line {
-        std::string text;  // without its line break
+        std::string text;    // without its line break
+        std::string ending;  // the line break behind it: "\n", "\r\n", or none on a last line
         enum class Kind { Other, Section, Pair } kind = Kind::Other;
         std::string name;   // section or key name, trimmed
         std::string value;  // trimmed value of a pair
@@ -45,9 +46,11 @@ class IniFile {
     // Index one past the last line that belongs to the section whose header is at `header`.
     size_t SectionEnd(size_t header) const;
 
+    // Gives the last line a line break before a line is added behind it.
+    void EndLastLine();
+
     std::vector<Line> lines_;
-    std::string lineBreak_ = "\n";
-    bool endsWithBreak_ = true;
+    std::string lineBreak_ = "\n";  // for added lines: "\r\n" when the file has any
 };
 
 // Reads `path` (a missing or unreadable file reads as an empty one).

@@ -8,11 +8,15 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "display/bitmap_surface.h"
 #include "display/bmp_decoder.h"
+#include "persistence/atomic_file.h"
+#include "persistence/ini_file.h"
+#include "persistence/options.h"
 #include "regressions/reader_checks.h"
 
 namespace {
@@ -36,7 +40,7 @@ std::vector<uint8_t> ReadAll(const fs::path& path) {
 std::vector<fs::path> InputsOf(const std::string& reader) {
     std::vector<fs::path> inputs;
     for (const fs::path& folder : {fs::path(TQ_SOURCE_DIR) / "tests/regressions" / reader,
-                                  fs::path(TQ_SOURCE_DIR) / "fuzz/corpus" / reader}) {
+                                   fs::path(TQ_SOURCE_DIR) / "fuzz/corpus" / reader}) {
         std::vector<fs::path> files;
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(folder, error)) {
@@ -96,6 +100,31 @@ TEST(FuzzFindings, CopyingFromAnEmptyOrNegativeSourceRectangleIsRefused) {
     ASSERT_EQ(surface->CopyBitmapIn(&picture, -3, 0, 6, 2), S_OK);
     EXPECT_EQ(surface->ReadPixelColour(0, 0), 0u);
     EXPECT_EQ(surface->ReadPixelColour(4, 3), MakeColourRef(0, 255, 0));
+}
+
+TEST(FuzzFindings, IniLinesKeepTheirOwnLineBreaksAcrossWrites) {
+    // A last line ending in a stray carriage return gets a line feed when the option is added
+    // behind it; writing the same option again must not then turn every line break into CR LF.
+    readercheck::Rig rig;
+    ASSERT_TRUE(rig.Ready());
+    const std::string stray = "[video]\nscale=2\nnote=x\r";
+    const std::string path =
+        rig.Write("stray.ini", reinterpret_cast<const uint8_t*>(stray.data()), stray.size());
+    ASSERT_TRUE(persistence::SaveSoundOption("1", path));
+    const std::optional<std::string> first = persistence::ReadWholeFile(path);
+    EXPECT_EQ(first, stray + "\n[options]\nsound=1\n");
+    ASSERT_TRUE(persistence::SaveSoundOption("1", path));
+    EXPECT_EQ(persistence::ReadWholeFile(path), first);
+
+    // In a file with both kinds of line break every untouched line keeps its own; added lines
+    // take CR LF, as the file has some.
+    persistence::IniFile mixed =
+        persistence::IniFile::Parse("[a]\r\nx=1\n[options]\nstream=0\r\n\n[b]\ny=2");
+    EXPECT_EQ(mixed.Serialize(), "[a]\r\nx=1\n[options]\nstream=0\r\n\n[b]\ny=2");
+    mixed.SetString("options", "sound", "0");
+    mixed.SetString("c", "z", "3");
+    EXPECT_EQ(mixed.Serialize(),
+              "[a]\r\nx=1\n[options]\nstream=0\r\nsound=0\r\n\n[b]\ny=2\r\n[c]\r\nz=3\r\n");
 }
 
 }  // namespace

@@ -461,17 +461,6 @@ std::vector<std::string_view> Lines(std::string_view text) {
     return lines;
 }
 
-// Either every line break is CR LF or none is.
-bool UniformLineBreaks(std::string_view text) {
-    bool crlf = false;
-    bool lf = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') continue;
-        (i > 0 && text[i - 1] == '\r' ? crlf : lf) = true;
-    }
-    return !(crlf && lf);
-}
-
 // The new file is the old one with the option's line replaced or inserted, or with the option's
 // section appended: every other line is kept.
 bool OnlyTheOptionChanged(std::string_view before, std::string_view after, std::string_view pair) {
@@ -512,7 +501,7 @@ std::string CheckIniFile(Rig& rig, const uint8_t* data, size_t size) {
     Options before;
     LoadOptions(before, path);
     if (before.MusicOn != 0 && before.MusicOn != 2) return "the music option is neither on nor off";
-    if (UniformLineBreaks(text) && IniFile::Parse(text).Serialize() != text) {
+    if (IniFile::Parse(text).Serialize() != text) {
         return "a file written back untouched is not the same file";
     }
     if (size > (1u << 20)) return "";  // too long to be read as an options file
