@@ -53,6 +53,14 @@ malloc_limit() {
         *) echo 64 ;;
     esac
 }
+# A 1 KB run-length file may describe the largest picture accepted (64 megapixels), which takes
+# seconds to decode, convert and key under the sanitizers.
+timeout_of() {
+    case "$1" in
+        bmp) echo 30 ;;
+        *) echo 10 ;;
+    esac
+}
 max_len() {
     case "$1" in
         bmp) echo 16384 ;;
@@ -72,7 +80,7 @@ for name in "${fuzzers[@]}"; do
     log="$build/fuzz-logs/$name.log"
     mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
     args=(-max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb="$(malloc_limit "$name")"
-          -timeout=10 -max_len="$(max_len "$name")" -print_final_stats=1
+          -timeout="$(timeout_of "$name")" -max_len="$(max_len "$name")" -print_final_stats=1
           -artifact_prefix="$artifacts/")
     if [ -f "$root/fuzz/dict/$name.dict" ]; then args+=(-dict="$root/fuzz/dict/$name.dict"); fi
 

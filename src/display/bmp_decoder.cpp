@@ -168,9 +168,18 @@ int OutputRow(const Header& h, int stored) {
     return h.topDown ? stored : h.height - 1 - stored;
 }
 
+// Bytes of one stored row of an uncompressed picture, padded to four.
+size_t Stride(const Header& h) {
+    return ((static_cast<size_t>(h.width) * h.bitCount + 31) / 32) * 4;
+}
+
+bool IsRunLength(const Header& h) {
+    return h.compression == BI_RLE8 || h.compression == BI_RLE4;
+}
+
 bool DecodeUncompressed(const uint8_t* data, size_t size, const Header& h,
                         const std::vector<COLORREF>& palette, DecodedBitmap& out) {
-    size_t stride = ((static_cast<size_t>(h.width) * h.bitCount + 31) / 32) * 4;
+    size_t stride = Stride(h);
     if (stride * h.height > size - h.pixelOffset) return false;
     Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (int row = 0; row < h.height; ++row) {
@@ -268,6 +277,9 @@ bool DecodeRunLength(const uint8_t* data, size_t size, const Header& h,
 bool DecodeBmp(const uint8_t* data, size_t size, DecodedBitmap& out) {
     Header h;
     if (!data || !ReadHeader(data, size, h)) return false;
+    // Uncompressed rows all have to be in the file: a header claiming more than the file holds
+    // is refused before the picture's memory is taken.
+    if (!IsRunLength(h) && Stride(h) * h.height > size - h.pixelOffset) return false;
     std::vector<COLORREF> palette;
     if (h.bitCount <= 8) ReadPalette(data, h, palette);
 
@@ -275,9 +287,8 @@ bool DecodeBmp(const uint8_t* data, size_t size, DecodedBitmap& out) {
     bitmap.width = h.width;
     bitmap.height = h.height;
     bitmap.pixels.assign(static_cast<size_t>(h.width) * h.height, palette.empty() ? 0 : palette[0]);
-    bool ok = (h.compression == BI_RLE8 || h.compression == BI_RLE4)
-                  ? DecodeRunLength(data, size, h, palette, bitmap)
-                  : DecodeUncompressed(data, size, h, palette, bitmap);
+    bool ok = IsRunLength(h) ? DecodeRunLength(data, size, h, palette, bitmap)
+                             : DecodeUncompressed(data, size, h, palette, bitmap);
     if (!ok) return false;
     out = std::move(bitmap);
     return true;
