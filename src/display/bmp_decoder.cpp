@@ -1,5 +1,6 @@
 #include "display/bmp_decoder.h"
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <iterator>
@@ -239,8 +240,11 @@ bool DecodeRunLength(const uint8_t* data, size_t size, const Header& h,
         uint8_t count = data[pos];
         uint8_t value = data[pos + 1];
         pos += 2;
+        // Pixels right of the picture are dropped without counting them: x never passes the
+        // width, however many runs a long file strings together on one line.
         if (count > 0) {
-            for (int i = 0; i < count; ++i)
+            const int shown = std::min<int>(count, h.width - x);
+            for (int i = 0; i < shown; ++i)
                 put(four ? ((i & 1) ? value & 0xF : value >> 4) : value);
             continue;
         }
@@ -253,14 +257,15 @@ bool DecodeRunLength(const uint8_t* data, size_t size, const Header& h,
                 return true;
             case 2:  // delta
                 if (pos + 2 > size) return false;
-                x += data[pos];
+                x = std::min(x + data[pos], h.width);
                 row += data[pos + 1];
                 pos += 2;
                 break;
             default: {  // absolute run of `value` pixels, padded to a 16-bit boundary
                 size_t bytes = four ? (value + 1) / 2 : value;
                 if (bytes > size - pos) return false;
-                for (int i = 0; i < value; ++i) {
+                const int shown = std::min<int>(value, h.width - x);
+                for (int i = 0; i < shown; ++i) {
                     uint8_t b = data[pos + (four ? i / 2 : i)];
                     put(four ? ((i & 1) ? b & 0xF : b >> 4) : b);
                 }

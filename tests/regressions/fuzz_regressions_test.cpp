@@ -102,6 +102,46 @@ TEST(FuzzFindings, CopyingFromAnEmptyOrNegativeSourceRectangleIsRefused) {
     EXPECT_EQ(surface->ReadPixelColour(4, 3), MakeColourRef(0, 255, 0));
 }
 
+TEST(FuzzFindings, RunLengthLinesLongerThanAnIntCanCountStayInsideThePicture) {
+    // A 1x2 picture whose first line strings 8.5 million runs of 255 pixels together, more than
+    // two billion pixels right of the picture: they are dropped, quickly, and the next line still
+    // lands where it belongs.
+    std::vector<uint8_t> file = {'B', 'M'};
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto put16 = [&](uint32_t v) {
+        file.push_back(static_cast<uint8_t>(v));
+        file.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    constexpr uint32_t kRuns = 8'500'000;
+    const uint32_t offset = 14 + 40 + 3 * 4;
+    put32(offset + kRuns * 2 + 8);
+    put32(0);
+    put32(offset);
+    put32(40);
+    put32(1);  // width
+    put32(2);  // height, bottom-up
+    put16(1);
+    put16(8);
+    put32(1);  // run-length encoded, 8 bits
+    put32(kRuns * 2 + 8);
+    put32(0);
+    put32(0);
+    put32(3);  // palette entries
+    put32(0);
+    for (uint32_t bgr0 : {0x000000u, 0xFF0000u, 0x00FF00u}) put32(bgr0);  // black, red, green
+    file.insert(file.end(), {1, 2});  // the visible pixel of the first line: green
+    for (uint32_t i = 1; i < kRuns; ++i) file.insert(file.end(), {255, 1});
+    file.insert(file.end(), {0, 0, 1, 1, 0, 1});  // end of line, one red pixel, end of picture
+
+    display::DecodedBitmap picture;
+    ASSERT_TRUE(display::DecodeBmp(file.data(), file.size(), picture));
+    ASSERT_EQ(picture.pixels.size(), 2u);
+    EXPECT_EQ(picture.At(0, 1), MakeColourRef(0, 255, 0));
+    EXPECT_EQ(picture.At(0, 0), MakeColourRef(255, 0, 0));
+}
+
 TEST(FuzzFindings, IniLinesKeepTheirOwnLineBreaksAcrossWrites) {
     // A last line ending in a stray carriage return gets a line feed when the option is added
     // behind it; writing the same option again must not then turn every line break into CR LF.
