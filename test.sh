@@ -1,6 +1,35 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test; then the whole suite again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the music thread's tests under
+# ThreadSanitizer.
+#
+#   ./test.sh            everything (what CI runs)
+#   ./test.sh --quick    the normal build and suite only
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$ROOT/scripts/setup.sh"
+
+QUICK=0
+[ "${1:-}" = "--quick" ] && QUICK=1
+JOBS="$(nproc)"
+
+echo "== build and test ($BUILD_DIR)"
 tq_build "$BUILD_DIR"
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
+[ "$QUICK" = 1 ] && exit 0
+
+# The sanitizer builds use the asset pack of the normal build.
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer ($BUILD_DIR-asan)"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cmake -S "$ROOT" -B "$BUILD_DIR-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_SANITIZE=ON \
+      -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF \
+      -DTQ_DATA_DIR="$BUILD_DIR/data" >/dev/null
+cmake --build "$BUILD_DIR-asan" -j"$JOBS" --target tq_tests tqdriver
+ctest --test-dir "$BUILD_DIR-asan" --output-on-failure -j"$JOBS"
+
+echo "== ThreadSanitizer: the music stream and its thread ($BUILD_DIR-tsan)"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+cmake -S "$ROOT" -B "$BUILD_DIR-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_TSAN=ON \
+      -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF >/dev/null
+cmake --build "$BUILD_DIR-tsan" -j"$JOBS" --target tq_race_tests
+"$BUILD_DIR-tsan/tests/tq_race_tests"

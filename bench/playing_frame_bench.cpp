@@ -98,5 +98,3 @@ void BM_SceneAndHud(benchmark::State& state) {
 BENCHMARK(BM_SceneAndHud)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

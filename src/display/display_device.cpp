@@ -8,6 +8,15 @@
 namespace {
 constexpr int BackWidth = platform::ScreenWidth;
 constexpr int BackHeight = platform::ScreenHeight;
+
+// Short runs (a sprite's ragged edge) are cheaper to move pixel by pixel than through a call.
+inline void CopyRun(uint16_t* to, const uint16_t* from, int count) {
+    if (count <= 8) {
+        for (int i = 0; i < count; ++i) to[i] = from[i];
+    } else {
+        std::memcpy(to, from, static_cast<size_t>(count) * sizeof(uint16_t));
+    }
+}
 }  // namespace
 
 HRESULT CDisplayDevice::OpenFullScreen(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
@@ -41,7 +50,12 @@ HRESULT CDisplayDevice::ShowFrame() {
 
 HRESULT CDisplayDevice::ClearBackBuffer(uint32_t pixel) {
     if (!open_) return E_POINTER;
-    std::fill(backBuffer_.begin(), backBuffer_.end(), static_cast<uint16_t>(pixel));
+    const uint16_t value = static_cast<uint16_t>(pixel);
+    if (value == 0) {
+        std::memset(backBuffer_.data(), 0, backBuffer_.size() * sizeof(uint16_t));
+    } else {
+        std::fill(backBuffer_.begin(), backBuffer_.end(), value);
+    }
     return S_OK;
 }
 
@@ -80,20 +94,25 @@ HRESULT CDisplayDevice::DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surf
         return S_OK;
     }
     // Keyed copy: move the precomputed opaque runs of each row, cut to the source rectangle.
+    const bool wholeRows = r.left == 0 && r.right == surface->Width();
     for (int row = 0; row < static_cast<int>(h); ++row) {
-        int sy = r.top + row;
+        const int sy = r.top + row;
         const CBitmapSurface::Span* span = surface->RowSpansBegin(sy);
         const CBitmapSurface::Span* end = surface->RowSpansEnd(sy);
+        const uint16_t* srcRow = pixels + static_cast<size_t>(sy) * srcPitch;
+        uint16_t* dstRow = dst + static_cast<size_t>(row) * Pitch;
+        if (wholeRows) {
+            for (; span != end; ++span)
+                CopyRun(dstRow + span->start, srcRow + span->start, span->length);
+            continue;
+        }
         // Skip the runs that end left of the rectangle.
         span = std::partition_point(
             span, end, [&](const CBitmapSurface::Span& s) { return s.start + s.length <= r.left; });
-        const uint16_t* srcRow = pixels + static_cast<size_t>(sy) * srcPitch;
-        uint16_t* dstRow = dst + static_cast<size_t>(row) * Pitch - r.left;
         for (; span != end && span->start < r.right; ++span) {
-            int from = std::max<int>(span->start, r.left);
-            int to = std::min<int>(span->start + span->length, r.right);
-            std::memcpy(dstRow + from, srcRow + from,
-                        static_cast<size_t>(to - from) * sizeof(uint16_t));
+            const int from = std::max<int>(span->start, r.left);
+            const int to = std::min<int>(span->start + span->length, r.right);
+            CopyRun(dstRow + (from - r.left), srcRow + from, to - from);
         }
     }
     return S_OK;

@@ -152,7 +152,9 @@ TEST_F(DisplayDeviceTest, KeyedCopyMatchesPixelByPixelCopyForAnyRectangle) {
             }
         }
         uint32_t w = static_cast<uint32_t>(r.right - r.left);
-        if (x + w < 800) ASSERT_EQ(BackPixel(x + w, y), 0xAAAA) << "nothing right of the rectangle";
+        if (x + w < 800) {
+            ASSERT_EQ(BackPixel(x + w, y), 0xAAAA) << "nothing right of the rectangle";
+        }
     }
     delete surface;
 }

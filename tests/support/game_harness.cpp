@@ -8,6 +8,7 @@
 #include "flow/round_state.h"
 #include "presentation/asset_catalogue.h"
 #include "presentation/main_menu.h"
+#include "presentation/point_labels.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -25,7 +26,8 @@ void ResetAllGameState() {
     presentation::ReleaseCatalogueForTests();
     presentation::ReleaseScreenSurfaces();
     world::ReleaseWeapon();
-    world::ResetEntityTable();
+    world::ClearEntityTableForTests();
+    presentation::ClearPointPopups();
     flow::ResetRoundForTests();
     flow::ReleaseBellNotesForTests();
     flow::ResetGameState();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace platform {
 
@@ -112,10 +113,14 @@ PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
         return PresentResult::Lost;
     }
     lastFrame_.resize(static_cast<size_t>(ScreenWidth) * ScreenHeight);
-    for (int y = 0; y < ScreenHeight; ++y) {
-        const uint16_t* row = pixels + static_cast<size_t>(y) * pitch;
-        std::copy(row, row + ScreenWidth,
-                  lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+    if (pitch == ScreenWidth) {
+        std::memcpy(lastFrame_.data(), pixels, lastFrame_.size() * sizeof(uint16_t));
+    } else {
+        for (int y = 0; y < ScreenHeight; ++y) {
+            const uint16_t* row = pixels + static_cast<size_t>(y) * pitch;
+            std::copy(row, row + ScreenWidth,
+                      lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+        }
     }
     ++presentCount_;
     return PresentResult::Ok;
