@@ -45,10 +45,13 @@ void UnlockWeapon(int32_t& availability, int32_t weapon) {
         static_cast<int32_t>(platform::Ticks() + UnlockBannerMs);
 }
 
-// Flies off sideways: 2 or 3 speed units to either side.
+// Flies off sideways: 2 or 3 speed units to either side (a second draw picks the speed).
 void FlyOff(Entity& e) {
-    const int r = std::rand();
-    e.direction = r % 2 == 0 ? 2 + r % 2 : -2 - r % 2;
+    if (std::rand() % 2 == 0) {
+        e.direction = 2 + std::rand() % 2;
+    } else {
+        e.direction = -2 - std::rand() % 2;
+    }
 }
 
 void SinkAll(std::initializer_list<int> indices) {

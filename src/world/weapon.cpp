@@ -8,7 +8,7 @@
 
 namespace world {
 
-const WeaponSpec WeaponSpecs[5] = {
+const WeaponTraits WeaponTable[5] = {
     {0, 0, 0, nullptr},
     {5, 500, 0, "grafik/waffen/schrotflinte.bmp"},
     {4, 500, 0, "grafik/waffen/armbrust.bmp"},
@@ -38,10 +38,10 @@ CBitmapSurface* LoadPicture(CDisplayDevice* display, const char* path) {
 
 void Weapon::create(CDisplayDevice* display) {
     release();
-    shotgunBitmap = LoadPicture(display, WeaponSpecs[Shotgun].picture);
-    crossbowBitmap = LoadPicture(display, WeaponSpecs[Crossbow].picture);
-    dynamiteBitmap = LoadPicture(display, WeaponSpecs[Dynamite].picture);
-    machineGunBitmap = LoadPicture(display, WeaponSpecs[MachineGun].picture);
+    shotgunBitmap = LoadPicture(display, WeaponTable[Shotgun].picture);
+    crossbowBitmap = LoadPicture(display, WeaponTable[Crossbow].picture);
+    dynamiteBitmap = LoadPicture(display, WeaponTable[Dynamite].picture);
+    machineGunBitmap = LoadPicture(display, WeaponTable[MachineGun].picture);
     reset();
 }
 
@@ -67,9 +67,9 @@ void Weapon::reset() {
 
 void Weapon::reload() {
     if (!IsWeaponNumber(selected)) return;
-    const WeaponSpec& spec = WeaponSpecs[selected];
-    roundsLeft = spec.magazine;
-    readyAtMs = flow::Round.RoundClock + spec.readyAfterReloadMs;
+    const WeaponTraits& traits = WeaponTable[selected];
+    roundsLeft = traits.magazine;
+    readyAtMs = flow::Round.RoundClock + traits.readyAfterReloadMs;
 }
 
 bool Weapon::canFire(uint32_t now, bool triggerHeld) const {
@@ -79,8 +79,8 @@ bool Weapon::canFire(uint32_t now, bool triggerHeld) const {
 }
 
 void Weapon::fire() {
-    if (IsWeaponNumber(selected) && WeaponSpecs[selected].readyAfterShotMs != 0) {
-        readyAtMs = flow::Round.RoundClock + WeaponSpecs[selected].readyAfterShotMs;
+    if (IsWeaponNumber(selected) && WeaponTable[selected].readyAfterShotMs != 0) {
+        readyAtMs = flow::Round.RoundClock + WeaponTable[selected].readyAfterShotMs;
     }
     if (roundsLeft > 0) --roundsLeft;
 }

@@ -25,14 +25,14 @@ constexpr int32_t Unlocked = 2;
 constexpr uint32_t UnlockBannerMs = 1500;
 
 // What each weapon holds and how fast it fires.
-struct WeaponSpec {
+struct WeaponTraits {
     int32_t magazine;
     uint32_t readyAfterReloadMs;  // after a reload or a selection
     uint32_t readyAfterShotMs;    // 0: as fast as the trigger is pressed
     const char* picture;
 };
 // Indexed by weapon number; entry 0 is unused.
-extern const WeaponSpec WeaponSpecs[5];
+extern const WeaponTraits WeaponTable[5];
 
 struct Weapon {
     int32_t shotgunAvailable = 1;
