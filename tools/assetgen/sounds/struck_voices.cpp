@@ -1,4 +1,5 @@
 // Struck bodies, shaped noise, thumps, crackle and bubbles.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -74,7 +75,9 @@ Samples RenderCrackle(Random& random, double seconds, const Envelope& perSecond,
     Samples out(FramesFor(seconds), 0.0f);
     const Samples density = perSecond.Render(seconds);
     const Samples size = loudness.Render(seconds);
-    for (std::size_t i = 0; i < out.size(); ++i) {
+    // A crackle's ring grows `out` past its end; only the first `frames` samples get new ones.
+    const std::size_t frames = std::min({out.size(), density.size(), size.size()});
+    for (std::size_t i = 0; i < frames; ++i) {
         if (random.Unit() >= density[i] / kSampleRateHz) continue;
         // Log-uniform pitch: as many low clicks as high ones per octave.
         const double hz = lowHz * std::pow(highHz / lowHz, random.Unit());
