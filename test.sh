@@ -21,7 +21,10 @@ ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer ($BUILD_DIR-asan)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-cmake -S "$ROOT" -B "$BUILD_DIR-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_SANITIZE=ON \
+# Lighter optimisation and debug info than the normal build: they compile faster and still
+# give readable reports.
+SANITIZER_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
+cmake -S "$ROOT" -B "$BUILD_DIR-asan" "${SANITIZER_FLAGS[@]}" -DTQ_SANITIZE=ON \
       -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF \
       -DTQ_DATA_DIR="$BUILD_DIR/data" >/dev/null
 cmake --build "$BUILD_DIR-asan" -j"$JOBS" --target tq_tests tqdriver
@@ -29,7 +32,7 @@ ctest --test-dir "$BUILD_DIR-asan" --output-on-failure -j"$JOBS"
 
 echo "== ThreadSanitizer: the music stream and its thread ($BUILD_DIR-tsan)"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
-cmake -S "$ROOT" -B "$BUILD_DIR-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_TSAN=ON \
+cmake -S "$ROOT" -B "$BUILD_DIR-tsan" "${SANITIZER_FLAGS[@]}" -DTQ_TSAN=ON \
       -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF >/dev/null
 cmake --build "$BUILD_DIR-tsan" -j"$JOBS" --target tq_race_tests
 "$BUILD_DIR-tsan/tests/tq_race_tests"

@@ -1,5 +1,11 @@
 #include "autoplayer.h"
 
+#include <malloc.h>
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -16,6 +22,15 @@
 namespace driver {
 
 namespace {
+
+// The bytes the program holds on the heap right now, as the allocator in use counts them.
+long HeapInUseKB() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+    return static_cast<long>(mallinfo2().uordblks / 1024);
+#endif
+}
 
 namespace kind = world::kind;
 using world::Entity;
@@ -341,6 +356,7 @@ void Autoplayer::InMenu(platform::HeadlessBackend& backend, int frame) {
         roundOverFrames_ = 0;
         typed_ = false;
         ++roundsPlayed_;
+        heapKBAtRoundEnds_.push_back(HeapInUseKB());
     }
     if (menu->highScores.editing == 1) {
         if (!typed_) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/headless/headless_backend.h"
 
@@ -23,6 +24,8 @@ class Autoplayer {
     void BeforeFrame(platform::HeadlessBackend& backend, int frame);
 
     int RoundsPlayed() const { return roundsPlayed_; }
+    // The heap in use (KB) each time a round ended; 0 where the allocator cannot tell.
+    const std::vector<long>& HeapKBAtRoundEnds() const { return heapKBAtRoundEnds_; }
 
     // The name typed into the high-score table.
     static constexpr const char* PlayerName = "Autoplay";
@@ -55,6 +58,7 @@ class Autoplayer {
     bool closeRequested_ = false;
     int sweep_ = 1;  // +1 scrolls right, -1 left, when nothing is in sight
     int tapped_[4] = {};
+    std::vector<long> heapKBAtRoundEnds_;
     int tappedCount_ = 0;
 };
 

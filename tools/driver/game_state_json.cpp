@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "autoplayer.h"
 #include "flow/game_state.h"
 #include "flow/menu_link.h"
 #include "flow/round_state.h"
@@ -97,7 +98,7 @@ void WriteSounds(JsonWriter& json) {
 
 }  // namespace
 
-std::string GameStateJson(int frame) {
+std::string GameStateJson(int frame, const Autoplayer* autoplayer) {
     JsonWriter json;
     json.BeginObject();
     json.Value("frame", frame);
@@ -108,13 +109,22 @@ std::string GameStateJson(int frame) {
     WriteMenuAndScores(json);
     WriteWeapon(json);
     WriteSounds(json);
+    if (autoplayer) {
+        json.BeginObject("autoplay");
+        json.Value("rounds", autoplayer->RoundsPlayed());
+        json.BeginArray("heapKBAtRoundEnds");
+        for (long kb : autoplayer->HeapKBAtRoundEnds())
+            json.Value(nullptr, static_cast<long long>(kb));
+        json.EndArray();
+        json.EndObject();
+    }
     json.EndObject();
     return json.Text();
 }
 
-bool WriteGameState(const std::string& path, int frame) {
+bool WriteGameState(const std::string& path, int frame, const Autoplayer* autoplayer) {
     std::ofstream file(path);
-    file << GameStateJson(frame) << "\n";
+    file << GameStateJson(frame, autoplayer) << "\n";
     return static_cast<bool>(file);
 }
 

@@ -5,7 +5,11 @@
 
 namespace driver {
 
-std::string GameStateJson(int frame);
-bool WriteGameState(const std::string& path, int frame);
+class Autoplayer;
+
+// `autoplayer`, when given, adds what the built-in player saw: rounds played and the heap in use
+// at each round's end.
+std::string GameStateJson(int frame, const Autoplayer* autoplayer = nullptr);
+bool WriteGameState(const std::string& path, int frame, const Autoplayer* autoplayer = nullptr);
 
 }  // namespace driver

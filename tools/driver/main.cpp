@@ -1,6 +1,6 @@
 // tqdriver: the real game on the headless backend, driven by a script in virtual time.
 //
-//   tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] [--autoplay]
+//   tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] [--autoplay [--rounds N]]
 //            [--shot FRAME:FILE.bmp]... [--state FILE.json]
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +29,7 @@ struct Options {
     int stepMs = 16;
     std::string scriptFile;
     bool autoplay = false;
+    int rounds = 0;  // with --autoplay: rounds to play before closing (0: one, or until --frames)
     std::vector<driver::ScriptEntry> extra;  // --shot entries
     std::string stateFile;
 };
@@ -37,7 +38,7 @@ int Usage(const char* why) {
     std::fprintf(stderr,
                  "tqdriver: %s\n"
                  "usage: tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] "
-                 "[--autoplay] [--shot FRAME:FILE.bmp]... [--state FILE.json]\n",
+                 "[--autoplay [--rounds N]] [--shot FRAME:FILE.bmp]... [--state FILE.json]\n",
                  why);
     return 2;
 }
@@ -141,6 +142,9 @@ int main(int argc, char** argv) {
             options.dataDir = v;
         } else if (arg == "--frames" && (v = value())) {
             options.frames = std::atoi(v);
+        } else if (arg == "--rounds" && (v = value())) {
+            options.rounds = std::atoi(v);
+            if (options.rounds <= 0) return Usage("--rounds needs a positive number");
         } else if (arg == "--step" && (v = value())) {
             options.stepMs = std::atoi(v);
             if (options.stepMs <= 0) return Usage("--step needs a positive number of ms");
@@ -203,12 +207,15 @@ int main(int argc, char** argv) {
     backend.SetEchoToStderr(true);
     backend.SetTime(1000);
     // Without a frame count the autoplayer plays one round and then closes the game.
-    driver::Autoplayer autoplayer(options.frames < 0 ? 1 : 0);
+    driver::Autoplayer autoplayer(options.rounds > 0 ? options.rounds
+                                                     : (options.frames < 0 ? 1 : 0));
     ScriptedRun run(options, std::move(entries), options.autoplay ? &autoplayer : nullptr);
     backend.SetFrameHooks(&run);
     platform::SetBackend(&backend);
     int code = app::GameMain([&] {
-        if (!stateFile.empty()) driver::WriteGameState(stateFile, run.LastFrame());
+        if (!stateFile.empty())
+            driver::WriteGameState(stateFile, run.LastFrame(),
+                                   options.autoplay ? &autoplayer : nullptr);
     });
     platform::SetBackend(nullptr);
     return code;
