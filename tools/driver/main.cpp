@@ -153,13 +153,13 @@ int main(int argc, char** argv) {
         } else if (arg == "--state" && (v = value())) {
             options.stateFile = v;
         } else if (arg == "--shot" && (v = value())) {
-            std::string spec = v;
-            auto colon = spec.find(':');
+            std::string shot = v;
+            auto colon = shot.find(':');
             if (colon == std::string::npos) return Usage("--shot needs FRAME:FILE.bmp");
             driver::ScriptEntry entry;
-            entry.frame = std::atoi(spec.substr(0, colon).c_str());
+            entry.frame = std::atoi(shot.substr(0, colon).c_str());
             entry.verb = "shot";
-            entry.text = spec.substr(colon + 1);
+            entry.text = shot.substr(colon + 1);
             options.extra.push_back(entry);
         } else {
             return Usage(("unknown or incomplete argument " + arg).c_str());

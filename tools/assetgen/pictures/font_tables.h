@@ -1,5 +1,5 @@
-// The glyph tables of the two bitmap fonts as the game reads them: for each Windows-1252 code
-// with a glyph, its column on the sheet and its width.
+// The glyph tables of the two bitmap fonts, taken from the game: for each Windows-1252 code with
+// a glyph, its column on the sheet and its width.
 #pragma once
 
 #include <vector>

@@ -9,47 +9,32 @@
 #include "pictures/font_tables.h"
 #include "pictures/paint.h"
 #include "pictures/recipes.h"
+#include "presentation/bitmap_font.h"
 
 namespace assetgen {
 
+namespace {
+
+// Every code with a glyph in one of the game's own tables, in code order.
+std::vector<GlyphEntry> GlyphsOf(const presentation::FontStyle& style) {
+    std::vector<GlyphEntry> glyphs;
+    for (int code = 0; code < 256; ++code) {
+        const presentation::Glyph glyph = style.table[code];
+        if (glyph.width > 0) glyphs.push_back({code, glyph.column, glyph.width});
+    }
+    return glyphs;
+}
+
+}  // namespace
+
+// The sheets are drawn from the very tables the game reads them with.
 const std::vector<GlyphEntry>& MenuFontGlyphs() {
-    static const std::vector<GlyphEntry> glyphs = {
-        {33, 76, 3},   {34, 82, 7},   {35, 89, 8},   {37, 87, 16},  {38, 88, 12},  {39, 93, 4},
-        {40, 85, 5},   {41, 86, 5},   {43, 75, 9},   {44, 79, 3},   {45, 74, 5},   {46, 78, 3},
-        {47, 83, 5},   {48, 68, 9},   {49, 59, 9},   {50, 60, 9},   {51, 61, 9},   {52, 62, 9},
-        {53, 63, 9},   {54, 64, 9},   {55, 65, 9},   {56, 66, 9},   {57, 67, 9},   {58, 81, 3},
-        {59, 80, 3},   {60, 70, 9},   {61, 71, 9},   {62, 69, 9},   {63, 77, 9},   {64, 90, 16},
-        {65, 0, 12},   {66, 2, 11},   {67, 3, 11},   {68, 4, 11},   {69, 5, 10},   {70, 6, 9},
-        {71, 7, 11},   {72, 8, 11},   {73, 9, 3},    {74, 10, 9},   {75, 11, 11},  {76, 12, 9},
-        {77, 13, 12},  {78, 14, 11},  {79, 15, 11},  {80, 17, 10},  {81, 18, 11},  {82, 19, 12},
-        {83, 20, 11},  {84, 21, 11},  {85, 22, 11},  {86, 24, 12},  {87, 25, 16},  {88, 26, 10},
-        {89, 27, 11},  {90, 28, 10},  {92, 84, 5},   {95, 73, 10},  {97, 29, 9},   {98, 31, 9},
-        {99, 32, 8},   {100, 33, 9},  {101, 34, 8},  {102, 35, 7},  {103, 36, 9},  {104, 37, 9},
-        {105, 38, 3},  {106, 39, 5},  {107, 40, 8},  {108, 41, 3},  {109, 42, 13}, {110, 43, 9},
-        {111, 44, 9},  {112, 46, 9},  {113, 47, 9},  {114, 48, 6},  {115, 49, 8},  {116, 50, 6},
-        {117, 51, 9},  {118, 53, 8},  {119, 54, 14}, {120, 55, 8},  {121, 56, 10}, {122, 57, 8},
-        {129, 52, 9},  {142, 1, 12},  {148, 45, 9},  {153, 16, 11}, {154, 23, 11}, {196, 1, 12},
-        {214, 16, 11}, {220, 23, 11}, {223, 58, 9},  {225, 58, 9},  {228, 30, 9},  {246, 45, 9},
-        {252, 52, 9}};
+    static const std::vector<GlyphEntry> glyphs = GlyphsOf(presentation::MenuFontStyle);
     return glyphs;
 }
 
 const std::vector<GlyphEntry>& IngameFontGlyphs() {
-    static const std::vector<GlyphEntry> glyphs = [] {
-        std::map<int, GlyphEntry> table;
-        for (const GlyphEntry& g : MenuFontGlyphs()) table[g.code] = g;
-        const GlyphEntry changes[] = {
-            {45, 12, 12}, {46, 11, 10}, {48, 0, 17},  {49, 1, 14}, {50, 2, 18}, {51, 3, 18},
-            {52, 4, 21},  {53, 5, 18},  {54, 6, 17},  {55, 7, 17}, {56, 8, 18}, {57, 9, 18},
-            {58, 10, 10}, {95, 0, 0},   {132, 30, 9}, {196, 0, 0}, {214, 0, 0}, {220, 0, 0},
-            {223, 0, 0},  {228, 0, 0},  {246, 0, 0},  {252, 0, 0}};
-        for (const GlyphEntry& g : changes) table[g.code] = g;
-        std::vector<GlyphEntry> out;
-        for (const auto& [code, g] : table) {
-            if (g.width > 0) out.push_back(g);
-        }
-        return out;
-    }();
+    static const std::vector<GlyphEntry> glyphs = GlyphsOf(presentation::IngameFontStyle);
     return glyphs;
 }
 
