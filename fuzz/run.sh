@@ -15,7 +15,8 @@
 # then fix the reader and keep FILE in tests/regressions/<fuzzer>/ (tq_tests replays them all).
 #
 # Environment: JOBS (build parallelism, default 2), BUILD_DIR (default build-fuzz).
-# The seed corpora are written by build-fuzz/fuzz/fuzz_seeds fuzz/corpus.
+# The seed corpora are written by the game's own code: cmake --build build-fuzz --target
+# fuzz_seeds && build-fuzz/fuzz/fuzz_seeds fuzz/corpus
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
