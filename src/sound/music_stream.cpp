@@ -86,23 +86,11 @@ HRESULT CMusicStream::RefillNextSegment(bool loop) {
     }
     if (filled < length) {
         if (loop) {
-            while (filled < length) {
-                hr = waveReader_->ResetFile();
-                if (Failed(hr)) {
-                    buffer->Unlock(region, length, nullptr, 0);
-                    return TQ_SOUND_TRACE("ResetFile", hr, true);
-                }
-                uint32_t read = 0;
-                hr = waveReader_->Read(bytes + filled, length - filled, &read);
-                if (Failed(hr)) {
-                    buffer->Unlock(region, length, nullptr, 0);
-                    return TQ_SOUND_TRACE("Read", hr, true);
-                }
-                if (read == 0) {  // the file has no sample data any more
-                    std::memset(bytes + filled, silence, length - filled);
-                    break;
-                }
-                filled += read;
+            const char* failedCall = nullptr;
+            hr = ReadRepeating(bytes, length, filled, failedCall);
+            if (Failed(hr)) {
+                buffer->Unlock(region, length, nullptr, 0);
+                return TQ_SOUND_TRACE(failedCall, hr, true);
             }
         } else {
             std::memset(bytes + filled, silence, length - filled);

@@ -81,26 +81,40 @@ HRESULT CSound::FillBufferWithSound(CSoundBuffer* buffer, bool repeat) {
     if (filled == 0) {
         std::memset(bytes, silence, length);
     } else if (filled < length && repeat) {
-        while (filled < length) {
-            hr = waveReader_->ResetFile();
-            if (Failed(hr)) {
-                buffer->Unlock(region, length, nullptr, 0);
-                return TQ_SOUND_TRACE("ResetFile", hr, true);
-            }
-            uint32_t read = 0;
-            hr = waveReader_->Read(bytes + filled, length - filled, &read);
-            if (Failed(hr)) {
-                buffer->Unlock(region, length, nullptr, 0);
-                return TQ_SOUND_TRACE("Read", hr, true);
-            }
-            if (read == 0) break;  // the file has no sample data any more
-            filled += read;
+        const char* failedCall = nullptr;
+        hr = ReadRepeating(bytes, length, filled, failedCall);
+        if (Failed(hr)) {
+            buffer->Unlock(region, length, nullptr, 0);
+            return TQ_SOUND_TRACE(failedCall, hr, true);
         }
-        if (filled < length) std::memset(bytes + filled, silence, length - filled);
     } else if (filled < length) {
         std::memset(bytes + filled, silence, length - filled);
     }
     buffer->Unlock(region, length, nullptr, 0);
+    return S_OK;
+}
+
+HRESULT CSound::ReadRepeating(uint8_t* bytes, uint32_t length, uint32_t& filled,
+                              const char*& failedCall) {
+    while (filled < length) {
+        HRESULT hr = waveReader_->ResetFile();
+        if (Failed(hr)) {
+            failedCall = "ResetFile";
+            return hr;
+        }
+        uint32_t read = 0;
+        hr = waveReader_->Read(bytes + filled, length - filled, &read);
+        if (Failed(hr)) {
+            failedCall = "Read";
+            return hr;
+        }
+        if (read == 0) {  // the file has no sample data any more
+            std::memset(bytes + filled, SilenceByte(), length - filled);
+            filled = length;
+            break;
+        }
+        filled += read;
+    }
     return S_OK;
 }
 

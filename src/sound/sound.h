@@ -48,6 +48,11 @@ class CSound {
   protected:
     CWaveReader* Reader() { return waveReader_.get(); }
     uint8_t SilenceByte() const;
+    // Fills bytes[filled, length) by rewinding the file and reading it again, as often as it
+    // takes; a file that gives nothing any more leaves the rest as silence. On a failure returns
+    // its code with the failing call's name in `failedCall`.
+    HRESULT ReadRepeating(uint8_t* bytes, uint32_t length, uint32_t& filled,
+                          const char*& failedCall);
 
     std::vector<std::unique_ptr<CSoundBuffer>> buffers_;
     uint32_t bufferBytes_;
