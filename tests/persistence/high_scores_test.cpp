@@ -7,12 +7,12 @@
 #include <sstream>
 
 #include "persistence/md5.h"
-#include "persistence/scratch_dir.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-using menu_testing::ScratchDir;
 using persistence::HighScoreTable;
+using testing_support::TempDir;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,8 +37,8 @@ HighScoreTable FullTable() {
 
 class HighScores : public ::testing::Test {
   protected:
-    ScratchDir dir;
-    std::string path = dir.File("score.dat");
+    TempDir dir;
+    std::string path = (dir / "score.dat");
 };
 
 TEST_F(HighScores, DigestTextIsSaltedAndSigned) {
@@ -130,7 +130,7 @@ TEST_F(HighScores, UnterminatedFieldsShortFilesAndMissingFilesFailSafely) {
     persistence::LoadHighScores(loaded, path);
     EXPECT_EQ(loaded.scores[19], 100);
 
-    persistence::LoadHighScores(loaded, dir.File("none.dat"));
+    persistence::LoadHighScores(loaded, (dir / "none.dat"));
     for (int i = 0; i < 20; ++i) EXPECT_EQ(loaded.scores[i], 0);
 }
 
@@ -181,7 +181,7 @@ TEST_F(HighScores, AFailedSaveKeepsTheOldFileAndTheTable) {
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
     const std::string before = ReadFile(path);
     table.scores[0] = 5000;
-    EXPECT_FALSE(persistence::SaveHighScores(table, dir.File("no/such/dir/score.dat")));
+    EXPECT_FALSE(persistence::SaveHighScores(table, (dir / "no/such/dir/score.dat")));
     EXPECT_EQ(table.scores[0], 5000);
     EXPECT_EQ(ReadFile(path), before);
 }

@@ -6,12 +6,12 @@
 #include <sstream>
 
 #include "persistence/options.h"
-#include "persistence/scratch_dir.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-using menu_testing::ScratchDir;
 using persistence::IniFile;
+using testing_support::TempDir;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -82,8 +82,8 @@ TEST(IniFile, WritingKeepsEverythingElseByteForByte) {
 }
 
 TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
-    ScratchDir dir;
-    const std::string path = dir.File("tannenquirl.ini");
+    TempDir dir;
+    const std::string path = (dir / "tannenquirl.ini");
     static constexpr char kGarbage[] = "\x00\xff\x13garbage[options\nsound=0\n=1\n[options]x\n";
     const std::string garbage(kGarbage, sizeof(kGarbage) - 1);
     WriteFile(path, garbage);
@@ -101,8 +101,8 @@ TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
 }
 
 TEST(Options, SoundOptionRoundTripAndFileRules) {
-    ScratchDir dir;
-    const std::string path = dir.File("tannenquirl.ini");
+    TempDir dir;
+    const std::string path = (dir / "tannenquirl.ini");
     persistence::Options options;
     persistence::LoadOptions(options, path);  // no file: music on, streamed
     EXPECT_EQ(options.MusicOn, 0);
@@ -120,7 +120,7 @@ TEST(Options, SoundOptionRoundTripAndFileRules) {
 
     // No temporary files are left beside the options file.
     int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         (void)entry;
         ++entries;
     }
@@ -129,10 +129,10 @@ TEST(Options, SoundOptionRoundTripAndFileRules) {
 }
 
 TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
-    ScratchDir dir;
-    EXPECT_FALSE(persistence::SaveSoundOption("0", dir.File("missing/tannenquirl.ini")));
+    TempDir dir;
+    EXPECT_FALSE(persistence::SaveSoundOption("0", (dir / "missing/tannenquirl.ini")));
     // Something that exists but cannot be read as a file is not replaced.
-    const std::string path = dir.File("tannenquirl.ini");
+    const std::string path = (dir / "tannenquirl.ini");
     std::filesystem::create_directory(path);
     WriteFile(path + "/keep", "x");
     EXPECT_FALSE(persistence::SaveSoundOption("0", path));

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "display/display_device.h"
-#include "persistence/scratch_dir.h"
-#include "presentation/bmp_writer.h"
+#include "support/bmp_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-using menu_testing::ScratchDir;
 using presentation::BitmapFont;
+using testing_support::TempDir;
 
 // A sheet whose every cell column is filled with a colour that names the column, so that the
 // back buffer tells which cell was copied where.
@@ -29,12 +29,12 @@ class BitmapFontTest : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.path());
+        std::filesystem::current_path(dir_.Path());
         std::filesystem::create_directories("grafik/font");
         for (const auto* style : {&presentation::MenuFontStyle, &presentation::IngameFontStyle}) {
             const int cell = style->cellWidth;
-            menu_testing::WriteBmp24(style->sheetFile, 100 * cell, style->glyphHeight,
-                                     [cell](int x, int) { return ColumnColour(x / cell); });
+            testing_support::WriteBmp(style->sheetFile, 100 * cell, style->glyphHeight,
+                                      [cell](int x, int) { return ColumnColour(x / cell); });
         }
         ASSERT_EQ(display_.OpenFullScreen(800, 600, 16), 0);
     }
@@ -60,7 +60,7 @@ class BitmapFontTest : public ::testing::Test {
         return runs;
     }
 
-    ScratchDir dir_;
+    TempDir dir_;
     std::filesystem::path previous_;
     CDisplayDevice display_;
 };

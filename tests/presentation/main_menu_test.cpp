@@ -14,17 +14,16 @@
 #include "display/display_device.h"
 #include "flow/game_state.h"
 #include "flow/round_state.h"
-#include "persistence/scratch_dir.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/bitmap_font.h"
-#include "presentation/bmp_writer.h"
+#include "support/bmp_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-using menu_testing::ScratchDir;
-using menu_testing::WriteBmp24;
 using presentation::MainMenu;
 using presentation::Menu;
+using testing_support::TempDir;
 
 // Stand-in colours; each survives the 16-bit display format unchanged.
 constexpr uint32_t kButtonNormal = 0x00004080;  // frame 0 of every two-frame button
@@ -50,7 +49,7 @@ class MenuScenario : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.path());
+        std::filesystem::current_path(dir_.Path());
         WritePictures();
         platform::SetBackend(&backend_);
         backend_.OpenWindow("menu test");
@@ -82,29 +81,31 @@ class MenuScenario : public ::testing::Test {
     static void WritePictures() {
         std::filesystem::create_directories("grafik/menue");
         std::filesystem::create_directories("grafik/font");
-        WriteBmp24("grafik/menue/menue.bmp", 1200, 600,
-                   [](int x, int) { return BackgroundColour(x); });
+        testing_support::WriteBmp("grafik/menue/menue.bmp", 1200, 600,
+                                  [](int x, int) { return BackgroundColour(x); });
         for (const char* name : {"gamestart", "highscores", "credits", "back", "exit"}) {
-            WriteBmp24(std::string("grafik/menue/bttn_") + name + ".bmp", 612, 66,
-                       [](int x, int) { return x < 306 ? kButtonNormal : kButtonHover; });
+            testing_support::WriteBmp(
+                std::string("grafik/menue/bttn_") + name + ".bmp", 612, 66,
+                [](int x, int) { return x < 306 ? kButtonNormal : kButtonHover; });
         }
-        WriteBmp24("grafik/menue/bttn_sound.bmp", 4 * 306, 66,
-                   [](int x, int) { return kSoundFrames[x / 306]; });
+        testing_support::WriteBmp("grafik/menue/bttn_sound.bmp", 4 * 306, 66,
+                                  [](int x, int) { return kSoundFrames[x / 306]; });
         for (const char* name : {"menu_window_impressum", "menu_window_highscores"}) {
-            WriteBmp24(std::string("grafik/menue/") + name + ".bmp", 400, 580,
-                       [](int, int) { return kWindowColour; });
+            testing_support::WriteBmp(std::string("grafik/menue/") + name + ".bmp", 400, 580,
+                                      [](int, int) { return kWindowColour; });
         }
         // Trophies of 40 x 40 per frame whose left half is transparent.
         for (const char* name : {"hirsch", "hase", "schwein", "specht", "ente"}) {
-            WriteBmp24(std::string("grafik/menue/trophy_") + name + ".bmp", 80, 40, [](int x, int) {
-                if (x % 40 < 20) return SpriteKeyColour;
-                return x < 40 ? kTrophyDark : kTrophyLit;
-            });
+            testing_support::WriteBmp(std::string("grafik/menue/trophy_") + name + ".bmp", 80, 40,
+                                      [](int x, int) {
+                                          if (x % 40 < 20) return SpriteKeyColour;
+                                          return x < 40 ? kTrophyDark : kTrophyLit;
+                                      });
         }
         for (const auto* style : {&presentation::MenuFontStyle, &presentation::IngameFontStyle}) {
             const int cell = style->cellWidth;
-            WriteBmp24(style->sheetFile, 100 * cell, style->glyphHeight,
-                       [](int, int) { return 0x00F8F8F8u; });
+            testing_support::WriteBmp(style->sheetFile, 100 * cell, style->glyphHeight,
+                                      [](int, int) { return 0x00F8F8F8u; });
         }
     }
 
@@ -146,7 +147,7 @@ class MenuScenario : public ::testing::Test {
     uint16_t Pixel(int x, int y) const { return backend_.LastFrame()[size_t(y) * 800 + size_t(x)]; }
     static uint16_t Rgb(uint32_t colour) { return ColourRefToRgb565(colour); }
 
-    ScratchDir dir_;
+    TempDir dir_;
     std::filesystem::path previous_;
     platform::HeadlessBackend backend_;
     CDisplayDevice display_;

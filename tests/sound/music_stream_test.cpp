@@ -162,13 +162,13 @@ TEST_F(MusicStreamTest, PlayedBytesCountTheCursorWrap) {
 
 TEST_F(MusicStreamTest, OpeningAndPlayingWhatCannotBeRead) {
     EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
-    sound::OpenMusic(dir.PathOf("none.wav").c_str());
+    sound::OpenMusic((dir / "none.wav").c_str());
     EXPECT_EQ(sound::MusicStream, nullptr);
 
     OpenNoiseMusic(5000);
     CMusicStream* current = sound::MusicStream;
     ASSERT_NE(current, nullptr);
-    sound::OpenMusic(dir.PathOf("none.wav").c_str());
+    sound::OpenMusic((dir / "none.wav").c_str());
     EXPECT_EQ(sound::MusicStream, current);
     EXPECT_EQ(BoxCount(), 0u);
 

@@ -156,9 +156,8 @@ TEST_F(SoundMixerTest, LoadSoundArguments) {
     EXPECT_EQ(sound::SoundDevice->LoadSound(&sound, path.c_str(), 0, GUID_NULL, 0), E_INVALIDARG);
     EXPECT_EQ(sound::SoundDevice->LoadSound(&sound, nullptr, 0, GUID_NULL, 1), E_INVALIDARG);
     EXPECT_EQ(sound::SoundDevice->LoadSound(nullptr, path.c_str(), 0, GUID_NULL, 1), E_INVALIDARG);
-    EXPECT_EQ(
-        sound::SoundDevice->LoadSound(&sound, dir.PathOf("none.wav").c_str(), 0, GUID_NULL, 1),
-        E_FAIL);
+    EXPECT_EQ(sound::SoundDevice->LoadSound(&sound, (dir / "none.wav").c_str(), 0, GUID_NULL, 1),
+              E_FAIL);
     EXPECT_EQ(sound, nullptr);
     EXPECT_EQ(BoxCount(), 0u);  // a missing file only writes a debugger line
 
@@ -395,7 +394,7 @@ TEST_F(SoundMixerTest, LazySoundsAreCreatedOnceAndMissingFilesAreNotReadAgain) {
     EXPECT_TRUE(slot->AnyBufferPlaying());
 
     CSound* missing = nullptr;
-    const std::string none = dir.PathOf("none.wav");
+    const std::string none = (dir / "none.wav");
     EXPECT_EQ(sound::PlayLazily(missing, none.c_str()), E_FAIL);
     const size_t logged = backend.DebugLog().size();
     EXPECT_EQ(sound::PlayLazily(missing, none.c_str()), E_FAIL);

@@ -7,26 +7,6 @@
 
 namespace soundtest {
 
-ScratchDir::ScratchDir() {
-    static std::atomic<int> counter{0};
-    root_ = std::filesystem::temp_directory_path() /
-            ("tq_sound_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(root_);
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
-
-std::string ScratchDir::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    const std::filesystem::path path = root_ / name;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-}
-
 void SoundTest::SetUp() {
     sound::ResetForTests();
     platform::SetBackend(&backend);

@@ -11,6 +11,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "sound/sound_system.h"
+#include "support/temp_dir.h"
 
 namespace soundtest {
 
@@ -81,18 +82,6 @@ inline std::vector<int16_t> NoiseSamples(size_t count, uint32_t seed = 1) {
     return out;
 }
 
-// A scratch directory of its own for each test.
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
-    std::string PathOf(const std::string& name) const { return (root_ / name).string(); }
-
-  private:
-    std::filesystem::path root_;
-};
-
 // The headless backend installed, the sound device open at 44100 Hz stereo 16-bit in
 // sound::SoundDevice, and everything reset afterwards.
 class SoundTest : public ::testing::Test {
@@ -106,7 +95,7 @@ class SoundTest : public ::testing::Test {
     size_t BoxCount() const { return backend.MessageBoxes().size(); }
 
     platform::HeadlessBackend backend;
-    ScratchDir dir;
+    testing_support::TempDir dir;
     std::vector<CSound*> loaded;
 };
 

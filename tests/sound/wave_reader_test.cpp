@@ -40,7 +40,7 @@ class WaveReaderTest : public ::testing::Test {
     }
 
     platform::HeadlessBackend backend;
-    soundtest::ScratchDir dir;
+    testing_support::TempDir dir;
     CWaveReader reader;
     const std::vector<uint8_t> samples = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 };
@@ -103,7 +103,7 @@ TEST_F(WaveReaderTest, KeepsTheExtraBytesOfOtherFormatTags) {
 }
 
 TEST_F(WaveReaderTest, RefusesFilesThatAreNotWaveWithoutABox) {
-    EXPECT_EQ(reader.OpenForReading(dir.PathOf("missing.wav").c_str()), E_FAIL);
+    EXPECT_EQ(reader.OpenForReading((dir / "missing.wav").c_str()), E_FAIL);
     EXPECT_TRUE(backend.DebugLog().starts_with("dsutil("));
     EXPECT_TRUE(backend.DebugLog().ends_with("): FindResource (hr=E_FAIL (0x80004005))\n"));
 

@@ -1,9 +1,6 @@
 #include "support/bmp_fixture.h"
 
-#include <unistd.h>
-#include <atomic>
 #include <fstream>
-#include <random>
 
 namespace testing_support {
 
@@ -91,23 +88,22 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
                static_cast<std::streamsize>(bytes.size()));
 }
 
+void WriteBmp(const std::filesystem::path& path, int width, int height,
+              const std::vector<COLORREF>& pixels) {
+    WriteFile(path, MakeBmp24(width, height, pixels));
+}
+
+void WriteBmp(const std::filesystem::path& path, int width, int height,
+              const std::function<COLORREF(int x, int y)>& colour) {
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = colour(x, y);
+    WriteBmp(path, width, height, pixels);
+}
+
 void WriteSolidBmp(const std::filesystem::path& path, int width, int height, COLORREF colour) {
     WriteFile(path, MakeBmp24(width, height,
                               std::vector<COLORREF>(static_cast<size_t>(width) * height, colour)));
-}
-
-TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() /
-            ("tq-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
-             std::to_string(seed() % 100000));
-    std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
 }
 
 }  // namespace testing_support

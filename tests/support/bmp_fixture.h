@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "display/colour.h"
+#include "support/temp_dir.h"
 
 namespace testing_support {
 
@@ -22,20 +24,14 @@ std::vector<uint8_t> MakeBmpIndexed(int width, int height, int bits,
 // Writes `bytes` to `path`, creating the parent directories.
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
+// Writes a 24-bit BMP of `pixels` (COLORREF, top row first), creating the parent directories.
+void WriteBmp(const std::filesystem::path& path, int width, int height,
+              const std::vector<COLORREF>& pixels);
+// The same with each pixel's colour given by `colour(x, y)`.
+void WriteBmp(const std::filesystem::path& path, int width, int height,
+              const std::function<COLORREF(int x, int y)>& colour);
 // Writes a 24-bit BMP of one colour.
 void WriteSolidBmp(const std::filesystem::path& path, int width, int height, COLORREF colour);
-
-// A fresh, empty directory under the system temp dir, removed when the object goes.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Little-endian writers for building file headers by hand.
 void Put16(std::vector<uint8_t>& out, uint32_t value);

@@ -3,6 +3,8 @@
 // from small BMP files.
 #pragma once
 
+#include "support/bmp_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,57 +32,8 @@
 namespace world_testing {
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDirectory {
-  public:
-    TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tqworld.XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~TempDirectory() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
-
-// Writes a 24-bit BMP of `pixels` (COLORREF, top row first), creating the parent directories.
-inline void WriteBmp(const std::filesystem::path& path, int width, int height,
-                     const std::vector<COLORREF>& pixels) {
-    std::filesystem::create_directories(path.parent_path());
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const uint32_t imageBytes = uint32_t(rowBytes) * uint32_t(height);
-    std::vector<uint8_t> file(54 + imageBytes, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, uint32_t(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(width));
-    put32(22, uint32_t(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, imageBytes);
-    for (int y = 0; y < height; ++y) {
-        uint8_t* row = file.data() + 54 + size_t(height - 1 - y) * size_t(rowBytes);
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = pixels[size_t(y) * size_t(width) + size_t(x)];
-            row[x * 3] = BlueOf(c);
-            row[x * 3 + 1] = GreenOf(c);
-            row[x * 3 + 2] = RedOf(c);
-        }
-    }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-}
+using TempDirectory = testing_support::TempDir;
+using testing_support::WriteBmp;
 
 inline void WriteSolidBmp(const std::filesystem::path& path, int width, int height,
                           COLORREF colour) {

@@ -3,7 +3,8 @@
 #include <malloc.h>
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizers' allocator keeps its own count (not every compiler ships the header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include <algorithm>
