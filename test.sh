@@ -12,6 +12,10 @@ QUICK=0
 [ "${1:-}" = "--quick" ] && QUICK=1
 JOBS="$(nproc)"
 
+echo "== format (.clang-format)"
+find "$ROOT/src" "$ROOT/tools" "$ROOT/tests" "$ROOT/bench" "$ROOT/fuzz" \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
+
 echo "== build and test ($BUILD_DIR)"
 tq_build "$BUILD_DIR"
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"

@@ -3,8 +3,8 @@
 # Sourced; expects ROOT to be the checkout and sets BUILD_DIR.
 set -euo pipefail
 
-TQ_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libcairo2-dev fonts-dejavu-core
-             libgtest-dev libgmock-dev googletest libbenchmark-dev)
+TQ_PACKAGES=(build-essential cmake pkg-config clang-format libsdl2-dev libcairo2-dev
+             fonts-dejavu-core libgtest-dev libgmock-dev googletest libbenchmark-dev)
 
 tq_missing_packages() {
     local missing=()
