@@ -45,7 +45,7 @@ TEST(Soak, TwentyRoundsBackToBackStayCleanAndFlat) {
     std::ifstream file(state);
     std::string json((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::smatch match;
-    ASSERT_TRUE(std::regex_search(json, match, std::regex("\"rounds\":(\\d+)")));
+    ASSERT_TRUE(std::regex_search(json, match, std::regex("\"autoplay\":\\{\"rounds\":(\\d+)")));
     EXPECT_EQ(std::stoi(match[1]), 20);
     ASSERT_TRUE(
         std::regex_search(json, match, std::regex("\"heapKBAtRoundEnds\":\\[([0-9,]+)\\]")));
