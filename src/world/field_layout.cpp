@@ -12,21 +12,9 @@ namespace {
 using namespace presentation;
 namespace ix = entity_index;
 
-CBitmapSurface* Picture(ScenePicture picture) {
-    return ScenePictures[picture];
-}
-
-// Field objects start on their first picture; the animation position stays as it was unless a
-// row sets it.
-Entity& Place(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane, float x,
-              float y) {
-    Entity& e = PlaceObject(index, kind, picture, frames, plane, x, y);
-    e.firstFrame = e.lastFrame = 0;
-    return e;
-}
-
 void PlaceSign(int index, ScenePicture picture, float x, float y) {
-    Entity& sign = Place(index, kind::Decoration, Picture(picture), 2, NearPlane, x, y);
+    Entity& sign =
+        PlaceOnFirstPicture(index, kind::Decoration, Picture(picture), 2, NearPlane, x, y);
     sign.frame = 0.0f;
     sign.state = 0;
     sign.sinkOffset = 0.0f;
@@ -34,7 +22,7 @@ void PlaceSign(int index, ScenePicture picture, float x, float y) {
 
 // The bear and its targets start together, all on their first frame.
 Entity& PlaceBearPart(int index, int32_t kind, CBitmapSurface* picture, int frames, uint32_t now) {
-    Entity& e = Place(index, kind, picture, frames, MidPlane, 4117, 179);
+    Entity& e = PlaceOnFirstPicture(index, kind, picture, frames, MidPlane, 4117, 179);
     e.lastUpdateMs = now;
     e.frame = 0.0f;
     e.state = 0;
@@ -57,32 +45,38 @@ void LayoutField(uint32_t now) {
     };
     for (int i = 0; i < 8; ++i) {
         const AcornRow& row = acorns[i];
-        Place(ix::Acorn1 + i, row.kind,
-              Picture(static_cast<ScenePicture>(Acorn1Picture + row.picture - 1)), 1, NearPlane,
-              row.x, row.y);
+        PlaceOnFirstPicture(ix::Acorn1 + i, row.kind,
+                            Picture(static_cast<ScenePicture>(Acorn1Picture + row.picture - 1)), 1,
+                            NearPlane, row.x, row.y);
     }
-    Place(ix::TreeHeart, kind::TreeHeart, Picture(TreeHeartPicture), 6, NearPlane, 3309, 271);
-    Place(ix::TreeEyes1, kind::TreeEyes, Picture(TreeEyes1Picture), 2, NearPlane, 3329, 88);
-    Place(ix::TreeEyes1 + 1, kind::TreeEyes, Picture(TreeEyes2Picture), 2, NearPlane, 3365, 139);
-    Place(ix::TreeEyes1 + 2, kind::TreeEyes, Picture(TreeEyes3Picture), 2, NearPlane, 3324, 186);
-    Place(ix::FlyAgaricStalk, kind::FlyAgaricStalk, Picture(FlyAgaricStalkPicture), 1, NearPlane,
-          4445, 351);
-    Place(ix::FlyAgaricCap, kind::FlyAgaricCap, Picture(FlyAgaricCapPicture), 6, NearPlane, 4445,
-          351);
+    PlaceOnFirstPicture(ix::TreeHeart, kind::TreeHeart, Picture(TreeHeartPicture), 6, NearPlane,
+                        3309, 271);
+    PlaceOnFirstPicture(ix::TreeEyes1, kind::TreeEyes, Picture(TreeEyes1Picture), 2, NearPlane,
+                        3329, 88);
+    PlaceOnFirstPicture(ix::TreeEyes1 + 1, kind::TreeEyes, Picture(TreeEyes2Picture), 2, NearPlane,
+                        3365, 139);
+    PlaceOnFirstPicture(ix::TreeEyes1 + 2, kind::TreeEyes, Picture(TreeEyes3Picture), 2, NearPlane,
+                        3324, 186);
+    PlaceOnFirstPicture(ix::FlyAgaricStalk, kind::FlyAgaricStalk, Picture(FlyAgaricStalkPicture), 1,
+                        NearPlane, 4445, 351);
+    PlaceOnFirstPicture(ix::FlyAgaricCap, kind::FlyAgaricCap, Picture(FlyAgaricCapPicture), 6,
+                        NearPlane, 4445, 351);
     PlaceSign(ix::ForestSign, ForestSignPicture, 3077, 335);
     PlaceSign(ix::FieldSign, FieldSignPicture, 4609, 333);
 
     // The crumbs the thrown dynamite leaves, waiting for a throw.
-    Entity& blast = Place(ix::DynamiteBlast, kind::DynamiteBlast, CrumbsSprites.at(FullSize, 1), 8,
-                          NearPlane, 400, 500);
+    Entity& blast = PlaceOnFirstPicture(ix::DynamiteBlast, kind::DynamiteBlast,
+                                        CrumbsSprites.at(FullSize, 1), 8, NearPlane, 400, 500);
     blast.playFrames(0, 7);
     blast.lastUpdateMs = now;
     blast.state = 0;
     blast.sinkOffset = 0.0f;
     blast.active = 0;
 
-    Place(ix::CaveStone, kind::CaveStone, Picture(CaveStonePicture), 1, MidPlane, 4191, 225);
-    Place(ix::Woodpecker, kind::Woodpecker, Picture(WoodpeckerPicture), 3, MidPlane, 4044, 155);
+    PlaceOnFirstPicture(ix::CaveStone, kind::CaveStone, Picture(CaveStonePicture), 1, MidPlane,
+                        4191, 225);
+    PlaceOnFirstPicture(ix::Woodpecker, kind::Woodpecker, Picture(WoodpeckerPicture), 3, MidPlane,
+                        4044, 155);
     PlaceBearPart(ix::BearTarget1, kind::BearTarget, BearTargetSprites.at(FullSize, 1), 7, now);
     // The bear itself has no pictures: it only drives the frames of its targets.
     Entity& bear = PlaceBearPart(ix::Bear, kind::Bear, nullptr, 18, now);

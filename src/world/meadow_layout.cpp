@@ -11,10 +11,6 @@ namespace {
 using namespace presentation;
 namespace ix = entity_index;
 
-CBitmapSurface* Picture(ScenePicture picture) {
-    return ScenePictures[picture];
-}
-
 Entity& Place(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane, float x,
               float y) {
     Entity& e = PlaceObject(index, kind, picture, frames, plane, x, y);

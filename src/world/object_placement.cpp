@@ -18,4 +18,15 @@ Entity& PlaceObject(int index, int32_t kind, CBitmapSurface* picture, int frames
     return e;
 }
 
+Entity& PlaceOnFirstPicture(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane,
+                            float x, float y) {
+    Entity& e = PlaceObject(index, kind, picture, frames, plane, x, y);
+    e.firstFrame = e.lastFrame = 0;
+    return e;
+}
+
+CBitmapSurface* Picture(presentation::ScenePicture picture) {
+    return presentation::ScenePictures[picture];
+}
+
 }  // namespace world

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "presentation/asset_catalogue.h"
 #include "world/entity.h"
 
 namespace world {
@@ -12,5 +13,13 @@ namespace world {
 // animation position is left as it was; each layout row writes what else it needs.
 Entity& PlaceObject(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane,
                     float x, float y);
+
+// PlaceObject for an object that starts on its first picture (first and last frame 0), its
+// animation position left as it was.
+Entity& PlaceOnFirstPicture(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane,
+                            float x, float y);
+
+// The loaded bitmap of one scenery picture of the catalogue (null when it failed to load).
+CBitmapSurface* Picture(presentation::ScenePicture picture);
 
 }  // namespace world
