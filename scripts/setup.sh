@@ -26,10 +26,15 @@ tq_install() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
+# tq_build DIR [TARGET...]: configures and builds DIR (every target when none are named).
 tq_build() {
     local dir=$1; shift
-    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j"$(nproc)"
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    if [ $# -gt 0 ]; then
+        cmake --build "$dir" -j"$(nproc)" --target "$@"
+    else
+        cmake --build "$dir" -j"$(nproc)"
+    fi
 }
 
 tq_install "${TQ_PACKAGES[@]}"
