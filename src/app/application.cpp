@@ -11,6 +11,7 @@
 #include "presentation/level_assets.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
+#include "world/weapon.h"
 
 namespace app {
 
@@ -110,6 +111,7 @@ HRESULT RestoreSurfaces() {
     presentation::ReleaseFonts();
     presentation::CreateMissingFonts(Display);
     if (flow::GameScreen >= flow::GamePlayScreen) presentation::LoadLevelAssets(Display, false);
+    world::RestoreWeapon(Display);
     return S_OK;
 }
 

@@ -37,12 +37,16 @@ CBitmapSurface* LoadPicture(CDisplayDevice* display, const char* path) {
 }  // namespace
 
 void Weapon::create(CDisplayDevice* display) {
+    loadPictures(display);
+    reset();
+}
+
+void Weapon::loadPictures(CDisplayDevice* display) {
     release();
     shotgunBitmap = LoadPicture(display, WeaponTable[Shotgun].picture);
     crossbowBitmap = LoadPicture(display, WeaponTable[Crossbow].picture);
     dynamiteBitmap = LoadPicture(display, WeaponTable[Dynamite].picture);
     machineGunBitmap = LoadPicture(display, WeaponTable[MachineGun].picture);
-    reset();
 }
 
 void Weapon::release() {
@@ -129,6 +133,13 @@ void PrepareWeapon(CDisplayDevice* display, bool firstLoad) {
 
 void DrawPlayerWeapon(CDisplayDevice* display, int x, int y) {
     if (PlayerWeapon) PlayerWeapon->drawWeapon(display, x, y);
+}
+
+void RestoreWeapon(CDisplayDevice* display) {
+    if (!PlayerWeapon) return;
+    PlayerWeapon->readyAtMs = 0;
+    PlayerWeapon->holdBlockUntilMs = 0;
+    PlayerWeapon->loadPictures(display);
 }
 
 void ReleaseWeapon() {

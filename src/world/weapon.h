@@ -58,6 +58,8 @@ struct Weapon {
 
     // Loads the four weapon pictures (keyed with the panel key), then `reset`.
     void create(CDisplayDevice* display);
+    // Replaces the pictures (after the display lost them), keeping everything else.
+    void loadPictures(CDisplayDevice* display);
     // Deletes the pictures.
     void release();
     // The start of a game: only the shotgun, selected and loaded, no banners.
@@ -88,6 +90,9 @@ int32_t SelectedWeapon();
 void PrepareWeapon(CDisplayDevice* display, bool firstLoad);
 // Draws the selected weapon's picture below the crosshair; (x, y) is the cursor minus 21.
 void DrawPlayerWeapon(CDisplayDevice* display, int x, int y);
+// After the display lost its surfaces: the weapon may fire at once and gets its pictures again;
+// its selection, magazine and unlocks stay. Nothing happens without a weapon.
+void RestoreWeapon(CDisplayDevice* display);
 // Deletes the weapon object (at the end, and between tests).
 void ReleaseWeapon();
 

@@ -8,6 +8,7 @@
 #include "presentation/screen_surfaces.h"
 #include "support/bmp_fixture.h"
 #include "support/game_harness.h"
+#include "world/weapon.h"
 
 namespace {
 
@@ -164,6 +165,41 @@ TEST(RunFrame, ALostSurfaceRebuildsThePicturesAndClearsAPendingRestore) {
         });
     std::filesystem::current_path(previous);
     EXPECT_TRUE(reloaded);
+}
+
+TEST(RunFrame, ALostSurfaceLetsTheWeaponFireAtOnceAndKeepsItsState) {
+    testing_support::TempDir dir;
+    testing_support::WriteSolidBmp(dir.Path() / "grafik/waffen/armbrust.bmp", 40, 30, 0x00336699);
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    GameHarness harness;
+    bool checked = false;
+    harness.Run(
+        4,
+        [&](platform::HeadlessBackend& backend, int frame) {
+            if (frame == 2) {
+                world::PrepareWeapon(app::Display, true);
+                world::PlayerWeapon->selected = world::Crossbow;
+                world::PlayerWeapon->crossbowAvailable = world::Unlocked;
+                world::PlayerWeapon->roundsLeft = 2;
+                world::PlayerWeapon->readyAtMs = 0xFFFFFF00u;
+                delete world::PlayerWeapon->crossbowBitmap;
+                world::PlayerWeapon->crossbowBitmap = nullptr;
+                backend.LoseSurfacesOnNextPresent();
+            }
+        },
+        [&](platform::HeadlessBackend&, int frame) {
+            if (frame != 2) return;
+            checked = true;
+            const world::Weapon& weapon = *world::PlayerWeapon;
+            EXPECT_EQ(weapon.readyAtMs, 0u);
+            EXPECT_EQ(weapon.selected, world::Crossbow) << "no reset: the game goes on as it was";
+            EXPECT_EQ(weapon.crossbowAvailable, world::Unlocked);
+            EXPECT_EQ(weapon.roundsLeft, 2);
+            EXPECT_NE(weapon.crossbowBitmap, nullptr) << "its picture is loaded again";
+        });
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(checked);
 }
 
 TEST(MessageLoop, CloseEndsTheProgramAndReleasesTheDisplay) {
