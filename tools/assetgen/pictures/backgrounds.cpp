@@ -40,6 +40,15 @@ double Bump(double x, double centre, double width) {
     return std::exp(-d * d);
 }
 
+// Traces the area between a line across the whole layer and the level `baseY` (below or above it).
+template <typename Line>
+void TraceAreaTo(cairo_t* c, double layerWidth, double baseY, Line line) {
+    cairo_move_to(c, 0, baseY);
+    for (double x = 0; x <= layerWidth; x += 4) cairo_line_to(c, x, line(x));
+    cairo_line_to(c, layerWidth, baseY);
+    cairo_close_path(c);
+}
+
 // Tints a stretch of the layer (already clipped to what should be tinted) with soft ends.
 void RegionTint(cairo_t* cr, double x0, double x1, Rgb colour, double alpha, double feather) {
     cairo_pattern_t* g = cairo_pattern_create_linear(x0 - feather, 0, x1 + feather, 0);
@@ -250,12 +259,7 @@ std::vector<Picture> DrawFarLayer() {
         120, Hazed(Hex(0xa8b8d0), 0.55), 240, Hazed(Hex(0xb8c8d8), 0.6), 1,
         Hazed(palette::Outline, 0.7));
     // Mountains: a pale blue range with snow on the higher tops.
-    auto mountains = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 320);
-        for (double x = 0; x <= W; x += 4) cairo_line_to(c, x, MountainLine(x));
-        cairo_line_to(c, W, 320);
-        cairo_close_path(c);
-    };
+    auto mountains = [&](cairo_t* c) { TraceAreaTo(c, W, 320, MountainLine); };
     PaintGradientShape(cr, mountains, 110, Hazed(Hex(0x8a9ab8), 0.3), 260,
                        Hazed(Hex(0x9cb0a8), 0.45), 1.5, Hazed(palette::Outline, 0.55));
     cairo_save(cr);
@@ -275,12 +279,7 @@ std::vector<Picture> DrawFarLayer() {
     cairo_restore(cr);
 
     // Rolling hills.
-    auto hills = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 400);
-        for (double x = 0; x <= W; x += 4) cairo_line_to(c, x, FarHillLine(x));
-        cairo_line_to(c, W, 400);
-        cairo_close_path(c);
-    };
+    auto hills = [&](cairo_t* c) { TraceAreaTo(c, W, 400, FarHillLine); };
     PaintGradientShape(cr, hills, 210, Hazed(palette::FreshGreen, 0.5), 300,
                        Hazed(palette::LeafGreen, 0.45), 1.5, Hazed(palette::Outline, 0.55));
     // Distant woods on the hills of the forest region, fields in the field region.
@@ -330,12 +329,7 @@ std::vector<Picture> DrawFarLayer() {
 
     // The far meadow the animals walk on, with the path at their feet.
     auto meadow = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 600);
-        for (double x = 0; x <= W; x += 4) {
-            cairo_line_to(c, x, 272 + Wave(x, W, {{5, 4}, {11, 3}}, 2.1));
-        }
-        cairo_line_to(c, W, 600);
-        cairo_close_path(c);
+        TraceAreaTo(c, W, 600, [&](double x) { return 272 + Wave(x, W, {{5, 4}, {11, 3}}, 2.1); });
     };
     PaintGradientShape(cr, meadow, 270, Hazed(Hex(0x7fae52), 0.35), 330, Hazed(Hex(0x6a9a44), 0.3),
                        1.2, Hazed(palette::Outline, 0.5));
@@ -549,12 +543,7 @@ std::vector<Picture> DrawMiddleLayer() {
     PaintWoodpeckerTree(cr);
 
     // The meadow, darker under the trees, with the walking path.
-    auto meadow = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 600);
-        for (double x = 0; x <= W; x += 4) cairo_line_to(c, x, MidMeadowLine(x));
-        cairo_line_to(c, W, 600);
-        cairo_close_path(c);
-    };
+    auto meadow = [&](cairo_t* c) { TraceAreaTo(c, W, 600, MidMeadowLine); };
     cairo_save(cr);
     cairo_new_path(cr);
     meadow(cr);
@@ -964,12 +953,7 @@ std::vector<Picture> DrawNearLayer() {
         ShapeStyle{Hex(0x8a5a32), 0.15, 0.3, 3, 2.5});
 
     // The ground: grass getting darker towards the viewer, a sandy path, flowers.
-    auto ground = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 600);
-        for (double x = 0; x <= W; x += 4) cairo_line_to(c, x, NearGroundLine(x));
-        cairo_line_to(c, W, 600);
-        cairo_close_path(c);
-    };
+    auto ground = [&](cairo_t* c) { TraceAreaTo(c, W, 600, NearGroundLine); };
     cairo_save(cr);
     cairo_new_path(cr);
     ground(cr);
