@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/application.h"
 #include "display/display_device.h"
+#include "gamestate/devices.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/level_assets.h"
 #include "sound/sound_device.h"
@@ -23,12 +23,12 @@ void BM_LoadLevelAssets(benchmark::State& state) {
     CDisplayDevice display;
     display.OpenFullScreen(800, 600, 16);
     backend.CloseWindow();
-    CDisplayDevice* previous = app::Display;
-    app::Display = &display;
+    CDisplayDevice* previous = gamestate::Display;
+    gamestate::Display = &display;
     for (auto _ : state) {
         benchmark::DoNotOptimize(presentation::LoadLevelAssets(&display, true));
     }
-    app::Display = previous;
+    gamestate::Display = previous;
     platform::SetBackend(nullptr);
 }
 BENCHMARK(BM_LoadLevelAssets)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -4,12 +4,13 @@
 
 #include <filesystem>
 
-#include "app/application.h"
 #include "display/display_device.h"
 #include "flow/game_screen.h"
-#include "flow/game_state.h"
 #include "flow/round_lifecycle.h"
-#include "flow/round_state.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/background.h"
 #include "presentation/hud.h"
@@ -27,22 +28,22 @@ class BusyWorld {
         backend_.OpenWindow("bench");
         platform::SetBackend(&backend_);
         display_.OpenFullScreen(800, 600, 16);
-        app::Display = &display_;
+        gamestate::Display = &display_;
         presentation::LoadLevelAssets(&display_, true);
-        flow::GameScreen = flow::GamePlayScreen;
-        flow::LevelLoaded = true;
-        flow::StartScreenTime = flow::NotScheduled;
+        gamestate::GameScreen = gamestate::GamePlayScreen;
+        gamestate::LevelLoaded = true;
+        gamestate::StartScreenTime = gamestate::NotScheduled;
         flow::StartRound();
-        flow::Round.QuotaStage = 2;
+        gamestate::Round.QuotaStage = 2;
         while (ActiveEntities() < 150) {
             world::spawnAnimal(2 + ActiveEntities() % 2, 1, 0, false);
         }
-        app::AverageFrameTime = 16.0f;
-        flow::CameraX = 1950.0f;
+        gamestate::AverageFrameTime = 16.0f;
+        gamestate::CameraX = 1950.0f;
         backend_.SetCursor(400, 300);
     }
     ~BusyWorld() {
-        app::Display = nullptr;
+        gamestate::Display = nullptr;
         platform::SetBackend(nullptr);
     }
     static int ActiveEntities() {
@@ -82,13 +83,13 @@ void BM_SceneAndHud(benchmark::State& state) {
             const world::EntityGroup group = layer == 1   ? world::FarGroup
                                              : layer == 2 ? world::MidGroup
                                                           : world::NearGroup;
-            const float scroll = layer == 1   ? flow::FarScroll
-                                 : layer == 2 ? flow::MidScroll
-                                              : flow::CameraX;
+            const float scroll = layer == 1   ? gamestate::FarScroll
+                                 : layer == 2 ? gamestate::MidScroll
+                                              : gamestate::CameraX;
             for (int i = group.first; i <= group.last; ++i) {
                 world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
                 if (e.active != 1) continue;
-                e.update(static_cast<int>(flow::CameraX), now);
+                e.update(static_cast<int>(gamestate::CameraX), now);
                 e.draw(display, scroll, now);
             }
         }

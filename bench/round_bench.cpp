@@ -9,7 +9,7 @@
 
 #include "app/application.h"
 #include "autoplayer.h"
-#include "flow/game_state.h"
+#include "gamestate/game_state.h"
 #include "persistence/save_directory.h"
 #include "platform/headless/headless_backend.h"
 
@@ -42,7 +42,7 @@ void BM_WholeRoundAutoplay(benchmark::State& state) {
         backend.SetFrameHooks(&run);
         platform::SetBackend(&backend);
         app::ResetApplicationState();
-        flow::ResetGameState();
+        gamestate::ResetGameState();
         app::GameMain();
         platform::SetBackend(nullptr);
         frames = run.frames;

@@ -5,8 +5,10 @@
 #include "app/sound_startup.h"
 #include "display/display_device.h"
 #include "flow/game_frame.h"
-#include "flow/game_state.h"
-#include "flow/pause.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/level_assets.h"
 #include "presentation/main_menu.h"
@@ -18,14 +20,8 @@ namespace app {
 int AppActive = 0;
 uint32_t LastFrameTime = 0;
 bool RestorePending = false;
-float AverageFrameTime = 0.0f;
-CDisplayDevice* Display = nullptr;
 
 namespace {
-
-std::array<int32_t, FrameRingSize> frameRing{};
-int ringPosition = 0;
-uint32_t timingReference = 0;
 
 constexpr const char* DisplayModeMessage = "This display card does not support 800x600x16. ";
 constexpr const char* DisplayFailedMessage = "DirectDraw init failed. Tannenquirl wird beendet";
@@ -36,14 +32,7 @@ void ResetApplicationState() {
     AppActive = 0;
     LastFrameTime = 0;
     RestorePending = false;
-    AverageFrameTime = 0.0f;
-    frameRing.fill(0);
-    ringPosition = 0;
-    timingReference = 0;
-}
-
-const std::array<int32_t, FrameRingSize>& FrameRing() {
-    return frameRing;
+    gamestate::ResetFrameTiming();
 }
 
 HRESULT InitApplication() {
@@ -55,32 +44,21 @@ HRESULT InitApplication() {
         return E_FAIL;
     }
     StartMusicWorker();
-    frameRing.fill(0);
+    gamestate::ResetFrameTiming();
     return S_OK;
 }
 
 HRESULT InitDisplay() {
-    Display = new CDisplayDevice();
-    HRESULT hr = Display->OpenFullScreen(800, 600, 16);
+    gamestate::Display = new CDisplayDevice();
+    HRESULT hr = gamestate::Display->OpenFullScreen(800, 600, 16);
     if (Failed(hr)) {
         platform::ShowMessageBox(DisplayModeMessage, "Tannenquirl", true);
         return hr;
     }
-    if (presentation::Menu) presentation::Menu->display = Display;
-    presentation::ReloadSurface(Display, presentation::StartScreenSurface,
+    if (presentation::Menu) presentation::Menu->display = gamestate::Display;
+    presentation::ReloadSurface(gamestate::Display, presentation::StartScreenSurface,
                                 presentation::StartScreenFile, 800, 600, CLR_INVALID);
     return S_OK;
-}
-
-void UpdateFrameTiming() {
-    uint32_t now = platform::Ticks();
-    if (timingReference == 0) timingReference = now;
-    frameRing[ringPosition] = static_cast<int32_t>(now - timingReference);
-    int64_t sum = 0;
-    for (int32_t entry : frameRing) sum += entry;
-    AverageFrameTime = static_cast<float>(static_cast<double>(sum) / 25.0);
-    timingReference = now;
-    ringPosition = (ringPosition + 1) % FrameRingSize;
 }
 
 HRESULT RunFrame() {
@@ -102,16 +80,17 @@ HRESULT RunFrame() {
 }
 
 HRESULT RestoreSurfaces() {
-    if (!Display) return E_POINTER;
-    HRESULT hr = Display->RestoreAllSurfaces();
+    if (!gamestate::Display) return E_POINTER;
+    HRESULT hr = gamestate::Display->RestoreAllSurfaces();
     if (Failed(hr)) return hr;
-    presentation::LoadLoadingScreen(Display);
+    presentation::LoadLoadingScreen(gamestate::Display);
     if (presentation::Menu) presentation::Menu->LoadMenuBitmaps();
-    presentation::LoadIngameSheet(Display);
+    presentation::LoadIngameSheet(gamestate::Display);
     presentation::ReleaseFonts();
-    presentation::CreateMissingFonts(Display);
-    if (flow::GameScreen >= flow::GamePlayScreen) presentation::LoadLevelAssets(Display, false);
-    world::RestoreWeapon(Display);
+    presentation::CreateMissingFonts(gamestate::Display);
+    if (gamestate::GameScreen >= gamestate::GamePlayScreen)
+        presentation::LoadLevelAssets(gamestate::Display, false);
+    world::RestoreWeapon(gamestate::Display);
     return S_OK;
 }
 
@@ -119,26 +98,26 @@ void WindowProc(const platform::Event& event) {
     switch (event.type) {
         case platform::EventType::Close:
             // Closing destroys the window: every picture goes, then the loop ends.
-            presentation::ReleaseAllSurfaces(Display);
+            presentation::ReleaseAllSurfaces(gamestate::Display);
             platform::PostQuit(0);
             if (platform::CurrentBackend()) platform::CurrentBackend()->CloseWindow();
             break;
         case platform::EventType::Move:
-            if (event.x == 0 && event.y == 0 && flow::MinimizedInGame) RestorePending = true;
-            if (Display) Display->RefreshScreenRect();
+            if (event.x == 0 && event.y == 0 && gamestate::MinimizedInGame) RestorePending = true;
+            if (gamestate::Display) gamestate::Display->RefreshScreenRect();
             break;
         case platform::EventType::Size:
             if (event.sizeKind == platform::SizeKind::Minimized &&
-                flow::GameScreen == flow::GamePlayScreen) {
-                flow::MinimizedInGame = true;
-                flow::PauseStart = platform::Ticks();
-                flow::Pausing = true;
+                gamestate::GameScreen == gamestate::GamePlayScreen) {
+                gamestate::MinimizedInGame = true;
+                gamestate::PauseStart = platform::Ticks();
+                gamestate::Pausing = true;
             }
             AppActive = (event.sizeKind == platform::SizeKind::MaxHide ||
                          event.sizeKind == platform::SizeKind::Minimized)
                             ? 0
                             : 1;
-            if (Display) Display->RefreshScreenRect();
+            if (gamestate::Display) gamestate::Display->RefreshScreenRect();
             break;
         case platform::EventType::ExitSizeMove:
             LastFrameTime = platform::Ticks();
@@ -166,7 +145,7 @@ int RunMessageLoop() {
 void Shutdown() {
     StopMusicWorker();
     StopSoundOutput();
-    presentation::ReleaseAllSurfaces(Display);
+    presentation::ReleaseAllSurfaces(gamestate::Display);
 }
 
 int GameMain(const std::function<void()>& onLoopEnd) {

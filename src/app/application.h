@@ -3,18 +3,13 @@
 // every picture back after the display lost its surfaces.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 
 #include "diag/result_codes.h"
 #include "platform/platform.h"
 
-class CDisplayDevice;
-
 namespace app {
-
-constexpr int FrameRingSize = 25;
 
 // 1 while the window is neither minimised nor hidden.
 extern int AppActive;
@@ -22,9 +17,6 @@ extern int AppActive;
 extern uint32_t LastFrameTime;
 // Set when the window comes back after a minimise during a game; consumed by RunFrame.
 extern bool RestorePending;
-// Mean duration of the last 25 frames in milliseconds; scales all scrolling and menu motion.
-extern float AverageFrameTime;
-extern CDisplayDevice* Display;
 
 // Start-up up to the display: the window, the sound device, the music thread. E_FAIL when the
 // game cannot run; the reason has been shown.
@@ -32,7 +24,6 @@ HRESULT InitApplication();
 HRESULT InitDisplay();
 // One frame tick.
 HRESULT RunFrame();
-void UpdateFrameTiming();
 HRESULT RestoreSurfaces();
 // The window procedure: what each notification does to the game.
 void WindowProc(const platform::Event& event);
@@ -46,7 +37,5 @@ void Shutdown();
 
 // Puts the shell's globals back to their values at program start (for tests).
 void ResetApplicationState();
-// The frame-duration ring, for tests.
-const std::array<int32_t, FrameRingSize>& FrameRing();
 
 }  // namespace app

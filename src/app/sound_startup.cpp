@@ -1,6 +1,6 @@
 #include "app/sound_startup.h"
 
-#include "flow/menu_link.h"
+#include "presentation/menu_link.h"
 #include "sound/music_stream.h"
 #include "sound/sound_system.h"
 
@@ -23,7 +23,7 @@ void StopSoundOutput() {
 }
 
 void StartMusicWorker() {
-    sound::StartMusicThread([] { return flow::CurrentMusicOptions().MusicOn == 0; });
+    sound::StartMusicThread([] { return presentation::CurrentMusicOptions().MusicOn == 0; });
 }
 
 void StopMusicWorker() {

@@ -1,18 +1,14 @@
 #include "flow/bell_hints.h"
 
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 #include "platform/platform.h"
-#include "sound/sound.h"
-#include "sound/sound_system.h"
+#include "world/bell_notes.h"
 #include "world/weapon.h"
 
 namespace flow {
 
 namespace {
 
-CSound* NoteSounds[4] = {};
-constexpr const char* NoteFiles[4] = {nullptr, "sounds/effekte/ae.wav", "sounds/effekte/af.wav",
-                                      "sounds/effekte/ag.wav"};
 constexpr uint32_t HintPeriodMs = 10000;
 constexpr uint32_t NoteSpacingMs = 750;
 // A note slot that has sounded waits far beyond the next period, which reschedules it.
@@ -28,30 +24,25 @@ void UnlockCrossbow() {
 
 }  // namespace
 
-void PlayBellNote(int32_t note) {
-    if (note < 1 || note > 3) return;
-    sound::PlayLazily(NoteSounds[note], NoteFiles[note]);
-}
-
 void PlayBellHints(uint32_t t) {
-    BellSequence& bells = Round.bellSequence;
+    gamestate::BellSequence& bells = gamestate::Round.bellSequence;
     const int32_t p = bells.progress;
     uint32_t* times = bells.times;
     if (p <= 3) {
         if (t > times[3] && p >= 3) {
-            PlayBellNote(bells.notes[3]);
+            world::PlayBellNote(bells.notes[3]);
             times[3] = t + PlayedNoteDelayMs;
         }
         if (t > times[2] && p >= 2) {
-            PlayBellNote(bells.notes[2]);
+            world::PlayBellNote(bells.notes[2]);
             times[2] = t + PlayedNoteDelayMs;
         }
         if (t > times[1] && p >= 1) {
-            PlayBellNote(bells.notes[1]);
+            world::PlayBellNote(bells.notes[1]);
             times[1] = t + PlayedNoteDelayMs;
         }
         if (t > times[0]) {
-            PlayBellNote(bells.notes[0]);
+            world::PlayBellNote(bells.notes[0]);
             times[0] = t + HintPeriodMs;
             if (p >= 1) times[1] = t + NoteSpacingMs;
             if (p >= 2) times[2] = t + 2 * NoteSpacingMs;
@@ -61,13 +52,6 @@ void PlayBellHints(uint32_t t) {
                world::PlayerWeapon->dynamiteAvailable == world::Locked) {
         UnlockCrossbow();
         bells.progress = 5;
-    }
-}
-
-void ReleaseBellNotesForTests() {
-    for (CSound*& note : NoteSounds) {
-        delete note;
-        note = nullptr;
     }
 }
 

@@ -7,13 +7,7 @@
 
 namespace flow {
 
-// Plays bell note 1, 2 or 3 (also struck by the bells themselves).
-void PlayBellNote(int32_t note);
-
 // The hint step of a playing frame; `t` is the time read for the near layer's entities.
 void PlayBellHints(uint32_t t);
-
-// Forgets the note sounds (for tests).
-void ReleaseBellNotesForTests();
 
 }  // namespace flow

@@ -2,32 +2,34 @@
 
 #include <cmath>
 
-#include "app/application.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 
 namespace flow {
 
 void ScrollCamera(int cursorX) {
-    const double averageFrameTime = app::AverageFrameTime;
+    const double averageFrameTime = gamestate::AverageFrameTime;
     if (cursorX < 200) {
-        CameraX = static_cast<float>(CameraX - (200 - cursorX) / 200.0 * averageFrameTime);
-        if (static_cast<float>(Round.cameraMin) > CameraX) {
-            CameraX = static_cast<float>(Round.cameraMin);
+        gamestate::CameraX =
+            static_cast<float>(gamestate::CameraX - (200 - cursorX) / 200.0 * averageFrameTime);
+        if (static_cast<float>(gamestate::Round.cameraMin) > gamestate::CameraX) {
+            gamestate::CameraX = static_cast<float>(gamestate::Round.cameraMin);
         }
-        if (CameraX < 0.0f) CameraX += 4800.0f;
+        if (gamestate::CameraX < 0.0f) gamestate::CameraX += 4800.0f;
     } else if (cursorX > 600) {
-        CameraX = static_cast<float>(CameraX + (cursorX - 600) / 200.0 * averageFrameTime);
-        if (static_cast<float>(Round.cameraMax) < CameraX) {
-            CameraX = static_cast<float>(Round.cameraMax);
+        gamestate::CameraX =
+            static_cast<float>(gamestate::CameraX + (cursorX - 600) / 200.0 * averageFrameTime);
+        if (static_cast<float>(gamestate::Round.cameraMax) < gamestate::CameraX) {
+            gamestate::CameraX = static_cast<float>(gamestate::Round.cameraMax);
         }
-        if (!(CameraX < 4800.0f)) CameraX -= 4800.0f;
+        if (!(gamestate::CameraX < 4800.0f)) gamestate::CameraX -= 4800.0f;
     }
     // Whole pixels only: a step of less than a pixel to the right is lost, one to the left
     // always moves a pixel, as the original camera did.
-    CameraX = std::trunc(CameraX);
-    FarScroll = std::trunc(CameraX * 0.9f);
-    MidScroll = std::trunc(CameraX * 0.95f);
+    gamestate::CameraX = std::trunc(gamestate::CameraX);
+    gamestate::FarScroll = std::trunc(gamestate::CameraX * 0.9f);
+    gamestate::MidScroll = std::trunc(gamestate::CameraX * 0.95f);
 }
 
 }  // namespace flow

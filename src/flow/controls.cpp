@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "flow/game_state.h"
-#include "flow/round_state.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -18,7 +18,6 @@
 
 namespace flow {
 
-int32_t LayerHit = world::NoLayerHit;
 bool ThrowRequested = false;
 
 namespace {
@@ -33,8 +32,8 @@ constexpr int KeyOne = 0x31;
 constexpr int MachineGunKickRange = 50;  // the cursor jumps by -25 .. 24 pixels each way
 
 // A sound loaded with the level: started once if it exists.
-void PlayEffect(presentation::EffectSound effect) {
-    if (CSound* sound = presentation::EffectSounds[effect]) sound->StartSound(0, 0);
+void PlayEffect(gamestate::EffectSound effect) {
+    if (CSound* sound = gamestate::EffectSounds[effect]) sound->StartSound(0, 0);
 }
 
 void PlayReloadSound(int32_t weapon) {
@@ -77,15 +76,15 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
         return;
     }
     // The shot strikes where the cursor was before any kick.
-    ClickPoint = ScreenPoint{cursor.x, cursor.y};
+    gamestate::ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
     switch (weapon.selected) {
         case world::Shotgun:
             weapon.fire();
-            PlayEffect(presentation::ShotgunShotSound);
+            PlayEffect(gamestate::ShotgunShotSound);
             break;
         case world::Crossbow:
             weapon.fire();
-            PlayEffect(presentation::CrossbowShotSound);
+            PlayEffect(gamestate::CrossbowShotSound);
             break;
         case world::Dynamite:
             // The stick is used up only where it lands on the ground (after the shot loop).
@@ -96,7 +95,7 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
             const int dx = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
             const int dy = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
             platform::WarpCursor(cursor.x + dx, cursor.y + dy);
-            PlayEffect(presentation::MachineGunShotSound);
+            PlayEffect(gamestate::MachineGunShotSound);
             break;
         }
         default:
@@ -107,8 +106,8 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
 }  // namespace
 
 platform::Point RunControls() {
-    ClickPoint = ScreenPoint{};
-    LayerHit = world::NoLayerHit;
+    gamestate::ClickPoint = gamestate::ScreenPoint{};
+    gamestate::LayerHit = gamestate::NoLayerHit;
     ThrowRequested = false;
     const platform::Point cursor = platform::CursorPos();
     world::Weapon* weapon = world::PlayerWeapon;
@@ -119,18 +118,19 @@ platform::Point RunControls() {
 
     const bool left = platform::KeyDown(platform::vk::LButton);
     const bool right = platform::KeyDown(platform::vk::RButton);
-    if (!left) LeftButtonLatch = false;
+    if (!left) gamestate::LeftButtonLatch = false;
     // The machine gun fires on every frame the button is held, as long as it has rounds.
-    if (weapon->selected == world::MachineGun && weapon->roundsLeft > 0) LeftButtonLatch = false;
-    if (!right) RightButtonLatch = false;
+    if (weapon->selected == world::MachineGun && weapon->roundsLeft > 0)
+        gamestate::LeftButtonLatch = false;
+    if (!right) gamestate::RightButtonLatch = false;
 
-    if (left && !LeftButtonLatch) {
-        LeftButtonLatch = true;
+    if (left && !gamestate::LeftButtonLatch) {
+        gamestate::LeftButtonLatch = true;
         // Too early after a reload (or the machine gun's last shot), the press is lost.
-        if (weapon->canFire(Round.RoundClock, true)) Fire(*weapon, cursor);
+        if (weapon->canFire(gamestate::Round.RoundClock, true)) Fire(*weapon, cursor);
     }
-    if (right && !RightButtonLatch) {
-        RightButtonLatch = true;
+    if (right && !gamestate::RightButtonLatch) {
+        gamestate::RightButtonLatch = true;
         weapon->reload();
         PlayReloadSound(weapon->selected);
     }
@@ -138,8 +138,8 @@ platform::Point RunControls() {
 }
 
 void ResetControlsForTests() {
-    ClickPoint = ScreenPoint{};
-    LayerHit = world::NoLayerHit;
+    gamestate::ClickPoint = gamestate::ScreenPoint{};
+    gamestate::LayerHit = gamestate::NoLayerHit;
     ThrowRequested = false;
     for (CSound** sound :
          {&ShotgunReloadSound, &CrossbowReloadSound, &ShotgunEmptySound, &CrossbowEmptySound}) {

@@ -1,6 +1,6 @@
-#include "app/application.h"
 #include "display/display_device.h"
 #include "flow/game_frame.h"
+#include "gamestate/devices.h"
 #include "presentation/screen_surfaces.h"
 
 namespace flow {
@@ -20,9 +20,9 @@ void DrawCrosshair(int x, int y) {
         left = 0;
     }
     if (left + 43 > 799) source.right -= left + 43 - 799;
-    if (app::Display)
-        app::Display->DrawSurface(static_cast<uint32_t>(left), static_cast<uint32_t>(top),
-                                  presentation::IngameSheet, &source);
+    if (gamestate::Display)
+        gamestate::Display->DrawSurface(static_cast<uint32_t>(left), static_cast<uint32_t>(top),
+                                        presentation::IngameSheet, &source);
 }
 
 }  // namespace flow

@@ -1,10 +1,11 @@
 #include "flow/game_frame.h"
 
-#include "app/application.h"
 #include "display/display_device.h"
 #include "flow/game_screen.h"
-#include "flow/game_state.h"
 #include "flow/menu_screen.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
 #include "platform/platform.h"
 #include "presentation/screen_surfaces.h"
 
@@ -16,23 +17,24 @@ constexpr uint32_t StartScreenMs = 4000;
 
 HRESULT StartScreenFrame() {
     uint32_t now = platform::Ticks();
-    if (StartScreenTime == 0) StartScreenTime = now;
+    if (gamestate::StartScreenTime == 0) gamestate::StartScreenTime = now;
     // No input is read: a click does not shorten the start screen.
-    if (now - StartScreenTime > StartScreenMs) GameScreen = MenuEntryScreen;
-    app::Display->DrawSurface(0, 0, presentation::StartScreenSurface, nullptr);
-    return app::Display->ShowFrame();
+    if (now - gamestate::StartScreenTime > StartScreenMs)
+        gamestate::GameScreen = gamestate::MenuEntryScreen;
+    gamestate::Display->DrawSurface(0, 0, presentation::StartScreenSurface, nullptr);
+    return gamestate::Display->ShowFrame();
 }
 
 }  // namespace
 
 HRESULT GameFrame(uint32_t) {
-    app::UpdateFrameTiming();
-    ClickPoint = ScreenPoint{};
+    gamestate::UpdateFrameTiming();
+    gamestate::ClickPoint = gamestate::ScreenPoint{};
     platform::Point cursor = platform::CursorPos();
-    if (!app::Display) return E_POINTER;
-    if (GameScreen >= GamePlayScreen) return GamePlayFrame(cursor);
-    if (GameScreen == StartScreen) return StartScreenFrame();
-    if (GameScreen == MenuEntryScreen) MenuEntry();
+    if (!gamestate::Display) return E_POINTER;
+    if (gamestate::GameScreen >= gamestate::GamePlayScreen) return GamePlayFrame(cursor);
+    if (gamestate::GameScreen == gamestate::StartScreen) return StartScreenFrame();
+    if (gamestate::GameScreen == gamestate::MenuEntryScreen) MenuEntry();
     return MenuScreenFrame(cursor);
 }
 

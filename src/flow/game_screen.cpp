@@ -1,21 +1,22 @@
 #include "flow/game_screen.h"
 
-#include "app/application.h"
 #include "display/display_device.h"
 #include "flow/bell_hints.h"
 #include "flow/camera.h"
 #include "flow/controls.h"
 #include "flow/game_frame.h"
-#include "flow/game_state.h"
-#include "flow/menu_link.h"
-#include "flow/pause.h"
 #include "flow/round_lifecycle.h"
 #include "flow/timed_spawn.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
 #include "presentation/background.h"
 #include "presentation/hud.h"
 #include "presentation/info_banner.h"
 #include "presentation/level_assets.h"
+#include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/sound.h"
 #include "world/entity.h"
@@ -31,7 +32,7 @@ constexpr uint32_t HoldBeforeRoundMs = 3000;
 // the loop. Returns that time.
 uint32_t UpdateAndDrawGroup(CDisplayDevice* display, world::EntityGroup group, float scroll) {
     const uint32_t now = platform::Ticks();
-    const int camera = static_cast<int>(CameraX);
+    const int camera = static_cast<int>(gamestate::CameraX);
     for (int i = group.first; i <= group.last; ++i) {
         world::Entity& entity = world::EntityTable[static_cast<size_t>(i)];
         if (entity.active != 1) continue;
@@ -42,12 +43,12 @@ uint32_t UpdateAndDrawGroup(CDisplayDevice* display, world::EntityGroup group, f
 }
 
 void LeaveToMenu() {
-    EscLatch = false;
-    GameScreen = MenuEntryScreen;
-    if (CurrentMusicOptions().StreamMusic == 0) {
-        if (GameMusic) GameMusic->StopSound();
-        if (MenuMusic) {
-            if (CSoundBuffer* buffer = MenuMusic->BufferAt(0)) buffer->SetVolume(0);
+    gamestate::EscLatch = false;
+    gamestate::GameScreen = gamestate::MenuEntryScreen;
+    if (presentation::CurrentMusicOptions().StreamMusic == 0) {
+        if (gamestate::GameMusic) gamestate::GameMusic->StopSound();
+        if (gamestate::MenuMusic) {
+            if (CSoundBuffer* buffer = gamestate::MenuMusic->BufferAt(0)) buffer->SetVolume(0);
         }
     }
 }
@@ -55,55 +56,55 @@ void LeaveToMenu() {
 // Escape acts when it is released, so a key still held from the menu does nothing.
 void TestEscape() {
     if (platform::KeyDown(platform::vk::Escape)) {
-        EscLatch = true;
-    } else if (EscLatch) {
+        gamestate::EscLatch = true;
+    } else if (gamestate::EscLatch) {
         LeaveToMenu();
     }
 }
 
 HRESULT LoadLevel(CDisplayDevice* display) {
     // The hold before the round counts from here, so it includes the loading time.
-    StartScreenTime = platform::Ticks();
+    gamestate::StartScreenTime = platform::Ticks();
     display->DrawSurface(0, 0, presentation::LoadingScreenSurface, nullptr);
     const HRESULT hr = display->ShowFrame();
     if (Failed(hr)) return hr;
     presentation::LoadLevelAssets(display, true);
-    LevelLoaded = true;
+    gamestate::LevelLoaded = true;
     return hr;
 }
 
 }  // namespace
 
 HRESULT GamePlayFrame(platform::Point) {
-    CDisplayDevice* display = app::Display;
+    CDisplayDevice* display = gamestate::Display;
 
     // The hold before the round: the loading screen stays up and nothing is read, not even
     // Escape. The controls fire only on a press they see, so a click made while loading never
     // fires.
-    if (StartScreenTime != 0 && StartScreenTime != NotScheduled) {
-        if (platform::Ticks() - StartScreenTime < HoldBeforeRoundMs) return S_OK;
+    if (gamestate::StartScreenTime != 0 && gamestate::StartScreenTime != gamestate::NotScheduled) {
+        if (platform::Ticks() - gamestate::StartScreenTime < HoldBeforeRoundMs) return S_OK;
         StartRound();
-        StartScreenTime = NotScheduled;
+        gamestate::StartScreenTime = gamestate::NotScheduled;
     }
 
     AccountPause();
     display->ClearBackBuffer(0);
     TestEscape();
     TestRoundEnd();
-    if (!LevelLoaded) return LoadLevel(display);
-    if (app::AverageFrameTime == 0.0f) return S_OK;
+    if (!gamestate::LevelLoaded) return LoadLevel(display);
+    if (gamestate::AverageFrameTime == 0.0f) return S_OK;
 
     CheckQuotaStage();
     const platform::Point cursor = RunControls();
     ScrollCamera(cursor.x);
     TimedSpawn();
 
-    presentation::DrawBackgroundLayer(display, presentation::FarLayer);
-    UpdateAndDrawGroup(display, world::FarGroup, FarScroll);
-    presentation::DrawBackgroundLayer(display, presentation::MidLayer);
-    UpdateAndDrawGroup(display, world::MidGroup, MidScroll);
-    presentation::DrawBackgroundLayer(display, presentation::NearLayer);
-    const uint32_t nearTime = UpdateAndDrawGroup(display, world::NearGroup, CameraX);
+    presentation::DrawBackgroundLayer(display, gamestate::FarLayer);
+    UpdateAndDrawGroup(display, world::FarGroup, gamestate::FarScroll);
+    presentation::DrawBackgroundLayer(display, gamestate::MidLayer);
+    UpdateAndDrawGroup(display, world::MidGroup, gamestate::MidScroll);
+    presentation::DrawBackgroundLayer(display, gamestate::NearLayer);
+    const uint32_t nearTime = UpdateAndDrawGroup(display, world::NearGroup, gamestate::CameraX);
 
     PlayBellHints(nearTime);
     RunShotLoop();
@@ -114,7 +115,7 @@ HRESULT GamePlayFrame(platform::Point) {
     presentation::DrawInfoBanner(display, nearTime);
 
     const HRESULT hr = display->ShowFrame();
-    if (Succeeded(hr) && Pausing) EndPause();
+    if (Succeeded(hr) && gamestate::Pausing) EndPause();
     return hr;
 }
 

@@ -1,10 +1,11 @@
 #include "flow/menu_screen.h"
 
-#include "app/application.h"
 #include "display/display_device.h"
 #include "flow/game_frame.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
@@ -33,11 +34,11 @@ void PlayStreamedMenuMusic() {
 
 // Creates the whole-file menu music if it is missing; true when it was already there or made.
 bool EnsureMenuMusic(uint32_t creationFlags) {
-    if (MenuMusic) return true;
+    if (gamestate::MenuMusic) return true;
     if (!sound::SoundDevice) return false;
-    return Succeeded(sound::SoundDevice->LoadSound(&MenuMusic, MenuMusicFile, creationFlags,
-                                                   GUID_NULL, 1)) &&
-           MenuMusic;
+    return Succeeded(sound::SoundDevice->LoadSound(&gamestate::MenuMusic, MenuMusicFile,
+                                                   creationFlags, GUID_NULL, 1)) &&
+           gamestate::MenuMusic;
 }
 
 }  // namespace
@@ -47,11 +48,11 @@ void MenuEntry() {
     if (!menu) return;
     menu->ResetMenu();
 
-    LevelLoaded = false;
-    StartScreenTime = 0;
-    SpawnTimer = 0;
-    Round.RoundEnd = 0;
-    CameraX = 1600.0f;
+    gamestate::LevelLoaded = false;
+    gamestate::StartScreenTime = 0;
+    gamestate::SpawnTimer = 0;
+    gamestate::Round.RoundEnd = 0;
+    gamestate::CameraX = 1600.0f;
 
     if (menu->StreamMusic == 1 && sound::MusicStream && menu->MusicOn == 0)
         sound::MusicStream->StopSound();
@@ -59,15 +60,15 @@ void MenuEntry() {
         if (menu->StreamMusic == 1) {
             PlayStreamedMenuMusic();
         } else if (EnsureMenuMusic(DSBCAPS_CTRLVOLUME)) {
-            MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+            gamestate::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
         }
     }
 
     world::ResetEntityTable();
 
-    if (!presentation::LoadingScreenSurface) presentation::LoadLoadingScreen(app::Display);
-    if (!presentation::IngameSheet) presentation::LoadIngameSheet(app::Display);
-    presentation::CreateMissingFonts(app::Display);
+    if (!presentation::LoadingScreenSurface) presentation::LoadLoadingScreen(gamestate::Display);
+    if (!presentation::IngameSheet) presentation::LoadIngameSheet(gamestate::Display);
+    presentation::CreateMissingFonts(gamestate::Display);
 
     menu->EnterMenu();
 }
@@ -76,24 +77,24 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
     presentation::MainMenu* menu = presentation::Menu;
     if (!menu) return E_POINTER;
     bool leftDown = platform::KeyDown(platform::vk::LButton);
-    if (leftDown) ClickPoint = ScreenPoint{cursor.x, cursor.y};
+    if (leftDown) gamestate::ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
 
     // Escape acts when it is released; the program is closing, so the latch stays set.
     if (platform::KeyDown(platform::vk::Escape)) {
-        EscLatch = true;
-    } else if (EscLatch) {
+        gamestate::EscLatch = true;
+    } else if (gamestate::EscLatch) {
         platform::PostClose();
     }
 
     // Only the frame on which a press is first seen clicks.
     if (!leftDown) {
-        LeftButtonLatch = false;
-        ClickPoint = ScreenPoint{};
-    } else if (!LeftButtonLatch) {
-        LeftButtonLatch = true;
+        gamestate::LeftButtonLatch = false;
+        gamestate::ClickPoint = gamestate::ScreenPoint{};
+    } else if (!gamestate::LeftButtonLatch) {
+        gamestate::LeftButtonLatch = true;
         StartWithRetries(menu->clickSound, 0);
     } else {
-        ClickPoint = ScreenPoint{};
+        gamestate::ClickPoint = gamestate::ScreenPoint{};
     }
 
     // Keep the menu music running.
@@ -101,16 +102,17 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
         if (menu->StreamMusic == 1) {
             if (!sound::MusicStream || !sound::MusicStream->AnyBufferPlaying())
                 PlayStreamedMenuMusic();
-        } else if (!MenuMusic) {
-            if (EnsureMenuMusic(0)) MenuMusic->StartSound(0, DSBPLAY_LOOPING);
-        } else if (!MenuMusic->AnyBufferPlaying()) {
-            MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+        } else if (!gamestate::MenuMusic) {
+            if (EnsureMenuMusic(0)) gamestate::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+        } else if (!gamestate::MenuMusic->AnyBufferPlaying()) {
+            gamestate::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
         }
     }
 
-    menu->MenuFrame(cursor.x, cursor.y, ClickPoint.x, ClickPoint.y, app::AverageFrameTime);
+    menu->MenuFrame(cursor.x, cursor.y, gamestate::ClickPoint.x, gamestate::ClickPoint.y,
+                    gamestate::AverageFrameTime);
     DrawCrosshair(cursor.x, cursor.y);
-    return app::Display->ShowFrame();
+    return gamestate::Display->ShowFrame();
 }
 
 }  // namespace flow

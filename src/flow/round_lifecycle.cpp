@@ -1,11 +1,11 @@
 #include "flow/round_lifecycle.h"
 
-#include "flow/game_state.h"
-#include "flow/menu_link.h"
-#include "flow/pause.h"
-#include "flow/round_state.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
+#include "gamestate/round_state.h"
 #include "platform/platform.h"
-#include "presentation/asset_catalogue.h"
+#include "presentation/menu_link.h"
 #include "sound/music_stream.h"
 #include "sound/sound.h"
 #include "sound/sound_buffer.h"
@@ -20,19 +20,19 @@ namespace {
 
 constexpr const char* GameMusicFile = "sounds/music/ingame01.wav";
 
-void StopMenuMusic(const MusicOptions& music) {
+void StopMenuMusic(const presentation::MusicOptions& music) {
     if (music.StreamMusic == 1) {
         sound::StopMusic();
-    } else if (MenuMusic) {
-        MenuMusic->StopSound();
+    } else if (gamestate::MenuMusic) {
+        gamestate::MenuMusic->StopSound();
     }
 }
 
 // Half of each quota, of each kind, in the middle and in the far plane.
 void PopulateWorld() {
-    for (int position = 0; position < QuotaCount; ++position) {
-        const int n = Round.quotas[position] / 2;
-        const int32_t kind = QuotaKinds[position];
+    for (int position = 0; position < gamestate::QuotaCount; ++position) {
+        const int n = gamestate::Round.quotas[position] / 2;
+        const int32_t kind = gamestate::QuotaKinds[position];
         for (int i = 0; i < n; ++i) world::spawnAnimal(world::MidPlane, 1, kind, false);
         for (int i = 0; i < n; ++i) world::spawnAnimal(world::FarPlane, 1, kind, false);
     }
@@ -50,69 +50,71 @@ void UnlockDynamite() {
 }  // namespace
 
 void StartRound() {
-    const MusicOptions music = CurrentMusicOptions();
+    const presentation::MusicOptions music = presentation::CurrentMusicOptions();
     StopMenuMusic(music);
     if (music.MusicOn == 0 && music.StreamMusic == 1) {
         sound::OpenMusic(GameMusicFile);
         sound::PlayMusic(true);
     }
-    MinimizedInGame = false;
-    PetalsShot = 0;
-    Pausing = false;
-    PauseStart = 0;
-    PausedTotal = 0;
-    Round.ResetRound();
-    Round.RoundEnd = platform::Ticks() + RoundLengthMs;
-    if (TrophyPuzzleSolved()) Round.RoundEnd += TrophyBonusMs;
-    LeftButtonLatch = false;
+    gamestate::MinimizedInGame = false;
+    gamestate::PetalsShot = 0;
+    gamestate::Pausing = false;
+    gamestate::PauseStart = 0;
+    gamestate::PausedTotal = 0;
+    gamestate::Round.ResetRound();
+    gamestate::Round.RoundEnd = platform::Ticks() + gamestate::RoundLengthMs;
+    if (presentation::TrophyPuzzleSolved()) gamestate::Round.RoundEnd += gamestate::TrophyBonusMs;
+    gamestate::LeftButtonLatch = false;
     PopulateWorld();
 }
 
 void AccountPause() {
     const uint32_t now = platform::Ticks();
-    if (Pausing) {
-        PausedTotal += now - PauseStart;
-        PauseStart = now;
+    if (gamestate::Pausing) {
+        gamestate::PausedTotal += now - gamestate::PauseStart;
+        gamestate::PauseStart = now;
     }
-    Round.RoundClock = now - PausedTotal;
+    gamestate::Round.RoundClock = now - gamestate::PausedTotal;
 }
 
 void EndPause() {
-    MinimizedInGame = false;
-    PausedTotal += platform::Ticks() - PauseStart;
-    Pausing = false;
+    gamestate::MinimizedInGame = false;
+    gamestate::PausedTotal += platform::Ticks() - gamestate::PauseStart;
+    gamestate::Pausing = false;
 }
 
 bool TestRoundEnd() {
-    if (Round.RoundEnd == 0 || !(Round.RoundEnd < Round.RoundClock) || MinimizedInGame) {
+    if (gamestate::Round.RoundEnd == 0 ||
+        !(gamestate::Round.RoundEnd < gamestate::Round.RoundClock) || gamestate::MinimizedInGame) {
         return false;
     }
-    const MusicOptions music = CurrentMusicOptions();
+    const presentation::MusicOptions music = presentation::CurrentMusicOptions();
     if (music.StreamMusic == 1) {
         if (music.MusicOn == 0) sound::StopMusic();
     } else {
-        if (GameMusic) GameMusic->StopSound();
-        if (MenuMusic) {
-            if (CSoundBuffer* buffer = MenuMusic->BufferAt(0)) buffer->SetVolume(0);
+        if (gamestate::GameMusic) gamestate::GameMusic->StopSound();
+        if (gamestate::MenuMusic) {
+            if (CSoundBuffer* buffer = gamestate::MenuMusic->BufferAt(0)) buffer->SetVolume(0);
         }
     }
-    GameScreen = MenuEntryScreen;
-    OpenRoundResultInMenu(platform::Ticks());
+    gamestate::GameScreen = gamestate::MenuEntryScreen;
+    presentation::OpenRoundResultInMenu(platform::Ticks());
     return true;
 }
 
 void CheckQuotaStage() {
-    if (Round.StageComplete()) {
-        Round.RoundEnd += StageExtensionMs;
-        if (CSound* fanfare = presentation::EffectSounds[presentation::StageCompleteSound]) {
+    if (gamestate::Round.StageComplete()) {
+        gamestate::Round.RoundEnd += gamestate::StageExtensionMs;
+        if (CSound* fanfare = gamestate::EffectSounds[gamestate::StageCompleteSound]) {
             fanfare->StartSound(0, 0);
         }
-        Round.stageMessageEnd = Round.RoundClock + StageMessageMs;
-        if (Round.QuotaStage == 3) UnlockDynamite();
+        gamestate::Round.stageMessageEnd = gamestate::Round.RoundClock + gamestate::StageMessageMs;
+        if (gamestate::Round.QuotaStage == 3) UnlockDynamite();
     }
     // The region signs turn to their second picture as the stages are reached.
-    if (Round.QuotaStage >= 2) world::EntityTable[world::entity_index::MeadowSign].showOnly(1);
-    if (Round.QuotaStage >= 3) {
+    if (gamestate::Round.QuotaStage >= 2)
+        world::EntityTable[world::entity_index::MeadowSign].showOnly(1);
+    if (gamestate::Round.QuotaStage >= 3) {
         world::EntityTable[world::entity_index::ForestSign].showOnly(1);
         world::EntityTable[world::entity_index::FieldSign].showOnly(1);
     }

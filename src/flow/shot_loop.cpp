@@ -2,11 +2,11 @@
 // so that of two overlapping entities the one drawn later (on top) takes it, and one shot hits
 // at most one entity. Then thrown dynamite lands where the click struck the ground.
 #include "flow/controls.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/point_popups.h"
+#include "gamestate/round_state.h"
 #include "platform/platform.h"
-#include "presentation/asset_catalogue.h"
-#include "presentation/point_labels.h"
 #include "sound/sound.h"
 #include "world/entity.h"
 #include "world/level_layout.h"
@@ -27,17 +27,17 @@ constexpr double CrossbowFarFactor = 0.5;
 // A point label starts this far above the shot.
 constexpr int LabelRise = 50;
 
-void PlayEffect(presentation::EffectSound effect) {
-    if (CSound* sound = presentation::EffectSounds[effect]) sound->StartSound(0, 0);
+void PlayEffect(gamestate::EffectSound effect) {
+    if (CSound* sound = gamestate::EffectSounds[effect]) sound->StartSound(0, 0);
 }
 
 int32_t TestWithSpread(world::Entity& e, int cx, int cy, int32_t weapon) {
-    int32_t points = world::testShot(e, cx, cy, LayerHit);
+    int32_t points = world::testShot(e, cx, cy, gamestate::LayerHit);
     const bool animal = e.kind >= 0 && e.kind <= world::kind::Raven;
     if (weapon != world::Shotgun || !animal) return points;
     for (const auto& offset : SpreadOffsets) {
         if (points != 0) break;
-        points = world::testShot(e, cx + offset[0], cy + offset[1], LayerHit);
+        points = world::testShot(e, cx + offset[0], cy + offset[1], gamestate::LayerHit);
     }
     return points;
 }
@@ -51,25 +51,26 @@ int32_t CrossbowPoints(int32_t points, int32_t plane) {
 
 // Streak bonus, score, quota and the rising label of a scoring hit.
 void CountHit(int32_t kind, int32_t points, int cx, int cy) {
-    int32_t bonus = Round.RecordHit(kind);
-    if (bonus != 0) PlayEffect(presentation::StreakBonusSound);
+    int32_t bonus = gamestate::Round.RecordHit(kind);
+    if (bonus != 0) PlayEffect(gamestate::StreakBonusSound);
     if (bonus < 0) bonus = 0;  // the quail streak gives time, not points
     points += bonus;
-    Round.score += points;
-    Round.DecrementQuota(kind);
-    presentation::AddPointPopup(points, static_cast<int32_t>(static_cast<float>(cx) + CameraX),
-                                static_cast<float>(cy - LabelRise), Round.RoundClock);
+    gamestate::Round.score += points;
+    gamestate::Round.DecrementQuota(kind);
+    gamestate::AddPointPopup(points,
+                             static_cast<int32_t>(static_cast<float>(cx) + gamestate::CameraX),
+                             static_cast<float>(cy - LabelRise), gamestate::Round.RoundClock);
 }
 
 // Dynamite thrown onto the ground (or onto something standing on it) goes off there; thrown
 // into the sky it is not used up.
 void PlaceDynamite(int cx, int cy) {
-    if (!ThrowRequested || LayerHit > world::MidLayerHit) return;
+    if (!ThrowRequested || gamestate::LayerHit > gamestate::MidLayerHit) return;
     ThrowRequested = false;
-    PlayEffect(presentation::DynamiteSound);
+    PlayEffect(gamestate::DynamiteSound);
     if (world::PlayerWeapon) world::PlayerWeapon->fire();
     world::Entity& blast = world::EntityTable[world::entity_index::DynamiteBlast];
-    blast.x = static_cast<float>(cx) + CameraX - 100.0f;
+    blast.x = static_cast<float>(cx) + gamestate::CameraX - 100.0f;
     blast.y = static_cast<float>(cy - 100);
     blast.lastUpdateMs = platform::Ticks();
     blast.direction = 0;
@@ -82,9 +83,9 @@ void PlaceDynamite(int cx, int cy) {
 }  // namespace
 
 void RunShotLoop() {
-    if (ClickPoint.x == -1) return;
-    const int cx = ClickPoint.x;
-    const int cy = ClickPoint.y;
+    if (gamestate::ClickPoint.x == -1) return;
+    const int cx = gamestate::ClickPoint.x;
+    const int cy = gamestate::ClickPoint.y;
     const int32_t weapon = world::SelectedWeapon();
     for (int i = world::EntityCount - 1; i >= 0; --i) {
         world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
@@ -92,7 +93,7 @@ void RunShotLoop() {
         int32_t points = TestWithSpread(e, cx, cy, weapon);
         if (weapon == world::Crossbow) points = CrossbowPoints(points, e.plane);
         if (points == 0) continue;
-        LayerHit = world::EntityHit;
+        gamestate::LayerHit = gamestate::EntityHit;
         if (points > 0) CountHit(e.kind, points, cx, cy);
         break;
     }

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "flow/game_state.h"
-#include "flow/pause.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
 #include "platform/platform.h"
-#include "presentation/asset_catalogue.h"
 #include "world/entity.h"
 #include "world/level_layout.h"
 #include "world/spawning.h"
@@ -18,8 +18,8 @@ namespace {
 void MaybePerchRaven() {
     if (std::rand() % 50 != 0) return;
     world::Entity& raven = world::EntityTable[world::entity_index::PerchedRaven];
-    if (raven.active || !(CameraX >= 200.0f && CameraX < 4000.0f)) return;
-    raven.setSprite(presentation::RavenSprites.at(presentation::FullSize, 1), world::LeftStrip,
+    if (raven.active || !(gamestate::CameraX >= 200.0f && gamestate::CameraX < 4000.0f)) return;
+    raven.setSprite(gamestate::RavenSprites.at(gamestate::FullSize, 1), world::LeftStrip,
                     world::NearPlane, 6);
     raven.y = 198.0f;
     raven.x = 55.0f;
@@ -37,16 +37,16 @@ void MaybePerchRaven() {
 
 void TimedSpawn() {
     const uint32_t now = platform::Ticks();
-    if (MinimizedInGame) SpawnTimer = now;
-    if (SpawnTimer == 0) {
-        SpawnTimer = now;
+    if (gamestate::MinimizedInGame) gamestate::SpawnTimer = now;
+    if (gamestate::SpawnTimer == 0) {
+        gamestate::SpawnTimer = now;
         return;
     }
-    if (now - SpawnTimer < SpawnIntervalMs) return;
+    if (now - gamestate::SpawnTimer < SpawnIntervalMs) return;
     // Planes 1, 4 and 5 spawn nothing: two draws in five bring an animal.
     const int plane = std::rand() % 5 + 1;
     world::spawnAnimal(plane, 1, 0, true);
-    SpawnTimer += SpawnIntervalMs;
+    gamestate::SpawnTimer += SpawnIntervalMs;
     MaybePerchRaven();
 }
 

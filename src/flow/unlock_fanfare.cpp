@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "flow/controls.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "sound/sound.h"
 #include "world/weapon.h"
 
@@ -15,7 +15,7 @@ void PlayUnlockFanfare() {
     for (int32_t* availability :
          {&weapon->crossbowAvailable, &weapon->dynamiteAvailable, &weapon->machineGunAvailable}) {
         if (*availability != world::JustUnlocked) continue;
-        if (CSound* fanfare = presentation::EffectSounds[presentation::WeaponUnlockSound]) {
+        if (CSound* fanfare = gamestate::EffectSounds[gamestate::WeaponUnlockSound]) {
             fanfare->StartSound(0, 0);
         }
         *availability = world::Unlocked;

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "display/display_device.h"
-#include "flow/controls.h"
-#include "flow/game_state.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "world/layer_hit.h"
 
 namespace presentation {
 
@@ -19,19 +19,19 @@ struct LayerGeometry {
 
 LayerGeometry GeometryOf(int layer) {
     switch (layer) {
-        case FarLayer:
-            return {720, &flow::FarScroll};
-        case MidLayer:
-            return {760, &flow::MidScroll};
+        case gamestate::FarLayer:
+            return {720, &gamestate::FarScroll};
+        case gamestate::MidLayer:
+            return {760, &gamestate::MidScroll};
         default:
-            return {800, &flow::CameraX};
+            return {800, &gamestate::CameraX};
     }
 }
 
 }  // namespace
 
 void DrawBackgroundLayer(CDisplayDevice* display, int layer) {
-    if (!display || layer < FarLayer || layer > NearLayer) return;
+    if (!display || layer < gamestate::FarLayer || layer > gamestate::NearLayer) return;
     const LayerGeometry geometry = GeometryOf(layer);
     const int w = geometry.tileWidth;
     const int scroll = static_cast<int>(*geometry.scroll);
@@ -41,7 +41,7 @@ void DrawBackgroundLayer(CDisplayDevice* display, int layer) {
         int x = index * w - scroll;
         if (x < wrapThreshold) x = (index + 6) * w - scroll;
         if (x <= -800 || x >= 800) continue;
-        CBitmapSurface* tile = BackgroundTiles[layer][index + 1];
+        CBitmapSurface* tile = gamestate::BackgroundTiles[layer][index + 1];
         int clippedLeft = 0;
         if (x < 0) {
             clippedLeft = -x;
@@ -51,7 +51,8 @@ void DrawBackgroundLayer(CDisplayDevice* display, int layer) {
             const Rect source{0, 0, std::min(800 - x, w), 600};
             display->DrawSurface(static_cast<uint32_t>(x), 0, tile, &source);
         }
-        if (layer != FarLayer) flow::TestLayerHit(layer, tile, std::max(x, 0), clippedLeft);
+        if (layer != gamestate::FarLayer)
+            world::TestLayerHit(layer, tile, std::max(x, 0), clippedLeft);
     }
 }
 

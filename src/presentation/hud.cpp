@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/application.h"
 #include "display/display_device.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/point_labels.h"
 #include "presentation/screen_surfaces.h"
@@ -22,7 +22,7 @@ constexpr Rect ShotgunIcon{0, 39, 64, 71};
 constexpr Rect CrossbowIcon{64, 39, 128, 71};
 constexpr Rect CrossbowLockedIcon{64, 71, 128, 103};
 // Quota counter icons in stored order: boar, mole, hare, flying duck, quail.
-constexpr Rect QuotaIcons[flow::QuotaCount] = {
+constexpr Rect QuotaIcons[gamestate::QuotaCount] = {
     {65, 0, 107, 39}, {107, 0, 145, 39}, {145, 0, 180, 39}, {180, 0, 219, 39}, {220, 0, 256, 39}};
 constexpr int QuotaFirstX = 278;
 constexpr int QuotaSpacing = 104;
@@ -91,7 +91,7 @@ void FormatScore(char (&text)[16], int32_t score) {
 
 void DrawHud(CDisplayDevice* display) {
     if (!display) return;
-    const flow::RoundState& round = flow::Round;
+    const gamestate::RoundState& round = gamestate::Round;
     char text[16];
 
     Blit(display, 10, 4, ClockIcon);
@@ -109,8 +109,8 @@ void DrawHud(CDisplayDevice* display) {
 
     // Counters of the kinds without a quota take no room.
     int x = QuotaFirstX;
-    for (int i = 0; i < flow::QuotaCount; ++i) {
-        if (round.quotas[i] == flow::NoQuota) continue;
+    for (int i = 0; i < gamestate::QuotaCount; ++i) {
+        if (round.quotas[i] == gamestate::NoQuota) continue;
         Blit(display, x, 10, QuotaIcons[i]);
         std::snprintf(text, sizeof text, "%.2d", round.quotas[i]);
         Text(display, x + QuotaTextOffset, 10, text);
@@ -118,7 +118,7 @@ void DrawHud(CDisplayDevice* display) {
     }
 
     if (weapon) DrawLoadedRounds(display, *weapon);
-    DrawPointPopups(display, flow::CameraX, app::AverageFrameTime, round.RoundClock);
+    DrawPointPopups(display, gamestate::CameraX, gamestate::AverageFrameTime, round.RoundClock);
 }
 
 }  // namespace presentation

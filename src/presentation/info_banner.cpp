@@ -1,8 +1,8 @@
 #include "presentation/info_banner.h"
 
 #include "display/display_device.h"
-#include "flow/round_state.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/round_state.h"
 #include "world/weapon.h"
 
 namespace presentation {
@@ -11,22 +11,22 @@ namespace {
 
 struct Banner {
     int32_t weapon;
-    ScenePicture panel;
+    gamestate::ScenePicture panel;
     Rect source;
     int x;
     int y;
 };
 constexpr Banner Banners[3] = {
-    {world::Crossbow, CrossbowInfoPicture, {0, 0, 408, 54}, 197, 100},
-    {world::Dynamite, DynamiteInfoPicture, {0, 0, 392, 54}, 205, 100},
-    {world::MachineGun, MachineGunInfoPicture, {0, 0, 328, 54}, 236, 100},
+    {world::Crossbow, gamestate::CrossbowInfoPicture, {0, 0, 408, 54}, 197, 100},
+    {world::Dynamite, gamestate::DynamiteInfoPicture, {0, 0, 392, 54}, 205, 100},
+    {world::MachineGun, gamestate::MachineGunInfoPicture, {0, 0, 328, 54}, 236, 100},
 };
 
 }  // namespace
 
 void DrawInfoBanner(CDisplayDevice* display, uint32_t now) {
     if (!display) return;
-    const flow::RoundState& round = flow::Round;
+    const gamestate::RoundState& round = gamestate::Round;
     if (round.stageMessageEnd != 0xFFFFFFFFu && round.stageMessageEnd > round.RoundClock) return;
     const world::Weapon* weapon = world::PlayerWeapon;
     if (!weapon) return;
@@ -34,7 +34,7 @@ void DrawInfoBanner(CDisplayDevice* display, uint32_t now) {
         const int32_t until = weapon->unlockBannerUntil[banner.weapon];
         if (until == -1 || !(static_cast<uint32_t>(until) > now)) continue;
         display->DrawSurface(static_cast<uint32_t>(banner.x), static_cast<uint32_t>(banner.y),
-                             ScenePictures[banner.panel], &banner.source);
+                             gamestate::ScenePictures[banner.panel], &banner.source);
         return;
     }
 }

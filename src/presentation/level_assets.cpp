@@ -4,11 +4,11 @@
 
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
-#include "flow/game_state.h"
-#include "flow/menu_link.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
 #include "platform/platform.h"
-#include "presentation/asset_catalogue.h"
 #include "presentation/loading_screen.h"
+#include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
@@ -17,6 +17,9 @@
 #include "world/weapon.h"
 
 namespace presentation {
+
+// This file fills the catalogue's slots.
+using namespace gamestate;
 
 namespace {
 
@@ -144,10 +147,10 @@ void LoadEffectSounds() {
 
 void StartGameMusic() {
     if (!sound::SoundDevice) return;
-    if (!flow::GameMusic) {
-        sound::SoundDevice->LoadSound(&flow::GameMusic, GameMusicFile, 0, GUID_NULL, 1);
+    if (!gamestate::GameMusic) {
+        sound::SoundDevice->LoadSound(&gamestate::GameMusic, GameMusicFile, 0, GUID_NULL, 1);
     }
-    if (flow::GameMusic) flow::GameMusic->StartSound(0, DSBPLAY_LOOPING);
+    if (gamestate::GameMusic) gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
 }
 
 }  // namespace
@@ -177,7 +180,7 @@ int LoadLevelAssets(CDisplayDevice* display, bool firstLoad) {
     LoadEffectSounds();
     ShowLoadingProgress(display, firstLoad);
 
-    const flow::MusicOptions music = flow::CurrentMusicOptions();
+    const presentation::MusicOptions music = presentation::CurrentMusicOptions();
     if (music.StreamMusic == 0 && firstLoad && music.MusicOn == 0) StartGameMusic();
     if (!firstLoad) return 0;
 
@@ -189,6 +192,20 @@ int LoadLevelAssets(CDisplayDevice* display, bool firstLoad) {
     world::LayoutField(platform::Ticks());
     ShowLoadingProgress(display, firstLoad);
     return 0;
+}
+
+void ReleaseCatalogueBitmaps() {
+    // Entities keep no reference to a picture that is gone.
+    gamestate::ForEachPictureSlot([](CBitmapSurface*& slot) {
+        world::ReplaceSpriteEverywhere(slot, nullptr);
+        delete slot;
+        slot = nullptr;
+    });
+}
+
+void ReleaseCatalogueForTests() {
+    ReleaseCatalogueBitmaps();
+    gamestate::ReleaseEffectSoundsForTests();
 }
 
 void ReleaseAllSurfaces(CDisplayDevice*& display) {

@@ -12,4 +12,9 @@ int LoadLevelAssets(CDisplayDevice* display, bool firstLoad);
 // Deletes the start screen, the display device and every picture slot.
 void ReleaseAllSurfaces(CDisplayDevice*& display);
 
+// Deletes every picture slot of the catalogue (not the sounds).
+void ReleaseCatalogueBitmaps();
+// Deletes the effect sounds as well; for tests.
+void ReleaseCatalogueForTests();
+
 }  // namespace presentation

@@ -2,9 +2,9 @@
 
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
-#include "flow/game_state.h"
-#include "flow/menu_link.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/music_stream.h"
 #include "sound/sound.h"
@@ -25,9 +25,9 @@ constexpr int HareY = 305;
 constexpr float FadePerProgress = 400.0f;
 
 void FadeMenuMusic() {
-    const flow::MusicOptions options = flow::CurrentMusicOptions();
+    const presentation::MusicOptions options = presentation::CurrentMusicOptions();
     if (options.MusicOn != 0) return;
-    CSound* music = options.StreamMusic == 1 ? sound::MusicStream : flow::MenuMusic;
+    CSound* music = options.StreamMusic == 1 ? sound::MusicStream : gamestate::MenuMusic;
     if (!music) return;
     if (CSoundBuffer* buffer = music->BufferAt(0)) {
         buffer->SetVolume(-static_cast<int32_t>(LoadingProgress * FadePerProgress));
@@ -39,7 +39,7 @@ void FadeMenuMusic() {
 HRESULT ShowLoadingProgress(CDisplayDevice* display, bool firstLoad) {
     if (!display) return E_POINTER;
     display->DrawSurface(0, 0, LoadingScreenSurface, nullptr);
-    if (CBitmapSurface* hare = HareSprites.at(FullSize, 4)) {
+    if (CBitmapSurface* hare = gamestate::HareSprites.at(gamestate::FullSize, 4)) {
         const int p = static_cast<int>(LoadingProgress);
         const int w = hare->Width() / HareStripFrames;
         const Rect source{w * (p % HareRunFrames), 0, w * (p % HareRunFrames + 1), hare->Height()};

@@ -6,8 +6,8 @@
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
 #include "display/display_device.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "persistence/options.h"
 #include "platform/platform.h"
 #include "presentation/bitmap_font.h"
@@ -81,14 +81,14 @@ bool Between(int value, int low, int high) {
 }  // namespace
 
 int32_t& RoundScore() {
-    return flow::Round.score;
+    return gamestate::Round.score;
 }
 
 MainMenu::MainMenu() {
     ResetMenu();
     clickSound = nullptr;
     MusicOn = 0;
-    flow::GameScreen = flow::StartScreen;
+    gamestate::GameScreen = gamestate::StartScreen;
     windowShown = NoWindow;
     persistence::LoadHighScores(highScores);
     highScores.pendingScore = 0;
@@ -148,7 +148,7 @@ bool MainMenu::EnterMenu() {
         sound::SoundDevice->LoadSound(&clickSound, ClickSoundFile, 0, GUID_NULL, 1);
     }
     DiscardPendingInput(nameKeys);
-    flow::GameScreen = flow::MenuScreen;
+    gamestate::GameScreen = gamestate::MenuScreen;
     return true;
 }
 
@@ -200,7 +200,7 @@ void MainMenu::UpdateClosedMenuButtons(int cursorX, int cursorY, int clickX, int
         if (!Between(clickY, buttons[b].restY, buttons[b].restY + ButtonReach)) continue;
         switch (b) {
             case GameStartButton:
-                flow::GameScreen = flow::GamePlayScreen;
+                gamestate::GameScreen = gamestate::GamePlayScreen;
                 break;
             case HighScoresButton:
                 slideDirection = 10;
@@ -228,14 +228,15 @@ void MainMenu::ToggleMusic() {
         persistence::SaveSoundOption("1");
         MusicOn = 0;
         // Streamed music is restarted by the menu screen on its next frame.
-        if (StreamMusic == 0 && flow::MenuMusic) flow::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
+        if (StreamMusic == 0 && gamestate::MenuMusic)
+            gamestate::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
     } else {
         persistence::SaveSoundOption("0");
         MusicOn = 2;
         if (StreamMusic == 1) {
             if (sound::MusicStream) sound::MusicStream->StopSound();
-        } else if (flow::MenuMusic) {
-            flow::MenuMusic->StopSound();
+        } else if (gamestate::MenuMusic) {
+            gamestate::MenuMusic->StopSound();
         }
     }
 }

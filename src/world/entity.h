@@ -105,6 +105,13 @@ constexpr int32_t Hit = 10;
 constexpr int32_t Diving = 11;  // mole and hare, into a hole
 }  // namespace state
 
+// The frame an entity shows: its strip and where the frame lies in it.
+struct StripFrame {
+    CBitmapSurface* strip = nullptr;  // null: nothing to show (no picture was registered)
+    int left = 0;                     // first column of the frame in the strip
+    int width = 0;                    // columns of one frame
+};
+
 struct Entity {
     float x = 0.0f;        // world x of the left edge, kept in 0..4800
     float y = 0.0f;        // screen y of the top edge
@@ -153,6 +160,10 @@ struct Entity {
     void draw(CDisplayDevice* display, float planeCameraX, uint32_t now);
 
     int shownFrame() const { return static_cast<int>(frame); }
+    // The strip and frame the current animation position shows. The draw shows it and the hit
+    // test reads its pixels, so a shot always meets the picture that was drawn. Frames beyond the
+    // first strip continue in the second strip of the facing.
+    StripFrame shownStripFrame() const;
     // Runs frames first..last from the first.
     void playFrames(int32_t first, int32_t last) {
         firstFrame = first;

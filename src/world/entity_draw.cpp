@@ -3,7 +3,7 @@
 
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
-#include "flow/pause.h"
+#include "gamestate/pause.h"
 #include "world/entity.h"
 
 namespace world {
@@ -39,19 +39,7 @@ void WrapAnimation(Entity& e) {
 
 }  // namespace
 
-void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
-    const float seconds = static_cast<float>(now - lastUpdateMs) / 1000.0f;
-    const int32_t planeDivisor = plane > 0 ? plane : 1;
-    if (!flow::MinimizedInGame && firstFrame != lastFrame) frame += seconds * FramesPerSecond;
-    if (!flow::MinimizedInGame && shownFrame() >= lastFrame && state == state::Hit) {
-        // A hit entity stops on its last frame and sinks out of view.
-        frame = static_cast<float>(lastFrame);
-        sinkOffset += seconds * FramesPerSecond * static_cast<float>(12 / planeDivisor);
-    }
-    lastUpdateMs = now;
-    WrapAnimation(*this);
-
-    // Strip and frame: frames beyond the first strip continue in the second strip of the facing.
+StripFrame Entity::shownStripFrame() const {
     const int set = std::clamp(plane, 0, SpriteSetCount - 1);
     const int firstStripFrames = frameCounts[set][LeftStrip];
     int slot;
@@ -71,6 +59,24 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
         framesPerStrip = firstStripFrames;
     }
     CBitmapSurface* strip = sprites[set][slot];
+    if (!strip || framesPerStrip <= 0) return StripFrame{};
+    const int k = static_cast<int>(frame - static_cast<float>(frameOffset));
+    return StripFrame{strip, k * strip->Width() / framesPerStrip, strip->Width() / framesPerStrip};
+}
+
+void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
+    const float seconds = static_cast<float>(now - lastUpdateMs) / 1000.0f;
+    const int32_t planeDivisor = plane > 0 ? plane : 1;
+    if (!gamestate::MinimizedInGame && firstFrame != lastFrame) frame += seconds * FramesPerSecond;
+    if (!gamestate::MinimizedInGame && shownFrame() >= lastFrame && state == state::Hit) {
+        // A hit entity stops on its last frame and sinks out of view.
+        frame = static_cast<float>(lastFrame);
+        sinkOffset += seconds * FramesPerSecond * static_cast<float>(12 / planeDivisor);
+    }
+    lastUpdateMs = now;
+    WrapAnimation(*this);
+
+    const StripFrame shown = shownStripFrame();
 
     // Screen position. An entity just behind the wrap seam shows left of the camera.
     const bool behindSeam = planeCameraX < 800.0f && x > 4000.0f;
@@ -91,31 +97,28 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
     }
 
     const int drawY = static_cast<int>(y + sinkOffset);
-    if (!strip || framesPerStrip <= 0) {
+    if (!shown.strip) {
         // Nothing to show (no picture was ever registered): nothing to draw or to hit.
         sourceRect = Rect{};
         if (x < 0.0f) x += WorldWidth;
         return;
     }
-    const int stripWidth = strip->Width();
-    const int k = static_cast<int>(frame - static_cast<float>(frameOffset));
-    const int frameLeft = k * stripWidth / framesPerStrip;
     Rect source;
     source.top = 0;
-    source.bottom = strip->Height();
+    source.bottom = shown.strip->Height();
     if (drawY + source.bottom > ScreenHeight) source.bottom = ScreenHeight - drawY - 1;
-    source.left = frameLeft + clipLeft;
-    source.right = frameLeft + stripWidth / framesPerStrip;
-    if (screenX + (source.right - frameLeft) > ScreenWidth) {
-        source.right = ScreenWidth - screenX + frameLeft;
+    source.left = shown.left + clipLeft;
+    source.right = shown.left + shown.width;
+    if (screenX + (source.right - shown.left) > ScreenWidth) {
+        source.right = ScreenWidth - screenX + shown.left;
     }
     sourceRect = source;
     if (x < 0.0f) x += WorldWidth;
     // Rectangles that leave the screen (above it, or wholly beside it) are refused and draw
     // nothing.
     if (display) {
-        display->DrawSurface(static_cast<uint32_t>(screenX), static_cast<uint32_t>(drawY), strip,
-                             &source);
+        display->DrawSurface(static_cast<uint32_t>(screenX), static_cast<uint32_t>(drawY),
+                             shown.strip, &source);
     }
     if (source.top > source.bottom) active = 0;  // sunk below the screen
 }

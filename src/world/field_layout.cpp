@@ -1,7 +1,7 @@
 // The field: acorns in the oak, the tree heart and the eyes in the tree, the fly agaric, the
 // forest and field signs, the dynamite blast, the cave with its stone, the woodpecker and the
 // bear with its two targets.
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "world/level_layout.h"
 #include "world/object_placement.h"
 
@@ -9,7 +9,7 @@ namespace world {
 
 namespace {
 
-using namespace presentation;
+using namespace gamestate;
 namespace ix = entity_index;
 
 void PlaceSign(int index, ScenePicture picture, float x, float y) {
@@ -45,39 +45,42 @@ void LayoutField(uint32_t now) {
     };
     for (int i = 0; i < 8; ++i) {
         const AcornRow& row = acorns[i];
-        PlaceOnFirstPicture(ix::Acorn1 + i, row.kind,
-                            Picture(static_cast<ScenePicture>(Acorn1Picture + row.picture - 1)), 1,
-                            NearPlane, row.x, row.y);
+        PlaceOnFirstPicture(
+            ix::Acorn1 + i, row.kind,
+            Picture(static_cast<ScenePicture>(gamestate::Acorn1Picture + row.picture - 1)), 1,
+            NearPlane, row.x, row.y);
     }
-    PlaceOnFirstPicture(ix::TreeHeart, kind::TreeHeart, Picture(TreeHeartPicture), 6, NearPlane,
-                        3309, 271);
-    PlaceOnFirstPicture(ix::TreeEyes1, kind::TreeEyes, Picture(TreeEyes1Picture), 2, NearPlane,
-                        3329, 88);
-    PlaceOnFirstPicture(ix::TreeEyes1 + 1, kind::TreeEyes, Picture(TreeEyes2Picture), 2, NearPlane,
-                        3365, 139);
-    PlaceOnFirstPicture(ix::TreeEyes1 + 2, kind::TreeEyes, Picture(TreeEyes3Picture), 2, NearPlane,
-                        3324, 186);
-    PlaceOnFirstPicture(ix::FlyAgaricStalk, kind::FlyAgaricStalk, Picture(FlyAgaricStalkPicture), 1,
-                        NearPlane, 4445, 351);
-    PlaceOnFirstPicture(ix::FlyAgaricCap, kind::FlyAgaricCap, Picture(FlyAgaricCapPicture), 6,
-                        NearPlane, 4445, 351);
-    PlaceSign(ix::ForestSign, ForestSignPicture, 3077, 335);
-    PlaceSign(ix::FieldSign, FieldSignPicture, 4609, 333);
+    PlaceOnFirstPicture(ix::TreeHeart, kind::TreeHeart, Picture(gamestate::TreeHeartPicture), 6,
+                        NearPlane, 3309, 271);
+    PlaceOnFirstPicture(ix::TreeEyes1, kind::TreeEyes, Picture(gamestate::TreeEyes1Picture), 2,
+                        NearPlane, 3329, 88);
+    PlaceOnFirstPicture(ix::TreeEyes1 + 1, kind::TreeEyes, Picture(gamestate::TreeEyes2Picture), 2,
+                        NearPlane, 3365, 139);
+    PlaceOnFirstPicture(ix::TreeEyes1 + 2, kind::TreeEyes, Picture(gamestate::TreeEyes3Picture), 2,
+                        NearPlane, 3324, 186);
+    PlaceOnFirstPicture(ix::FlyAgaricStalk, kind::FlyAgaricStalk,
+                        Picture(gamestate::FlyAgaricStalkPicture), 1, NearPlane, 4445, 351);
+    PlaceOnFirstPicture(ix::FlyAgaricCap, kind::FlyAgaricCap,
+                        Picture(gamestate::FlyAgaricCapPicture), 6, NearPlane, 4445, 351);
+    PlaceSign(ix::ForestSign, gamestate::ForestSignPicture, 3077, 335);
+    PlaceSign(ix::FieldSign, gamestate::FieldSignPicture, 4609, 333);
 
     // The crumbs the thrown dynamite leaves, waiting for a throw.
     Entity& blast = PlaceOnFirstPicture(ix::DynamiteBlast, kind::DynamiteBlast,
-                                        CrumbsSprites.at(FullSize, 1), 8, NearPlane, 400, 500);
+                                        gamestate::CrumbsSprites.at(gamestate::FullSize, 1), 8,
+                                        NearPlane, 400, 500);
     blast.playFrames(0, 7);
     blast.lastUpdateMs = now;
     blast.state = 0;
     blast.sinkOffset = 0.0f;
     blast.active = 0;
 
-    PlaceOnFirstPicture(ix::CaveStone, kind::CaveStone, Picture(CaveStonePicture), 1, MidPlane,
-                        4191, 225);
-    PlaceOnFirstPicture(ix::Woodpecker, kind::Woodpecker, Picture(WoodpeckerPicture), 3, MidPlane,
-                        4044, 155);
-    PlaceBearPart(ix::BearTarget1, kind::BearTarget, BearTargetSprites.at(FullSize, 1), 7, now);
+    PlaceOnFirstPicture(ix::CaveStone, kind::CaveStone, Picture(gamestate::CaveStonePicture), 1,
+                        MidPlane, 4191, 225);
+    PlaceOnFirstPicture(ix::Woodpecker, kind::Woodpecker, Picture(gamestate::WoodpeckerPicture), 3,
+                        MidPlane, 4044, 155);
+    PlaceBearPart(ix::BearTarget1, kind::BearTarget, gamestate::BearTargetSprites.at(FullSize, 1),
+                  7, now);
     // The bear itself has no pictures: it only drives the frames of its targets.
     Entity& bear = PlaceBearPart(ix::Bear, kind::Bear, nullptr, 18, now);
     bear.setSprite(nullptr, LeftContinuation, MidPlane, 14);

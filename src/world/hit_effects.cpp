@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "display/bitmap_surface.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "world/shot.h"
 #include "world/weapon.h"
 
@@ -15,11 +15,11 @@ namespace {
 int SizeClassOfPlane(int plane) {
     switch (plane) {
         case MidPlane:
-            return presentation::HalfSize;
+            return gamestate::HalfSize;
         case FarPlane:
-            return presentation::QuarterSize;
+            return gamestate::QuarterSize;
         default:
-            return presentation::FullSize;
+            return gamestate::FullSize;
     }
 }
 
@@ -55,7 +55,7 @@ void PlayEffect(Entity& e, int set, CBitmapSurface* effect, int frames) {
 void explode(Entity& e) {
     if (SelectedWeapon() != Dynamite) return;
     const int set = std::clamp(e.plane, 0, SpriteSetCount - 1);
-    CBitmapSurface* blast = presentation::ExplosionSprites.at(SizeClassOfPlane(e.plane), 1);
+    CBitmapSurface* blast = gamestate::ExplosionSprites.at(SizeClassOfPlane(e.plane), 1);
     constexpr int BlastFrames = 9;
     const CBitmapSurface* shown = e.sprites[set][LeftStrip];
     // Centred sideways, standing on the entity's bottom edge.
@@ -68,7 +68,7 @@ void explode(Entity& e) {
 
 void crumble(Entity& e) {
     const int set = std::clamp(e.plane, 0, SpriteSetCount - 1);
-    CBitmapSurface* crumbs = presentation::CrumbsSprites.at(SizeClassOfPlane(e.plane), 1);
+    CBitmapSurface* crumbs = gamestate::CrumbsSprites.at(SizeClassOfPlane(e.plane), 1);
     constexpr int CrumbFrames = 8;
     const CBitmapSurface* shown = e.sprites[set][LeftStrip];
     // Centred on the entity.

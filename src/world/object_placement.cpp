@@ -25,8 +25,8 @@ Entity& PlaceOnFirstPicture(int index, int32_t kind, CBitmapSurface* picture, in
     return e;
 }
 
-CBitmapSurface* Picture(presentation::ScenePicture picture) {
-    return presentation::ScenePictures[picture];
+CBitmapSurface* Picture(gamestate::ScenePicture picture) {
+    return gamestate::ScenePictures[picture];
 }
 
 }  // namespace world

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "world/entity.h"
 
 namespace world {
@@ -20,6 +20,6 @@ Entity& PlaceOnFirstPicture(int index, int32_t kind, CBitmapSurface* picture, in
                             float x, float y);
 
 // The loaded bitmap of one scenery picture of the catalogue (null when it failed to load).
-CBitmapSurface* Picture(presentation::ScenePicture picture);
+CBitmapSurface* Picture(gamestate::ScenePicture picture);
 
 }  // namespace world

@@ -6,7 +6,7 @@
 // on the kind; where a kind falls, gravity adds U speed units per second.
 #include <cstdlib>
 
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 #include "sound/sound_system.h"
 #include "world/level_layout.h"
 #include "world/scenery.h"
@@ -117,7 +117,7 @@ void UpdateWaterTrough(Entity& e, float seconds) {
 // shot it has gone below the screen, and its tick changes.
 void UpdateClock(Entity& e, float seconds) {
     const bool expired = CountDown(e, seconds);
-    const flow::RoundState& round = flow::Round;
+    const gamestate::RoundState& round = gamestate::Round;
     if (!(round.RoundEnd - round.RoundClock < ClockShowsInLastMs)) return;
     if (e.y < 0.0f) {
         e.x = static_cast<float>(std::rand() % 1200 + 1700);

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "flow/bell_hints.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "platform/platform.h"
 #include "sound/sound_system.h"
+#include "world/bell_notes.h"
 #include "world/level_layout.h"
 #include "world/shot.h"
 #include "world/weapon.h"
@@ -104,7 +104,7 @@ int32_t ScoreBlossom() {
     const Entity& third = At(ix::Blossom1);
     const bool solved = first.shownFrame() == 1 && second.shownFrame() == 2 &&
                         third.shownFrame() == 3 && !IsHit(first) && !IsHit(second) && !IsHit(third);
-    flow::RoundState& round = flow::Round;
+    gamestate::RoundState& round = gamestate::Round;
     if (!solved || round.crossbowTargetHit) return HitWithoutPoints;
     round.crossbowTargetHit = 1;
     if (PlayerWeapon) UnlockWeapon(PlayerWeapon->crossbowAvailable, Crossbow);
@@ -312,14 +312,14 @@ void applySceneryHit(Entity& e, int32_t weapon) {
             }
             break;
         case kind::FlowerStem2:
-            if (!IsHit(e) && flow::PetalsShot >= PetalsBeforeStem2Falls) {
+            if (!IsHit(e) && gamestate::PetalsShot >= PetalsBeforeStem2Falls) {
                 SinkAll({ix::FlowerStem2, ix::FlowerStem2Target, ix::Blossom2});
             }
             break;
         case kind::Petal:
             if (!IsHit(e)) {
                 e.state = state::Hit;
-                ++flow::PetalsShot;
+                ++gamestate::PetalsShot;
             }
             break;
         case kind::SmallBoulder:
@@ -374,7 +374,7 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
             return 100;
         case kind::Clock:
             // Ten more seconds; the shot goes on to what lies behind the clock.
-            flow::Round.RoundEnd += ClockBonusMs;
+            gamestate::Round.RoundEnd += ClockBonusMs;
             e.y = ClockGoneY;
             return 0;
         case kind::Bottle:
@@ -390,7 +390,7 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
         case kind::Blossom:
             return ScoreBlossom();
         case kind::FlowerStem2:
-            return flow::PetalsShot >= PetalsBeforeStem2Falls ? 750 : 0;
+            return gamestate::PetalsShot >= PetalsBeforeStem2Falls ? 750 : 0;
         case kind::SmallBoulder:
             return ScoreSmallBoulder(e, weapon);
         case kind::TinCan:
@@ -471,11 +471,11 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
 bool ringBell(Entity& e) {
     // The bells carry the notes 3, 2 and 1.
     const int32_t note = kind::Bell3 - e.kind + 1;
-    flow::BellSequence& bells = flow::Round.bellSequence;
-    const bool melodyRunning = bells.times[0] != flow::NotScheduled;
+    gamestate::BellSequence& bells = gamestate::Round.bellSequence;
+    const bool melodyRunning = bells.times[0] != gamestate::NotScheduled;
     bells.times[0] = platform::Ticks() + 10000;
-    for (int i = 1; i < 4; ++i) bells.times[i] = flow::NotScheduled;
-    flow::PlayBellNote(note);
+    for (int i = 1; i < 4; ++i) bells.times[i] = gamestate::NotScheduled;
+    PlayBellNote(note);
     if (!melodyRunning) return false;
     // Once all four notes were reproduced the melody is complete and takes no more notes.
     if (bells.progress >= 4) return true;

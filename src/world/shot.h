@@ -6,15 +6,10 @@
 
 #include <cstdint>
 
+#include "gamestate/game_state.h"
 #include "world/entity.h"
 
 namespace world {
-
-// Which layer stopped this frame's shot: values of the shot loop's layer test.
-constexpr int32_t NoLayerHit = 5;   // sky or far layer: nothing stopped it
-constexpr int32_t MidLayerHit = 3;  // an opaque pixel of the middle layer
-constexpr int32_t NearLayerHit = 2;
-constexpr int32_t EntityHit = 0;  // an entity took the shot
 
 // Result of a hit that uses up the shot without scoring.
 constexpr int32_t HitWithoutPoints = -1;

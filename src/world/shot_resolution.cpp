@@ -1,9 +1,8 @@
 // One shot against one entity: the dynamite's limits, the test against the pixel shown, the hit
 // sound, and the reactions and points of the animals (the scenery's are in scenery_hits.cpp).
-#include <algorithm>
 
 #include "display/bitmap_surface.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/shot.h"
@@ -57,7 +56,7 @@ bool PlayHitSound(Entity& e, int32_t weapon) {
             break;
         case kind::Silo:
             if (weapon == MachineGun) {
-                if (CSound* launch = presentation::EffectSounds[presentation::SiloLaunchSound]) {
+                if (CSound* launch = gamestate::EffectSounds[gamestate::SiloLaunchSound]) {
                     launch->StartSound(0, 0);
                 }
             }
@@ -129,35 +128,16 @@ bool PlayHitSound(Entity& e, int32_t weapon) {
 // draw. The strip and frame are chosen as the draw chose them; the column counts the pixels the
 // draw cut off at the left screen edge, so the pixel tested is the pixel that was shown.
 bool ShotOnShownPixel(const Entity& e, int shotX, int shotY) {
-    const Rect& shown = e.sourceRect;
+    const Rect& drawn = e.sourceRect;
     const int top = static_cast<int>(e.y);
-    if (shotX < e.screenX || shotX >= e.screenX + (shown.right - shown.left)) return false;
-    if (shotY < top || shotY >= top + shown.bottom) return false;
+    if (shotX < e.screenX || shotX >= e.screenX + (drawn.right - drawn.left)) return false;
+    if (shotY < top || shotY >= top + drawn.bottom) return false;
 
-    const int set = std::clamp(e.plane, 0, SpriteSetCount - 1);
-    const int firstStripFrames = e.frameCounts[set][LeftStrip];
-    int slot;
-    int framesPerStrip;
-    int frameOffset;
-    if (e.shownFrame() <= firstStripFrames - 1) {
-        slot = e.direction > 0 ? RightStrip : LeftStrip;
-        framesPerStrip = firstStripFrames;
-        frameOffset = 0;
-    } else {
-        slot = e.direction > 0 ? RightContinuation : LeftContinuation;
-        framesPerStrip = e.frameCounts[set][LeftContinuation];
-        frameOffset = firstStripFrames;
-    }
-    if (!e.sprites[set][slot]) {
-        slot = LeftStrip;
-        framesPerStrip = firstStripFrames;
-    }
-    const CBitmapSurface* strip = e.sprites[set][slot];
-    if (!strip || framesPerStrip <= 0) return false;
-    const int k = static_cast<int>(e.frame - static_cast<float>(frameOffset));
-    const int column = k * strip->Width() / framesPerStrip + e.clipLeft + (shotX - e.screenX);
-    const COLORREF colour = strip->ReadPixelColour(column, shotY - top);
-    return colour != presentation::TransparentPixelColour && colour != CLR_INVALID;
+    const StripFrame shown = e.shownStripFrame();
+    if (!shown.strip) return false;
+    const int column = shown.left + e.clipLeft + (shotX - e.screenX);
+    const COLORREF colour = shown.strip->ReadPixelColour(column, shotY - top);
+    return colour != gamestate::TransparentPixelColour && colour != CLR_INVALID;
 }
 
 void Sink(Entity& e, int32_t first, int32_t last) {

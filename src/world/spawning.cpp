@@ -3,16 +3,16 @@
 #include <cstdlib>
 
 #include "display/bitmap_surface.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "platform/platform.h"
-#include "presentation/asset_catalogue.h"
 
 namespace world {
 
 namespace {
 
-using presentation::SpriteSet;
+using gamestate::SpriteSet;
 
 // How an animal kind looks and stands in one plane.
 struct AnimalSetup {
@@ -26,22 +26,20 @@ struct AnimalSetup {
 };
 
 const AnimalSetup AnimalSetups[] = {
-    {kind::Boar, MidPlane, &presentation::BoarSprites, presentation::HalfSize, true, 13, 300.0f},
-    {kind::Boar, FarPlane, &presentation::BoarSprites, presentation::QuarterSize, true, 13, 250.0f},
-    {kind::Apple, MidPlane, &presentation::AppleSprites, presentation::HalfSize, true, 13, 300.0f},
-    {kind::Apple, FarPlane, &presentation::AppleSprites, presentation::QuarterSize, true, 13,
-     250.0f},
-    {kind::Duck, MidPlane, &presentation::DuckSprites, presentation::FullSize, false, 13, 250.0f},
-    {kind::Duck, FarPlane, &presentation::DuckSprites, presentation::HalfSize, false, 13, 150.0f},
-    {kind::Mole, MidPlane, &presentation::MoleSprites, presentation::FullSize, false, 20, 360.0f},
-    {kind::Mole, FarPlane, &presentation::MoleSprites, presentation::HalfSize, false, 20, 276.0f},
-    {kind::Hare, MidPlane, &presentation::HareSprites, presentation::FullSize, false, 30, 335.0f},
-    {kind::Hare, FarPlane, &presentation::HareSprites, presentation::HalfSize, false, 30, 262.0f},
-    {kind::Quail, MidPlane, &presentation::QuailSprites, presentation::HalfSize, false, 14, 350.0f},
-    {kind::Quail, FarPlane, &presentation::QuailSprites, presentation::QuarterSize, false, 14,
-     275.0f},
+    {kind::Boar, MidPlane, &gamestate::BoarSprites, gamestate::HalfSize, true, 13, 300.0f},
+    {kind::Boar, FarPlane, &gamestate::BoarSprites, gamestate::QuarterSize, true, 13, 250.0f},
+    {kind::Apple, MidPlane, &gamestate::AppleSprites, gamestate::HalfSize, true, 13, 300.0f},
+    {kind::Apple, FarPlane, &gamestate::AppleSprites, gamestate::QuarterSize, true, 13, 250.0f},
+    {kind::Duck, MidPlane, &gamestate::DuckSprites, gamestate::FullSize, false, 13, 250.0f},
+    {kind::Duck, FarPlane, &gamestate::DuckSprites, gamestate::HalfSize, false, 13, 150.0f},
+    {kind::Mole, MidPlane, &gamestate::MoleSprites, gamestate::FullSize, false, 20, 360.0f},
+    {kind::Mole, FarPlane, &gamestate::MoleSprites, gamestate::HalfSize, false, 20, 276.0f},
+    {kind::Hare, MidPlane, &gamestate::HareSprites, gamestate::FullSize, false, 30, 335.0f},
+    {kind::Hare, FarPlane, &gamestate::HareSprites, gamestate::HalfSize, false, 30, 262.0f},
+    {kind::Quail, MidPlane, &gamestate::QuailSprites, gamestate::HalfSize, false, 14, 350.0f},
+    {kind::Quail, FarPlane, &gamestate::QuailSprites, gamestate::QuarterSize, false, 14, 275.0f},
     // The deer has no pictures; it only ever exists in the far plane.
-    {kind::Deer, FarPlane, nullptr, presentation::FullSize, false, 16, 190.0f},
+    {kind::Deer, FarPlane, nullptr, gamestate::FullSize, false, 16, 190.0f},
 };
 
 const AnimalSetup* FindSetup(int kind, int plane) {
@@ -122,9 +120,9 @@ void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
         }
     }
     if (slot < 0) return;
-    const int32_t camera = static_cast<int32_t>(flow::CameraX);
+    const int32_t camera = static_cast<int32_t>(gamestate::CameraX);
     initAnimal(EntityTable[slot], kind, plane, camera, enterFromSide);
-    if (kind == kind::Boar && flow::Round.QuotaStage >= 2 && std::rand() % 20 == 0) {
+    if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && std::rand() % 20 == 0) {
         EntityTable[slot].linkedIndex = slot + 1;
         initAnimal(EntityTable[slot + 1], kind::Apple, plane, camera, enterFromSide);
     }

@@ -4,7 +4,7 @@
 
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 
 namespace world {
 
@@ -73,7 +73,7 @@ void Weapon::reload() {
     if (!IsWeaponNumber(selected)) return;
     const WeaponTraits& traits = WeaponTable[selected];
     roundsLeft = traits.magazine;
-    readyAtMs = flow::Round.RoundClock + traits.readyAfterReloadMs;
+    readyAtMs = gamestate::Round.RoundClock + traits.readyAfterReloadMs;
 }
 
 bool Weapon::canFire(uint32_t now, bool triggerHeld) const {
@@ -84,7 +84,7 @@ bool Weapon::canFire(uint32_t now, bool triggerHeld) const {
 
 void Weapon::fire() {
     if (IsWeaponNumber(selected) && WeaponTable[selected].readyAfterShotMs != 0) {
-        readyAtMs = flow::Round.RoundClock + WeaponTable[selected].readyAfterShotMs;
+        readyAtMs = gamestate::Round.RoundClock + WeaponTable[selected].readyAfterShotMs;
     }
     if (roundsLeft > 0) --roundsLeft;
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "display/display_device.h"
-#include "flow/game_state.h"
-#include "flow/pause.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
 #include "presentation/screen_surfaces.h"
 #include "support/bmp_fixture.h"
 #include "support/game_harness.h"
@@ -32,43 +34,44 @@ platform::Event MoveEvent(int x, int y) {
 TEST(FrameTiming, AverageStartsLowAndFollowsTheLast25Frames) {
     GameHarness harness;
     harness.Backend().SetTime(5000);
-    app::UpdateFrameTiming();
-    EXPECT_EQ(app::FrameRing()[0], 0) << "the first sample is 0 ms";
-    EXPECT_FLOAT_EQ(app::AverageFrameTime, 0.0f);
+    gamestate::UpdateFrameTiming();
+    EXPECT_EQ(gamestate::FrameRing()[0], 0) << "the first sample is 0 ms";
+    EXPECT_FLOAT_EQ(gamestate::AverageFrameTime, 0.0f);
     for (int i = 0; i < 5; ++i) {
         harness.Backend().AdvanceTime(20);
-        app::UpdateFrameTiming();
+        gamestate::UpdateFrameTiming();
     }
-    EXPECT_FLOAT_EQ(app::AverageFrameTime, 100.0f / 25.0f) << "unwritten slots count as 0";
+    EXPECT_FLOAT_EQ(gamestate::AverageFrameTime, 100.0f / 25.0f) << "unwritten slots count as 0";
     for (int i = 0; i < 25; ++i) {
         harness.Backend().AdvanceTime(10);
-        app::UpdateFrameTiming();
+        gamestate::UpdateFrameTiming();
     }
-    EXPECT_FLOAT_EQ(app::AverageFrameTime, 10.0f) << "only the last 25 frames count";
+    EXPECT_FLOAT_EQ(gamestate::AverageFrameTime, 10.0f) << "only the last 25 frames count";
     harness.Backend().AdvanceTime(260);
-    app::UpdateFrameTiming();
-    EXPECT_FLOAT_EQ(app::AverageFrameTime, (24 * 10 + 260) / 25.0f) << "one slow frame is smoothed";
+    gamestate::UpdateFrameTiming();
+    EXPECT_FLOAT_EQ(gamestate::AverageFrameTime, (24 * 10 + 260) / 25.0f)
+        << "one slow frame is smoothed";
 }
 
 TEST(WindowProcedure, MinimiseStartsAPauseOnlyDuringAGame) {
     GameHarness harness;
     harness.Backend().SetTime(7000);
-    flow::GameScreen = flow::MenuScreen;
+    gamestate::GameScreen = gamestate::MenuScreen;
     app::WindowProc(SizeEvent(platform::SizeKind::Minimized));
     EXPECT_EQ(app::AppActive, 0);
-    EXPECT_FALSE(flow::MinimizedInGame);
-    EXPECT_FALSE(flow::Pausing);
+    EXPECT_FALSE(gamestate::MinimizedInGame);
+    EXPECT_FALSE(gamestate::Pausing);
     app::WindowProc(MoveEvent(0, 0));
     EXPECT_FALSE(app::RestorePending) << "no restore after a minimise on the menu";
 
     app::WindowProc(SizeEvent(platform::SizeKind::Restored));
     EXPECT_EQ(app::AppActive, 1);
-    flow::GameScreen = flow::GamePlayScreen;
+    gamestate::GameScreen = gamestate::GamePlayScreen;
     app::WindowProc(SizeEvent(platform::SizeKind::Minimized));
     EXPECT_EQ(app::AppActive, 0);
-    EXPECT_TRUE(flow::MinimizedInGame);
-    EXPECT_TRUE(flow::Pausing);
-    EXPECT_EQ(flow::PauseStart, 7000u);
+    EXPECT_TRUE(gamestate::MinimizedInGame);
+    EXPECT_TRUE(gamestate::Pausing);
+    EXPECT_EQ(gamestate::PauseStart, 7000u);
     app::WindowProc(MoveEvent(5, 0));
     EXPECT_FALSE(app::RestorePending) << "only the move back to (0, 0) restores";
     app::WindowProc(MoveEvent(0, 0));
@@ -118,12 +121,13 @@ TEST(StartScreen, LastsStrictlyMoreThan4000MsAndIgnoresClicks) {
         [](platform::HeadlessBackend& backend, int frame) {
             backend.SetKey(platform::vk::LButton, frame % 2 == 0);
         },
-        [&](platform::HeadlessBackend&, int) { screens.push_back(flow::GameScreen); });
+        [&](platform::HeadlessBackend&, int) { screens.push_back(gamestate::GameScreen); });
     // Frame 0 notes the time; frames 1..4 are at most 4000 ms later; frame 5 is 5000 ms later.
     ASSERT_GE(screens.size(), 6u);
-    for (int frame = 0; frame <= 3; ++frame) EXPECT_EQ(screens[frame], flow::StartScreen) << frame;
-    EXPECT_EQ(screens[4], flow::StartScreen) << "exactly 4000 ms is not more than 4000 ms";
-    EXPECT_NE(screens[5], flow::StartScreen);
+    for (int frame = 0; frame <= 3; ++frame)
+        EXPECT_EQ(screens[frame], gamestate::StartScreen) << frame;
+    EXPECT_EQ(screens[4], gamestate::StartScreen) << "exactly 4000 ms is not more than 4000 ms";
+    EXPECT_NE(screens[5], gamestate::StartScreen);
 }
 
 TEST(StartScreen, ShowsTheStartPicture) {
@@ -178,7 +182,7 @@ TEST(RunFrame, ALostSurfaceLetsTheWeaponFireAtOnceAndKeepsItsState) {
         4,
         [&](platform::HeadlessBackend& backend, int frame) {
             if (frame == 2) {
-                world::PrepareWeapon(app::Display, true);
+                world::PrepareWeapon(gamestate::Display, true);
                 world::PlayerWeapon->selected = world::Crossbow;
                 world::PlayerWeapon->crossbowAvailable = world::Unlocked;
                 world::PlayerWeapon->roundsLeft = 2;
@@ -205,7 +209,7 @@ TEST(RunFrame, ALostSurfaceLetsTheWeaponFireAtOnceAndKeepsItsState) {
 TEST(MessageLoop, CloseEndsTheProgramAndReleasesTheDisplay) {
     GameHarness harness;
     EXPECT_EQ(harness.Run(5), 0);
-    EXPECT_EQ(app::Display, nullptr);
+    EXPECT_EQ(gamestate::Display, nullptr);
     EXPECT_EQ(harness.FramesRun(), 5);
     EXPECT_FALSE(harness.Backend().WindowOpen());
 }

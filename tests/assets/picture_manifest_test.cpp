@@ -10,7 +10,7 @@
 
 #include "display/bmp_decoder.h"
 #include "display/colour.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "presentation/bitmap_font.h"
 
 namespace {
@@ -102,8 +102,8 @@ std::vector<Expected> EverythingTheGameLoads() {
                  layer == 1 ? Key::None : Key::Panel});
         }
     }
-    for (int i = 0; i < presentation::ScenePictureCount; ++i) {
-        std::string path = presentation::ScenePictureFiles[i];
+    for (int i = 0; i < gamestate::ScenePictureCount; ++i) {
+        std::string path = gamestate::ScenePictureFiles[i];
         auto frames = kSceneryFrames.find(StemOf(path));
         bool panel = path.find("/info_") != std::string::npos;
         all.push_back({path, panel ? Key::Panel : Key::Sprite,

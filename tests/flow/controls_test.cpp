@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
+#include "world/layer_hit.h"
 #include "world/shot_fixture.h"
 
 namespace {
@@ -17,22 +18,22 @@ class ControlsTest : public world_testing::ShotTest {
   protected:
     void SetUp() override {
         ShotTest::SetUp();
-        flow::Round.RoundClock += 1000;  // the weapon is ready
+        gamestate::Round.RoundClock += 1000;  // the weapon is ready
     }
     // One controls step `ms` later, with the left button held or not.
     void Frame(bool left, uint32_t ms = 16) {
-        flow::Round.RoundClock += ms;
+        gamestate::Round.RoundClock += ms;
         backend_.SetKey(LButton, left);
         flow::RunControls();
     }
-    bool Fired() const { return flow::ClickPoint.x != -1; }
+    bool Fired() const { return gamestate::ClickPoint.x != -1; }
 };
 
 TEST_F(ControlsTest, HoldingTheButtonFiresTheShotgunOnceAndTheMachineGunUntilItIsEmpty) {
     backend_.SetCursor(400, 300);
     Frame(true);
     EXPECT_TRUE(Fired());
-    EXPECT_EQ(flow::ClickPoint.x, 400);
+    EXPECT_EQ(gamestate::ClickPoint.x, 400);
     for (int i = 0; i < 5; ++i) {
         Frame(true);
         EXPECT_FALSE(Fired());
@@ -61,15 +62,15 @@ TEST_F(ControlsTest, HoldingTheButtonFiresTheShotgunOnceAndTheMachineGunUntilItI
 TEST_F(ControlsTest, TheMachineGunKicksTheCursorButTheShotStrikesWhereItWasAimed) {
     Weapon().machineGunAvailable = world::Unlocked;
     Select(world::MachineGun);
-    flow::Round.RoundClock += 1000;
+    gamestate::Round.RoundClock += 1000;
     backend_.SetCursor(400, 300);
     int moved = 0;
     for (int i = 0; i < 10; ++i) {
         backend_.SetCursor(400, 300);
         Frame(true, 60);
         ASSERT_TRUE(Fired());
-        EXPECT_EQ(flow::ClickPoint.x, 400);
-        EXPECT_EQ(flow::ClickPoint.y, 300);
+        EXPECT_EQ(gamestate::ClickPoint.x, 400);
+        EXPECT_EQ(gamestate::ClickPoint.y, 300);
         const platform::Point kicked = backend_.CursorPos();
         EXPECT_LE(std::abs(kicked.x - 400), 25);
         EXPECT_LE(std::abs(kicked.y - 300), 25);
@@ -88,7 +89,7 @@ TEST_F(ControlsTest, WeaponKeysActOnlyOnAvailableWeaponsThatAreNotSelected) {
     Frame(false);
     EXPECT_EQ(Weapon().selected, world::Shotgun) << "the crossbow is locked";
     Weapon().crossbowAvailable = world::Unlocked;
-    const uint32_t now = flow::Round.RoundClock + 16;
+    const uint32_t now = gamestate::Round.RoundClock + 16;
     Frame(false);
     EXPECT_EQ(Weapon().selected, world::Crossbow);
     EXPECT_EQ(Weapon().roundsLeft, 4);
@@ -143,40 +144,40 @@ class LayerHitTest : public world_testing::ShotTest {
         return surface;
     }
     int32_t Test(int layer, CBitmapSurface* tile, int x, int clippedLeft, int clickX) {
-        flow::LayerHit = world::NoLayerHit;
-        flow::ClickPoint = flow::ScreenPoint{clickX, 2};
-        flow::TestLayerHit(layer, tile, x, clippedLeft);
-        return flow::LayerHit;
+        gamestate::LayerHit = gamestate::NoLayerHit;
+        gamestate::ClickPoint = gamestate::ScreenPoint{clickX, 2};
+        world::TestLayerHit(layer, tile, x, clippedLeft);
+        return gamestate::LayerHit;
     }
 };
 
 TEST_F(LayerHitTest, TheOpaquePixelUnderTheClickStopsTheShot) {
     CBitmapSurface* mid = Tile(760, 100);
-    EXPECT_EQ(Test(2, mid, 0, 0, 50), world::MidLayerHit);
-    EXPECT_EQ(Test(2, mid, 0, 0, 150), world::NoLayerHit) << "magenta";
-    EXPECT_EQ(Test(2, mid, 0, 700, 50), world::NoLayerHit) << "cut by 700: column 750";
-    EXPECT_EQ(Test(2, mid, 0, 700, 70), world::NoLayerHit) << "past the tile's end";
-    EXPECT_EQ(Test(2, mid, 300, 0, 350), world::MidLayerHit);
-    EXPECT_EQ(Test(2, mid, 300, 0, 299), world::NoLayerHit) << "left of the tile";
-    EXPECT_EQ(Test(2, mid, 300, 0, 300), world::MidLayerHit) << "its first column shows";
+    EXPECT_EQ(Test(2, mid, 0, 0, 50), gamestate::MidLayerHit);
+    EXPECT_EQ(Test(2, mid, 0, 0, 150), gamestate::NoLayerHit) << "magenta";
+    EXPECT_EQ(Test(2, mid, 0, 700, 50), gamestate::NoLayerHit) << "cut by 700: column 750";
+    EXPECT_EQ(Test(2, mid, 0, 700, 70), gamestate::NoLayerHit) << "past the tile's end";
+    EXPECT_EQ(Test(2, mid, 300, 0, 350), gamestate::MidLayerHit);
+    EXPECT_EQ(Test(2, mid, 300, 0, 299), gamestate::NoLayerHit) << "left of the tile";
+    EXPECT_EQ(Test(2, mid, 300, 0, 300), gamestate::MidLayerHit) << "its first column shows";
     CBitmapSurface* nearTile = Tile(800, 800);
-    EXPECT_EQ(Test(3, nearTile, 0, 0, 10), world::NearLayerHit);
+    EXPECT_EQ(Test(3, nearTile, 0, 0, 10), gamestate::NearLayerHit);
 
-    flow::ClickPoint = flow::ScreenPoint{};
-    flow::LayerHit = world::NoLayerHit;
-    flow::TestLayerHit(2, mid, 0, 0);
-    EXPECT_EQ(flow::LayerHit, world::NoLayerHit) << "no click, no test";
+    gamestate::ClickPoint = gamestate::ScreenPoint{};
+    gamestate::LayerHit = gamestate::NoLayerHit;
+    world::TestLayerHit(2, mid, 0, 0);
+    EXPECT_EQ(gamestate::LayerHit, gamestate::NoLayerHit) << "no click, no test";
 }
 
 TEST_F(LayerHitTest, AClickBeyondATileDrawnAtTheLeftIsNotReadOutsideIt) {
     // With the middle layer at scroll 1520, tile 2 covers 0..759 and tile 3 starts at 760.
     CBitmapSurface* opaque = Tile(760, 760);
     CBitmapSurface* clear = Tile(760, 0);
-    flow::LayerHit = world::NoLayerHit;
-    flow::ClickPoint = flow::ScreenPoint{760, 2};
-    flow::TestLayerHit(2, opaque, 0, 0);
-    flow::TestLayerHit(2, clear, 760, 0);
-    EXPECT_EQ(flow::LayerHit, world::NoLayerHit);
+    gamestate::LayerHit = gamestate::NoLayerHit;
+    gamestate::ClickPoint = gamestate::ScreenPoint{760, 2};
+    world::TestLayerHit(2, opaque, 0, 0);
+    world::TestLayerHit(2, clear, 760, 0);
+    EXPECT_EQ(gamestate::LayerHit, gamestate::NoLayerHit);
 }
 
 TEST_F(ControlsTest, TwoWeaponsUnlockedTogetherGetTheirFanfaresOnConsecutiveFrames) {

@@ -1,6 +1,8 @@
 // The game screen frame by frame: loading, the hold, the round start with its population, the
 // round clock across a minimise, the stage check and the round end.
 #include "flow/game_screen.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +26,14 @@ class PlayingFrameTest : public world_testing::WorldTest {
         WorldTest::SetUp();
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_.Path());  // no pictures, no sounds
-        app::Display = &display_;
-        flow::GameScreen = flow::GamePlayScreen;
-        flow::StartScreenTime = 0;
-        flow::LevelLoaded = false;
+        gamestate::Display = &display_;
+        gamestate::GameScreen = gamestate::GamePlayScreen;
+        gamestate::StartScreenTime = 0;
+        gamestate::LevelLoaded = false;
         presentation::LoadingStepsShown = 0;
     }
     void TearDown() override {
-        app::Display = nullptr;
+        gamestate::Display = nullptr;
         std::filesystem::current_path(previous_);
         WorldTest::TearDown();
     }
@@ -42,15 +44,15 @@ class PlayingFrameTest : public world_testing::WorldTest {
     }
     // Frames until the round has started; returns the tick count of its start.
     uint32_t StartPlaying() {
-        while (flow::Round.RoundEnd == 0) {
+        while (gamestate::Round.RoundEnd == 0) {
             Frame();
             if (backend_.Ticks() > 200000) ADD_FAILURE() << "the round never started";
         }
-        return flow::Round.RoundEnd - flow::RoundLengthMs;
+        return gamestate::Round.RoundEnd - gamestate::RoundLengthMs;
     }
     // Frames until the game leaves for the menu; returns the tick count of that frame.
     uint32_t PlayUntilTheEnd() {
-        while (flow::GameScreen == flow::GamePlayScreen) {
+        while (gamestate::GameScreen == gamestate::GamePlayScreen) {
             Frame();
             if (backend_.Ticks() > 1000000) {
                 ADD_FAILURE() << "the round never ended";
@@ -66,29 +68,29 @@ class PlayingFrameTest : public world_testing::WorldTest {
 TEST_F(PlayingFrameTest, LoadingThenAThreeSecondHoldThenTheRound) {
     const uint32_t start = backend_.Ticks() + 16;
     Frame();
-    EXPECT_TRUE(flow::LevelLoaded);
-    EXPECT_EQ(flow::StartScreenTime, start);
+    EXPECT_TRUE(gamestate::LevelLoaded);
+    EXPECT_EQ(gamestate::StartScreenTime, start);
     EXPECT_EQ(presentation::LoadingStepsShown, 148) << "a first load shows every step";
     EXPECT_EQ(EntityTable[world::entity_index::Scarecrow].kind, world::kind::Scarecrow)
         << "the scenery is placed";
     const int presents = backend_.PresentCount();
     while (backend_.Ticks() + 16 - start < 3000) {
         Frame();
-        EXPECT_EQ(flow::Round.RoundEnd, 0u);
+        EXPECT_EQ(gamestate::Round.RoundEnd, 0u);
     }
     EXPECT_EQ(backend_.PresentCount(), presents) << "nothing is drawn during the hold";
     Frame();
-    EXPECT_EQ(flow::StartScreenTime, flow::NotScheduled);
-    EXPECT_EQ(flow::Round.RoundEnd, backend_.Ticks() + 90000);
-    EXPECT_EQ(flow::Round.QuotaStage, 1);
+    EXPECT_EQ(gamestate::StartScreenTime, gamestate::NotScheduled);
+    EXPECT_EQ(gamestate::Round.RoundEnd, backend_.Ticks() + 90000);
+    EXPECT_EQ(gamestate::Round.QuotaStage, 1);
     EXPECT_EQ(backend_.PresentCount(), presents + 1);
 }
 
 TEST_F(PlayingFrameTest, TheRoundStartsWithHalfOfEachQuotaInBothPlanes) {
     StartPlaying();
-    for (int position = 0; position < flow::QuotaCount; ++position) {
-        const int32_t kind = flow::QuotaKinds[position];
-        const int expected = flow::Round.quotas[position] / 2;
+    for (int position = 0; position < gamestate::QuotaCount; ++position) {
+        const int32_t kind = gamestate::QuotaKinds[position];
+        const int expected = gamestate::Round.quotas[position] / 2;
         for (world::EntityGroup group : {world::MidGroup, world::FarGroup}) {
             int count = 0;
             for (int i = group.first; i <= group.last; ++i) {
@@ -104,7 +106,7 @@ TEST_F(PlayingFrameTest, ARoundWithoutInputEndsAfterNinetySecondsInTheMenu) {
     const uint32_t end = PlayUntilTheEnd();
     EXPECT_GT(end, start + 90000);
     EXPECT_LE(end, start + 90000 + 16);
-    EXPECT_EQ(flow::GameScreen, flow::MenuEntryScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuEntryScreen);
 }
 
 TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) {
@@ -114,7 +116,7 @@ TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) 
     minimise.type = platform::EventType::Size;
     minimise.sizeKind = platform::SizeKind::Minimized;
     app::WindowProc(minimise);
-    ASSERT_TRUE(flow::MinimizedInGame);
+    ASSERT_TRUE(gamestate::MinimizedInGame);
     backend_.AdvanceTime(20000);  // no frames run while minimised
     platform::Event restore = minimise;
     restore.sizeKind = platform::SizeKind::Restored;
@@ -124,10 +126,10 @@ TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) 
     app::WindowProc(move);
 
     Frame();
-    EXPECT_FALSE(flow::MinimizedInGame);
-    EXPECT_FALSE(flow::Pausing);
-    EXPECT_EQ(flow::PausedTotal, 20016u);
-    EXPECT_EQ(flow::Round.RoundClock, backend_.Ticks() - 20016);
+    EXPECT_FALSE(gamestate::MinimizedInGame);
+    EXPECT_FALSE(gamestate::Pausing);
+    EXPECT_EQ(gamestate::PausedTotal, 20016u);
+    EXPECT_EQ(gamestate::Round.RoundClock, backend_.Ticks() - 20016);
     const uint32_t end = PlayUntilTheEnd();
     EXPECT_GT(end, start + 110016);
     EXPECT_LE(end, start + 110016 + 16);
@@ -135,12 +137,12 @@ TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) 
 
 TEST_F(PlayingFrameTest, AFulfilledStageExtendsTheRoundAndMarksTheSigns) {
     StartPlaying();
-    const uint32_t roundEnd = flow::Round.RoundEnd;
-    for (int32_t& quota : flow::Round.quotas) quota = quota > 0 ? 0 : quota;
+    const uint32_t roundEnd = gamestate::Round.RoundEnd;
+    for (int32_t& quota : gamestate::Round.quotas) quota = quota > 0 ? 0 : quota;
     Frame();
-    EXPECT_EQ(flow::Round.QuotaStage, 2);
-    EXPECT_EQ(flow::Round.RoundEnd, roundEnd + 90000);
-    EXPECT_EQ(flow::Round.stageMessageEnd, flow::Round.RoundClock + 1500);
+    EXPECT_EQ(gamestate::Round.QuotaStage, 2);
+    EXPECT_EQ(gamestate::Round.RoundEnd, roundEnd + 90000);
+    EXPECT_EQ(gamestate::Round.stageMessageEnd, gamestate::Round.RoundClock + 1500);
     const world::Entity& meadowSign = EntityTable[world::entity_index::MeadowSign];
     EXPECT_EQ(meadowSign.firstFrame, 1);
     EXPECT_EQ(meadowSign.lastFrame, 1);
@@ -148,10 +150,10 @@ TEST_F(PlayingFrameTest, AFulfilledStageExtendsTheRoundAndMarksTheSigns) {
     ASSERT_NE(world::PlayerWeapon, nullptr);
     EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Locked);
 
-    for (int32_t& quota : flow::Round.quotas) quota = quota > 0 ? 0 : quota;
+    for (int32_t& quota : gamestate::Round.quotas) quota = quota > 0 ? 0 : quota;
     Frame();
-    EXPECT_EQ(flow::Round.QuotaStage, 3);
-    EXPECT_EQ(flow::Round.RoundEnd, roundEnd + 180000);
+    EXPECT_EQ(gamestate::Round.QuotaStage, 3);
+    EXPECT_EQ(gamestate::Round.RoundEnd, roundEnd + 180000);
     EXPECT_EQ(EntityTable[world::entity_index::ForestSign].firstFrame, 1);
     EXPECT_EQ(EntityTable[world::entity_index::FieldSign].firstFrame, 1);
     EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Unlocked)
@@ -164,48 +166,48 @@ TEST_F(PlayingFrameTest, EscapeLeavesForTheMenuOnItsRelease) {
     StartPlaying();
     backend_.SetKey(platform::vk::Escape, true);
     Frame();
-    EXPECT_EQ(flow::GameScreen, flow::GamePlayScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::GamePlayScreen);
     backend_.SetKey(platform::vk::Escape, false);
     Frame();
-    EXPECT_EQ(flow::GameScreen, flow::MenuEntryScreen);
-    EXPECT_FALSE(flow::EscLatch);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuEntryScreen);
+    EXPECT_FALSE(gamestate::EscLatch);
 }
 
 TEST_F(PlayingFrameTest, TheCameraScrollsInWholePixelsWithinItsLimits) {
     StartPlaying();
-    app::AverageFrameTime = 16.0f;
+    gamestate::AverageFrameTime = 16.0f;
     flow::ScrollCamera(0);
-    EXPECT_EQ(flow::CameraX, 1600.0f) << "stopped at the lower limit";
-    flow::CameraX = 1700.0f;
+    EXPECT_EQ(gamestate::CameraX, 1600.0f) << "stopped at the lower limit";
+    gamestate::CameraX = 1700.0f;
     flow::ScrollCamera(0);
-    EXPECT_EQ(flow::CameraX, 1684.0f) << "16 pixels a frame at the left edge";
+    EXPECT_EQ(gamestate::CameraX, 1684.0f) << "16 pixels a frame at the left edge";
     flow::ScrollCamera(300);
-    EXPECT_EQ(flow::CameraX, 1684.0f) << "200..600 does not scroll";
+    EXPECT_EQ(gamestate::CameraX, 1684.0f) << "200..600 does not scroll";
     flow::ScrollCamera(199);
-    EXPECT_EQ(flow::CameraX, 1683.0f) << "a fraction to the left still moves a pixel";
+    EXPECT_EQ(gamestate::CameraX, 1683.0f) << "a fraction to the left still moves a pixel";
     flow::ScrollCamera(601);
-    EXPECT_EQ(flow::CameraX, 1683.0f) << "a fraction to the right is lost";
+    EXPECT_EQ(gamestate::CameraX, 1683.0f) << "a fraction to the right is lost";
     for (int i = 0; i < 100; ++i) flow::ScrollCamera(799);
-    EXPECT_EQ(flow::CameraX, 2300.0f);
-    EXPECT_EQ(flow::FarScroll, 2070.0f);
-    EXPECT_EQ(flow::MidScroll, 2185.0f);
+    EXPECT_EQ(gamestate::CameraX, 2300.0f);
+    EXPECT_EQ(gamestate::FarScroll, 2070.0f);
+    EXPECT_EQ(gamestate::MidScroll, 2185.0f);
 }
 
 TEST_F(PlayingFrameTest, TimedSpawnsComeEvery600MsButNotAfterAMinimise) {
-    flow::SpawnTimer = 0;
+    gamestate::SpawnTimer = 0;
     flow::TimedSpawn();
-    EXPECT_EQ(flow::SpawnTimer, backend_.Ticks()) << "the first call only starts the timer";
-    const uint32_t started = flow::SpawnTimer;
+    EXPECT_EQ(gamestate::SpawnTimer, backend_.Ticks()) << "the first call only starts the timer";
+    const uint32_t started = gamestate::SpawnTimer;
     backend_.AdvanceTime(1900);
     flow::TimedSpawn();
     flow::TimedSpawn();
     flow::TimedSpawn();
     flow::TimedSpawn();
-    EXPECT_EQ(flow::SpawnTimer, started + 1800) << "one spawn per call while behind";
-    flow::MinimizedInGame = true;
+    EXPECT_EQ(gamestate::SpawnTimer, started + 1800) << "one spawn per call while behind";
+    gamestate::MinimizedInGame = true;
     backend_.AdvanceTime(60000);
     flow::TimedSpawn();
-    EXPECT_EQ(flow::SpawnTimer, backend_.Ticks()) << "a minimised game does not catch up";
+    EXPECT_EQ(gamestate::SpawnTimer, backend_.Ticks()) << "a minimised game does not catch up";
 }
 
 TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
@@ -217,8 +219,8 @@ TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
     raven.frame = 7.0f;
     raven.oneShot = 1;
     raven.sinkOffset = 300.0f;
-    flow::CameraX = 1600.0f;
-    flow::SpawnTimer = 1;
+    gamestate::CameraX = 1600.0f;
+    gamestate::SpawnTimer = 1;
     int ticks = 0;
     while (!raven.active && ticks < 5000) {
         backend_.AdvanceTime(600);
@@ -237,7 +239,7 @@ TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
 
     // Near the world's seam it stays away.
     raven.active = 0;
-    flow::CameraX = 4100.0f;
+    gamestate::CameraX = 4100.0f;
     for (int i = 0; i < 500; ++i) {
         backend_.AdvanceTime(600);
         flow::TimedSpawn();

@@ -1,4 +1,4 @@
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +9,17 @@
 
 namespace {
 
-using flow::NoQuota;
-using flow::RoundState;
+using gamestate::NoQuota;
+using gamestate::RoundState;
 
 class RoundStateTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::SetBackend(&backend_);
-        flow::ResetRoundForTests();
+        gamestate::ResetRoundForTests();
     }
     void TearDown() override {
-        flow::ResetRoundForTests();
+        gamestate::ResetRoundForTests();
         platform::SetBackend(nullptr);
     }
     platform::HeadlessBackend backend_;

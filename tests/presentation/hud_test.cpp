@@ -8,6 +8,7 @@
 
 #include "presentation/background.h"
 #include "presentation/info_banner.h"
+#include "presentation/point_labels.h"
 #include "presentation/screen_surfaces.h"
 #include "world/world_fixture.h"
 
@@ -69,8 +70,8 @@ class HudTest : public world_testing::WorldTest {
 };
 
 TEST_F(HudTest, CountersWithoutAQuotaTakeNoRoom) {
-    const int32_t quotas[5] = {flow::NoQuota, 4, flow::NoQuota, flow::NoQuota, 7};
-    std::copy(std::begin(quotas), std::end(quotas), flow::Round.quotas);
+    const int32_t quotas[5] = {gamestate::NoQuota, 4, gamestate::NoQuota, gamestate::NoQuota, 7};
+    std::copy(std::begin(quotas), std::end(quotas), gamestate::Round.quotas);
     presentation::DrawHud(&display_);
     EXPECT_EQ(PixelAt(278, 10), Pixel565(CounterColour(1)));
     EXPECT_EQ(PixelAt(278 + 37, 10 + 38), Pixel565(CounterColour(1)));
@@ -88,7 +89,7 @@ TEST_F(HudTest, OneIconPerLoadedRoundFromTheRight) {
 }
 
 TEST_F(HudTest, OnlyTilesOnScreenAreDrawnAndATileAtZeroIsDrawnWhole) {
-    using presentation::BackgroundTiles;
+    using gamestate::BackgroundTiles;
     for (int tile : {3, 4}) {
         const std::string path = dir_ / ("E3" + std::to_string(tile) + ".bmp");
         world_testing::WriteSolidBmp(path, 800, 600, tile == 3 ? 0x00000080 : 0x00008000);
@@ -98,27 +99,27 @@ TEST_F(HudTest, OnlyTilesOnScreenAreDrawnAndATileAtZeroIsDrawnWhole) {
     const uint16_t tile4 = Pixel565(0x00008000);
 
     // Camera 800: tile 3 would start at x 800, tile 4 at 1600: neither shows.
-    flow::CameraX = 800.0f;
-    presentation::DrawBackgroundLayer(&display_, presentation::NearLayer);
+    gamestate::CameraX = 800.0f;
+    presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
     EXPECT_EQ(PixelAt(799, 300), 0);
 
     // Camera 2400: tile 3 at -800 is not drawn, tile 4 at 0 fills the screen.
-    flow::CameraX = 2400.0f;
-    presentation::DrawBackgroundLayer(&display_, presentation::NearLayer);
+    gamestate::CameraX = 2400.0f;
+    presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
     EXPECT_EQ(PixelAt(0, 0), tile4);
     EXPECT_EQ(PixelAt(799, 599), tile4);
 
     // Camera 2000: tile 3 cut at the left, tile 4 from x 400.
-    flow::CameraX = 2000.0f;
-    presentation::DrawBackgroundLayer(&display_, presentation::NearLayer);
+    gamestate::CameraX = 2000.0f;
+    presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
     EXPECT_EQ(PixelAt(399, 300), tile3);
     EXPECT_EQ(PixelAt(400, 300), tile4);
 }
 
 TEST_F(HudTest, PointLabelsRiseAndGoAfterThreeSeconds) {
-    using presentation::PointPopups;
-    EXPECT_TRUE(presentation::AddPointPopup(40, 1900, 300.0f, 10000));
-    EXPECT_TRUE(presentation::AddPointPopup(0, 1900, 300.0f, 10000)) << "a 0 label takes no slot";
+    using gamestate::PointPopups;
+    EXPECT_TRUE(gamestate::AddPointPopup(40, 1900, 300.0f, 10000));
+    EXPECT_TRUE(gamestate::AddPointPopup(0, 1900, 300.0f, 10000)) << "a 0 label takes no slot";
     EXPECT_EQ(PointPopups[1].value, 0);
     presentation::DrawPointPopups(&display_, 1600.0f, 16.0f, 10016);
     EXPECT_FLOAT_EQ(PointPopups[0].y, 299.0f);
@@ -127,27 +128,27 @@ TEST_F(HudTest, PointLabelsRiseAndGoAfterThreeSeconds) {
     EXPECT_EQ(PointPopups[0].value, 40) << "3000 ms old is not yet too old";
     presentation::DrawPointPopups(&display_, 1600.0f, 16.0f, 13001);
     EXPECT_EQ(PointPopups[0].value, 0);
-    for (int i = 0; i < presentation::PointPopupCount; ++i) {
-        EXPECT_TRUE(presentation::AddPointPopup(5, 0, 0.0f, 0));
+    for (int i = 0; i < gamestate::PointPopupCount; ++i) {
+        EXPECT_TRUE(gamestate::AddPointPopup(5, 0, 0.0f, 0));
     }
-    EXPECT_FALSE(presentation::AddPointPopup(5, 0, 0.0f, 0)) << "all 25 in use";
+    EXPECT_FALSE(gamestate::AddPointPopup(5, 0, 0.0f, 0)) << "all 25 in use";
 }
 
 TEST_F(HudTest, OnlyOneBannerShowsAndNoneWhileAStageIsAnnounced) {
     const std::string path = dir_ / "panel.bmp";
     world_testing::WriteSolidBmp(path, 410, 54, 0x00123456);
-    for (auto picture : {presentation::CrossbowInfoPicture, presentation::DynamiteInfoPicture}) {
-        display_.LoadBitmapSurface(&presentation::ScenePictures[picture], path.c_str(), 0, 0);
+    for (auto picture : {gamestate::CrossbowInfoPicture, gamestate::DynamiteInfoPicture}) {
+        display_.LoadBitmapSurface(&gamestate::ScenePictures[picture], path.c_str(), 0, 0);
     }
     world::PlayerWeapon = new world::Weapon();
     const uint32_t now = backend_.Ticks();
     world::PlayerWeapon->unlockBannerUntil[world::Crossbow] = static_cast<int32_t>(now + 1500);
     world::PlayerWeapon->unlockBannerUntil[world::Dynamite] = static_cast<int32_t>(now + 1500);
-    flow::Round.RoundClock = 5000;
-    flow::Round.stageMessageEnd = 6000;
+    gamestate::Round.RoundClock = 5000;
+    gamestate::Round.stageMessageEnd = 6000;
     presentation::DrawInfoBanner(&display_, now);
     EXPECT_EQ(PixelAt(300, 120), 0) << "the stage announcement comes first";
-    flow::Round.stageMessageEnd = 5000;
+    gamestate::Round.stageMessageEnd = 5000;
     presentation::DrawInfoBanner(&display_, now);
     EXPECT_NE(PixelAt(200, 100), 0) << "the crossbow banner, not the dynamite's from x 205";
     EXPECT_NE(PixelAt(604, 153), 0);

@@ -42,7 +42,7 @@ TEST_F(LevelAssetsTest, AFirstLoadShows148StepsAndPlacesTheSceneryAReloadDoesNot
     EXPECT_EQ(LoadingStepsShown, 148) << "144 pictures, the sounds, three regions";
     EXPECT_NEAR(LoadingProgress, 14.8f, 1e-3f);
     EXPECT_EQ(backend_.PresentCount(), 148);
-    EXPECT_EQ(TransparentPixelColour, CLR_INVALID) << "no loading hare";
+    EXPECT_EQ(gamestate::TransparentPixelColour, CLR_INVALID) << "no loading hare";
     ASSERT_NE(world::PlayerWeapon, nullptr);
     EXPECT_EQ(EntityTable[world::entity_index::Clock].kind, world::kind::Clock);
     EXPECT_EQ(EntityTable[world::entity_index::Clock].spawnable, 0);
@@ -69,21 +69,22 @@ TEST_F(LevelAssetsTest, ScaledCopiesTakeTheirSizeFromImageOne) {
     Bmp("grafik/tiere/wachtel4.bmp", 64, 32, 0x00008000);  // no image 1: own size
     LoadLevelAssets(&display_, true);
     for (int image : {1, 2}) {
-        ASSERT_NE(BoarSprites.at(HalfSize, image), nullptr);
-        EXPECT_EQ(BoarSprites.at(HalfSize, image)->Width(), 20);
-        EXPECT_EQ(BoarSprites.at(HalfSize, image)->Height(), 10);
-        EXPECT_EQ(BoarSprites.at(QuarterSize, image)->Width(), 10);
-        EXPECT_EQ(BoarSprites.at(QuarterSize, image)->Height(), 5);
+        ASSERT_NE(gamestate::BoarSprites.at(gamestate::HalfSize, image), nullptr);
+        EXPECT_EQ(gamestate::BoarSprites.at(gamestate::HalfSize, image)->Width(), 20);
+        EXPECT_EQ(gamestate::BoarSprites.at(gamestate::HalfSize, image)->Height(), 10);
+        EXPECT_EQ(gamestate::BoarSprites.at(gamestate::QuarterSize, image)->Width(), 10);
+        EXPECT_EQ(gamestate::BoarSprites.at(gamestate::QuarterSize, image)->Height(), 5);
     }
-    EXPECT_EQ(BoarSprites.at(FullSize, 2)->Width(), 80);
-    EXPECT_EQ(BoarSprites.at(QuarterSize, 4), nullptr);
+    EXPECT_EQ(gamestate::BoarSprites.at(gamestate::FullSize, 2)->Width(), 80);
+    EXPECT_EQ(gamestate::BoarSprites.at(gamestate::QuarterSize, 4), nullptr);
     // The small raven looks left whichever way it faces.
-    ASSERT_NE(RavenSprites.at(HalfSize, 4), nullptr);
-    EXPECT_EQ(RavenSprites.at(HalfSize, 4)->Width(), 12);
-    EXPECT_EQ(RavenSprites.at(HalfSize, 4)->ReadPixelColour(0, 0), 0x00000084u);
-    EXPECT_EQ(RavenSprites.at(FullSize, 4)->Width(), 48);
-    EXPECT_EQ(QuailSprites.at(HalfSize, 4)->Width(), 64);
-    EXPECT_TRUE(BoarSprites.at(HalfSize, 1)->HasKeyColour());
+    ASSERT_NE(gamestate::RavenSprites.at(gamestate::HalfSize, 4), nullptr);
+    EXPECT_EQ(gamestate::RavenSprites.at(gamestate::HalfSize, 4)->Width(), 12);
+    EXPECT_EQ(gamestate::RavenSprites.at(gamestate::HalfSize, 4)->ReadPixelColour(0, 0),
+              0x00000084u);
+    EXPECT_EQ(gamestate::RavenSprites.at(gamestate::FullSize, 4)->Width(), 48);
+    EXPECT_EQ(gamestate::QuailSprites.at(gamestate::HalfSize, 4)->Width(), 64);
+    EXPECT_TRUE(gamestate::BoarSprites.at(gamestate::HalfSize, 1)->HasKeyColour());
 }
 
 TEST_F(LevelAssetsTest, TheLoadingHareGivesTheTransparentColourAndRunsAcrossTheScreen) {
@@ -94,7 +95,8 @@ TEST_F(LevelAssetsTest, TheLoadingHareGivesTheTransparentColourAndRunsAcrossTheS
     Bmp("grafik/screens/loadingscreen.bmp", 800, 600, 0x00101010);
     LoadLoadingScreen(&display_);
     LoadLevelAssets(&display_, true);
-    EXPECT_EQ(TransparentPixelColour, Rgb565ToColourRef(ColourRefToRgb565(SpriteKeyColour)));
+    EXPECT_EQ(gamestate::TransparentPixelColour,
+              Rgb565ToColourRef(ColourRefToRgb565(SpriteKeyColour)));
     // The last step was drawn at progress 14.7: 14 x 44 pixels along.
     const std::vector<uint16_t>& frame = backend_.LastFrame();
     EXPECT_EQ(frame[306 * 800 + 616], ColourRefToRgb565(0x00408020));
@@ -109,10 +111,10 @@ TEST_F(LevelAssetsTest, OnlyTheMiddleAndNearLayersAreKeyed) {
     }
     Bmp("grafik/ingame/info_mg.bmp", 328, 54, 0x00406080);
     LoadLevelAssets(&display_, true);
-    EXPECT_FALSE(BackgroundTiles[FarLayer][3]->HasKeyColour());
-    EXPECT_TRUE(BackgroundTiles[MidLayer][3]->HasKeyColour());
-    EXPECT_TRUE(BackgroundTiles[NearLayer][3]->HasKeyColour());
-    EXPECT_TRUE(ScenePictures[MachineGunInfoPicture]->HasKeyColour());
+    EXPECT_FALSE(gamestate::BackgroundTiles[gamestate::FarLayer][3]->HasKeyColour());
+    EXPECT_TRUE(gamestate::BackgroundTiles[gamestate::MidLayer][3]->HasKeyColour());
+    EXPECT_TRUE(gamestate::BackgroundTiles[gamestate::NearLayer][3]->HasKeyColour());
+    EXPECT_TRUE(gamestate::ScenePictures[gamestate::MachineGunInfoPicture]->HasKeyColour());
 }
 
 TEST_F(LevelAssetsTest, PlacedObjectsFollowTheirPicturesThroughAReload) {
@@ -120,17 +122,21 @@ TEST_F(LevelAssetsTest, PlacedObjectsFollowTheirPicturesThroughAReload) {
     Bmp("grafik/tiere/rabe1.bmp", 24, 8, 0x00000080);
     LoadLevelAssets(&display_, true);
     const world::Entity& bottle = EntityTable[world::entity_index::Bottle2];
-    EXPECT_EQ(bottle.sprites[1][world::LeftStrip], ScenePictures[BottlePicture]);
+    EXPECT_EQ(bottle.sprites[1][world::LeftStrip],
+              gamestate::ScenePictures[gamestate::BottlePicture]);
     EXPECT_EQ(bottle.frameWidth[1], 10);
     const world::Entity& raven = EntityTable[world::entity_index::PowerLineRaven1];
-    EXPECT_EQ(raven.sprites[3][world::RightStrip], RavenSprites.at(HalfSize, 4));
+    EXPECT_EQ(raven.sprites[3][world::RightStrip],
+              gamestate::RavenSprites.at(gamestate::HalfSize, 4));
     EXPECT_EQ(raven.state, 1);
     EXPECT_EQ(raven.frame, 0.0f);
 
     LoadLevelAssets(&display_, false);
-    EXPECT_EQ(bottle.sprites[1][world::LeftStrip], ScenePictures[BottlePicture])
+    EXPECT_EQ(bottle.sprites[1][world::LeftStrip],
+              gamestate::ScenePictures[gamestate::BottlePicture])
         << "the reloaded picture, not the deleted one";
-    EXPECT_EQ(raven.sprites[3][world::LeftStrip], RavenSprites.at(HalfSize, 1));
+    EXPECT_EQ(raven.sprites[3][world::LeftStrip],
+              gamestate::RavenSprites.at(gamestate::HalfSize, 1));
 }
 
 TEST_F(LevelAssetsTest, EffectSoundsAreMadeOnceAndTheMenuMusicFadesOnlyOnTheWayIn) {
@@ -138,7 +144,7 @@ TEST_F(LevelAssetsTest, EffectSoundsAreMadeOnceAndTheMenuMusicFadesOnlyOnTheWayI
     ASSERT_EQ(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16), S_OK);
     const std::vector<uint8_t> wave =
         soundtest::PcmWave(2, 44100, 16, soundtest::Bytes16(soundtest::NoiseSamples(88200)));
-    for (const char* file : EffectSoundFiles) {
+    for (const char* file : gamestate::EffectSoundFiles) {
         std::filesystem::create_directories(std::filesystem::path(file).parent_path());
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(wave.data()), std::streamsize(wave.size()));
@@ -153,18 +159,19 @@ TEST_F(LevelAssetsTest, EffectSoundsAreMadeOnceAndTheMenuMusicFadesOnlyOnTheWayI
     CSoundBuffer* music = sound::MusicStream->BufferAt(0);
 
     LoadLevelAssets(&display_, true);
-    CSound* first[EffectSoundCount];
-    for (int i = 0; i < EffectSoundCount; ++i) {
-        ASSERT_NE(EffectSounds[i], nullptr) << EffectSoundFiles[i];
-        first[i] = EffectSounds[i];
+    CSound* first[gamestate::EffectSoundCount];
+    for (int i = 0; i < gamestate::EffectSoundCount; ++i) {
+        ASSERT_NE(gamestate::EffectSounds[i], nullptr) << gamestate::EffectSoundFiles[i];
+        first[i] = gamestate::EffectSounds[i];
     }
     int32_t volume = 0;
     music->GetVolume(&volume);
     EXPECT_NEAR(volume, -5920, 1) << "faded by 400 per unit of progress";
-    EXPECT_EQ(flow::GameMusic, nullptr) << "streamed music needs no whole-file copy";
+    EXPECT_EQ(gamestate::GameMusic, nullptr) << "streamed music needs no whole-file copy";
 
     LoadLevelAssets(&display_, true);
-    for (int i = 0; i < EffectSoundCount; ++i) EXPECT_EQ(EffectSounds[i], first[i]);
+    for (int i = 0; i < gamestate::EffectSoundCount; ++i)
+        EXPECT_EQ(gamestate::EffectSounds[i], first[i]);
 
     music->SetVolume(0);
     LoadLevelAssets(&display_, false);
@@ -176,11 +183,12 @@ TEST_F(LevelAssetsTest, EffectSoundsAreMadeOnceAndTheMenuMusicFadesOnlyOnTheWayI
 }
 
 TEST(LevelCatalogue, EveryPictureHasAFileInTheGameFolders) {
-    for (int i = 0; i < ScenePictureCount; ++i) {
-        ASSERT_NE(ScenePictureFiles[i], nullptr) << i;
-        EXPECT_EQ(std::string(ScenePictureFiles[i]).rfind("grafik/", 0), 0u) << i;
+    for (int i = 0; i < gamestate::ScenePictureCount; ++i) {
+        ASSERT_NE(gamestate::ScenePictureFiles[i], nullptr) << i;
+        EXPECT_EQ(std::string(gamestate::ScenePictureFiles[i]).rfind("grafik/", 0), 0u) << i;
     }
-    for (int i = 0; i < EffectSoundCount; ++i) ASSERT_NE(EffectSoundFiles[i], nullptr) << i;
+    for (int i = 0; i < gamestate::EffectSoundCount; ++i)
+        ASSERT_NE(gamestate::EffectSoundFiles[i], nullptr) << i;
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 
 #include "display/colour.h"
 #include "display/display_device.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/bitmap_font.h"
 #include "support/bmp_fixture.h"
@@ -55,15 +55,15 @@ class MenuScenario : public ::testing::Test {
         backend_.OpenWindow("menu test");
         backend_.SetTime(10000);
         ASSERT_EQ(display_.OpenFullScreen(800, 600, 16), 0);
-        flow::ResetGameState();
-        flow::ResetRoundForTests();
+        gamestate::ResetGameState();
+        gamestate::ResetRoundForTests();
         presentation::ResetMenuForTests();
         StartProgram();
     }
     void TearDown() override {
         presentation::ResetMenuForTests();
-        flow::ResetGameState();
-        flow::ResetRoundForTests();
+        gamestate::ResetGameState();
+        gamestate::ResetRoundForTests();
         platform::SetBackend(nullptr);
         std::filesystem::current_path(previous_);
     }
@@ -156,7 +156,7 @@ class MenuScenario : public ::testing::Test {
 
 TEST_F(MenuScenario, GameStartButtonReactsOnlyInsideItsRectangle) {
     Frame(300, 300);
-    EXPECT_EQ(flow::GameScreen, flow::MenuScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
     // Everything stands at rest: the background from x 0, the buttons at 450.
     EXPECT_EQ(Pixel(0, 0), Rgb(BackgroundColour(0)));
     EXPECT_EQ(Pixel(450, 190), Rgb(kButtonNormal));
@@ -166,14 +166,14 @@ TEST_F(MenuScenario, GameStartButtonReactsOnlyInsideItsRectangle) {
     Click(449, 190);
     Click(756, 190);
     Click(450, 189);
-    EXPECT_EQ(flow::GameScreen, flow::MenuScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
     Frame(450, 190);  // hovering only
     EXPECT_EQ(Menu->buttons[MainMenu::GameStartButton].state, 2);
     Frame(450, 190);
     EXPECT_EQ(Pixel(460, 200), Rgb(kButtonHover));
-    EXPECT_EQ(flow::GameScreen, flow::MenuScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
     Click(450, 190);
-    EXPECT_EQ(flow::GameScreen, flow::GamePlayScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::GamePlayScreen);
 }
 
 TEST_F(MenuScenario, WindowsSlideOpenAndShut) {
@@ -185,7 +185,7 @@ TEST_F(MenuScenario, WindowsSlideOpenAndShut) {
     const float before = Menu->slide;
     Frame(450, 190, true);
     EXPECT_FLOAT_EQ(Menu->slide, before + 11.0f);
-    EXPECT_EQ(flow::GameScreen, flow::MenuScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
     const int s = int(before);
     EXPECT_EQ(Pixel(0, 0), Rgb(BackgroundColour(s)));
     Frame(0, 0);

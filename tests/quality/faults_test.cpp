@@ -10,8 +10,8 @@
 #include <fstream>
 #include <random>
 
-#include "flow/game_state.h"
-#include "flow/round_state.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "persistence/high_scores.h"
 #include "presentation/main_menu.h"
 #include "support/bmp_fixture.h"
@@ -57,7 +57,7 @@ struct Visit {
         if (frame == 2200) backend.QueueText("Jörg");
         if (frame == 2210) backend.SetKey(platform::vk::Return, true);
     }
-    void After(HeadlessBackend&, int) { screens.push_back(flow::GameScreen); }
+    void After(HeadlessBackend&, int) { screens.push_back(gamestate::GameScreen); }
 
     int Run(GameHarness& harness, int frames = 2300) {
         harness.stepMs = 50;
@@ -73,10 +73,10 @@ struct Visit {
 // Expects a visit that went from the start screen through a whole round back to the menu.
 void ExpectWholeVisit(const Visit& visit, const GameHarness& harness, int code) {
     EXPECT_EQ(code, 0);
-    EXPECT_TRUE(visit.Visited(flow::MenuScreen));
-    EXPECT_TRUE(visit.Visited(flow::GamePlayScreen));
+    EXPECT_TRUE(visit.Visited(gamestate::MenuScreen));
+    EXPECT_TRUE(visit.Visited(gamestate::GamePlayScreen));
     ASSERT_FALSE(visit.screens.empty());
-    EXPECT_EQ(visit.screens.back(), flow::MenuScreen) << "the round ran out into the menu";
+    EXPECT_EQ(visit.screens.back(), gamestate::MenuScreen) << "the round ran out into the menu";
     EXPECT_GT(harness.FramesRun(), 2000);
 }
 
@@ -145,7 +145,7 @@ TEST(Faults, UnwritableScoreAndOptionFilesKeepEverythingInMemory) {
         2300,
         [&](HeadlessBackend& backend, int frame) {
             visit.Before(backend, frame);
-            if (frame == 1500) flow::Round.score = 4321;  // the round went well
+            if (frame == 1500) gamestate::Round.score = 4321;  // the round went well
             if (frame == 90) musicBefore = presentation::Menu->MusicOn;
             if (frame == 95) {  // the music button
                 backend.SetCursor(600, 420);
@@ -173,10 +173,10 @@ TEST(Faults, AMinimiseOnEveryScreenIsSurvived) {
     // The screens a visit passes, each minimised for a second the first time it shows.
     enum Stage { Start, Menu, Hold, Playing, Result, StageCount };
     auto stageNow = [] {
-        if (flow::GameScreen == flow::StartScreen) return Start;
-        if (flow::GameScreen == flow::GamePlayScreen)
-            return flow::StartScreenTime == flow::NotScheduled ? Playing : Hold;
-        return flow::Round.RoundEnd != 0 ? Result : Menu;
+        if (gamestate::GameScreen == gamestate::StartScreen) return Start;
+        if (gamestate::GameScreen == gamestate::GamePlayScreen)
+            return gamestate::StartScreenTime == gamestate::NotScheduled ? Playing : Hold;
+        return gamestate::Round.RoundEnd != 0 ? Result : Menu;
     };
     bool minimised[StageCount] = {};
     int restoreAt = -1;
@@ -202,7 +202,7 @@ TEST(Faults, AMinimiseOnEveryScreenIsSurvived) {
             if (!minimised[stage]) {
                 minimised[stage] = true;
                 restoreAt = frame + 20;
-                if (stage == Playing) roundClockAtMinimise = flow::Round.RoundClock;
+                if (stage == Playing) roundClockAtMinimise = gamestate::Round.RoundClock;
                 event.type = platform::EventType::Size;
                 event.sizeKind = platform::SizeKind::Minimized;
                 backend.QueueEvent(event);
@@ -222,14 +222,14 @@ TEST(Faults, AMinimiseOnEveryScreenIsSurvived) {
         [&](HeadlessBackend&, int frame) {
             // The first frame after the minimise in play shows the round clock where it stopped.
             if (frame == restoreAt && roundClockAtMinimise != 0) {
-                roundClockHeld = flow::Round.RoundClock - roundClockAtMinimise < 200;
+                roundClockHeld = gamestate::Round.RoundClock - roundClockAtMinimise < 200;
                 roundClockAtMinimise = 0;
             }
         });
     EXPECT_EQ(code, 0);
     for (int stage = 0; stage < StageCount; ++stage) EXPECT_TRUE(minimised[stage]) << stage;
     EXPECT_TRUE(roundClockHeld) << "the minimised second does not count on the round clock";
-    EXPECT_EQ(flow::GameScreen, flow::MenuScreen);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
 }
 
 TEST(Faults, AKilledSaveNeverLeavesAnUnreadableTable) {

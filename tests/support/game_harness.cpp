@@ -3,14 +3,16 @@
 #include "app/application.h"
 #include "flow/bell_hints.h"
 #include "flow/controls.h"
-#include "flow/game_state.h"
-#include "flow/pause.h"
-#include "flow/round_state.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
+#include "gamestate/point_popups.h"
+#include "gamestate/round_state.h"
+#include "presentation/level_assets.h"
 #include "presentation/main_menu.h"
-#include "presentation/point_labels.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/sound_system.h"
+#include "world/bell_notes.h"
 #include "world/entity.h"
 #include "world/shot.h"
 #include "world/weapon.h"
@@ -27,11 +29,11 @@ void ResetAllGameState() {
     presentation::ReleaseScreenSurfaces();
     world::ReleaseWeapon();
     world::ClearEntityTableForTests();
-    presentation::ClearPointPopups();
-    flow::ResetRoundForTests();
-    flow::ReleaseBellNotesForTests();
-    flow::ResetGameState();
-    flow::ResetPauseState();
+    gamestate::ClearPointPopups();
+    gamestate::ResetRoundForTests();
+    world::ReleaseBellNotesForTests();
+    gamestate::ResetGameState();
+    gamestate::ResetPauseState();
 }
 
 GameHarness::GameHarness() {

@@ -27,7 +27,7 @@ class HitSoundTest : public world_testing::ShotTest {
     void TearDown() override {
         world::ReleaseHitSoundsForTests();
         flow::ResetControlsForTests();
-        flow::ReleaseBellNotesForTests();
+        world::ReleaseBellNotesForTests();
         sound::ResetForTests();
         std::filesystem::current_path(previous_);
         ShotTest::TearDown();
@@ -66,23 +66,23 @@ TEST_F(HitSoundTest, EachKindSoundsAsItsRuleSaysAndTheBlossomIsSilent) {
 }
 
 TEST_F(HitSoundTest, TheClockTicksInTheLastTenSecondsAndTicksOtherwiseOnceShot) {
-    flow::Round.RoundEnd = flow::Round.RoundClock + 20000;
+    gamestate::Round.RoundEnd = gamestate::Round.RoundClock + 20000;
     Entity& clock = PlaceSolid(ix::Clock, kind::Clock, 1, 100, -100);
     EXPECT_EQ(SoundsOf([&] { Step(clock, 1100); }), Sounds{}) << "twenty seconds left";
-    flow::Round.RoundEnd = flow::Round.RoundClock + 9000;
+    gamestate::Round.RoundEnd = gamestate::Round.RoundClock + 9000;
     EXPECT_EQ(SoundsOf([&] { Step(clock, 16); }), Sounds{"sounds/effekte/uhr01a.wav"});
     clock.x = 300;
     Draw(clock);
     EXPECT_EQ(SoundsOf([&] { ShootAt(clock); }), Sounds{"sounds/effekte/ac.wav"});
     EXPECT_EQ(SoundsOf([&] { Step(clock, 1100); }), Sounds{}) << "nineteen seconds left now";
-    flow::Round.RoundClock += 9500;
+    gamestate::Round.RoundClock += 9500;
     EXPECT_EQ(SoundsOf([&] { Step(clock, 16); }), Sounds{"sounds/effekte/uhr02a.wav"});
 }
 
 TEST_F(HitSoundTest, EmptyWeaponsClickAndReloadsSoundByWeapon) {
     backend_.SetCursor(400, 300);
     Weapon().roundsLeft = 0;
-    flow::Round.RoundClock += 1000;
+    gamestate::Round.RoundClock += 1000;
     backend_.SetKey(platform::vk::LButton, true);
     EXPECT_EQ(SoundsOf([] { flow::RunControls(); }), Sounds{"sounds/waffen/gewehr_leer01.wav"});
     backend_.SetKey(platform::vk::LButton, false);
@@ -93,7 +93,7 @@ TEST_F(HitSoundTest, EmptyWeaponsClickAndReloadsSoundByWeapon) {
     backend_.SetKey('2', true);
     EXPECT_EQ(SoundsOf([] { flow::RunControls(); }), Sounds{"sounds/waffen/armbrust_laden01.wav"});
     Weapon().roundsLeft = 0;
-    flow::Round.RoundClock += 1000;
+    gamestate::Round.RoundClock += 1000;
     backend_.SetKey(platform::vk::LButton, true);
     EXPECT_EQ(SoundsOf([] { flow::RunControls(); }), Sounds{"sounds/waffen/armbrust_leer01.wav"});
 }

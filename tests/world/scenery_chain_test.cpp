@@ -3,7 +3,7 @@
 // line.
 #include <gtest/gtest.h>
 
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 #include "world/level_layout.h"
 #include "world/shot_fixture.h"
 
@@ -45,7 +45,7 @@ TEST_F(SceneryChainTest, BlossomColoursOneTwoThreeUnlockTheCrossbowOnce) {
     EXPECT_EQ(first.firstFrame, 0) << "four colours, round and round";
     EXPECT_EQ(ShootAt(first), world::HitWithoutPoints);
     EXPECT_EQ(Weapon().crossbowAvailable, world::Unlocked);
-    EXPECT_EQ(flow::Round.score, 0) << "testShot alone adds nothing to the score";
+    EXPECT_EQ(gamestate::Round.score, 0) << "testShot alone adds nothing to the score";
 }
 
 TEST_F(SceneryChainTest, TheSecondFlowersStemFallsOnlyAfterSixteenPetals) {
@@ -62,7 +62,7 @@ TEST_F(SceneryChainTest, TheSecondFlowersStemFallsOnlyAfterSixteenPetals) {
             EXPECT_EQ(ShootAt(stem), 0);
         }
     }
-    EXPECT_EQ(flow::PetalsShot, 16);
+    EXPECT_EQ(gamestate::PetalsShot, 16);
     EXPECT_EQ(ShootAt(stem), 750);
     EXPECT_EQ(stem.state, world::state::Hit);
     EXPECT_EQ(stemPicture.state, world::state::Hit);
@@ -81,7 +81,7 @@ TEST_F(SceneryChainTest, TheFirstFlowersStemTakesItsCrownAndBlossomDown) {
 
 TEST_F(SceneryChainTest, ASmallBoulderJumpsScoresTwoHundredInTheAirAndCrumblesOnTheFourthHit) {
     CBitmapSurface* crumbs = MakeBlockStrip(8, 30, 20, {0, 0, 30, 20});
-    presentation::CrumbsSprites.images[presentation::FullSize][1] = crumbs;
+    gamestate::CrumbsSprites.images[gamestate::FullSize][1] = crumbs;
     Entity& boulder = Place(ix::SmallBoulder1, kind::SmallBoulder, 1,
                             MakeBlockStrip(4, 40, 30, {0, 0, 40, 30}), 4, 433, 441);
     auto land = [&] {
@@ -104,7 +104,7 @@ TEST_F(SceneryChainTest, ASmallBoulderJumpsScoresTwoHundredInTheAirAndCrumblesOn
     EXPECT_EQ(boulder.sprites[1][world::LeftStrip], crumbs);
     EXPECT_EQ(boulder.oneShot, 1);
     EXPECT_EQ(boulder.lastFrame, 7);
-    presentation::CrumbsSprites.images[presentation::FullSize][1] = nullptr;
+    gamestate::CrumbsSprites.images[gamestate::FullSize][1] = nullptr;
 }
 
 TEST_F(SceneryChainTest, TheBearTargetUnlocksTheMachineGunAndOnlyTheCrossbowSparesTheBear) {
@@ -120,9 +120,9 @@ TEST_F(SceneryChainTest, TheBearTargetUnlocksTheMachineGunAndOnlyTheCrossbowSpar
     EXPECT_NE(bear.state, world::state::Hit) << "the bear keeps running";
     EXPECT_EQ(target.active, 1);
 
-    flow::Round.score = 0;
+    gamestate::Round.score = 0;
     ShootMiddle(target);
-    EXPECT_EQ(flow::Round.score, 525) << "300 x 1.75 in the middle plane";
+    EXPECT_EQ(gamestate::Round.score, 525) << "300 x 1.75 in the middle plane";
 
     Select(world::Shotgun);
     EXPECT_EQ(ShootAt(other), 300);
@@ -157,7 +157,7 @@ TEST_F(SceneryChainTest, TheStalkThenTheFallingAppleScoreTenAndTwoHundred) {
 }
 
 TEST_F(SceneryChainTest, TheClockInTheLastTenSecondsGivesTenSecondsAndLetsTheShotThrough) {
-    flow::Round.RoundEnd = flow::Round.RoundClock + 8000;
+    gamestate::Round.RoundEnd = gamestate::Round.RoundClock + 8000;
     Entity& mushroom = PlaceSolid(ix::Mushroom1, kind::Mushroom, 1, 300, 200);
     Entity& clock = PlaceSolid(ix::Clock, kind::Clock, 1, 100, -100);
     Step(clock, 16);
@@ -168,14 +168,14 @@ TEST_F(SceneryChainTest, TheClockInTheLastTenSecondsGivesTenSecondsAndLetsTheSho
     clock.y = 200;
     Draw(clock);
     ShootMiddle(clock);
-    EXPECT_EQ(flow::Round.RoundEnd, flow::Round.RoundClock + 18000);
+    EXPECT_EQ(gamestate::Round.RoundEnd, gamestate::Round.RoundClock + 18000);
     EXPECT_EQ(clock.y, 1000.0f);
-    EXPECT_EQ(flow::Round.score, 100) << "the mushroom behind took the shot";
+    EXPECT_EQ(gamestate::Round.score, 100) << "the mushroom behind took the shot";
     EXPECT_LT(mushroom.verticalSpeed, 0.0f) << "it flies off";
 }
 
 TEST_F(SceneryChainTest, BellsReproduceTheMelodyNoteByNote) {
-    flow::BellSequence& bells = flow::Round.bellSequence;
+    gamestate::BellSequence& bells = gamestate::Round.bellSequence;
     const int32_t melody[4] = {2, 3, 1, 2};
     for (int i = 0; i < 4; ++i) bells.notes[i] = melody[i];
     // Bell kinds 43, 44, 45 carry the notes 3, 2, 1.
@@ -185,7 +185,7 @@ TEST_F(SceneryChainTest, BellsReproduceTheMelodyNoteByNote) {
     bellOf[1] = &PlaceSolid(ix::Bell3, kind::Bell3, 3, 300, 100);
 
     EXPECT_EQ(ShootAt(*bellOf[1]), 0) << "the first bell starts the hints";
-    EXPECT_NE(bells.times[0], flow::NotScheduled);
+    EXPECT_NE(bells.times[0], gamestate::NotScheduled);
     EXPECT_EQ(bells.progress, 0);
     ShootAt(*bellOf[2]);
     EXPECT_EQ(bells.progress, 1);
@@ -218,7 +218,7 @@ TEST_F(SceneryChainTest, TheSwitchBehindTheCoverSendsTheShockThatBringsTheRavens
     ravens[3]->state = world::state::Hit;
 
     Shoot(MiddleX(cover), MiddleY(cover));
-    EXPECT_EQ(flow::Round.score, 50);
+    EXPECT_EQ(gamestate::Round.score, 50);
     EXPECT_EQ(cover.state, world::state::Hit);
     EXPECT_EQ(powerSwitch.active, 1);
     Draw(powerSwitch);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "flow/controls.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 #include "world/shot.h"
 #include "world/weapon.h"
 #include "world/world_fixture.h"
@@ -16,11 +16,11 @@ class ShotTest : public WorldTest {
     void SetUp() override {
         WorldTest::SetUp();
         world::PlayerWeapon = new world::Weapon();
-        flow::Round.RoundClock = 50000;
+        gamestate::Round.RoundClock = 50000;
         // Transparent pixels read back as the key colour after keying, as the loading hare's do.
         CBitmapSurface* probe = MakeBlockStrip(1, 4, 4, {0, 0, 0, 0});
         probe->SetKeyColour(SpriteKeyColour);
-        presentation::TransparentPixelColour = probe->ReadPixelColour(0, 0);
+        gamestate::TransparentPixelColour = probe->ReadPixelColour(0, 0);
     }
 
     // `frames` frames of `width` x `height`, transparent except `block` (frame coordinates),
@@ -83,14 +83,14 @@ class ShotTest : public WorldTest {
     }
 
     // The shot loop for a click at (x, y) through a transparent background.
-    void Shoot(int x, int y, int32_t layerHit = world::NoLayerHit) {
-        flow::ClickPoint = flow::ScreenPoint{x, y};
-        flow::LayerHit = layerHit;
+    void Shoot(int x, int y, int32_t layerHit = gamestate::NoLayerHit) {
+        gamestate::ClickPoint = gamestate::ScreenPoint{x, y};
+        gamestate::LayerHit = layerHit;
         flow::RunShotLoop();
     }
     // testShot at the middle of what the entity showed in its last draw.
     int32_t ShootAt(world::Entity& e) {
-        return world::testShot(e, MiddleX(e), MiddleY(e), world::NoLayerHit);
+        return world::testShot(e, MiddleX(e), MiddleY(e), gamestate::NoLayerHit);
     }
     static int MiddleX(const world::Entity& e) {
         return e.screenX + (e.sourceRect.right - e.sourceRect.left) / 2;

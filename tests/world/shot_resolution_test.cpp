@@ -3,8 +3,8 @@
 // dynamite's limits and its blast.
 #include <gtest/gtest.h>
 
-#include "flow/round_state.h"
-#include "presentation/point_labels.h"
+#include "gamestate/point_popups.h"
+#include "gamestate/round_state.h"
 #include "world/level_layout.h"
 #include "world/shot_fixture.h"
 
@@ -27,8 +27,8 @@ TEST_F(ShotResolutionTest, ATransparentPixelInsideTheBoxMissesAndTheShotGoesOnBe
     Shoot(hare.screenX + 5, 310);
     EXPECT_NE(hare.state, world::state::Hit) << "the transparent part of the hare";
     EXPECT_EQ(boar.state, world::state::Hit) << "the boar behind takes the shot";
-    EXPECT_EQ(flow::LayerHit, world::EntityHit);
-    EXPECT_EQ(flow::Round.score, 35) << "20 points, crossbow in the middle plane";
+    EXPECT_EQ(gamestate::LayerHit, gamestate::EntityHit);
+    EXPECT_EQ(gamestate::Round.score, 35) << "20 points, crossbow in the middle plane";
 
     Shoot(hare.screenX + 25, 310);
     EXPECT_EQ(hare.state, world::state::Hit);
@@ -42,12 +42,12 @@ TEST_F(ShotResolutionTest, TheAppleOnABoarIsHitFirstAndVanishesWhileTheBoarWalks
     boar.linkedIndex = 61;
     Entity& apple = PlaceSolid(61, kind::Apple, 2, 200, 300);
     Shoot(MiddleX(apple), MiddleY(apple));
-    EXPECT_EQ(flow::Round.score, 160) << "80 x plane";
+    EXPECT_EQ(gamestate::Round.score, 160) << "80 x plane";
     EXPECT_EQ(apple.active, 0);
     EXPECT_EQ(boar.state, world::state::Walking);
     EXPECT_EQ(boar.linkedIndex, -1) << "the freed slot must not be steered by the boar";
-    EXPECT_EQ(presentation::PointPopups[0].value, 160);
-    EXPECT_EQ(presentation::PointPopups[0].y, static_cast<float>(MiddleY(apple) - 50));
+    EXPECT_EQ(gamestate::PointPopups[0].value, 160);
+    EXPECT_EQ(gamestate::PointPopups[0].y, static_cast<float>(MiddleY(apple) - 50));
 }
 
 TEST_F(ShotResolutionTest, ABoarCarriesItsAppleDownWithIt) {
@@ -65,7 +65,7 @@ TEST_F(ShotResolutionTest, ASinkingAnimalIsNotOfferedTheShot) {
     sinking.state = world::state::Hit;
     Shoot(MiddleX(sinking), MiddleY(sinking));
     EXPECT_EQ(below.state, world::state::Hit);
-    EXPECT_EQ(flow::Round.score, 60) << "the hare, 30 x plane 2";
+    EXPECT_EQ(gamestate::Round.score, 60) << "the hare, 30 x plane 2";
 }
 
 TEST_F(ShotResolutionTest, PointsGrowWithTheDistanceAndTheCrossbowWeighsThePlanes) {
@@ -81,12 +81,12 @@ TEST_F(ShotResolutionTest, PointsGrowWithTheDistanceAndTheCrossbowWeighsThePlane
     int slot = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "weapon " << c.weapon << " plane " << c.plane);
-        flow::Round.score = 0;
+        gamestate::Round.score = 0;
         Select(c.weapon);
         Entity& boar =
             PlaceSolid((c.plane == 2 ? 60 : 200) + slot++, kind::Boar, c.plane, 200, 300);
         Shoot(MiddleX(boar), MiddleY(boar));
-        EXPECT_EQ(flow::Round.score, c.score);
+        EXPECT_EQ(gamestate::Round.score, c.score);
         boar.active = 0;
     }
 }
@@ -100,12 +100,12 @@ TEST_F(ShotResolutionTest, TheShotgunFindsAHareTwelvePixelsAwayAndTheCrossbowDoe
     Select(world::Crossbow);
     Shoot(opaqueX + 12, 310);
     EXPECT_NE(hare.state, world::state::Hit);
-    EXPECT_EQ(flow::Round.score, 0);
+    EXPECT_EQ(gamestate::Round.score, 0);
 
     Select(world::Shotgun);
     Shoot(opaqueX + 12, 310);
     EXPECT_EQ(hare.state, world::state::Hit) << "the retry 12 pixels to the left";
-    EXPECT_EQ(flow::Round.score, 60);
+    EXPECT_EQ(gamestate::Round.score, 60);
 }
 
 TEST_F(ShotResolutionTest, TheShotgunSpreadDoesNotReachScenery) {
@@ -118,9 +118,9 @@ TEST_F(ShotResolutionTest, TheShotgunSpreadDoesNotReachScenery) {
 TEST_F(ShotResolutionTest, ABackgroundLayerInFrontStopsTheShot) {
     Entity& mid = PlaceSolid(60, kind::Boar, 2, 200, 300);
     Entity& near = PlaceSolid(10, kind::Mushroom, 1, 400, 300);
-    EXPECT_EQ(world::testShot(mid, MiddleX(mid), MiddleY(mid), world::NearLayerHit), 0);
-    EXPECT_EQ(world::testShot(mid, MiddleX(mid), MiddleY(mid), world::MidLayerHit), 20);
-    EXPECT_EQ(world::testShot(near, MiddleX(near), MiddleY(near), world::NearLayerHit), 100);
+    EXPECT_EQ(world::testShot(mid, MiddleX(mid), MiddleY(mid), gamestate::NearLayerHit), 0);
+    EXPECT_EQ(world::testShot(mid, MiddleX(mid), MiddleY(mid), gamestate::MidLayerHit), 20);
+    EXPECT_EQ(world::testShot(near, MiddleX(near), MiddleY(near), gamestate::NearLayerHit), 100);
 }
 
 TEST_F(ShotResolutionTest, TheTestedPixelIsThePixelShownWhenTheSpriteIsCutAtTheLeftEdge) {
@@ -130,11 +130,13 @@ TEST_F(ShotResolutionTest, TheTestedPixelIsThePixelShownWhenTheSpriteIsCutAtTheL
     ASSERT_EQ(bottle.clipLeft, 10);
     ASSERT_EQ(bottle.screenX, 0);
     // Screen x 12 shows frame column 22 (opaque); without the cut it would be column 12.
-    EXPECT_EQ(world::testShot(bottle, 12, 310, world::NoLayerHit), 100);
+    EXPECT_EQ(world::testShot(bottle, 12, 310, gamestate::NoLayerHit), 100);
     bottle.state = 0;
     bottle.playFrames(0, 0);
-    EXPECT_EQ(world::testShot(bottle, 5, 310, world::NoLayerHit), 0) << "column 15: transparent";
-    EXPECT_EQ(world::testShot(bottle, 30, 310, world::NoLayerHit), 0) << "right of the shown part";
+    EXPECT_EQ(world::testShot(bottle, 5, 310, gamestate::NoLayerHit), 0)
+        << "column 15: transparent";
+    EXPECT_EQ(world::testShot(bottle, 30, 310, gamestate::NoLayerHit), 0)
+        << "right of the shown part";
 }
 
 TEST_F(ShotResolutionTest, TheDynamiteCannotReachTheFarPlaneNorMiddlePlaneObjects) {
@@ -155,11 +157,11 @@ TEST_F(ShotResolutionTest, TheDynamiteCannotReachTheFarPlaneNorMiddlePlaneObject
 
 TEST_F(ShotResolutionTest, TheDynamiteTurnsWhatItHitsIntoAnExplosionThatEndsOnItsSeventhFrame) {
     CBitmapSurface* blast = MakeBlockStrip(9, 60, 50, {0, 0, 60, 50});
-    presentation::ExplosionSprites.images[presentation::HalfSize][1] = blast;
+    gamestate::ExplosionSprites.images[gamestate::HalfSize][1] = blast;
     Select(world::Dynamite);
     Entity& boar = PlaceSolid(60, kind::Boar, 2, 200, 300);
     Shoot(MiddleX(boar), MiddleY(boar));
-    EXPECT_EQ(flow::Round.score, 20);
+    EXPECT_EQ(gamestate::Round.score, 20);
     EXPECT_EQ(boar.sprites[2][world::LeftStrip], blast);
     EXPECT_EQ(boar.frameCounts[2][world::LeftStrip], 9);
     EXPECT_EQ(boar.firstFrame, 0);
@@ -170,15 +172,15 @@ TEST_F(ShotResolutionTest, TheDynamiteTurnsWhatItHitsIntoAnExplosionThatEndsOnIt
     EXPECT_FLOAT_EQ(boar.y, 280.0f);
     for (int i = 0; i < 20 && boar.active; ++i) Step(boar, 60);
     EXPECT_EQ(boar.active, 0);
-    presentation::ExplosionSprites.images[presentation::HalfSize][1] = nullptr;
+    gamestate::ExplosionSprites.images[gamestate::HalfSize][1] = nullptr;
 }
 
 TEST_F(ShotResolutionTest, DynamiteIntoTheSkyUsesNoRoundAndOnTheGroundPlacesTheBlast) {
     Select(world::Dynamite);
-    flow::CameraX = 1800.0f;
+    gamestate::CameraX = 1800.0f;
     backend_.SetCursor(300, 450);
     backend_.SetKey(platform::vk::LButton, true);
-    flow::Round.RoundClock += 1000;
+    gamestate::Round.RoundClock += 1000;
     flow::RunControls();
     EXPECT_TRUE(flow::ThrowRequested);
     EXPECT_EQ(Weapon().roundsLeft, 1);
@@ -190,7 +192,7 @@ TEST_F(ShotResolutionTest, DynamiteIntoTheSkyUsesNoRoundAndOnTheGroundPlacesTheB
     flow::RunControls();
     backend_.SetKey(platform::vk::LButton, true);
     flow::RunControls();
-    flow::LayerHit = world::NearLayerHit;  // the ground of the near layer
+    gamestate::LayerHit = gamestate::NearLayerHit;  // the ground of the near layer
     flow::RunShotLoop();
     EXPECT_EQ(Weapon().roundsLeft, 0);
     const Entity& blast = EntityTable[world::entity_index::DynamiteBlast];
@@ -202,12 +204,12 @@ TEST_F(ShotResolutionTest, DynamiteIntoTheSkyUsesNoRoundAndOnTheGroundPlacesTheB
 }
 
 TEST_F(ShotResolutionTest, WithEveryPointLabelInUseAHitStillScores) {
-    for (int i = 0; i < presentation::PointPopupCount; ++i) {
-        presentation::AddPointPopup(1, 0, 0.0f, 0);
+    for (int i = 0; i < gamestate::PointPopupCount; ++i) {
+        gamestate::AddPointPopup(1, 0, 0.0f, 0);
     }
     Entity& hare = PlaceSolid(60, kind::Hare, 3, 200, 300);
     Shoot(MiddleX(hare), MiddleY(hare));
-    EXPECT_EQ(flow::Round.score, 90);
+    EXPECT_EQ(gamestate::Round.score, 90);
 }
 
 TEST_F(ShotResolutionTest, TheFifthBoarInARowAddsTheStreakBonusToItsLabel) {
@@ -216,13 +218,13 @@ TEST_F(ShotResolutionTest, TheFifthBoarInARowAddsTheStreakBonusToItsLabel) {
         Shoot(MiddleX(boar), MiddleY(boar));
         boar.active = 0;
     }
-    EXPECT_EQ(flow::Round.score, 5 * 20 + 100);
-    EXPECT_EQ(presentation::PointPopups[4].value, 120);
+    EXPECT_EQ(gamestate::Round.score, 5 * 20 + 100);
+    EXPECT_EQ(gamestate::PointPopups[4].value, 120);
 }
 
 TEST_F(ShotResolutionTest, TheRavenOnTheScarecrowBurstsAndOthersFall) {
     CBitmapSurface* crumbs = MakeBlockStrip(8, 30, 20, {0, 0, 30, 20});
-    presentation::CrumbsSprites.images[presentation::FullSize][1] = crumbs;
+    gamestate::CrumbsSprites.images[gamestate::FullSize][1] = crumbs;
     Entity& perched = PlaceSolid(1, kind::Raven, 1, 55, 198, 6);
     Entity& flying = PlaceSolid(177, kind::Raven, 3, 300, 139, 6);
     EXPECT_EQ(ShootAt(perched), 10);
@@ -230,7 +232,7 @@ TEST_F(ShotResolutionTest, TheRavenOnTheScarecrowBurstsAndOthersFall) {
     EXPECT_EQ(perched.sprites[1][world::LeftStrip], crumbs);
     EXPECT_EQ(ShootAt(flying), 10);
     EXPECT_EQ(flying.firstFrame, 3);
-    presentation::CrumbsSprites.images[presentation::FullSize][1] = nullptr;
+    gamestate::CrumbsSprites.images[gamestate::FullSize][1] = nullptr;
 }
 
 }  // namespace

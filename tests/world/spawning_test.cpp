@@ -25,20 +25,20 @@ class SpawningTest : public world_testing::WorldTest {
     void SetUp() override {
         WorldTest::SetUp();
         // Boar strips of 13 frames, 20 pixels wide at half size.
-        auto& boar = presentation::BoarSprites;
+        auto& boar = gamestate::BoarSprites;
         for (int image : {1, 2, 4, 5}) {
-            boar.images[presentation::HalfSize][image] = MakeStrip(13, 20, 10, 0x00303030);
-            boar.images[presentation::QuarterSize][image] = MakeStrip(13, 10, 5, 0x00303030);
+            boar.images[gamestate::HalfSize][image] = MakeStrip(13, 20, 10, 0x00303030);
+            boar.images[gamestate::QuarterSize][image] = MakeStrip(13, 10, 5, 0x00303030);
         }
         for (int image : {1, 2, 4, 5}) {
-            presentation::AppleSprites.images[presentation::HalfSize][image] =
+            gamestate::AppleSprites.images[gamestate::HalfSize][image] =
                 MakeStrip(13, 20, 10, 0x00505050);
         }
     }
     void TearDown() override {
         // The strips belong to the fixture.
-        presentation::BoarSprites = {};
-        presentation::AppleSprites = {};
+        gamestate::BoarSprites = {};
+        gamestate::AppleSprites = {};
         WorldTest::TearDown();
     }
 
@@ -53,7 +53,7 @@ TEST_F(SpawningTest, ABoarWithinReachOfTheCameraWrapsRoundTheWorld) {
     // Find a seed whose first offset draw is 1500 (after the one-in draw).
     unsigned seed = 1;
     while (Draws(seed, 2)[1] % 1600 != 1500) ++seed;
-    flow::CameraX = 4000.0f;
+    gamestate::CameraX = 4000.0f;
     std::srand(seed);
     world::spawnAnimal(2, 1, world::kind::Boar, false);
     const Entity& boar = EntityTable[world::MidGroup.first];
@@ -68,12 +68,12 @@ TEST_F(SpawningTest, ABoarWithinReachOfTheCameraWrapsRoundTheWorld) {
     EXPECT_EQ(boar.timer, 0.0f) << "the first update picks the first phase";
     EXPECT_EQ(boar.lastUpdateMs, backend_.Ticks());
     EXPECT_EQ(boar.sprites[2][world::RightContinuation],
-              presentation::BoarSprites.at(presentation::HalfSize, 5));
+              gamestate::BoarSprites.at(gamestate::HalfSize, 5));
     EXPECT_EQ(boar.frameCounts[2][world::LeftStrip], 13);
 }
 
 TEST_F(SpawningTest, AnimalsEnteringFromTheSideStartOffScreen) {
-    flow::CameraX = 1800.0f;
+    gamestate::CameraX = 1800.0f;
     unsigned odd = 1;
     while (Draws(odd, 2)[1] % 2 == 0) ++odd;  // the chance, then the side
     std::srand(odd);
@@ -128,12 +128,12 @@ TEST_F(SpawningTest, OnlyTheMiddleAndFarPlanesSpawnAndTheDeerIsAFarAnimal) {
 }
 
 TEST_F(SpawningTest, ApplesRideOnBoarsOnlyFromTheSecondStage) {
-    flow::Round.QuotaStage = 1;
+    gamestate::Round.QuotaStage = 1;
     for (int i = 0; i < 60; ++i) world::spawnAnimal(2, 1, world::kind::Boar, false);
     for (const Entity& e : EntityTable) EXPECT_NE(e.kind, world::kind::Apple);
 
     world::ClearEntityTableForTests();
-    flow::Round.QuotaStage = 2;
+    gamestate::Round.QuotaStage = 2;
     unsigned seed = 1;
     while (Draws(seed, 3)[2] % 20 != 0) ++seed;  // one-in, offset, apple chance
     std::srand(seed);
@@ -144,7 +144,7 @@ TEST_F(SpawningTest, ApplesRideOnBoarsOnlyFromTheSecondStage) {
     EXPECT_EQ(apple.kind, world::kind::Apple);
     EXPECT_EQ(apple.active, 1);
     EXPECT_EQ(apple.sprites[2][world::LeftStrip],
-              presentation::AppleSprites.at(presentation::HalfSize, 1));
+              gamestate::AppleSprites.at(gamestate::HalfSize, 1));
 }
 
 }  // namespace

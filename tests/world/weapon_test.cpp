@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 #include "world/world_fixture.h"
 
 namespace {
@@ -15,7 +15,7 @@ class WeaponTest : public world_testing::WorldTest {
 };
 
 TEST_F(WeaponTest, ResetLeavesOnlyTheLoadedShotgun) {
-    flow::Round.RoundClock = 7000;
+    gamestate::Round.RoundClock = 7000;
     weapon.crossbowAvailable = world::Unlocked;
     weapon.selected = world::MachineGun;
     weapon.unlockBannerUntil[world::Crossbow] = 1234;
@@ -29,7 +29,7 @@ TEST_F(WeaponTest, ResetLeavesOnlyTheLoadedShotgun) {
 }
 
 TEST_F(WeaponTest, EachWeaponHasItsMagazineAndTheCrossbowWaitsHalfASecondAfterSelection) {
-    flow::Round.RoundClock = 10000;
+    gamestate::Round.RoundClock = 10000;
     const int32_t magazines[5] = {0, 5, 4, 1, 20};
     for (int32_t w = world::Shotgun; w <= world::MachineGun; ++w) {
         weapon.selected = w;
@@ -47,10 +47,10 @@ TEST_F(WeaponTest, EachWeaponHasItsMagazineAndTheCrossbowWaitsHalfASecondAfterSe
 }
 
 TEST_F(WeaponTest, TheMachineGunFiresEveryFiftyMillisecondsAndAnEmptyMagazineStaysEmpty) {
-    flow::Round.RoundClock = 10000;
+    gamestate::Round.RoundClock = 10000;
     weapon.selected = world::MachineGun;
     weapon.reload();
-    flow::Round.RoundClock = 10500;
+    gamestate::Round.RoundClock = 10500;
     ASSERT_TRUE(weapon.canFire(10500, true));
     weapon.fire();
     EXPECT_EQ(weapon.roundsLeft, 19);
@@ -63,7 +63,7 @@ TEST_F(WeaponTest, TheMachineGunFiresEveryFiftyMillisecondsAndAnEmptyMagazineSta
 
     weapon.selected = world::Shotgun;
     weapon.reload();
-    flow::Round.RoundClock = 11000;
+    gamestate::Round.RoundClock = 11000;
     weapon.fire();
     EXPECT_TRUE(weapon.canFire(11000, false)) << "the shotgun fires as fast as it is pressed";
 }

@@ -17,14 +17,15 @@
 #include "app/application.h"
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
-#include "flow/bell_hints.h"
 #include "flow/controls.h"
-#include "flow/game_state.h"
-#include "flow/pause.h"
-#include "flow/round_state.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
+#include "gamestate/pause.h"
+#include "gamestate/point_popups.h"
+#include "gamestate/round_state.h"
 #include "platform/headless/headless_backend.h"
-#include "presentation/asset_catalogue.h"
-#include "presentation/point_labels.h"
+#include "presentation/level_assets.h"
+#include "world/bell_notes.h"
 #include "world/entity.h"
 #include "world/shot.h"
 #include "world/weapon.h"
@@ -42,14 +43,14 @@ inline void WriteSolidBmp(const std::filesystem::path& path, int width, int heig
 
 inline void ResetWorldAndRound() {
     world::ClearEntityTableForTests();
-    flow::ResetRoundForTests();
-    flow::ResetPauseState();
-    flow::ResetGameState();
-    flow::ReleaseBellNotesForTests();
+    gamestate::ResetRoundForTests();
+    gamestate::ResetPauseState();
+    gamestate::ResetGameState();
+    world::ReleaseBellNotesForTests();
     flow::ResetControlsForTests();
     world::ReleaseHitSoundsForTests();
     presentation::ReleaseCatalogueForTests();
-    presentation::ClearPointPopups();
+    gamestate::ClearPointPopups();
     world::ReleaseWeapon();
 }
 

@@ -11,11 +11,11 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <cmath>
 #include <cstdlib>
 
-#include "app/application.h"
 #include "display/bitmap_surface.h"
-#include "flow/game_state.h"
-#include "flow/round_state.h"
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/frame_timing.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "presentation/main_menu.h"
 #include "world/entity.h"
 #include "world/weapon.h"
@@ -58,9 +58,9 @@ int BellPriority(const Entity& e) {
         weapon->dynamiteAvailable != world::Locked) {
         return 0;
     }
-    const flow::BellSequence& bells = flow::Round.bellSequence;
+    const gamestate::BellSequence& bells = gamestate::Round.bellSequence;
     if (bells.progress >= 4) return 0;
-    if (bells.times[0] == flow::NotScheduled) return 60;
+    if (bells.times[0] == gamestate::NotScheduled) return 60;
     const int32_t note = kind::Bell3 - e.kind + 1;
     return bells.notes[bells.inputPosition] == note ? 60 : 0;
 }
@@ -87,7 +87,7 @@ int Priority(const Entity& e) {
         case kind::Hare:
         case kind::Duck:
         case kind::Quail:
-            return flow::Round.QuotaOf(e.kind) > 0 ? 100 : 50;
+            return gamestate::Round.QuotaOf(e.kind) > 0 ? 100 : 50;
         case kind::TreeApple:
             return e.state == 4 ? 90 : 0;  // falling: 200 points
         case kind::FenceEye:
@@ -134,8 +134,8 @@ bool IsAnimal(int32_t k) {
 
 // The camera the game will have after scrolling for a cursor at `cursorX`.
 float PredictCamera(int cursorX, float frameMs) {
-    const flow::RoundState& round = flow::Round;
-    double camera = flow::CameraX;
+    const gamestate::RoundState& round = gamestate::Round;
+    double camera = gamestate::CameraX;
     if (cursorX < 200) {
         camera = std::max(camera - (200 - cursorX) / 200.0 * frameMs, double(round.cameraMin));
     } else if (cursorX > 600) {
@@ -162,7 +162,7 @@ int PredictShiftX(const Entity& e, float frameMs, float newCamera) {
         shift = static_cast<float>(e.direction) * world::PixelsPerSpeedUnit * frameMs / 1000.0f *
                 factor;
     }
-    const float scrollNow = PlaneScroll(e.plane, flow::CameraX);
+    const float scrollNow = PlaneScroll(e.plane, gamestate::CameraX);
     const float scrollNext = PlaneScroll(e.plane, newCamera);
     return static_cast<int>(std::lround(shift - (scrollNext - scrollNow)));
 }
@@ -181,17 +181,17 @@ int32_t LayerAt(int x, int y, float camera) {
         int layer;
         int width;
         int32_t value;
-    } layers[2] = {{presentation::MidLayer, 760, 3}, {presentation::NearLayer, 800, 2}};
+    } layers[2] = {{gamestate::MidLayer, 760, 3}, {gamestate::NearLayer, 800, 2}};
     for (const auto& layer : layers) {
         const int scroll = static_cast<int>(PlaneScroll(
-            layer.layer == presentation::MidLayer ? world::MidPlane : world::NearPlane, camera));
+            layer.layer == gamestate::MidLayer ? world::MidPlane : world::NearPlane, camera));
         for (int index = 2; index <= 3; ++index) {
             int tileX = index * layer.width - scroll;
             if (tileX < -(6 * layer.width - 800)) tileX = (index + 6) * layer.width - scroll;
             if (tileX <= -800 || tileX >= 800 || x < tileX) continue;
             const int column = x - tileX;
             if (column >= layer.width) continue;
-            const CBitmapSurface* tile = presentation::BackgroundTiles[layer.layer][index + 1];
+            const CBitmapSurface* tile = gamestate::BackgroundTiles[layer.layer][index + 1];
             if (!tile) continue;
             const COLORREF colour = tile->ReadPixelColour(column, y);
             if (colour != PanelKeyColour && colour != CLR_INVALID) layerHit = layer.value;
@@ -230,7 +230,7 @@ const CBitmapSurface* ShownStrip(const Entity& e, int& frameLeft) {
 
 bool Opaque(const CBitmapSurface* strip, int column, int row) {
     const COLORREF colour = strip->ReadPixelColour(column, row);
-    return colour != presentation::TransparentPixelColour && colour != CLR_INVALID;
+    return colour != gamestate::TransparentPixelColour && colour != CLR_INVALID;
 }
 
 // A pixel of the entity's frame that a shot in the coming frame will find opaque: well inside
@@ -340,10 +340,10 @@ void Autoplayer::BeforeFrame(platform::HeadlessBackend& backend, int frame) {
     const bool tappedLastFrame = tappedCount_ > 0;
     ReleaseTaps(backend);
     if (tappedLastFrame) return;
-    if (flow::GameScreen == flow::GamePlayScreen) {
+    if (gamestate::GameScreen == gamestate::GamePlayScreen) {
         inRound_ = true;
         InGame(backend);
-    } else if (flow::GameScreen != flow::StartScreen) {
+    } else if (gamestate::GameScreen != gamestate::StartScreen) {
         InMenu(backend, frame);
     }
 }
@@ -395,9 +395,10 @@ void Autoplayer::InMenu(platform::HeadlessBackend& backend, int frame) {
 
 void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     world::Weapon* weapon = world::PlayerWeapon;
-    const flow::RoundState& round = flow::Round;
-    if (!weapon || round.RoundEnd == 0 || flow::StartScreenTime != flow::NotScheduled) return;
-    const float frameMs = app::AverageFrameTime > 0.0f ? app::AverageFrameTime : 16.0f;
+    const gamestate::RoundState& round = gamestate::Round;
+    if (!weapon || round.RoundEnd == 0 || gamestate::StartScreenTime != gamestate::NotScheduled)
+        return;
+    const float frameMs = gamestate::AverageFrameTime > 0.0f ? gamestate::AverageFrameTime : 16.0f;
     const platform::Point cursor = backend.CursorPos();
 
     if (weapon->roundsLeft == 0) {
@@ -409,8 +410,8 @@ void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     const Aim aim = ChooseTarget(cursor.x, cursor.y, frameMs);
     if (aim.index < 0) {
         // Nothing in sight: sweep the camera from one end of its range to the other.
-        if (flow::CameraX >= static_cast<float>(round.cameraMax)) sweep_ = -1;
-        if (flow::CameraX <= static_cast<float>(round.cameraMin)) sweep_ = 1;
+        if (gamestate::CameraX >= static_cast<float>(round.cameraMax)) sweep_ = -1;
+        if (gamestate::CameraX <= static_cast<float>(round.cameraMin)) sweep_ = 1;
         backend.SetCursor(sweep_ > 0 ? 780 : 20, 300);
         return;
     }

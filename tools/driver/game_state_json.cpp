@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "autoplayer.h"
-#include "flow/game_state.h"
-#include "flow/menu_link.h"
-#include "flow/round_state.h"
+#include "gamestate/game_state.h"
+#include "gamestate/round_state.h"
 #include "json_writer.h"
 #include "platform/platform.h"
 #include "presentation/main_menu.h"
+#include "presentation/menu_link.h"
 #include "presentation/name_entry.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -21,7 +21,7 @@ namespace driver {
 namespace {
 
 void WriteRoundAndEntities(JsonWriter& json) {
-    const flow::RoundState& round = flow::Round;
+    const gamestate::RoundState& round = gamestate::Round;
     json.Value("score", round.score);
     json.Value("roundEnd", round.RoundEnd);
     json.Value("roundClock", round.RoundClock);
@@ -71,7 +71,7 @@ void WriteMenuAndScores(JsonWriter& json) {
         }
     }
     json.EndArray();
-    flow::MusicOptions music = flow::CurrentMusicOptions();
+    presentation::MusicOptions music = presentation::CurrentMusicOptions();
     json.Value("musicOn", music.MusicOn);
     json.Value("streamMusic", music.StreamMusic);
 }
@@ -103,8 +103,8 @@ std::string GameStateJson(int frame, const Autoplayer* autoplayer) {
     json.BeginObject();
     json.Value("frame", frame);
     json.Value("clock", static_cast<long long>(platform::Ticks()));
-    json.Value("screen", flow::GameScreen);
-    json.Value("camera", static_cast<double>(flow::CameraX));
+    json.Value("screen", gamestate::GameScreen);
+    json.Value("camera", static_cast<double>(gamestate::CameraX));
     WriteRoundAndEntities(json);
     WriteMenuAndScores(json);
     WriteWeapon(json);

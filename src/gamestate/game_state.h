@@ -1,12 +1,13 @@
-// The global game state that the screens, the round, the controls and the camera share.
-// Plain globals of the main thread, grouped here so that one reset puts them all back.
+// The global game state that the screens, the round, the controls, the camera, the scenery and
+// the drawing share. Plain globals of the main thread, grouped here so that one reset puts them
+// all back.
 #pragma once
 
 #include <cstdint>
 
 class CSound;
 
-namespace flow {
+namespace gamestate {
 
 // The current screen.
 enum Screen : int32_t {
@@ -34,6 +35,15 @@ extern bool LeftButtonLatch;
 extern bool RightButtonLatch;
 // This frame's accepted click, or (-1, -1).
 extern ScreenPoint ClickPoint;
+
+// Which layer stopped this frame's shot. The middle and near tiles are tested as they are drawn;
+// an entity that takes the shot sets EntityHit.
+constexpr int32_t NoLayerHit = 5;   // sky or far layer: nothing stopped it
+constexpr int32_t MidLayerHit = 3;  // an opaque pixel of the middle layer
+constexpr int32_t NearLayerHit = 2;
+constexpr int32_t EntityHit = 0;
+extern int32_t LayerHit;
+
 extern float CameraX;
 extern float FarScroll;
 extern float MidScroll;
@@ -46,4 +56,4 @@ extern CSound* GameMusic;
 // Puts every global above back to its value at program start.
 void ResetGameState();
 
-}  // namespace flow
+}  // namespace gamestate

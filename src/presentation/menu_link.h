@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace flow {
+namespace presentation {
 
 struct MusicOptions {
     int32_t MusicOn = 0;      // 0 music on, 2 off
@@ -20,4 +20,4 @@ bool TrophyPuzzleSolved();
 // offering it to the table, and keeps its back button still for a moment.
 void OpenRoundResultInMenu(uint32_t now);
 
-}  // namespace flow
+}  // namespace presentation

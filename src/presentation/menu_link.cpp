@@ -1,8 +1,8 @@
-#include "flow/menu_link.h"
+#include "presentation/menu_link.h"
 
 #include "presentation/main_menu.h"
 
-namespace flow {
+namespace presentation {
 
 MusicOptions CurrentMusicOptions() {
     const presentation::MainMenu* menu = presentation::Menu;
@@ -19,4 +19,4 @@ void OpenRoundResultInMenu(uint32_t now) {
     if (presentation::Menu) presentation::Menu->OpenRoundResult(now);
 }
 
-}  // namespace flow
+}  // namespace presentation

@@ -1,14 +1,16 @@
 // The catalogue of every picture and effect sound a round needs: fixed slots, each holding a
-// surface (or sound) or nothing. The slots are filled by LoadLevelAssets and live for the whole
-// run; an empty slot draws (or plays) nothing.
+// surface (or sound) or nothing. The level loading fills the slots and they live for the whole
+// run; the scenery, the animals, the drawing and the controls read them. An empty slot draws (or
+// plays) nothing.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 class CBitmapSurface;
 class CSound;
 
-namespace presentation {
+namespace gamestate {
 
 // Size classes of a sprite set: the file at its own size, and copies stretched at load time to
 // half and a quarter of the width and height of the set's image 1.
@@ -122,9 +124,9 @@ extern const char* const EffectSoundFiles[EffectSoundCount];
 // compare against it. CLR_INVALID when the hare did not load.
 extern uint32_t TransparentPixelColour;
 
-// Deletes every picture slot of the catalogue (not the sounds).
-void ReleaseCatalogueBitmaps();
-// Deletes the effect sounds as well; for tests.
-void ReleaseCatalogueForTests();
+// Calls `visit` with every picture slot of the catalogue: sprite sets, tiles, scene pictures.
+void ForEachPictureSlot(const std::function<void(CBitmapSurface*&)>& visit);
+// Deletes the effect sounds and forgets the transparent colour (for tests).
+void ReleaseEffectSoundsForTests();
 
-}  // namespace presentation
+}  // namespace gamestate

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace flow {
+namespace gamestate {
 
 // Positions of the five quotas, in the order they are stored and shown: boar, mole, hare, flying
 // duck, quail (entity kinds 1, 3, 5, 2, 4).
@@ -71,4 +71,4 @@ extern int32_t PetalsShot;
 // Puts the round back to its value at program start (for tests).
 void ResetRoundForTests();
 
-}  // namespace flow
+}  // namespace gamestate

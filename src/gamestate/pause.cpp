@@ -1,6 +1,6 @@
-#include "flow/pause.h"
+#include "gamestate/pause.h"
 
-namespace flow {
+namespace gamestate {
 
 bool MinimizedInGame = false;
 bool Pausing = false;
@@ -14,4 +14,4 @@ void ResetPauseState() {
     PausedTotal = 0;
 }
 
-}  // namespace flow
+}  // namespace gamestate

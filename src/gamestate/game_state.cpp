@@ -1,6 +1,6 @@
-#include "flow/game_state.h"
+#include "gamestate/game_state.h"
 
-namespace flow {
+namespace gamestate {
 
 int32_t GameScreen = StartScreen;
 uint32_t StartScreenTime = 0;
@@ -9,6 +9,7 @@ bool EscLatch = false;
 bool LeftButtonLatch = false;
 bool RightButtonLatch = false;
 ScreenPoint ClickPoint;
+int32_t LayerHit = NoLayerHit;
 float CameraX = 1600.0f;
 float FarScroll = 0.0f;
 float MidScroll = 0.0f;
@@ -24,6 +25,7 @@ void ResetGameState() {
     LeftButtonLatch = false;
     RightButtonLatch = false;
     ClickPoint = ScreenPoint{};
+    LayerHit = NoLayerHit;
     CameraX = 1600.0f;
     FarScroll = 0.0f;
     MidScroll = 0.0f;
@@ -32,4 +34,4 @@ void ResetGameState() {
     GameMusic = nullptr;
 }
 
-}  // namespace flow
+}  // namespace gamestate

@@ -1,10 +1,10 @@
-#include "flow/round_state.h"
+#include "gamestate/round_state.h"
 
 #include <cstdlib>
 
 #include "platform/platform.h"
 
-namespace flow {
+namespace gamestate {
 
 RoundState Round;
 int32_t PetalsShot = 0;
@@ -95,4 +95,4 @@ void ResetRoundForTests() {
     PetalsShot = 0;
 }
 
-}  // namespace flow
+}  // namespace gamestate

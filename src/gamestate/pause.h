@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace flow {
+namespace gamestate {
 
 // Set by a minimise during a game; freezes the world until the first frame presented afterwards.
 extern bool MinimizedInGame;
@@ -14,4 +14,4 @@ extern uint32_t PausedTotal;
 
 void ResetPauseState();
 
-}  // namespace flow
+}  // namespace gamestate

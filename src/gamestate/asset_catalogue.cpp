@@ -1,11 +1,10 @@
-#include "presentation/asset_catalogue.h"
+#include "gamestate/asset_catalogue.h"
 
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
 #include "sound/sound.h"
-#include "world/entity.h"
 
-namespace presentation {
+namespace gamestate {
 
 SpriteSet HareSprites;
 SpriteSet BoarSprites;
@@ -105,35 +104,22 @@ const char* const EffectSoundFiles[EffectSoundCount] = {
     "sounds/waffen/mg04a.wav",    "sounds/effekte/ah.wav",
 };
 
-namespace {
-
-SpriteSet* const AllSpriteSets[] = {
-    &HareSprites, &BoarSprites,  &AppleSprites,      &DuckSprites,   &RavenSprites,
-    &MoleSprites, &QuailSprites, &BearTargetSprites, &CrumbsSprites, &ExplosionSprites};
-
-// Entities keep no reference to a picture that is gone.
-void Release(CBitmapSurface*& slot) {
-    world::ReplaceSpriteEverywhere(slot, nullptr);
-    delete slot;
-    slot = nullptr;
-}
-
-}  // namespace
-
-void ReleaseCatalogueBitmaps() {
-    for (SpriteSet* set : AllSpriteSets) {
+void ForEachPictureSlot(const std::function<void(CBitmapSurface*&)>& visit) {
+    SpriteSet* const spriteSets[] = {
+        &HareSprites, &BoarSprites,  &AppleSprites,      &DuckSprites,   &RavenSprites,
+        &MoleSprites, &QuailSprites, &BearTargetSprites, &CrumbsSprites, &ExplosionSprites};
+    for (SpriteSet* set : spriteSets) {
         for (auto& sizeClass : set->images) {
-            for (CBitmapSurface*& image : sizeClass) Release(image);
+            for (CBitmapSurface*& image : sizeClass) visit(image);
         }
     }
     for (auto& layer : BackgroundTiles) {
-        for (CBitmapSurface*& tile : layer) Release(tile);
+        for (CBitmapSurface*& tile : layer) visit(tile);
     }
-    for (CBitmapSurface*& picture : ScenePictures) Release(picture);
+    for (CBitmapSurface*& picture : ScenePictures) visit(picture);
 }
 
-void ReleaseCatalogueForTests() {
-    ReleaseCatalogueBitmaps();
+void ReleaseEffectSoundsForTests() {
     for (CSound*& sound : EffectSounds) {
         delete sound;
         sound = nullptr;
@@ -141,4 +127,4 @@ void ReleaseCatalogueForTests() {
     TransparentPixelColour = CLR_INVALID;
 }
 
-}  // namespace presentation
+}  // namespace gamestate

@@ -1,0 +1,7 @@
+#include "gamestate/devices.h"
+
+namespace gamestate {
+
+CDisplayDevice* Display = nullptr;
+
+}  // namespace gamestate

@@ -1,0 +1,12 @@
+// The display device that the app opens at start-up and every screen draws on. (The sound device
+// lives with the sound layer, which its music thread shares.)
+#pragma once
+
+class CDisplayDevice;
+
+namespace gamestate {
+
+// Null until start-up has created it; deleted with the window.
+extern CDisplayDevice* Display;
+
+}  // namespace gamestate

@@ -1,0 +1,24 @@
+// The frame-duration average that scales all scrolling and menu motion: the mean of the last 25
+// frame durations, so that one slow frame does not make the view jump.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace gamestate {
+
+constexpr int FrameRingSize = 25;
+
+// Mean duration of the last 25 frames in milliseconds. Slots never written count as 0, so the
+// mean starts low and rises over the first 25 frames.
+extern float AverageFrameTime;
+
+// Takes this frame's duration into the ring; the first frame of a run counts 0 ms.
+void UpdateFrameTiming();
+
+// The ring of frame durations, for tests.
+const std::array<int32_t, FrameRingSize>& FrameRing();
+// Empties the ring and the average (start-up, and tests).
+void ResetFrameTiming();
+
+}  // namespace gamestate

@@ -1,0 +1,28 @@
+#include "world/bell_notes.h"
+
+#include "sound/sound.h"
+#include "sound/sound_system.h"
+
+namespace world {
+
+namespace {
+
+CSound* NoteSounds[4] = {};
+constexpr const char* NoteFiles[4] = {nullptr, "sounds/effekte/ae.wav", "sounds/effekte/af.wav",
+                                      "sounds/effekte/ag.wav"};
+
+}  // namespace
+
+void PlayBellNote(int32_t note) {
+    if (note < 1 || note > 3) return;
+    sound::PlayLazily(NoteSounds[note], NoteFiles[note]);
+}
+
+void ReleaseBellNotesForTests() {
+    for (CSound*& note : NoteSounds) {
+        delete note;
+        note = nullptr;
+    }
+}
+
+}  // namespace world

@@ -1,0 +1,14 @@
+// The three bell notes: struck by the bells themselves and played by the hint melody.
+#pragma once
+
+#include <cstdint>
+
+namespace world {
+
+// Plays bell note 1, 2 or 3; other values play nothing.
+void PlayBellNote(int32_t note);
+
+// Forgets the note sounds (for tests).
+void ReleaseBellNotesForTests();
+
+}  // namespace world
