@@ -1,6 +1,6 @@
 // Result codes of the display and sound layers, in the Windows convention: 0 success, 1 success
-// meaning "false", negative failure. The values are the ones the original's platform published,
-// so traces and tests can name them.
+// meaning "false", negative failure. The values are the well-known published ones, so traces and
+// tests can name them.
 #pragma once
 
 #include <cstdint>

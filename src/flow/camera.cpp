@@ -25,8 +25,9 @@ void ScrollCamera(int cursorX) {
         }
         if (!(gamestate::CameraX < 4800.0f)) gamestate::CameraX -= 4800.0f;
     }
-    // Whole pixels only: a step of less than a pixel to the right is lost, one to the left
-    // always moves a pixel, as the original camera did.
+    // Whole pixels only, so that the layers and the entities on them move in whole-pixel steps
+    // together. Truncation loses a step of less than a pixel to the right, while one to the left
+    // always moves a whole pixel; the scroll speeds were tuned with that.
     gamestate::CameraX = std::trunc(gamestate::CameraX);
     gamestate::FarScroll = std::trunc(gamestate::CameraX * 0.9f);
     gamestate::MidScroll = std::trunc(gamestate::CameraX * 0.95f);

@@ -1,8 +1,8 @@
 // A reader and writer of INI files (section headers, key=value lines) that keeps everything it
 // does not touch: other sections, other keys, comments, blank lines and unknown lines survive a
 // write byte for byte, line breaks included. Section and key names match without regard to ASCII
-// case, the first occurrence wins, and whitespace around names and values is ignored, as with the
-// Windows profile functions the original used.
+// case, the first occurrence wins, and whitespace around names and values is ignored, so a file
+// edited by hand (or written on another system) reads the way its author meant.
 #pragma once
 
 #include <optional>

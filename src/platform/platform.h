@@ -1,6 +1,6 @@
 // The one seam between the game and the machine it runs on.
 //
-// Everything the original took from Windows (clock, polled keys and mouse, cursor warp, message
+// Everything the game needs from the machine (clock, polled keys and mouse, cursor warp, message
 // boxes, debugger output, presenting a finished frame, window notifications, sound output) is
 // reached through the free functions below. They forward to the installed Backend: the SDL2
 // backend for the real game, the headless backend for tests, the driver, benchmarks and fuzzers.
@@ -79,10 +79,11 @@ class Backend {
   public:
     virtual ~Backend() = default;
 
-    // Milliseconds since an arbitrary start, wrapping at 2^32 (the original's timeGetTime).
+    // Milliseconds since an arbitrary start, wrapping at 2^32; every clock of the game reads it.
     virtual uint32_t Ticks() = 0;
 
-    // Polled input. `KeyDown` is the high bit of the original's GetAsyncKeyState.
+    // Polled input, read once a frame: `KeyDown` says whether the key (a virtual-key code) is down
+    // now; the game finds press and release edges itself with latches.
     virtual bool KeyDown(int virtualKey) = 0;
     virtual Point CursorPos() = 0;
     virtual void WarpCursor(int x, int y) = 0;
@@ -92,7 +93,7 @@ class Backend {
     // Notifications. `PollEvent` never blocks; `WaitEvent` blocks until one arrives.
     virtual bool PollEvent(Event& event) = 0;
     virtual void WaitEvent() = 0;
-    // Queues a Close notification (the original posted WM_CLOSE to its window).
+    // Queues a Close notification: the window closes as if the player had closed it.
     virtual void PostClose() = 0;
     // Queues the Quit notification that ends the message loop.
     virtual void PostQuit(int code) = 0;

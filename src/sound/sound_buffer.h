@@ -13,7 +13,8 @@
 class AutoResetEvent;
 class Mixer;
 
-// Creation flags (the original platform's DSBCAPS bits).
+// Creation flags of a sound buffer. The values are those the sound files' callers and traces
+// have always used, so a flag reads the same in a trace as in the code.
 constexpr uint32_t DSBCAPS_PRIMARYBUFFER = 0x1;
 constexpr uint32_t DSBCAPS_CTRLVOLUME = 0x80;
 constexpr uint32_t DSBCAPS_CTRLPOSITIONNOTIFY = 0x100;

@@ -82,8 +82,8 @@ HRESULT CWaveReader::OpenForReading(const char* path) {
 
     file_ = std::fopen(path, "rb");
     if (!file_) {
-        // The original looked a missing file up among the program's embedded sounds, of which
-        // there are none.
+        // A missing file would next be looked up among sounds built into the program; there are
+        // none, so the trace names that lookup as the step that failed.
         return TQ_SOUND_TRACE("FindResource", E_FAIL, false);
     }
     HRESULT hr = ReadMMIO();
@@ -135,8 +135,9 @@ HRESULT CWaveReader::ReadMMIO() {
     format.bitsPerSample = Little16(fixed + 14);
 
     if (format.formatTag != WAVE_FORMAT_PCM) {
-        // Other format tags carry an extra size and that many format bytes. Like the original
-        // reader, these are read on from the file even where the chunk is shorter.
+        // Other format tags carry an extra size and that many format bytes. These are read on
+        // from the file even where the chunk is shorter, so a file whose format chunk
+        // understates its extra bytes still opens the same way as it always has.
         uint8_t extraSize[2];
         if (!ReadBytes(extraSize, sizeof extraSize)) {
             return TQ_SOUND_TRACE("mmioRead", E_FAIL, true);
