@@ -60,6 +60,30 @@ TEST(DataLocation, PrefersTheCurrentDirectoryThenTheBuildTreeThenTheInstallation
     EXPECT_TRUE(here.saveDirectory.empty());
 }
 
+TEST(DataLocation, ARelativeXdgDataHomeIsIgnoredForTheHomeDirectory) {
+    // A relative XDG_DATA_HOME is invalid: saves under it would land wherever the game happened
+    // to be started and be lost the next time.
+    testing_support::TempDir dir;
+    fs::path previous = fs::current_path();
+    fs::current_path(dir.Path());
+    ScopedEnv home("HOME", (dir.Path() / "home").string());
+    ScopedEnv xdg("XDG_DATA_HOME", "relative/share");
+    fs::path prefix = dir.Path() / "prefix";
+    fs::create_directories(prefix / "share/tannenquirl/grafik");
+
+    app::DataLocation installed =
+        app::ChooseDataLocation(dir.Path() / "prefix", prefix / "bin/tannenquirl");
+    fs::current_path(previous);
+    EXPECT_EQ(installed.saveDirectory, (dir.Path() / "home/.local/share/tannenquirl").string());
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "home/.local/share/tannenquirl"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "relative")) << "nothing is made under the relative path";
+
+    // Without a home either, there is nowhere safe to keep them: the current directory is used.
+    ScopedEnv noXdg("XDG_DATA_HOME", "");
+    ScopedEnv noHome("HOME", "");
+    EXPECT_TRUE(app::UserDataDirectory().empty());
+}
+
 TEST(DataLocation, SaveFilesFollowTheSaveDirectory) {
     persistence::SetSaveDirectory("/home/jäger/.local/share/tannenquirl");
     EXPECT_EQ(persistence::HighScoreFilePath(), "/home/jäger/.local/share/tannenquirl/score.dat");
