@@ -16,14 +16,19 @@ echo "== format (.clang-format)"
 find "$ROOT/src" "$ROOT/tools" "$ROOT/tests" "$ROOT/bench" "$ROOT/fuzz" \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 clang-format --dry-run --Werror
 
+# A test that runs away with memory fails at this cap instead of taking the machine down.
+TEST_MEMORY_MB=4096
+
 echo "== build and test ($BUILD_DIR)"
 tq_build "$BUILD_DIR"
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
+(ulimit -v $((TEST_MEMORY_MB * 1024)) && ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS")
 [ "$QUICK" = 1 ] && exit 0
 
 # The sanitizer builds use the asset pack of the normal build.
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer ($BUILD_DIR-asan)"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+# (AddressSanitizer reserves far more address space than it uses, so its cap is on what is
+# resident.)
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:hard_rss_limit_mb=$TEST_MEMORY_MB"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Lighter optimisation and debug info than the normal build: they compile faster and still
 # give readable reports.
