@@ -7,6 +7,7 @@
 
 #include "pictures/nature.h"
 #include "pictures/paint.h"
+#include "pictures/panorama.h"
 #include "pictures/recipes.h"
 #include "pictures/scene_layout.h"
 
@@ -15,53 +16,22 @@ namespace assetgen {
 namespace {
 
 using namespace layout;
+using namespace panorama;
 
-// Calls `paint` at x and at its wrapped twins, for pieces that may straddle the seam.
-template <typename Paint>
-void Wrapped(double layerWidth, double x, double reach, Paint paint) {
-    for (int k = -1; k <= 1; ++k) {
-        double at = x + k * layerWidth;
-        if (at + reach >= 0 && at - reach <= layerWidth) paint(at);
-    }
-}
-
-// A smooth periodic curve: the sum of a few sines whose periods divide the layer width.
-double Wave(double x, double layerWidth, std::initializer_list<std::pair<int, double>> terms,
-            double phase = 0) {
-    double v = 0;
-    for (auto [cycles, amplitude] : terms) {
-        v += amplitude * std::sin(2 * M_PI * cycles * x / layerWidth + phase * cycles);
-    }
-    return v;
-}
-
-double Bump(double x, double centre, double width) {
-    double d = (x - centre) / width;
-    return std::exp(-d * d);
-}
+// How far the bands that run round the whole layer reach past its two ends, so that their ends
+// (and the outline and rims painted along them) lie outside the picture and tile 6 runs into
+// tile 1 without an edge. Every line below repeats with the layer width.
+constexpr double kPastTheEnds = 16;
 
 // Traces the area between a line across the whole layer and the level `baseY` (below or above it).
 template <typename Line>
 void TraceAreaTo(cairo_t* c, double layerWidth, double baseY, Line line) {
-    cairo_move_to(c, 0, baseY);
-    for (double x = 0; x <= layerWidth; x += 4) cairo_line_to(c, x, line(x));
-    cairo_line_to(c, layerWidth, baseY);
+    cairo_move_to(c, -kPastTheEnds, baseY);
+    for (double x = -kPastTheEnds; x <= layerWidth + kPastTheEnds; x += 4) {
+        cairo_line_to(c, x, line(x));
+    }
+    cairo_line_to(c, layerWidth + kPastTheEnds, baseY);
     cairo_close_path(c);
-}
-
-// Tints a stretch of the layer (already clipped to what should be tinted) with soft ends.
-void RegionTint(cairo_t* cr, double x0, double x1, Rgb colour, double alpha, double feather) {
-    cairo_pattern_t* g = cairo_pattern_create_linear(x0 - feather, 0, x1 + feather, 0);
-    double span = x1 - x0 + 2 * feather;
-    double r = colour.r / 255.0, gg = colour.g / 255.0, b = colour.b / 255.0;
-    cairo_pattern_add_color_stop_rgba(g, 0, r, gg, b, 0);
-    cairo_pattern_add_color_stop_rgba(g, feather / span, r, gg, b, alpha);
-    cairo_pattern_add_color_stop_rgba(g, 1 - feather / span, r, gg, b, alpha);
-    cairo_pattern_add_color_stop_rgba(g, 1, r, gg, b, 0);
-    cairo_set_source(cr, g);
-    cairo_rectangle(cr, x0 - feather, 0, x1 - x0 + 2 * feather, 600);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Key key) {
@@ -77,14 +47,6 @@ std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Ke
 
 // ---------------------------------------------------------------------------------------------
 // Far layer
-
-constexpr double kFarWidth = FarTileWidth * TilesPerLayer;
-constexpr double kFarHaze = 0.42;
-
-double FarHillLine(double x) {
-    return 236 + Wave(x, kFarWidth, {{3, 12}, {7, 8}, {13, 4}}, 0.7) -
-           22 * Bump(x, BellTowerX + 10, 170);
-}
 
 double MountainLine(double x) {
     double ridge = 186 + Wave(x, kFarWidth, {{2, 18}, {5, 14}, {11, 8}, {17, 4}}, 1.3) -
@@ -247,13 +209,13 @@ std::vector<Picture> DrawFarLayer() {
     PaintGradientShape(
         cr,
         [&](cairo_t* c) {
-            cairo_move_to(c, 0, 320);
-            for (double x = 0; x <= W; x += 6) {
+            cairo_move_to(c, -18, 320);
+            for (double x = -18; x <= W + 18; x += 6) {
                 cairo_line_to(c, x,
                               158 - 22 * std::abs(std::sin(2 * M_PI * 9 * x / W)) +
                                   Wave(x, W, {{4, 10}, {13, 5}}, 0.4));
             }
-            cairo_line_to(c, W, 320);
+            cairo_line_to(c, W + 18, 320);
             cairo_close_path(c);
         },
         120, Hazed(Hex(0xa8b8d0), 0.55), 240, Hazed(Hex(0xb8c8d8), 0.6), 1,
@@ -334,11 +296,11 @@ std::vector<Picture> DrawFarLayer() {
     PaintGradientShape(cr, meadow, 270, Hazed(Hex(0x7fae52), 0.35), 330, Hazed(Hex(0x6a9a44), 0.3),
                        1.2, Hazed(palette::Outline, 0.5));
     auto path = [&](cairo_t* c) {
-        cairo_move_to(c, 0, FarGround - 6);
-        for (double x = 0; x <= W; x += 4) {
+        cairo_move_to(c, -kPastTheEnds, FarGround - 6);
+        for (double x = -kPastTheEnds; x <= W + kPastTheEnds; x += 4) {
             cairo_line_to(c, x, FarGround - 6 + Wave(x, W, {{7, 1.5}, {19, 1}}));
         }
-        for (double x = W; x >= 0; x -= 4) {
+        for (double x = W + kPastTheEnds; x >= -kPastTheEnds; x -= 4) {
             cairo_line_to(c, x, FarGround + 7 + Wave(x, W, {{9, 1.5}, {17, 1}}, 1));
         }
         cairo_close_path(c);
@@ -367,13 +329,6 @@ std::vector<Picture> DrawFarLayer() {
 
 // ---------------------------------------------------------------------------------------------
 // Middle layer
-
-constexpr double kMidWidth = MidTileWidth * TilesPerLayer;
-constexpr double kMidHaze = 0.22;
-
-double MidMeadowLine(double x) {
-    return MidMeadowTop + Wave(x, kMidWidth, {{6, 2}, {15, 1.5}});
-}
 
 void PaintTrough(cairo_t* cr) {
     double left = TroughX - 6, right = TroughX + 48, top = 284, bottom = 305;
@@ -577,11 +532,11 @@ std::vector<Picture> DrawMiddleLayer() {
     }
     cairo_restore(cr);
     auto path = [&](cairo_t* c) {
-        cairo_move_to(c, 0, MidGround - 9);
-        for (double x = 0; x <= W; x += 4) {
+        cairo_move_to(c, -kPastTheEnds, MidGround - 9);
+        for (double x = -kPastTheEnds; x <= W + kPastTheEnds; x += 4) {
             cairo_line_to(c, x, MidGround - 9 + Wave(x, W, {{5, 2}, {13, 1.5}}));
         }
-        for (double x = W; x >= 0; x -= 4) {
+        for (double x = W + kPastTheEnds; x >= -kPastTheEnds; x -= 4) {
             cairo_line_to(c, x, MidGround + 11 + Wave(x, W, {{7, 2}, {17, 1.5}}, 1));
         }
         cairo_close_path(c);
@@ -636,15 +591,6 @@ std::vector<Picture> DrawMiddleLayer() {
 
 // ---------------------------------------------------------------------------------------------
 // Near layer
-
-constexpr double kNearWidth = NearTileWidth * TilesPerLayer;
-
-double NearGroundLine(double x) {
-    double line = NearGroundTop + 4 + Wave(x, kNearWidth, {{6, 4}, {17, 2}, {29, 1.5}});
-    // The apple tree's root mound, where the mushrooms grow.
-    line -= 24 * Bump(x, 2110, 75) + 10 * Bump(x, 1860, 60);
-    return line;
-}
 
 struct Clump {
     double x, y, r;
@@ -795,35 +741,6 @@ void PaintOak(cairo_t* cr) {
     PaintClumpCrown(cr, back, leaves, 92);
 }
 
-void PaintFern(cairo_t* cr, double x, double groundY, double size, uint32_t seed) {
-    Random random(seed);
-    for (int i = 0; i < 7; ++i) {
-        double a = -M_PI / 2 + (i - 3) * 0.32 + random.Uniform(-0.08, 0.08);
-        double len = size * random.Uniform(0.7, 1.0) * (1 - std::abs(i - 3) * 0.08);
-        double tx = x + std::cos(a) * len, ty = groundY + std::sin(a) * len * 0.8;
-        double mx = x + std::cos(a) * len * 0.5,
-               my = groundY + std::sin(a) * len * 0.55 - len * 0.08;
-        PaintShape(
-            cr,
-            [&](cairo_t* c) {
-                cairo_move_to(c, x, groundY);
-                cairo_curve_to(c, mx - 6, my, tx - 4, ty + 4, tx, ty);
-                cairo_curve_to(c, tx + 4, ty + 6, mx + 6, my + 6, x + 2, groundY);
-                cairo_close_path(c);
-            },
-            ShapeStyle{i % 2 ? Hex(0x3f7a30) : Hex(0x4c8a38), 0.25, 0.25, 2, 2});
-        SetColour(cr, Hex(0x2f5d2a));
-        cairo_set_line_width(cr, 1.2);
-        for (int k = 1; k < 6; ++k) {
-            double t = k / 6.0;
-            double px = x + (tx - x) * t, py = groundY + (ty - groundY) * t - len * 0.05;
-            cairo_move_to(cr, px - 5, py + 3);
-            cairo_line_to(cr, px + 5, py - 3);
-        }
-        cairo_stroke(cr);
-    }
-}
-
 void PaintStone(cairo_t* cr, double x, double groundY, double w, double h) {
     PaintShape(
         cr,
@@ -850,48 +767,6 @@ void PaintLog(cairo_t* cr, double x, double groundY, double length) {
     SetColour(cr, Hex(0x6a9a3e));
     EllipsePath(cr, x + length * 0.4, groundY - 25, length * 0.2, 4);
     cairo_fill(cr);
-}
-
-void PaintWheat(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed) {
-    Random random(seed);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    for (double x = x0; x < x1; x += random.Uniform(4, 9)) {
-        double h = random.Uniform(34, 56);
-        double lean = random.Uniform(-6, 6);
-        SetColour(cr, Hex(0x8a6a30));
-        cairo_set_line_width(cr, 3.5);
-        cairo_move_to(cr, x, groundY + 4);
-        cairo_line_to(cr, x + lean, groundY - h);
-        cairo_stroke(cr);
-        SetColour(cr, Hex(0xd8b450));
-        cairo_set_line_width(cr, 2);
-        cairo_move_to(cr, x, groundY + 4);
-        cairo_line_to(cr, x + lean, groundY - h);
-        cairo_stroke(cr);
-        PaintShape(
-            cr, [&](cairo_t* c) { EllipsePath(c, x + lean, groundY - h - 6, 3, 8); },
-            ShapeStyle{Hex(0xe0bc58), 0.25, 0.25, 1.5, 1.5});
-    }
-}
-
-void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed) {
-    Random random(seed);
-    for (double x = x0; x < x1; x += random.Uniform(10, 22)) {
-        double h = random.Uniform(12, 26);
-        SetColour(cr, Hex(0x3f7a30));
-        cairo_set_line_width(cr, 2);
-        cairo_move_to(cr, x, groundY + 4);
-        cairo_line_to(cr, x, groundY - h);
-        cairo_stroke(cr);
-        Rgb petals[] = {Hex(0xf4f0e8), Hex(0xe8c83a), Hex(0xd85a8a), Hex(0x8a6ad8)};
-        Rgb c = petals[random.Below(4)];
-        PaintShape(
-            cr, [&](cairo_t* cc) { EllipsePath(cc, x, groundY - h, 5, 4); },
-            ShapeStyle{c, 0.25, 0.25, 1.5, 1.5});
-        SetColour(cr, Hex(0xe8b030));
-        EllipsePath(cr, x, groundY - h, 1.6, 1.6);
-        cairo_fill(cr);
-    }
 }
 
 // Foreground details that tell the regions apart: flowers in the meadow, ferns, stones and a
@@ -966,9 +841,11 @@ std::vector<Picture> DrawNearLayer() {
     RegionTint(cr, 3320, 4620, Hex(0xb89a38), 0.4, 160);
     RegionTint(cr, 1745, 3077, Hex(0x1f4a1c), 0.22, 160);
     auto path = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 540);
-        for (double x = 0; x <= W; x += 8) cairo_line_to(c, x, 538 + Wave(x, W, {{4, 14}, {9, 6}}));
-        for (double x = W; x >= 0; x -= 8)
+        cairo_move_to(c, -kPastTheEnds, 540);
+        for (double x = -kPastTheEnds; x <= W + kPastTheEnds; x += 8) {
+            cairo_line_to(c, x, 538 + Wave(x, W, {{4, 14}, {9, 6}}));
+        }
+        for (double x = W + kPastTheEnds; x >= -kPastTheEnds; x -= 8)
             cairo_line_to(c, x, 570 + Wave(x, W, {{5, 10}, {11, 5}}, 1));
         cairo_close_path(c);
     };

@@ -1,0 +1,53 @@
+// What the three panoramas share: their widths and haze, the lines their grounds follow, and
+// the helpers that keep a wide picture wrapping round. The base of each layer is painted in
+// backgrounds.cpp; the meadow and the field add their own pieces (outer_regions.cpp) to the
+// tiles beside the forest.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include "pictures/colour.h"
+#include "pictures/scene_layout.h"
+
+namespace assetgen::panorama {
+
+constexpr double kFarWidth = layout::FarTileWidth * layout::TilesPerLayer;
+constexpr double kMidWidth = layout::MidTileWidth * layout::TilesPerLayer;
+constexpr double kNearWidth = layout::NearTileWidth * layout::TilesPerLayer;
+constexpr double kFarHaze = 0.42;
+constexpr double kMidHaze = 0.22;
+
+// Calls `paint` at x and at its wrapped twins, for pieces that may straddle the seam.
+template <typename Paint>
+void Wrapped(double layerWidth, double x, double reach, Paint paint) {
+    for (int k = -1; k <= 1; ++k) {
+        double at = x + k * layerWidth;
+        if (at + reach >= 0 && at - reach <= layerWidth) paint(at);
+    }
+}
+
+// A smooth periodic curve: the sum of a few sines whose periods divide the layer width.
+double Wave(double x, double layerWidth, std::initializer_list<std::pair<int, double>> terms,
+            double phase = 0);
+
+double Bump(double x, double centre, double width);
+
+// Tints a stretch of the layer (already clipped to what should be tinted) with soft ends.
+void RegionTint(cairo_t* cr, double x0, double x1, Rgb colour, double alpha, double feather);
+
+// The horizon of the far meadows and fields, the top of the middle layer's meadow, and the near
+// layer's ground line (what stands on the near ground has its foot a little below it).
+double FarHillLine(double x);
+double MidMeadowLine(double x);
+double NearGroundLine(double x);
+
+// Pieces of the near ground.
+void PaintFern(cairo_t* cr, double x, double groundY, double size, uint32_t seed);
+void PaintWheat(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed);
+void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed);
+
+}  // namespace assetgen::panorama
