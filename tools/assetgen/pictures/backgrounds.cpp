@@ -2,6 +2,7 @@
 // fields), the middle layer (meadow with the animals' path and the tree line) and the near layer
 // (grass, bushes, paths and the big trees). Each layer is painted as one wide picture that wraps
 // around and then cut into its six tiles, so the tiles join seamlessly, tile 6 into tile 1 too.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -54,7 +55,30 @@ double MountainLine(double x) {
     // The tall mountain whose peak is a target of its own; its summit is cut flat where the
     // peak picture sits.
     double tall = 150 * Bump(x, MountainPeakX + 46, 62) + 40 * Bump(x, MountainPeakX + 46, 200);
-    return std::max(ridge - tall, 112.0);
+    double line = std::max(ridge - tall, 112.0);
+    // Close to the peak the mountain rises on two shoulders straight to the foot of the peak
+    // picture, whose flanks they carry on, so the peak stands on its mountain instead of on a
+    // wide flat table; with the peak shot away a small snowy top is left. Further out the
+    // mountain keeps the line above, the forest's stretch of the range included.
+    double centre = MountainPeakX + 46, halfFoot = 44;
+    double away = std::abs(x - centre);
+    if (away >= 460) return line;
+    double d = std::max(0.0, away - halfFoot);
+    double shoulders = MountainPeakY + 60 + 1.35 * d + 0.0025 * d * d;
+    // A soft minimum of the ridge and the shoulders, so the shoulders run into the ridge.
+    double k = 24, gap = std::abs(ridge - shoulders);
+    double mountain = std::min(ridge, shoulders) - (gap < k ? (k - gap) * (k - gap) / (4 * k) : 0);
+    double t = std::clamp((away - 340) / 120, 0.0, 1.0);
+    double weight = 1 - t * t * (3 - 2 * t);
+    return mountain * weight + line * (1 - weight);
+}
+
+// Below the peak the snow reaches down in tongues instead of ending in a level edge.
+double SnowTongues(double x) {
+    double away = std::abs(x - MountainPeakX - 46);
+    if (away >= 150) return 0;
+    double fade = std::cos(M_PI / 2 * away / 150);
+    return fade * fade * (7 + 7 * std::sin(x / 7.0) + 4 * std::sin(x / 3.1));
 }
 
 void PaintChapel(cairo_t* cr, double towerX) {
@@ -203,6 +227,8 @@ std::vector<Picture> DrawFarLayer() {
         double cy = random.Uniform(40, 120);
         double cw = random.Uniform(90, 190);
         uint32_t seed = 100 + i;
+        // The peak is a target: its cloud drifts aside.
+        if (std::abs(cx - MountainPeakX - 46) < 160) cx -= 230;
         Wrapped(W, cx, cw, [&](double at) { PaintCloud(cr, at, cy, cw, seed); });
     }
     // A far, faint range behind the mountains.
@@ -233,7 +259,7 @@ std::vector<Picture> DrawFarLayer() {
     for (double x = 0; x <= W; x += 4) {
         double top = MountainLine(x);
         double snowLine = 150 + Wave(x, W, {{9, 5}, {23, 3}});
-        cairo_line_to(cr, x, std::min(top + 14, snowLine));
+        cairo_line_to(cr, x, std::min(top + 14 + SnowTongues(x), snowLine));
     }
     cairo_line_to(cr, W, 0);
     cairo_close_path(cr);
@@ -487,6 +513,10 @@ std::vector<Picture> DrawMiddleLayer() {
         } else {
             double h = random.Uniform(150, 240);
             double crown = random.Uniform(100, 150);
+            if (MidTreeHidesThePowerLine(x, crown)) {
+                shadows.pop_back();
+                continue;
+            }
             Rgb leaves =
                 x > 3000 ? Mix(palette::LeafGreen, palette::Autumn, 0.25) : palette::LeafGreen;
             Wrapped(W, x, crown, [&](double at) {
@@ -530,6 +560,7 @@ std::vector<Picture> DrawMiddleLayer() {
         EllipsePath(cr, x, y, 2.5, 1.2);
         cairo_fill(cr);
     }
+    PaintMidOuterGround(cr);
     cairo_restore(cr);
     auto path = [&](cairo_t* c) {
         cairo_move_to(c, -kPastTheEnds, MidGround - 9);
@@ -586,6 +617,7 @@ std::vector<Picture> DrawMiddleLayer() {
                       TreeStyle{kMidHaze, 1.5, seed}, palette::DeepGreen);
         });
     }
+    PaintMidOuterProps(cr);
     return CutTiles(canvas, 2, MidTileWidth, Key::Panel);
 }
 
@@ -861,6 +893,7 @@ std::vector<Picture> DrawNearLayer() {
         EllipsePath(cr, x, y, kind < 3 ? 3 : 4, kind < 3 ? 3 : 1.6);
         cairo_fill(cr);
     }
+    PaintNearOuterGround(cr);
     cairo_restore(cr);
     PaintGrassTufts(cr, 0, W, NearGroundLine(0), 14, Hex(0x3c7a2c), 13, 0.25);
     Random blades(73);
@@ -876,6 +909,7 @@ std::vector<Picture> DrawNearLayer() {
         cairo_stroke(cr);
     }
     PaintNearDecor(cr);
+    PaintNearOuterProps(cr);
     return CutTiles(canvas, 3, NearTileWidth, Key::Panel);
 }
 

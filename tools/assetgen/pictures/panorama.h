@@ -50,4 +50,19 @@ void PaintFern(cairo_t* cr, double x, double groundY, double size, uint32_t seed
 void PaintWheat(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed);
 void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed);
 
+// The meadow's and the field's own pieces (outer_regions.cpp), each painted only into the tiles
+// beside the forest.
+void ClipToOuterTiles(cairo_t* cr, int tileWidth);
+// True for a tree of the middle layer's tree line that would stand in front of the far power line
+// and its ravens.
+bool MidTreeHidesThePowerLine(double x, double crownWidth);
+// Into the middle layer's meadow, before its path: the field's strips, the meadow's flowers.
+void PaintMidOuterGround(cairo_t* cr);
+// Onto the middle layer, last: stooks, the hay wagon, haycocks.
+void PaintMidOuterProps(cairo_t* cr);
+// Into the near ground, after its path: stubble on the field.
+void PaintNearOuterGround(cairo_t* cr);
+// Onto the near layer, last: flowers, molehills, skeps, wheat, straw.
+void PaintNearOuterProps(cairo_t* cr);
+
 }  // namespace assetgen::panorama

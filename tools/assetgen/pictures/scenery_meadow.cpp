@@ -236,6 +236,70 @@ void PaintArm(cairo_t* cr, int frame, bool left) {
     cairo_restore(cr);
 }
 
+// The rocky top of the far mountain. Its flanks run on past the bottom of the picture, where the
+// mountain's own shoulders continue them, so the foot has no outline and stands in the snow of
+// the shoulders.
+void PaintMountainPeak(cairo_t* cr) {
+    Rgb rock = Hazed(Hex(0x8a9ab8), 0.3);
+    Rgb snow = Hex(0xf4f8fc);
+    auto body = [](cairo_t* c) {
+        cairo_move_to(c, -2.2, 66);
+        cairo_line_to(c, 30, 20);
+        cairo_line_to(c, 40, 26);
+        cairo_line_to(c, 52, 4);
+        cairo_line_to(c, 66, 24);
+        cairo_line_to(c, 94, 66);
+        cairo_close_path(c);
+    };
+    PaintShape(cr, body, ShapeStyle{rock, 0.25, 0.3, 4, 1.5, Hazed(palette::Outline, 0.55)});
+    cairo_save(cr);
+    cairo_new_path(cr);
+    body(cr);
+    cairo_clip(cr);
+    // The face turned from the light, right of the ridge that runs down from the summit.
+    SetColour(cr, Darker(rock, 0.16));
+    cairo_move_to(cr, 52, 4);
+    cairo_curve_to(cr, 50, 22, 54, 40, 48, 66);
+    cairo_line_to(cr, 100, 66);
+    cairo_line_to(cr, 100, 0);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    // Snow on the top and down the gullies.
+    SetColour(cr, snow);
+    cairo_move_to(cr, 24, 30);
+    cairo_line_to(cr, 30, 20);
+    cairo_line_to(cr, 40, 26);
+    cairo_line_to(cr, 52, 4);
+    cairo_line_to(cr, 66, 24);
+    cairo_line_to(cr, 72, 32);
+    cairo_line_to(cr, 62, 29);
+    cairo_line_to(cr, 58, 40);
+    cairo_line_to(cr, 52, 31);
+    cairo_line_to(cr, 44, 36);
+    cairo_line_to(cr, 40, 30);
+    cairo_line_to(cr, 33, 38);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    SetColour(cr, Hex(0xd8e4f0));
+    cairo_move_to(cr, 52, 6);
+    cairo_curve_to(cr, 51, 18, 56, 26, 62, 29);
+    cairo_line_to(cr, 66, 24);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    // Drifts at the foot, where the snow of the shoulders begins.
+    SetColour(cr, snow);
+    cairo_move_to(cr, -4, 66);
+    cairo_line_to(cr, -4, 55);
+    for (int i = 0; i <= 10; ++i) {
+        double x = i * 10.0;
+        cairo_curve_to(cr, x - 6, 50 + (i % 3), x - 2, 49 + (i % 2) * 3, x + 2, 54 - (i % 2) * 2);
+    }
+    cairo_line_to(cr, 100, 66);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
 }  // namespace
 
 void AddMeadowSceneryRecipes(std::vector<Recipe>& recipes) {
@@ -476,36 +540,7 @@ void AddMeadowSceneryRecipes(std::vector<Recipe>& recipes) {
                          ShapeStyle{f == 1 ? Hex(0xf8a030) : Hex(0xf8d040), 0.3, 0.2, 2, 1});
                  }
              }));
-             out.push_back(Single(Level1("berggipfel"), 92, 60, [](cairo_t* cr) {
-                 PaintShape(
-                     cr,
-                     [](cairo_t* c) {
-                         cairo_move_to(c, 2, 60);
-                         cairo_line_to(c, 30, 20);
-                         cairo_line_to(c, 40, 26);
-                         cairo_line_to(c, 52, 4);
-                         cairo_line_to(c, 66, 24);
-                         cairo_line_to(c, 90, 60);
-                         cairo_close_path(c);
-                     },
-                     ShapeStyle{Hazed(Hex(0x8a9ab8), 0.3), 0.25, 0.3, 4, 1.5,
-                                Hazed(palette::Outline, 0.55)});
-                 PaintShape(
-                     cr,
-                     [](cairo_t* c) {
-                         cairo_move_to(c, 24, 30);
-                         cairo_line_to(c, 30, 20);
-                         cairo_line_to(c, 40, 26);
-                         cairo_line_to(c, 52, 4);
-                         cairo_line_to(c, 66, 24);
-                         cairo_line_to(c, 72, 32);
-                         cairo_line_to(c, 60, 28);
-                         cairo_line_to(c, 50, 34);
-                         cairo_line_to(c, 40, 30);
-                         cairo_close_path(c);
-                     },
-                     ShapeStyle{Hex(0xf4f8fc), 0.0, 0.15, 2, 0});
-             }));
+             out.push_back(Single(Level1("berggipfel"), 92, 60, PaintMountainPeak));
              return out;
          }});
 }
