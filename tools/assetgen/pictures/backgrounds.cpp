@@ -311,6 +311,7 @@ std::vector<Picture> DrawFarLayer() {
     }
     cairo_restore(cr);
 
+    PaintFarOuterCountry(cr);
     PaintChapel(cr, BellTowerX);
     PaintFarmyard(cr, SiloX);
     PaintPowerLine(cr);
@@ -513,7 +514,7 @@ std::vector<Picture> DrawMiddleLayer() {
         } else {
             double h = random.Uniform(150, 240);
             double crown = random.Uniform(100, 150);
-            if (MidTreeHidesThePowerLine(x, crown)) {
+            if (MidTreeHidesAFarLandmark(x, crown)) {
                 shadows.pop_back();
                 continue;
             }

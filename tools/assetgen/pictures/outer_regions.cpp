@@ -562,6 +562,215 @@ void PaintMidMeadowFlowers(cairo_t* cr, double x0, double x1, uint32_t seed) {
     }
 }
 
+// ---------------------------------------------------------------------------------------------
+// Far layer: a quilt of fields with a windmill and a farm beyond the field; orchards and hedges
+// on the meadow's hills
+
+constexpr double kFarFieldFrom = 2900, kFarFieldTo = 4230;
+
+// The part of the far hills between x0 and x1, down to below the far meadow.
+void TraceHills(cairo_t* cr, double x0, double x1) {
+    cairo_move_to(cr, x0, 320);
+    for (double x = x0; x <= x1; x += 4) cairo_line_to(cr, x, FarHillLine(x));
+    cairo_line_to(cr, x1, FarHillLine(x1));
+    cairo_line_to(cr, x1, 320);
+    cairo_close_path(cr);
+}
+
+// A hedge: a row of small dark bushes from (x0, y0) to (x1, y1).
+void PaintHedgeRow(cairo_t* cr, double x0, double y0, double x1, double y1, double haze) {
+    double length = std::hypot(x1 - x0, y1 - y0);
+    Random random(static_cast<uint32_t>(x0 * 3 + y0));
+    for (double t = 0; t <= 1; t += 3.5 / std::max(length, 1.0)) {
+        double x = x0 + (x1 - x0) * t, y = y0 + (y1 - y0) * t;
+        SetColour(cr, Hazed(palette::DeepGreen, haze));
+        EllipsePath(cr, x, y - 1, random.Uniform(2.4, 3.4), random.Uniform(2, 2.8));
+        cairo_fill(cr);
+    }
+}
+
+void PaintFarFieldQuilt(cairo_t* cr) {
+    const double haze = 0.45;
+    const Rgb crops[] = {Hex(0xe0c050), Hex(0xc8a060), Hex(0x98b854),
+                         Hex(0xe8cc68), Hex(0xa87c50), Hex(0xd8b44c)};
+    Random random(501);
+    int kind = 0;
+    double left = kFarFieldFrom;
+    for (; left < kFarFieldTo; kind = (kind + 1 + random.Below(2)) % 6) {
+        double width = random.Uniform(70, 130);
+        double right = std::min(left + width, kFarFieldTo + 30);
+        double topL = FarHillLine(left) + random.Uniform(3, 8);
+        double topR = FarHillLine(right) + random.Uniform(3, 8);
+        double slant = random.Uniform(-14, 14);
+        auto patch = [&](cairo_t* c) {
+            cairo_move_to(c, left, topL);
+            cairo_line_to(c, right, topR);
+            cairo_line_to(c, right + slant, 290);
+            cairo_line_to(c, left + slant, 290);
+            cairo_close_path(c);
+        };
+        Rgb colour = crops[kind];
+        SetColour(cr, Hazed(colour, haze));
+        cairo_new_path(cr);
+        patch(cr);
+        cairo_fill(cr);
+        // Furrows or rows of the crop, running down the slope.
+        cairo_save(cr);
+        cairo_new_path(cr);
+        patch(cr);
+        cairo_clip(cr);
+        SetColour(cr, Hazed(Darker(colour, 0.22), haze));
+        cairo_set_line_width(cr, 0.9);
+        for (double x = left - 20; x < right + 20; x += 5) {
+            cairo_move_to(cr, x, std::min(topL, topR) - 2);
+            cairo_line_to(cr, x + slant * 1.6, 292);
+        }
+        cairo_stroke(cr);
+        cairo_restore(cr);
+        PaintHedgeRow(cr, left, topL, left + slant, 286, haze);
+        left = right;
+    }
+    PaintHedgeRow(cr, left, FarHillLine(left) + 5, left - 6, 286, haze);
+    // Along the top of the fields.
+    for (double x = kFarFieldFrom; x < kFarFieldTo; x += 3.5) {
+        SetColour(cr, Hazed(palette::DeepGreen, haze));
+        EllipsePath(cr, x, FarHillLine(x) + 4, 2.8, 2.2);
+        cairo_fill(cr);
+    }
+}
+
+void PaintWindmill(cairo_t* cr, double x, double footY) {
+    const double haze = 0.36;
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x - 11, footY);
+            cairo_line_to(c, x - 7, footY - 44);
+            cairo_line_to(c, x + 7, footY - 44);
+            cairo_line_to(c, x + 11, footY);
+            cairo_close_path(c);
+        },
+        Piece(Hex(0xece4d0), haze, 1.2, 2));
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x - 9, footY - 43);
+            cairo_curve_to(c, x - 8, footY - 54, x + 8, footY - 54, x + 9, footY - 43);
+            cairo_close_path(c);
+        },
+        Piece(Hex(0x7a4a34), haze, 1.2, 1.5));
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x - 3, footY);
+            cairo_line_to(c, x - 3, footY - 8);
+            cairo_arc(c, x, footY - 8, 3, M_PI, 2 * M_PI);
+            cairo_line_to(c, x + 3, footY);
+            cairo_close_path(c);
+        },
+        Piece(Hex(0x5a3b22), haze, 0.8, 1));
+    SetColour(cr, Hazed(Hex(0x4a6e8c), haze));
+    cairo_rectangle(cr, x - 2, footY - 30, 4, 5);
+    cairo_fill(cr);
+    // Four lattice sails on the hub.
+    double hx = x, hy = footY - 46;
+    for (int i = 0; i < 4; ++i) {
+        double a = 0.35 + i * M_PI / 2;
+        cairo_save(cr);
+        cairo_translate(cr, hx, hy);
+        cairo_rotate(cr, a);
+        PaintShape(
+            cr, [](cairo_t* c) { cairo_rectangle(c, 4, -1, 28, 2); },
+            Piece(Hex(0x6a4a2e), haze, 0.8, 0.5));
+        PaintShape(
+            cr, [](cairo_t* c) { cairo_rectangle(c, 8, 1, 24, 6); },
+            Piece(Hex(0xe8e0cc), haze, 0.8, 0.8));
+        SetColour(cr, Hazed(Hex(0x8a7a64), haze));
+        cairo_set_line_width(cr, 0.6);
+        for (double u = 12; u < 32; u += 4) {
+            cairo_move_to(cr, u, 1);
+            cairo_line_to(cr, u, 7);
+        }
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    PaintShape(
+        cr, [&](cairo_t* c) { EllipsePath(c, hx, hy, 2.6, 2.6); },
+        Piece(Hex(0x4a3a2a), haze, 0.8, 0.5));
+}
+
+void PaintFarmhouse(cairo_t* cr, double x, double footY) {
+    const double haze = 0.4;
+    // Barn, then the house with its chimney in front.
+    PaintShape(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x + 34, footY - 20, 34, 20); },
+        Piece(Hex(0x9a5a3a), haze, 1.2, 2));
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x + 31, footY - 19);
+            cairo_line_to(c, x + 51, footY - 34);
+            cairo_line_to(c, x + 71, footY - 19);
+            cairo_close_path(c);
+        },
+        Piece(Hex(0x6a5a4a), haze, 1.2, 2));
+    PaintShape(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x, footY - 24, 38, 24); },
+        Piece(Hex(0xf0e6d0), haze, 1.2, 2));
+    PaintShape(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x + 26, footY - 44, 5, 12); },
+        Piece(Hex(0x9a4a34), haze, 1, 1));
+    PaintShape(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, x - 4, footY - 22);
+            cairo_line_to(c, x + 19, footY - 40);
+            cairo_line_to(c, x + 42, footY - 22);
+            cairo_close_path(c);
+        },
+        Piece(Hex(0xb8402c), haze, 1.2, 2));
+    for (double wx : {x + 6.0, x + 26.0}) {
+        PaintShape(
+            cr, [&](cairo_t* c) { cairo_rectangle(c, wx, footY - 17, 6, 6); },
+            ShapeStyle{Hazed(Hex(0x4a6e8c), haze), 0, 0, 0, 0.8});
+    }
+    PaintShape(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x + 16, footY - 12, 6, 12); },
+        Piece(Hex(0x6a4a2a), haze, 0.8, 1));
+}
+
+// A slender poplar, for the rows along the farm tracks.
+void PaintPoplar(cairo_t* cr, double x, double footY, double h, double haze) {
+    SetColour(cr, Hazed(palette::Earth, haze));
+    cairo_rectangle(cr, x - 1, footY - h * 0.25, 2, h * 0.25);
+    cairo_fill(cr);
+    PaintShape(
+        cr, [&](cairo_t* c) { EllipsePath(c, x, footY - h * 0.58, h * 0.13, h * 0.42); },
+        ShapeStyle{Hazed(Hex(0x5a8a3c), haze), 0.18, 0.3, 2, 1, Hazed(palette::Outline, haze)});
+}
+
+// An orchard: rows of small round fruit trees on a hill.
+void PaintOrchard(cairo_t* cr, double x0, double x1, double haze, uint32_t seed) {
+    Random random(seed);
+    for (int row = 0; row < 2; ++row) {
+        for (double x = x0 + row * 9; x < x1; x += random.Uniform(15, 20)) {
+            double foot = FarHillLine(x) + 10 + row * 9;
+            SetColour(cr, Hazed(palette::Earth, haze));
+            cairo_rectangle(cr, x - 1, foot - 7, 2, 7);
+            cairo_fill(cr);
+            PaintShape(
+                cr, [&](cairo_t* c) { EllipsePath(c, x, foot - 11, 6.5, 5.5); },
+                ShapeStyle{Hazed(palette::LeafGreen, haze), 0.2, 0.3, 1.5, 1,
+                           Hazed(palette::Outline, haze)});
+            if (random.Below(2)) {
+                SetColour(cr, Hazed(random.Below(2) ? palette::Berry : palette::Cream, haze));
+                EllipsePath(cr, x + random.Uniform(-3, 3), foot - 11 + random.Uniform(-2, 2), 1, 1);
+                cairo_fill(cr);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void ClipToOuterTiles(cairo_t* cr, int tileWidth) {
@@ -570,10 +779,38 @@ void ClipToOuterTiles(cairo_t* cr, int tileWidth) {
     cairo_clip(cr);
 }
 
-bool MidTreeHidesThePowerLine(double x, double crownWidth) {
+bool MidTreeHidesAFarLandmark(double x, double crownWidth) {
     // The ravens sit on the far power line and its spark runs along it; between the far layer
-    // x 1150 and 1290 they show through this stretch of the middle layer.
-    return x < 1420 && std::abs(x - 1262) < 95 + crownWidth / 2;
+    // x 1150 and 1290 they show through this stretch of the middle layer. Further on, the
+    // windmill beyond the field shows here.
+    bool powerLine = x < 1420 && std::abs(x - 1262) < 95 + crownWidth / 2;
+    bool windmill = x > 3100 && x < 3780 && std::abs(x - 3650) < 50 + crownWidth / 2;
+    return powerLine || windmill;
+}
+
+void PaintFarOuterCountry(cairo_t* cr) {
+    cairo_save(cr);
+    ClipToOuterTiles(cr, FarTileWidth);
+    cairo_save(cr);
+    cairo_new_path(cr);
+    TraceHills(cr, kFarFieldFrom - 20, kFarFieldTo + 40);
+    TraceHills(cr, -20, 1440);
+    TraceHills(cr, kFarWidth - 90, kFarWidth + 20);
+    cairo_clip(cr);
+    PaintFarFieldQuilt(cr);
+    // Hedges between the meadow's pastures.
+    for (double x : {120.0, 520.0, 700.0, 1180.0, 1330.0}) {
+        PaintHedgeRow(cr, x, FarHillLine(x) + 3, x - 18, 290, 0.45);
+    }
+    cairo_restore(cr);
+    // The windmill and the farm stand where the middle layer's tree line leaves a gap.
+    for (double x = 3290; x < 3430; x += 17) PaintPoplar(cr, x, FarHillLine(x) + 12, 40, 0.45);
+    for (double x = 4090; x < 4170; x += 17) PaintPoplar(cr, x, FarHillLine(x) + 12, 36, 0.45);
+    PaintWindmill(cr, 3480, FarHillLine(3480) + 12);
+    PaintFarmhouse(cr, 3650, FarHillLine(3680) + 16);
+    PaintOrchard(cr, 250, 420, 0.45, 511);
+    PaintOrchard(cr, 1090, 1230, 0.45, 512);
+    cairo_restore(cr);
 }
 
 void PaintMidOuterGround(cairo_t* cr) {
@@ -581,7 +818,7 @@ void PaintMidOuterGround(cairo_t* cr) {
     ClipToOuterTiles(cr, MidTileWidth);
     PaintMidFieldStrips(cr);
     for (auto [x0, x1] :
-         {std::pair{30.0, 230.0}, std::pair{470.0, 1130.0}, std::pair{4470.0, 4550.0}}) {
+         {std::pair{30.0, 230.0}, std::pair{470.0, 1130.0}, std::pair{4470.0, 4505.0}}) {
         PaintMidMeadowFlowers(cr, x0, x1, static_cast<uint32_t>(x0) + 3);
     }
     cairo_restore(cr);
@@ -649,7 +886,7 @@ void PaintNearOuterProps(cairo_t* cr) {
     PaintMolehill(cr, 1085, 506, 30);
     PaintMolehill(cr, 790, 598, 44);
     // Past the meadow sign the forest begins: ferns and the first fallen leaves.
-    PaintFern(cr, 1566, foot(1566) + 4, 40, 1566);
+    PaintFern(cr, 1558, foot(1558) + 4, 38, 1566);
     Random leaves(17);
     for (int i = 0; i < 14; ++i) {
         double lx = leaves.Uniform(1552, 1596), ly = leaves.Uniform(490, 530);

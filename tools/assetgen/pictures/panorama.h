@@ -54,8 +54,11 @@ void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t se
 // beside the forest.
 void ClipToOuterTiles(cairo_t* cr, int tileWidth);
 // True for a tree of the middle layer's tree line that would stand in front of the far power line
-// and its ravens.
-bool MidTreeHidesThePowerLine(double x, double crownWidth);
+// and its ravens, or of the windmill.
+bool MidTreeHidesAFarLandmark(double x, double crownWidth);
+// Onto the far hills, before the chapel, the farmyard and the power line: fields, a windmill, a
+// farm, orchards and hedges.
+void PaintFarOuterCountry(cairo_t* cr);
 // Into the middle layer's meadow, before its path: the field's strips, the meadow's flowers.
 void PaintMidOuterGround(cairo_t* cr);
 // Onto the middle layer, last: stooks, the hay wagon, haycocks.
