@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "pictures/nature.h"
 #include "pictures/paint.h"
@@ -418,15 +419,34 @@ void PaintFence(cairo_t* cr, double x0, double x1, double postTop, double ground
 void PaintCave(cairo_t* cr) {
     double cx = CaveStoneX + 36;
     ShapeStyle rock{Hazed(Hex(0x8c8a80), kMidHaze), 0.2, 0.3, 5, 2};
-    PaintShape(
-        cr,
-        [&](cairo_t* c) {
-            cairo_move_to(c, cx - 150, MidMeadowTop + 6);
-            cairo_curve_to(c, cx - 130, 200, cx - 60, 150, cx, 148);
-            cairo_curve_to(c, cx + 70, 146, cx + 140, 190, cx + 160, MidMeadowTop + 6);
-            cairo_close_path(c);
-        },
-        rock);
+    auto hill = [&](cairo_t* c) {
+        cairo_move_to(c, cx - 150, MidMeadowTop + 6);
+        cairo_curve_to(c, cx - 130, 200, cx - 60, 150, cx, 148);
+        cairo_curve_to(c, cx + 70, 146, cx + 140, 190, cx + 160, MidMeadowTop + 6);
+        cairo_close_path(c);
+    };
+    PaintShape(cr, hill, rock);
+    // Layers and cracks of the rock, and moss on its top, all on the rock itself.
+    cairo_save(cr);
+    cairo_new_path(cr);
+    hill(cr);
+    cairo_clip(cr);
+    SetColour(cr, Hazed(Hex(0x6e6c64), kMidHaze));
+    cairo_set_line_width(cr, 1.5);
+    const double cracks[][4] = {{-120, 250, -84, 240}, {-100, 280, -60, 276}, {70, 236, 112, 248},
+                                {84, 272, 130, 282},   {-30, 180, -4, 172},   {30, 176, 60, 186}};
+    for (const auto& k : cracks) {
+        cairo_move_to(cr, cx + k[0], k[1]);
+        cairo_curve_to(cr, cx + (k[0] + k[2]) / 2, k[1] - 4, cx + (k[0] + k[2]) / 2, k[3] + 4,
+                       cx + k[2], k[3]);
+    }
+    cairo_stroke(cr);
+    SetColour(cr, Hazed(palette::LeafGreen, kMidHaze));
+    for (int i = 0; i < 5; ++i) {
+        EllipsePath(cr, cx - 80 + i * 38, 160 + (i % 2) * 8 + (i == 0 ? 14 : 0), 16, 6);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
     // Cave mouth behind the stone.
     PaintShape(
         cr,
@@ -436,10 +456,18 @@ void PaintCave(cairo_t* cr) {
             cairo_close_path(c);
         },
         ShapeStyle{Hex(0x1e1a16), 0, 0, 0, 1.5});
-    SetColour(cr, Hazed(palette::LeafGreen, kMidHaze));
-    for (int i = 0; i < 5; ++i) {
-        EllipsePath(cr, cx - 80 + i * 38, 160 + (i % 2) * 8, 16, 6);
-        cairo_fill(cr);
+    // Fallen rocks at the foot.
+    for (auto [dx, w, h] : {std::tuple{-128.0, 34.0, 20.0}, std::tuple{140.0, 40.0, 24.0},
+                            std::tuple{-104.0, 20.0, 12.0}}) {
+        PaintShape(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, cx + dx - w / 2, MidMeadowTop + 8);
+                cairo_curve_to(c, cx + dx - w / 2, MidMeadowTop + 8 - h, cx + dx + w / 2,
+                               MidMeadowTop + 8 - h * 1.1, cx + dx + w / 2, MidMeadowTop + 8);
+                cairo_close_path(c);
+            },
+            rock);
     }
 }
 
@@ -469,7 +497,8 @@ void PaintWoodpeckerTree(cairo_t* cr) {
             cairo_close_path(c);
         },
         ShapeStyle{Hazed(Hex(0x7a5a3a), kMidHaze), 0.15, 0.3, 5, 2});
-    PaintLeafTree(cr, x, 150, 150, 150, TreeStyle{kMidHaze, 1.5, 77});
+    // The crown sits on the tall trunk without a trunk of its own.
+    PaintLeafTree(cr, x, 150, 150, 150, TreeStyle{kMidHaze, 1.5, 77, false});
 }
 
 std::vector<Picture> DrawMiddleLayer() {
