@@ -36,6 +36,18 @@ void TraceAreaTo(cairo_t* c, double layerWidth, double baseY, Line line) {
     cairo_close_path(c);
 }
 
+// Grass tufts that a layer-wide row of tufts leaves cut at the two ends are covered by a few
+// more, the same at both ends, so the row runs on from tile 6 into tile 1.
+void TuftsAcrossTheWrap(cairo_t* cr, double layerWidth, double y, double height, Rgb colour,
+                        uint32_t seed, double density) {
+    for (double shift : {0.0, -layerWidth}) {
+        cairo_save(cr);
+        cairo_translate(cr, shift, 0);
+        PaintGrassTufts(cr, layerWidth - 16, layerWidth + 16, y, height, colour, seed, density);
+        cairo_restore(cr);
+    }
+}
+
 std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Key key) {
     Picture whole = Finish(canvas, "", FinishOptions{key});
     std::vector<Picture> tiles;
@@ -342,6 +354,7 @@ std::vector<Picture> DrawFarLayer() {
     cairo_restore(cr);
     PaintShape(cr, path, ShapeStyle{Hazed(Hex(0xb89a6c), 0.35), 0.1, 0.0, 2, 0});
     PaintGrassTufts(cr, 0, W, 274, 7, Hazed(palette::LeafGreen, 0.35), 5, 0.3);
+    TuftsAcrossTheWrap(cr, W, 274, 7, Hazed(palette::LeafGreen, 0.35), 15, 0.3);
     // Holes of the far moles and hares (half-size frames: mole 32, hare 40 wide).
     for (int i = 0; i < 3; ++i) {
         double mole = FarMoleDives[i] + 2 + MoleFrameWidth / 4.0;
@@ -352,6 +365,7 @@ std::vector<Picture> DrawFarLayer() {
     }
     // Below the path: more meadow, hidden by the middle layer.
     PaintGrassTufts(cr, 0, W, 318, 8, Hazed(palette::LeafGreen, 0.3), 6, 0.2);
+    TuftsAcrossTheWrap(cr, W, 318, 8, Hazed(palette::LeafGreen, 0.3), 16, 0.2);
     return CutTiles(canvas, 1, FarTileWidth, Key::None);
 }
 
@@ -587,7 +601,7 @@ std::vector<Picture> DrawMiddleLayer() {
         Rgb c = dabs.Below(9) == 0 ? (dabs.Below(2) ? palette::Cream : Hex(0xe8c84a))
                                    : Hazed(Hex(0x86b85a), kMidHaze);
         SetColour(cr, c);
-        EllipsePath(cr, x, y, 2.5, 1.2);
+        Wrapped(W, x, 3, [&](double at) { EllipsePath(cr, at, y, 2.5, 1.2); });
         cairo_fill(cr);
     }
     PaintMidOuterGround(cr);
@@ -610,12 +624,16 @@ std::vector<Picture> DrawMiddleLayer() {
         double x = pebbles.Uniform(0, W);
         double y = MidGround + pebbles.Uniform(-10, 12);
         SetColour(cr, Hazed(pebbles.Below(2) ? Hex(0x8a7050) : Hex(0xd0b890), kMidHaze));
-        EllipsePath(cr, x, y, pebbles.Uniform(1.5, 3), 1.2);
+        double r = pebbles.Uniform(1.5, 3);
+        Wrapped(W, x, 3, [&](double at) { EllipsePath(cr, at, y, r, 1.2); });
         cairo_fill(cr);
     }
     PaintGrassTufts(cr, 0, W, MidMeadowLine(0) + 2, 10, Hazed(Hex(0x3e6e2c), kMidHaze), 7, 0.35);
     PaintGrassTufts(cr, 0, W, MidGround - 8, 7, Hazed(Hex(0x5a8e40), kMidHaze), 8, 0.15);
     PaintGrassTufts(cr, 0, W, MidGround + 13, 8, Hazed(Hex(0x4e8238), kMidHaze), 9, 0.2);
+    TuftsAcrossTheWrap(cr, W, MidMeadowLine(0) + 2, 10, Hazed(Hex(0x3e6e2c), kMidHaze), 17, 0.35);
+    TuftsAcrossTheWrap(cr, W, MidGround - 8, 7, Hazed(Hex(0x5a8e40), kMidHaze), 18, 0.15);
+    TuftsAcrossTheWrap(cr, W, MidGround + 13, 8, Hazed(Hex(0x4e8238), kMidHaze), 19, 0.2);
     // Holes: under the middle of the diving mole's and hare's frames.
     for (int i = 0; i < 3; ++i) {
         double mole = MidMoleDives[i] + 2 + MoleFrameWidth / 2.0;
@@ -920,12 +938,14 @@ std::vector<Picture> DrawNearLayer() {
                     ? Hex(0xe8d048)
                     : (kind == 1 ? palette::Cream : (kind == 2 ? Hex(0xd06a8a) : Hex(0x76ae4c)));
         SetColour(cr, c);
-        EllipsePath(cr, x, y, kind < 3 ? 3 : 4, kind < 3 ? 3 : 1.6);
+        Wrapped(W, x, 4,
+                [&](double at) { EllipsePath(cr, at, y, kind < 3 ? 3 : 4, kind < 3 ? 3 : 1.6); });
         cairo_fill(cr);
     }
     PaintNearOuterGround(cr);
     cairo_restore(cr);
     PaintGrassTufts(cr, 0, W, NearGroundLine(0), 14, Hex(0x3c7a2c), 13, 0.25);
+    TuftsAcrossTheWrap(cr, W, NearGroundLine(0), 14, Hex(0x3c7a2c), 14, 0.25);
     Random blades(73);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (double x = 0; x < W; x += blades.Uniform(2, 6)) {
@@ -934,8 +954,10 @@ std::vector<Picture> DrawNearLayer() {
         double lean = blades.Uniform(-6, 6);
         SetColour(cr, blades.Below(3) ? Hex(0x4c8a34) : Hex(0x79b24e));
         cairo_set_line_width(cr, 2.2);
-        cairo_move_to(cr, x, y + 4);
-        cairo_curve_to(cr, x, y - h * 0.5, x + lean * 0.5, y - h * 0.8, x + lean, y - h);
+        Wrapped(W, x, 10, [&](double at) {
+            cairo_move_to(cr, at, y + 4);
+            cairo_curve_to(cr, at, y - h * 0.5, at + lean * 0.5, y - h * 0.8, at + lean, y - h);
+        });
         cairo_stroke(cr);
     }
     PaintNearDecor(cr);
