@@ -818,7 +818,7 @@ void PaintMidOuterGround(cairo_t* cr) {
     ClipToOuterTiles(cr, MidTileWidth);
     PaintMidFieldStrips(cr);
     for (auto [x0, x1] :
-         {std::pair{30.0, 230.0}, std::pair{470.0, 1130.0}, std::pair{4470.0, 4505.0}}) {
+         {std::pair{30.0, 230.0}, std::pair{470.0, 1460.0}, std::pair{4470.0, 4505.0}}) {
         PaintMidMeadowFlowers(cr, x0, x1, static_cast<uint32_t>(x0) + 3);
     }
     cairo_restore(cr);
