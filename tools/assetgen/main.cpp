@@ -6,6 +6,9 @@
 //   assetgen --listen DIR              write a level/length picture per sound into DIR
 //   assetgen --preview DIR             write rough in-game views composed from the pictures
 //   assetgen --icon FILE.png           draw the desktop icon
+//   assetgen --world-strip FILE.png [--data DIR] [--full-size]
+//                                      the whole world as a round shows it, all layers and
+//                                      objects, from a generated pack (half size by default)
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +19,7 @@
 #include "pictures/picture_pack.h"
 #include "pictures/scene_preview.h"
 #include "sounds/sound_pack.h"
+#include "world_strip.h"
 
 namespace {
 
@@ -25,7 +29,8 @@ int Usage() {
                  "       assetgen --contact-sheet FILE.png\n"
                  "       assetgen --listen DIR\n"
                  "       assetgen --preview DIR\n"
-                 "       assetgen --icon FILE.png\n");
+                 "       assetgen --icon FILE.png\n"
+                 "       assetgen --world-strip FILE.png [--data DIR] [--full-size]\n");
     return 2;
 }
 
@@ -37,6 +42,8 @@ int main(int argc, char** argv) {
     std::filesystem::path listenDir;
     std::filesystem::path previewDir;
     std::filesystem::path iconFile;
+    std::filesystem::path worldStrip;
+    assetgen::WorldStripOptions stripOptions;
     std::string only;
     for (int i = 1; i < argc; ++i) {
         auto takeValue = [&](const char* flag) -> const char* {
@@ -55,12 +62,18 @@ int main(int argc, char** argv) {
             iconFile = v;
         } else if (const char* v = takeValue("--only")) {
             only = v;
+        } else if (const char* v = takeValue("--world-strip")) {
+            worldStrip = v;
+        } else if (const char* v = takeValue("--data")) {
+            stripOptions.dataDir = v;
+        } else if (std::strcmp(argv[i], "--full-size") == 0) {
+            stripOptions.fullSize = true;
         } else {
             return Usage();
         }
     }
     if (outDir.empty() && contactSheet.empty() && listenDir.empty() && previewDir.empty() &&
-        iconFile.empty()) {
+        iconFile.empty() && worldStrip.empty()) {
         return Usage();
     }
     if (!only.empty() && only != "pictures" && only != "sounds") return Usage();
@@ -91,6 +104,10 @@ int main(int argc, char** argv) {
     }
     if (!iconFile.empty() && !assetgen::WriteIcon(iconFile, error)) {
         std::fprintf(stderr, "assetgen: icon: %s\n", error.c_str());
+        return 1;
+    }
+    if (!worldStrip.empty() && !assetgen::WriteWorldStrip(worldStrip, stripOptions, error)) {
+        std::fprintf(stderr, "assetgen: world strip: %s\n", error.c_str());
         return 1;
     }
     double seconds =

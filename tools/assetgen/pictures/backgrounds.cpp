@@ -2,11 +2,14 @@
 // fields), the middle layer (meadow with the animals' path and the tree line) and the near layer
 // (grass, bushes, paths and the big trees). Each layer is painted as one wide picture that wraps
 // around and then cut into its six tiles, so the tiles join seamlessly, tile 6 into tile 1 too.
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "pictures/nature.h"
 #include "pictures/paint.h"
+#include "pictures/panorama.h"
 #include "pictures/recipes.h"
 #include "pictures/scene_layout.h"
 
@@ -15,53 +18,34 @@ namespace assetgen {
 namespace {
 
 using namespace layout;
+using namespace panorama;
 
-// Calls `paint` at x and at its wrapped twins, for pieces that may straddle the seam.
-template <typename Paint>
-void Wrapped(double layerWidth, double x, double reach, Paint paint) {
-    for (int k = -1; k <= 1; ++k) {
-        double at = x + k * layerWidth;
-        if (at + reach >= 0 && at - reach <= layerWidth) paint(at);
-    }
-}
-
-// A smooth periodic curve: the sum of a few sines whose periods divide the layer width.
-double Wave(double x, double layerWidth, std::initializer_list<std::pair<int, double>> terms,
-            double phase = 0) {
-    double v = 0;
-    for (auto [cycles, amplitude] : terms) {
-        v += amplitude * std::sin(2 * M_PI * cycles * x / layerWidth + phase * cycles);
-    }
-    return v;
-}
-
-double Bump(double x, double centre, double width) {
-    double d = (x - centre) / width;
-    return std::exp(-d * d);
-}
+// How far the bands that run round the whole layer reach past its two ends, so that their ends
+// (and the outline and rims painted along them) lie outside the picture and tile 6 runs into
+// tile 1 without an edge. Every line below repeats with the layer width.
+constexpr double kPastTheEnds = 16;
 
 // Traces the area between a line across the whole layer and the level `baseY` (below or above it).
 template <typename Line>
 void TraceAreaTo(cairo_t* c, double layerWidth, double baseY, Line line) {
-    cairo_move_to(c, 0, baseY);
-    for (double x = 0; x <= layerWidth; x += 4) cairo_line_to(c, x, line(x));
-    cairo_line_to(c, layerWidth, baseY);
+    cairo_move_to(c, -kPastTheEnds, baseY);
+    for (double x = -kPastTheEnds; x <= layerWidth + kPastTheEnds; x += 4) {
+        cairo_line_to(c, x, line(x));
+    }
+    cairo_line_to(c, layerWidth + kPastTheEnds, baseY);
     cairo_close_path(c);
 }
 
-// Tints a stretch of the layer (already clipped to what should be tinted) with soft ends.
-void RegionTint(cairo_t* cr, double x0, double x1, Rgb colour, double alpha, double feather) {
-    cairo_pattern_t* g = cairo_pattern_create_linear(x0 - feather, 0, x1 + feather, 0);
-    double span = x1 - x0 + 2 * feather;
-    double r = colour.r / 255.0, gg = colour.g / 255.0, b = colour.b / 255.0;
-    cairo_pattern_add_color_stop_rgba(g, 0, r, gg, b, 0);
-    cairo_pattern_add_color_stop_rgba(g, feather / span, r, gg, b, alpha);
-    cairo_pattern_add_color_stop_rgba(g, 1 - feather / span, r, gg, b, alpha);
-    cairo_pattern_add_color_stop_rgba(g, 1, r, gg, b, 0);
-    cairo_set_source(cr, g);
-    cairo_rectangle(cr, x0 - feather, 0, x1 - x0 + 2 * feather, 600);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+// Grass tufts that a layer-wide row of tufts leaves cut at the two ends are covered by a few
+// more, the same at both ends, so the row runs on from tile 6 into tile 1.
+void TuftsAcrossTheWrap(cairo_t* cr, double layerWidth, double y, double height, Rgb colour,
+                        uint32_t seed, double density) {
+    for (double shift : {0.0, -layerWidth}) {
+        cairo_save(cr);
+        cairo_translate(cr, shift, 0);
+        PaintGrassTufts(cr, layerWidth - 16, layerWidth + 16, y, height, colour, seed, density);
+        cairo_restore(cr);
+    }
 }
 
 std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Key key) {
@@ -78,21 +62,36 @@ std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Ke
 // ---------------------------------------------------------------------------------------------
 // Far layer
 
-constexpr double kFarWidth = FarTileWidth * TilesPerLayer;
-constexpr double kFarHaze = 0.42;
-
-double FarHillLine(double x) {
-    return 236 + Wave(x, kFarWidth, {{3, 12}, {7, 8}, {13, 4}}, 0.7) -
-           22 * Bump(x, BellTowerX + 10, 170);
-}
-
 double MountainLine(double x) {
     double ridge = 186 + Wave(x, kFarWidth, {{2, 18}, {5, 14}, {11, 8}, {17, 4}}, 1.3) -
                    14 * std::abs(std::sin(2 * M_PI * 23 * x / kFarWidth + 0.5));
     // The tall mountain whose peak is a target of its own; its summit is cut flat where the
     // peak picture sits.
     double tall = 150 * Bump(x, MountainPeakX + 46, 62) + 40 * Bump(x, MountainPeakX + 46, 200);
-    return std::max(ridge - tall, 112.0);
+    double line = std::max(ridge - tall, 112.0);
+    // Close to the peak the mountain rises on two shoulders straight to the foot of the peak
+    // picture, whose flanks they carry on, so the peak stands on its mountain instead of on a
+    // wide flat table; with the peak shot away a small snowy top is left. Further out the
+    // mountain keeps the line above, the forest's stretch of the range included.
+    double centre = MountainPeakX + 46, halfFoot = 44;
+    double away = std::abs(x - centre);
+    if (away >= 460) return line;
+    double d = std::max(0.0, away - halfFoot);
+    double shoulders = MountainPeakY + 60 + 1.35 * d + 0.0025 * d * d;
+    // A soft minimum of the ridge and the shoulders, so the shoulders run into the ridge.
+    double k = 24, gap = std::abs(ridge - shoulders);
+    double mountain = std::min(ridge, shoulders) - (gap < k ? (k - gap) * (k - gap) / (4 * k) : 0);
+    double t = std::clamp((away - 340) / 120, 0.0, 1.0);
+    double weight = 1 - t * t * (3 - 2 * t);
+    return mountain * weight + line * (1 - weight);
+}
+
+// Below the peak the snow reaches down in tongues instead of ending in a level edge.
+double SnowTongues(double x) {
+    double away = std::abs(x - MountainPeakX - 46);
+    if (away >= 150) return 0;
+    double fade = std::cos(M_PI / 2 * away / 150);
+    return fade * fade * (7 + 7 * std::sin(x / 7.0) + 4 * std::sin(x / 3.1));
 }
 
 void PaintChapel(cairo_t* cr, double towerX) {
@@ -241,19 +240,21 @@ std::vector<Picture> DrawFarLayer() {
         double cy = random.Uniform(40, 120);
         double cw = random.Uniform(90, 190);
         uint32_t seed = 100 + i;
+        // The peak is a target: its cloud drifts aside.
+        if (std::abs(cx - MountainPeakX - 46) < 160) cx -= 230;
         Wrapped(W, cx, cw, [&](double at) { PaintCloud(cr, at, cy, cw, seed); });
     }
     // A far, faint range behind the mountains.
     PaintGradientShape(
         cr,
         [&](cairo_t* c) {
-            cairo_move_to(c, 0, 320);
-            for (double x = 0; x <= W; x += 6) {
+            cairo_move_to(c, -18, 320);
+            for (double x = -18; x <= W + 18; x += 6) {
                 cairo_line_to(c, x,
                               158 - 22 * std::abs(std::sin(2 * M_PI * 9 * x / W)) +
                                   Wave(x, W, {{4, 10}, {13, 5}}, 0.4));
             }
-            cairo_line_to(c, W, 320);
+            cairo_line_to(c, W + 18, 320);
             cairo_close_path(c);
         },
         120, Hazed(Hex(0xa8b8d0), 0.55), 240, Hazed(Hex(0xb8c8d8), 0.6), 1,
@@ -271,7 +272,7 @@ std::vector<Picture> DrawFarLayer() {
     for (double x = 0; x <= W; x += 4) {
         double top = MountainLine(x);
         double snowLine = 150 + Wave(x, W, {{9, 5}, {23, 3}});
-        cairo_line_to(cr, x, std::min(top + 14, snowLine));
+        cairo_line_to(cr, x, std::min(top + 14 + SnowTongues(x), snowLine));
     }
     cairo_line_to(cr, W, 0);
     cairo_close_path(cr);
@@ -323,6 +324,7 @@ std::vector<Picture> DrawFarLayer() {
     }
     cairo_restore(cr);
 
+    PaintFarOuterCountry(cr);
     PaintChapel(cr, BellTowerX);
     PaintFarmyard(cr, SiloX);
     PaintPowerLine(cr);
@@ -334,11 +336,11 @@ std::vector<Picture> DrawFarLayer() {
     PaintGradientShape(cr, meadow, 270, Hazed(Hex(0x7fae52), 0.35), 330, Hazed(Hex(0x6a9a44), 0.3),
                        1.2, Hazed(palette::Outline, 0.5));
     auto path = [&](cairo_t* c) {
-        cairo_move_to(c, 0, FarGround - 6);
-        for (double x = 0; x <= W; x += 4) {
+        cairo_move_to(c, -kPastTheEnds, FarGround - 6);
+        for (double x = -kPastTheEnds; x <= W + kPastTheEnds; x += 4) {
             cairo_line_to(c, x, FarGround - 6 + Wave(x, W, {{7, 1.5}, {19, 1}}));
         }
-        for (double x = W; x >= 0; x -= 4) {
+        for (double x = W + kPastTheEnds; x >= -kPastTheEnds; x -= 4) {
             cairo_line_to(c, x, FarGround + 7 + Wave(x, W, {{9, 1.5}, {17, 1}}, 1));
         }
         cairo_close_path(c);
@@ -352,6 +354,7 @@ std::vector<Picture> DrawFarLayer() {
     cairo_restore(cr);
     PaintShape(cr, path, ShapeStyle{Hazed(Hex(0xb89a6c), 0.35), 0.1, 0.0, 2, 0});
     PaintGrassTufts(cr, 0, W, 274, 7, Hazed(palette::LeafGreen, 0.35), 5, 0.3);
+    TuftsAcrossTheWrap(cr, W, 274, 7, Hazed(palette::LeafGreen, 0.35), 15, 0.3);
     // Holes of the far moles and hares (half-size frames: mole 32, hare 40 wide).
     for (int i = 0; i < 3; ++i) {
         double mole = FarMoleDives[i] + 2 + MoleFrameWidth / 4.0;
@@ -362,18 +365,12 @@ std::vector<Picture> DrawFarLayer() {
     }
     // Below the path: more meadow, hidden by the middle layer.
     PaintGrassTufts(cr, 0, W, 318, 8, Hazed(palette::LeafGreen, 0.3), 6, 0.2);
+    TuftsAcrossTheWrap(cr, W, 318, 8, Hazed(palette::LeafGreen, 0.3), 16, 0.2);
     return CutTiles(canvas, 1, FarTileWidth, Key::None);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Middle layer
-
-constexpr double kMidWidth = MidTileWidth * TilesPerLayer;
-constexpr double kMidHaze = 0.22;
-
-double MidMeadowLine(double x) {
-    return MidMeadowTop + Wave(x, kMidWidth, {{6, 2}, {15, 1.5}});
-}
 
 void PaintTrough(cairo_t* cr) {
     double left = TroughX - 6, right = TroughX + 48, top = 284, bottom = 305;
@@ -436,15 +433,34 @@ void PaintFence(cairo_t* cr, double x0, double x1, double postTop, double ground
 void PaintCave(cairo_t* cr) {
     double cx = CaveStoneX + 36;
     ShapeStyle rock{Hazed(Hex(0x8c8a80), kMidHaze), 0.2, 0.3, 5, 2};
-    PaintShape(
-        cr,
-        [&](cairo_t* c) {
-            cairo_move_to(c, cx - 150, MidMeadowTop + 6);
-            cairo_curve_to(c, cx - 130, 200, cx - 60, 150, cx, 148);
-            cairo_curve_to(c, cx + 70, 146, cx + 140, 190, cx + 160, MidMeadowTop + 6);
-            cairo_close_path(c);
-        },
-        rock);
+    auto hill = [&](cairo_t* c) {
+        cairo_move_to(c, cx - 150, MidMeadowTop + 6);
+        cairo_curve_to(c, cx - 130, 200, cx - 60, 150, cx, 148);
+        cairo_curve_to(c, cx + 70, 146, cx + 140, 190, cx + 160, MidMeadowTop + 6);
+        cairo_close_path(c);
+    };
+    PaintShape(cr, hill, rock);
+    // Layers and cracks of the rock, and moss on its top, all on the rock itself.
+    cairo_save(cr);
+    cairo_new_path(cr);
+    hill(cr);
+    cairo_clip(cr);
+    SetColour(cr, Hazed(Hex(0x6e6c64), kMidHaze));
+    cairo_set_line_width(cr, 1.5);
+    const double cracks[][4] = {{-120, 250, -84, 240}, {-100, 280, -60, 276}, {70, 236, 112, 248},
+                                {84, 272, 130, 282},   {-30, 180, -4, 172},   {30, 176, 60, 186}};
+    for (const auto& k : cracks) {
+        cairo_move_to(cr, cx + k[0], k[1]);
+        cairo_curve_to(cr, cx + (k[0] + k[2]) / 2, k[1] - 4, cx + (k[0] + k[2]) / 2, k[3] + 4,
+                       cx + k[2], k[3]);
+    }
+    cairo_stroke(cr);
+    SetColour(cr, Hazed(palette::LeafGreen, kMidHaze));
+    for (int i = 0; i < 5; ++i) {
+        EllipsePath(cr, cx - 80 + i * 38, 160 + (i % 2) * 8 + (i == 0 ? 14 : 0), 16, 6);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
     // Cave mouth behind the stone.
     PaintShape(
         cr,
@@ -454,10 +470,18 @@ void PaintCave(cairo_t* cr) {
             cairo_close_path(c);
         },
         ShapeStyle{Hex(0x1e1a16), 0, 0, 0, 1.5});
-    SetColour(cr, Hazed(palette::LeafGreen, kMidHaze));
-    for (int i = 0; i < 5; ++i) {
-        EllipsePath(cr, cx - 80 + i * 38, 160 + (i % 2) * 8, 16, 6);
-        cairo_fill(cr);
+    // Fallen rocks at the foot.
+    for (auto [dx, w, h] : {std::tuple{-128.0, 34.0, 20.0}, std::tuple{140.0, 40.0, 24.0},
+                            std::tuple{-104.0, 20.0, 12.0}}) {
+        PaintShape(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, cx + dx - w / 2, MidMeadowTop + 8);
+                cairo_curve_to(c, cx + dx - w / 2, MidMeadowTop + 8 - h, cx + dx + w / 2,
+                               MidMeadowTop + 8 - h * 1.1, cx + dx + w / 2, MidMeadowTop + 8);
+                cairo_close_path(c);
+            },
+            rock);
     }
 }
 
@@ -487,7 +511,8 @@ void PaintWoodpeckerTree(cairo_t* cr) {
             cairo_close_path(c);
         },
         ShapeStyle{Hazed(Hex(0x7a5a3a), kMidHaze), 0.15, 0.3, 5, 2});
-    PaintLeafTree(cr, x, 150, 150, 150, TreeStyle{kMidHaze, 1.5, 77});
+    // The crown sits on the tall trunk without a trunk of its own.
+    PaintLeafTree(cr, x, 150, 150, 150, TreeStyle{kMidHaze, 1.5, 77, false});
 }
 
 std::vector<Picture> DrawMiddleLayer() {
@@ -532,6 +557,10 @@ std::vector<Picture> DrawMiddleLayer() {
         } else {
             double h = random.Uniform(150, 240);
             double crown = random.Uniform(100, 150);
+            if (MidTreeHidesAFarLandmark(x, crown)) {
+                shadows.pop_back();
+                continue;
+            }
             Rgb leaves =
                 x > 3000 ? Mix(palette::LeafGreen, palette::Autumn, 0.25) : palette::LeafGreen;
             Wrapped(W, x, crown, [&](double at) {
@@ -572,16 +601,17 @@ std::vector<Picture> DrawMiddleLayer() {
         Rgb c = dabs.Below(9) == 0 ? (dabs.Below(2) ? palette::Cream : Hex(0xe8c84a))
                                    : Hazed(Hex(0x86b85a), kMidHaze);
         SetColour(cr, c);
-        EllipsePath(cr, x, y, 2.5, 1.2);
+        Wrapped(W, x, 3, [&](double at) { EllipsePath(cr, at, y, 2.5, 1.2); });
         cairo_fill(cr);
     }
+    PaintMidOuterGround(cr);
     cairo_restore(cr);
     auto path = [&](cairo_t* c) {
-        cairo_move_to(c, 0, MidGround - 9);
-        for (double x = 0; x <= W; x += 4) {
+        cairo_move_to(c, -kPastTheEnds, MidGround - 9);
+        for (double x = -kPastTheEnds; x <= W + kPastTheEnds; x += 4) {
             cairo_line_to(c, x, MidGround - 9 + Wave(x, W, {{5, 2}, {13, 1.5}}));
         }
-        for (double x = W; x >= 0; x -= 4) {
+        for (double x = W + kPastTheEnds; x >= -kPastTheEnds; x -= 4) {
             cairo_line_to(c, x, MidGround + 11 + Wave(x, W, {{7, 2}, {17, 1.5}}, 1));
         }
         cairo_close_path(c);
@@ -594,12 +624,16 @@ std::vector<Picture> DrawMiddleLayer() {
         double x = pebbles.Uniform(0, W);
         double y = MidGround + pebbles.Uniform(-10, 12);
         SetColour(cr, Hazed(pebbles.Below(2) ? Hex(0x8a7050) : Hex(0xd0b890), kMidHaze));
-        EllipsePath(cr, x, y, pebbles.Uniform(1.5, 3), 1.2);
+        double r = pebbles.Uniform(1.5, 3);
+        Wrapped(W, x, 3, [&](double at) { EllipsePath(cr, at, y, r, 1.2); });
         cairo_fill(cr);
     }
     PaintGrassTufts(cr, 0, W, MidMeadowLine(0) + 2, 10, Hazed(Hex(0x3e6e2c), kMidHaze), 7, 0.35);
     PaintGrassTufts(cr, 0, W, MidGround - 8, 7, Hazed(Hex(0x5a8e40), kMidHaze), 8, 0.15);
     PaintGrassTufts(cr, 0, W, MidGround + 13, 8, Hazed(Hex(0x4e8238), kMidHaze), 9, 0.2);
+    TuftsAcrossTheWrap(cr, W, MidMeadowLine(0) + 2, 10, Hazed(Hex(0x3e6e2c), kMidHaze), 17, 0.35);
+    TuftsAcrossTheWrap(cr, W, MidGround - 8, 7, Hazed(Hex(0x5a8e40), kMidHaze), 18, 0.15);
+    TuftsAcrossTheWrap(cr, W, MidGround + 13, 8, Hazed(Hex(0x4e8238), kMidHaze), 19, 0.2);
     // Holes: under the middle of the diving mole's and hare's frames.
     for (int i = 0; i < 3; ++i) {
         double mole = MidMoleDives[i] + 2 + MoleFrameWidth / 2.0;
@@ -631,20 +665,12 @@ std::vector<Picture> DrawMiddleLayer() {
                       TreeStyle{kMidHaze, 1.5, seed}, palette::DeepGreen);
         });
     }
+    PaintMidOuterProps(cr);
     return CutTiles(canvas, 2, MidTileWidth, Key::Panel);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Near layer
-
-constexpr double kNearWidth = NearTileWidth * TilesPerLayer;
-
-double NearGroundLine(double x) {
-    double line = NearGroundTop + 4 + Wave(x, kNearWidth, {{6, 4}, {17, 2}, {29, 1.5}});
-    // The apple tree's root mound, where the mushrooms grow.
-    line -= 24 * Bump(x, 2110, 75) + 10 * Bump(x, 1860, 60);
-    return line;
-}
 
 struct Clump {
     double x, y, r;
@@ -795,35 +821,6 @@ void PaintOak(cairo_t* cr) {
     PaintClumpCrown(cr, back, leaves, 92);
 }
 
-void PaintFern(cairo_t* cr, double x, double groundY, double size, uint32_t seed) {
-    Random random(seed);
-    for (int i = 0; i < 7; ++i) {
-        double a = -M_PI / 2 + (i - 3) * 0.32 + random.Uniform(-0.08, 0.08);
-        double len = size * random.Uniform(0.7, 1.0) * (1 - std::abs(i - 3) * 0.08);
-        double tx = x + std::cos(a) * len, ty = groundY + std::sin(a) * len * 0.8;
-        double mx = x + std::cos(a) * len * 0.5,
-               my = groundY + std::sin(a) * len * 0.55 - len * 0.08;
-        PaintShape(
-            cr,
-            [&](cairo_t* c) {
-                cairo_move_to(c, x, groundY);
-                cairo_curve_to(c, mx - 6, my, tx - 4, ty + 4, tx, ty);
-                cairo_curve_to(c, tx + 4, ty + 6, mx + 6, my + 6, x + 2, groundY);
-                cairo_close_path(c);
-            },
-            ShapeStyle{i % 2 ? Hex(0x3f7a30) : Hex(0x4c8a38), 0.25, 0.25, 2, 2});
-        SetColour(cr, Hex(0x2f5d2a));
-        cairo_set_line_width(cr, 1.2);
-        for (int k = 1; k < 6; ++k) {
-            double t = k / 6.0;
-            double px = x + (tx - x) * t, py = groundY + (ty - groundY) * t - len * 0.05;
-            cairo_move_to(cr, px - 5, py + 3);
-            cairo_line_to(cr, px + 5, py - 3);
-        }
-        cairo_stroke(cr);
-    }
-}
-
 void PaintStone(cairo_t* cr, double x, double groundY, double w, double h) {
     PaintShape(
         cr,
@@ -850,48 +847,6 @@ void PaintLog(cairo_t* cr, double x, double groundY, double length) {
     SetColour(cr, Hex(0x6a9a3e));
     EllipsePath(cr, x + length * 0.4, groundY - 25, length * 0.2, 4);
     cairo_fill(cr);
-}
-
-void PaintWheat(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed) {
-    Random random(seed);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    for (double x = x0; x < x1; x += random.Uniform(4, 9)) {
-        double h = random.Uniform(34, 56);
-        double lean = random.Uniform(-6, 6);
-        SetColour(cr, Hex(0x8a6a30));
-        cairo_set_line_width(cr, 3.5);
-        cairo_move_to(cr, x, groundY + 4);
-        cairo_line_to(cr, x + lean, groundY - h);
-        cairo_stroke(cr);
-        SetColour(cr, Hex(0xd8b450));
-        cairo_set_line_width(cr, 2);
-        cairo_move_to(cr, x, groundY + 4);
-        cairo_line_to(cr, x + lean, groundY - h);
-        cairo_stroke(cr);
-        PaintShape(
-            cr, [&](cairo_t* c) { EllipsePath(c, x + lean, groundY - h - 6, 3, 8); },
-            ShapeStyle{Hex(0xe0bc58), 0.25, 0.25, 1.5, 1.5});
-    }
-}
-
-void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t seed) {
-    Random random(seed);
-    for (double x = x0; x < x1; x += random.Uniform(10, 22)) {
-        double h = random.Uniform(12, 26);
-        SetColour(cr, Hex(0x3f7a30));
-        cairo_set_line_width(cr, 2);
-        cairo_move_to(cr, x, groundY + 4);
-        cairo_line_to(cr, x, groundY - h);
-        cairo_stroke(cr);
-        Rgb petals[] = {Hex(0xf4f0e8), Hex(0xe8c83a), Hex(0xd85a8a), Hex(0x8a6ad8)};
-        Rgb c = petals[random.Below(4)];
-        PaintShape(
-            cr, [&](cairo_t* cc) { EllipsePath(cc, x, groundY - h, 5, 4); },
-            ShapeStyle{c, 0.25, 0.25, 1.5, 1.5});
-        SetColour(cr, Hex(0xe8b030));
-        EllipsePath(cr, x, groundY - h, 1.6, 1.6);
-        cairo_fill(cr);
-    }
 }
 
 // Foreground details that tell the regions apart: flowers in the meadow, ferns, stones and a
@@ -966,9 +921,11 @@ std::vector<Picture> DrawNearLayer() {
     RegionTint(cr, 3320, 4620, Hex(0xb89a38), 0.4, 160);
     RegionTint(cr, 1745, 3077, Hex(0x1f4a1c), 0.22, 160);
     auto path = [&](cairo_t* c) {
-        cairo_move_to(c, 0, 540);
-        for (double x = 0; x <= W; x += 8) cairo_line_to(c, x, 538 + Wave(x, W, {{4, 14}, {9, 6}}));
-        for (double x = W; x >= 0; x -= 8)
+        cairo_move_to(c, -kPastTheEnds, 540);
+        for (double x = -kPastTheEnds; x <= W + kPastTheEnds; x += 8) {
+            cairo_line_to(c, x, 538 + Wave(x, W, {{4, 14}, {9, 6}}));
+        }
+        for (double x = W + kPastTheEnds; x >= -kPastTheEnds; x -= 8)
             cairo_line_to(c, x, 570 + Wave(x, W, {{5, 10}, {11, 5}}, 1));
         cairo_close_path(c);
     };
@@ -981,11 +938,14 @@ std::vector<Picture> DrawNearLayer() {
                     ? Hex(0xe8d048)
                     : (kind == 1 ? palette::Cream : (kind == 2 ? Hex(0xd06a8a) : Hex(0x76ae4c)));
         SetColour(cr, c);
-        EllipsePath(cr, x, y, kind < 3 ? 3 : 4, kind < 3 ? 3 : 1.6);
+        Wrapped(W, x, 4,
+                [&](double at) { EllipsePath(cr, at, y, kind < 3 ? 3 : 4, kind < 3 ? 3 : 1.6); });
         cairo_fill(cr);
     }
+    PaintNearOuterGround(cr);
     cairo_restore(cr);
     PaintGrassTufts(cr, 0, W, NearGroundLine(0), 14, Hex(0x3c7a2c), 13, 0.25);
+    TuftsAcrossTheWrap(cr, W, NearGroundLine(0), 14, Hex(0x3c7a2c), 14, 0.25);
     Random blades(73);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (double x = 0; x < W; x += blades.Uniform(2, 6)) {
@@ -994,11 +954,14 @@ std::vector<Picture> DrawNearLayer() {
         double lean = blades.Uniform(-6, 6);
         SetColour(cr, blades.Below(3) ? Hex(0x4c8a34) : Hex(0x79b24e));
         cairo_set_line_width(cr, 2.2);
-        cairo_move_to(cr, x, y + 4);
-        cairo_curve_to(cr, x, y - h * 0.5, x + lean * 0.5, y - h * 0.8, x + lean, y - h);
+        Wrapped(W, x, 10, [&](double at) {
+            cairo_move_to(cr, at, y + 4);
+            cairo_curve_to(cr, at, y - h * 0.5, at + lean * 0.5, y - h * 0.8, at + lean, y - h);
+        });
         cairo_stroke(cr);
     }
     PaintNearDecor(cr);
+    PaintNearOuterProps(cr);
     return CutTiles(canvas, 3, NearTileWidth, Key::Panel);
 }
 

@@ -15,18 +15,20 @@ void PaintLeafTree(cairo_t* cr, double x, double groundY, double height, double 
     double trunkWidth = std::max(4.0, crownWidth * 0.13);
     double crownBottom = groundY - height * 0.38;
     // Trunk with a slight flare at the foot.
-    PaintShape(
-        cr,
-        [&](cairo_t* c) {
-            cairo_move_to(c, x - trunkWidth * 0.9, groundY);
-            cairo_curve_to(c, x - trunkWidth * 0.5, groundY - 6, x - trunkWidth * 0.45,
-                           crownBottom + 10, x - trunkWidth * 0.35, crownBottom - height * 0.1);
-            cairo_line_to(c, x + trunkWidth * 0.35, crownBottom - height * 0.1);
-            cairo_curve_to(c, x + trunkWidth * 0.45, crownBottom + 10, x + trunkWidth * 0.5,
-                           groundY - 6, x + trunkWidth * 0.9, groundY);
-            cairo_close_path(c);
-        },
-        ShapeStyle{Hazed(palette::Bark, style.haze), 0.15, 0.3, trunkWidth * 0.3, style.outline});
+    if (style.trunk)
+        PaintShape(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, x - trunkWidth * 0.9, groundY);
+                cairo_curve_to(c, x - trunkWidth * 0.5, groundY - 6, x - trunkWidth * 0.45,
+                               crownBottom + 10, x - trunkWidth * 0.35, crownBottom - height * 0.1);
+                cairo_line_to(c, x + trunkWidth * 0.35, crownBottom - height * 0.1);
+                cairo_curve_to(c, x + trunkWidth * 0.45, crownBottom + 10, x + trunkWidth * 0.5,
+                               groundY - 6, x + trunkWidth * 0.9, groundY);
+                cairo_close_path(c);
+            },
+            ShapeStyle{Hazed(palette::Bark, style.haze), 0.15, 0.3, trunkWidth * 0.3,
+                       style.outline});
     // Crown: overlapping round clumps.
     struct Clump {
         double cx, cy, r;

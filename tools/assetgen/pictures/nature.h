@@ -17,6 +17,7 @@ struct TreeStyle {
     double haze = 0;
     double outline = 2;
     uint32_t seed = 1;
+    bool trunk = true;  // false: the crown alone, for a trunk painted of its own
 };
 
 // A broad-leaved tree whose trunk foot stands at (x, groundY).

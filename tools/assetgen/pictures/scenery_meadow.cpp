@@ -236,6 +236,156 @@ void PaintArm(cairo_t* cr, int frame, bool left) {
     cairo_restore(cr);
 }
 
+// The farm's silo on the far meadow: a round metal tower with a red dome, bands and a ladder.
+// Frames 1 and 2 add the flames it lifts off on.
+void PaintSilo(cairo_t* cr, int frame) {
+    Rgb metal = Hazed(Hex(0xb8bcc0), kFarHaze);
+    auto body = [](cairo_t* c) { cairo_rectangle(c, 6, 20, 20, 104); };
+    PaintShape(cr, body, ShapeStyle{metal, 0.0, 0.0, 0, 1.5});
+    cairo_save(cr);
+    cairo_new_path(cr);
+    body(cr);
+    cairo_clip(cr);
+    // Round: lit on the left, in shade on the right.
+    cairo_pattern_t* round = cairo_pattern_create_linear(6, 0, 26, 0);
+    Rgb lit = Lighter(metal, 0.35), shade = Darker(metal, 0.22);
+    cairo_pattern_add_color_stop_rgb(round, 0, metal.r / 255.0, metal.g / 255.0, metal.b / 255.0);
+    cairo_pattern_add_color_stop_rgb(round, 0.25, lit.r / 255.0, lit.g / 255.0, lit.b / 255.0);
+    cairo_pattern_add_color_stop_rgb(round, 1, shade.r / 255.0, shade.g / 255.0, shade.b / 255.0);
+    cairo_set_source(cr, round);
+    cairo_paint(cr);
+    cairo_pattern_destroy(round);
+    SetColour(cr, Hazed(Hex(0x8a9094), kFarHaze));
+    cairo_set_line_width(cr, 0.8);
+    for (double x : {11.0, 16.0, 21.0}) {
+        cairo_move_to(cr, x, 20);
+        cairo_line_to(cr, x, 124);
+    }
+    cairo_stroke(cr);
+    SetColour(cr, Hazed(Hex(0x6a7074), kFarHaze));
+    cairo_set_line_width(cr, 1.6);
+    for (double y = 34; y < 124; y += 16) {
+        cairo_move_to(cr, 6, y);
+        cairo_line_to(cr, 26, y);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    // The ladder up the right side.
+    SetColour(cr, Hazed(Hex(0x4a4e52), kFarHaze));
+    cairo_set_line_width(cr, 1);
+    cairo_move_to(cr, 22.5, 24);
+    cairo_line_to(cr, 22.5, 122);
+    cairo_move_to(cr, 25.5, 24);
+    cairo_line_to(cr, 25.5, 122);
+    for (double y = 27; y < 122; y += 4) {
+        cairo_move_to(cr, 22.5, y);
+        cairo_line_to(cr, 25.5, y);
+    }
+    cairo_stroke(cr);
+    // The dome and its vent.
+    PaintShape(
+        cr,
+        [](cairo_t* c) {
+            cairo_move_to(c, 4.5, 22);
+            cairo_curve_to(c, 5, 8, 27, 8, 27.5, 22);
+            cairo_close_path(c);
+        },
+        ShapeStyle{Hazed(Hex(0xb04a34), kFarHaze), 0.3, 0.3, 2, 1.5});
+    PaintShape(
+        cr, [](cairo_t* c) { cairo_rectangle(c, 13.5, 6, 5, 6); },
+        ShapeStyle{Hazed(Hex(0x8a9094), kFarHaze), 0.2, 0.2, 1, 1.2});
+    if (frame == 0) return;
+    // Flames and a puff of smoke below the lifting silo.
+    PaintShape(
+        cr,
+        [frame](cairo_t* c) {
+            cairo_move_to(c, 6, 110);
+            cairo_line_to(c, 26, 110);
+            cairo_line_to(c, 24 + frame, 127);
+            cairo_line_to(c, 19, 120 + frame * 2);
+            cairo_line_to(c, 16, 127);
+            cairo_line_to(c, 13, 120 + frame * 2);
+            cairo_line_to(c, 8 - frame, 127);
+            cairo_close_path(c);
+        },
+        ShapeStyle{frame == 1 ? Hex(0xf08a28) : Hex(0xf8b030), 0.3, 0.2, 2, 1});
+    PaintShape(
+        cr,
+        [frame](cairo_t* c) {
+            cairo_move_to(c, 10, 111);
+            cairo_line_to(c, 22, 111);
+            cairo_line_to(c, 19, 120 + frame);
+            cairo_line_to(c, 16, 116 + frame * 2);
+            cairo_line_to(c, 13, 120 + frame);
+            cairo_close_path(c);
+        },
+        ShapeStyle{Hex(0xfff0a0), 0.2, 0.1, 1, 0});
+}
+
+// The rocky top of the far mountain. Its flanks run on past the bottom of the picture, where the
+// mountain's own shoulders continue them, so the foot has no outline and stands in the snow of
+// the shoulders.
+void PaintMountainPeak(cairo_t* cr) {
+    Rgb rock = Hazed(Hex(0x8a9ab8), 0.3);
+    Rgb snow = Hex(0xf4f8fc);
+    auto body = [](cairo_t* c) {
+        cairo_move_to(c, -2.2, 66);
+        cairo_line_to(c, 30, 20);
+        cairo_line_to(c, 40, 26);
+        cairo_line_to(c, 52, 4);
+        cairo_line_to(c, 66, 24);
+        cairo_line_to(c, 94, 66);
+        cairo_close_path(c);
+    };
+    PaintShape(cr, body, ShapeStyle{rock, 0.25, 0.3, 4, 1.5, Hazed(palette::Outline, 0.55)});
+    cairo_save(cr);
+    cairo_new_path(cr);
+    body(cr);
+    cairo_clip(cr);
+    // The face turned from the light, right of the ridge that runs down from the summit.
+    SetColour(cr, Darker(rock, 0.16));
+    cairo_move_to(cr, 52, 4);
+    cairo_curve_to(cr, 50, 22, 54, 40, 48, 66);
+    cairo_line_to(cr, 100, 66);
+    cairo_line_to(cr, 100, 0);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    // Snow on the top and down the gullies.
+    SetColour(cr, snow);
+    cairo_move_to(cr, 24, 30);
+    cairo_line_to(cr, 30, 20);
+    cairo_line_to(cr, 40, 26);
+    cairo_line_to(cr, 52, 4);
+    cairo_line_to(cr, 66, 24);
+    cairo_line_to(cr, 72, 32);
+    cairo_line_to(cr, 62, 29);
+    cairo_line_to(cr, 58, 40);
+    cairo_line_to(cr, 52, 31);
+    cairo_line_to(cr, 44, 36);
+    cairo_line_to(cr, 40, 30);
+    cairo_line_to(cr, 33, 38);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    SetColour(cr, Hex(0xd8e4f0));
+    cairo_move_to(cr, 52, 6);
+    cairo_curve_to(cr, 51, 18, 56, 26, 62, 29);
+    cairo_line_to(cr, 66, 24);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    // Drifts at the foot, where the snow of the shoulders begins.
+    SetColour(cr, snow);
+    cairo_move_to(cr, -4, 66);
+    cairo_line_to(cr, -4, 55);
+    for (int i = 0; i <= 10; ++i) {
+        double x = i * 10.0;
+        cairo_curve_to(cr, x - 6, 50 + (i % 3), x - 2, 49 + (i % 2) * 3, x + 2, 54 - (i % 2) * 2);
+    }
+    cairo_line_to(cr, 100, 66);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
 }  // namespace
 
 void AddMeadowSceneryRecipes(std::vector<Recipe>& recipes) {
@@ -416,98 +566,37 @@ void AddMeadowSceneryRecipes(std::vector<Recipe>& recipes) {
                  }));
              return out;
          }});
-    recipes.push_back(
-        {"far meadow targets", [] {
-             std::vector<Picture> out;
-             out.push_back(
-                 DrawStrip(Level1("Stromstoss"), 3, 90, 64, kSprite, [](cairo_t* cr, int f) {
-                     if (f == 2) return;  // between flashes
-                     Random random(f + 1);
-                     SetColour(cr, Hex(0xfff070));
-                     cairo_set_line_width(cr, 2.5);
-                     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-                     for (int bolt = 0; bolt < 3; ++bolt) {
-                         double x = 8 + bolt * 30 + random.Uniform(0, 10);
-                         cairo_move_to(cr, x, 54);
-                         for (int i = 0; i < 5; ++i)
-                             cairo_line_to(cr, x + random.Uniform(-8, 8), 50 - i * 10);
-                     }
-                     cairo_stroke_preserve(cr);
-                     SetColour(cr, palette::White);
-                     cairo_set_line_width(cr, 1);
-                     cairo_stroke(cr);
-                     SetColour(cr, Hex(0xfff8b0));
-                     for (int i = 0; i < 6; ++i) {
-                         EllipsePath(cr, random.Uniform(4, 86), 56 + random.Uniform(-3, 3), 2.5,
-                                     2.5);
-                         cairo_fill(cr);
-                     }
-                 }));
-             out.push_back(DrawStrip(Level1("silo"), 3, 32, 128, kSprite, [](cairo_t* cr, int f) {
-                 Rgb metal = Hazed(Hex(0xb8bcc0), kFarHaze);
-                 PaintShape(
-                     cr,
-                     [](cairo_t* c) {
-                         cairo_move_to(c, 6, 22);
-                         cairo_curve_to(c, 6, 4, 26, 4, 26, 22);
-                         cairo_line_to(c, 26, 124);
-                         cairo_line_to(c, 6, 124);
-                         cairo_close_path(c);
-                     },
-                     ShapeStyle{metal, 0.3, 0.3, 3, 1.5});
-                 SetColour(cr, Hazed(Hex(0x8a9094), kFarHaze));
-                 cairo_set_line_width(cr, 1);
-                 for (int i = 0; i < 6; ++i) {
-                     cairo_move_to(cr, 7, 34 + i * 15);
-                     cairo_line_to(cr, 25, 34 + i * 15);
-                 }
-                 cairo_stroke(cr);
-                 if (f > 0) {
-                     PaintShape(
-                         cr,
-                         [f](cairo_t* c) {
-                             cairo_move_to(c, 7, 112);
-                             cairo_line_to(c, 25, 112);
-                             cairo_line_to(c, 20 + f * 2, 127);
-                             cairo_line_to(c, 16, 120 + f * 3);
-                             cairo_line_to(c, 12 - f * 2, 127);
-                             cairo_close_path(c);
-                         },
-                         ShapeStyle{f == 1 ? Hex(0xf8a030) : Hex(0xf8d040), 0.3, 0.2, 2, 1});
-                 }
-             }));
-             out.push_back(Single(Level1("berggipfel"), 92, 60, [](cairo_t* cr) {
-                 PaintShape(
-                     cr,
-                     [](cairo_t* c) {
-                         cairo_move_to(c, 2, 60);
-                         cairo_line_to(c, 30, 20);
-                         cairo_line_to(c, 40, 26);
-                         cairo_line_to(c, 52, 4);
-                         cairo_line_to(c, 66, 24);
-                         cairo_line_to(c, 90, 60);
-                         cairo_close_path(c);
-                     },
-                     ShapeStyle{Hazed(Hex(0x8a9ab8), 0.3), 0.25, 0.3, 4, 1.5,
-                                Hazed(palette::Outline, 0.55)});
-                 PaintShape(
-                     cr,
-                     [](cairo_t* c) {
-                         cairo_move_to(c, 24, 30);
-                         cairo_line_to(c, 30, 20);
-                         cairo_line_to(c, 40, 26);
-                         cairo_line_to(c, 52, 4);
-                         cairo_line_to(c, 66, 24);
-                         cairo_line_to(c, 72, 32);
-                         cairo_line_to(c, 60, 28);
-                         cairo_line_to(c, 50, 34);
-                         cairo_line_to(c, 40, 30);
-                         cairo_close_path(c);
-                     },
-                     ShapeStyle{Hex(0xf4f8fc), 0.0, 0.15, 2, 0});
-             }));
-             return out;
-         }});
+    recipes.push_back({"far meadow targets", [] {
+                           std::vector<Picture> out;
+                           out.push_back(DrawStrip(
+                               Level1("Stromstoss"), 3, 90, 64, kSprite, [](cairo_t* cr, int f) {
+                                   if (f == 2) return;  // between flashes
+                                   Random random(f + 1);
+                                   SetColour(cr, Hex(0xfff070));
+                                   cairo_set_line_width(cr, 2.5);
+                                   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+                                   for (int bolt = 0; bolt < 3; ++bolt) {
+                                       double x = 8 + bolt * 30 + random.Uniform(0, 10);
+                                       cairo_move_to(cr, x, 54);
+                                       for (int i = 0; i < 5; ++i)
+                                           cairo_line_to(cr, x + random.Uniform(-8, 8),
+                                                         50 - i * 10);
+                                   }
+                                   cairo_stroke_preserve(cr);
+                                   SetColour(cr, palette::White);
+                                   cairo_set_line_width(cr, 1);
+                                   cairo_stroke(cr);
+                                   SetColour(cr, Hex(0xfff8b0));
+                                   for (int i = 0; i < 6; ++i) {
+                                       EllipsePath(cr, random.Uniform(4, 86),
+                                                   56 + random.Uniform(-3, 3), 2.5, 2.5);
+                                       cairo_fill(cr);
+                                   }
+                               }));
+                           out.push_back(DrawStrip(Level1("silo"), 3, 32, 128, kSprite, PaintSilo));
+                           out.push_back(Single(Level1("berggipfel"), 92, 60, PaintMountainPeak));
+                           return out;
+                       }});
 }
 
 }  // namespace assetgen
