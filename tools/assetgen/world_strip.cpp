@@ -20,10 +20,10 @@
 // move only touches these lines.
 #include "display/display_device.h"
 #include "flow/camera.h"
-#include "flow/game_state.h"
+#include "gamestate/asset_catalogue.h"
+#include "gamestate/game_state.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
-#include "presentation/asset_catalogue.h"
 #include "presentation/level_assets.h"
 #include "world/entity.h"
 
@@ -137,9 +137,9 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
         InDirectory inData(dataDir);
         presentation::LoadLevelAssets(&display, true);
     }
-    for (int layer = presentation::FarLayer; layer <= presentation::NearLayer; ++layer) {
-        for (int tile = 1; tile <= presentation::TilesPerLayer; ++tile) {
-            if (!presentation::BackgroundTiles[layer][tile]) {
+    for (int layer = gamestate::FarLayer; layer <= gamestate::NearLayer; ++layer) {
+        for (int tile = 1; tile <= gamestate::TilesPerLayer; ++tile) {
+            if (!gamestate::BackgroundTiles[layer][tile]) {
                 error = "background tile E" + std::to_string(layer) + std::to_string(tile) +
                         " did not load";
                 platform::SetBackend(nullptr);
@@ -149,25 +149,25 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
     }
 
     const Layer layers[] = {
-        {presentation::FarLayer, world::FarGroup, &flow::FarScroll, 720},
-        {presentation::MidLayer, world::MidGroup, &flow::MidScroll, 760},
-        {presentation::NearLayer, world::NearGroup, &flow::CameraX, 800},
+        {gamestate::FarLayer, world::FarGroup, &gamestate::FarScroll, 720},
+        {gamestate::MidLayer, world::MidGroup, &gamestate::MidScroll, 760},
+        {gamestate::NearLayer, world::NearGroup, &gamestate::CameraX, 800},
     };
     std::vector<uint16_t> strip(static_cast<size_t>(kWorldWidth) * kScreenHeight);
     const uint16_t* screen = display.BackBuffer();
     for (int x = 0; x < kWorldWidth; ++x) {
-        flow::CameraX = static_cast<float>((x - kCentre + kWorldWidth) % kWorldWidth);
+        gamestate::CameraX = static_cast<float>((x - kCentre + kWorldWidth) % kWorldWidth);
         flow::ScrollCamera(kCentre);  // the cursor in the middle: no scrolling, layers follow
         for (const Layer& layer : layers) {
             // The one tile column that lies under the middle of the screen. The far layer is
             // opaque, so it covers whatever the previous column left there.
-            const int layerWidth = layer.tileWidth * presentation::TilesPerLayer;
+            const int layerWidth = layer.tileWidth * gamestate::TilesPerLayer;
             const int layerX = (static_cast<int>(*layer.scroll) + kCentre) % layerWidth;
             const Rect column{layerX % layer.tileWidth, 0, layerX % layer.tileWidth + 1,
                               kScreenHeight};
             display.DrawSurface(
-                kCentre, 0,
-                presentation::BackgroundTiles[layer.layer][layerX / layer.tileWidth + 1], &column);
+                kCentre, 0, gamestate::BackgroundTiles[layer.layer][layerX / layer.tileWidth + 1],
+                &column);
             for (int i = layer.group.first; i <= layer.group.last; ++i) {
                 world::Entity& entity = world::EntityTable[i];
                 // Drawn at the time of its last draw, so no animation runs on.

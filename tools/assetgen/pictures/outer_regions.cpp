@@ -22,15 +22,6 @@ using namespace layout;
 
 namespace {
 
-using Gaps = std::initializer_list<std::pair<double, double>>;
-
-bool InGap(double x, Gaps gaps) {
-    for (auto [from, to] : gaps) {
-        if (x >= from && x < to) return true;
-    }
-    return false;
-}
-
 // The shading of a small painted piece: lit upper left, outlined, in the layer's haze.
 ShapeStyle Piece(Rgb fill, double haze, double outline, double rim = 2) {
     return ShapeStyle{Hazed(fill, haze), 0.22, 0.28, rim, outline, Hazed(palette::Outline, haze)};
