@@ -7,20 +7,13 @@
 
 namespace presentation {
 
-namespace {
-
-constexpr int WorldWidth = 4800;
-
-// Where a label at world x `worldX` shows for the camera at `camera`: the nearer of its places
-// round the world, so a label made just across the seam from the camera stays beside the shot.
-int LabelScreenX(int32_t worldX, float camera) {
-    int x = static_cast<int>(worldX - camera) % WorldWidth;
+int PointLabelScreenX(int32_t worldX, float cameraX) {
+    constexpr int WorldWidth = 4800;
+    int x = static_cast<int>(worldX - cameraX) % WorldWidth;
     if (x < -WorldWidth / 2) x += WorldWidth;
     if (x >= WorldWidth / 2) x -= WorldWidth;
     return x;
 }
-
-}  // namespace
 
 void DrawPointPopups(CDisplayDevice* display, float cameraX, float averageFrameTime,
                      uint32_t roundClock) {
@@ -29,7 +22,7 @@ void DrawPointPopups(CDisplayDevice* display, float cameraX, float averageFrameT
         if (popup.value == 0) continue;
         if (IngameFont && display) {
             std::snprintf(text, sizeof text, "%d", popup.value);
-            IngameFont->DrawString(display, LabelScreenX(popup.worldX, cameraX),
+            IngameFont->DrawString(display, PointLabelScreenX(popup.worldX, cameraX),
                                    static_cast<int>(popup.y), text);
         }
         popup.y -= averageFrameTime / 16.0f;
