@@ -14,6 +14,7 @@
 #include "presentation/background.h"
 #include "presentation/point_labels.h"
 #include "world/level_layout.h"
+#include "world/spawning.h"
 #include "world/world_fixture.h"
 
 namespace {
@@ -157,6 +158,37 @@ TEST_F(PanoramaTest, PointLabelsStayBesideTheirShotAcrossTheSeam) {
     // In the forest nothing changes.
     EXPECT_EQ(presentation::PointLabelScreenX(1900, 1600.0f), 300);
     EXPECT_EQ(presentation::PointLabelScreenX(1500, 2300.0f), -800);
+}
+
+TEST_F(PanoramaTest, AnimalsEnteringFromTheSideAppearOutOfSightAllRoundTheWorld) {
+    // With the animals of the real asset pack, on either side, at camera positions round the
+    // world and across its seam.
+    ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(TQ_DATA_DIR) / "grafik"))
+        << "the asset pack is needed";
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(TQ_DATA_DIR);
+    presentation::LoadLevelAssets(&display_, false);
+    std::filesystem::current_path(previous);
+    gamestate::PanoramaMode = true;
+    std::srand(11);
+    world::Entity& animal = world::EntityTable[100];
+    for (int camera = 0; camera < 4800; camera += 23) {
+        PlaceCamera(static_cast<float>(camera));
+        for (int plane : {world::MidPlane, world::FarPlane}) {
+            const float scroll =
+                plane == world::MidPlane ? gamestate::MidScroll : gamestate::FarScroll;
+            for (int32_t kind = world::kind::Boar; kind <= world::kind::Hare; ++kind) {
+                animal = world::Entity{};
+                world::initAnimal(animal, kind, plane, camera, true);
+                ASSERT_EQ(animal.active, 1);
+                animal.draw(&display_, scroll, backend_.Ticks());
+                const int shown = animal.sourceRect.right - animal.sourceRect.left;
+                EXPECT_TRUE(animal.screenX >= 800 || shown <= 0)
+                    << "kind " << kind << " in plane " << plane << " at x " << animal.x
+                    << " appears in view at camera " << camera;
+            }
+        }
+    }
 }
 
 TEST_F(PanoramaTest, TheRavenComesBackToTheScarecrowOnlyWhereNoOneSeesItArrive) {
