@@ -420,7 +420,16 @@ void Autoplayer::ReleaseTaps(platform::HeadlessBackend& backend) {
 
 Autoplayer::TargetLook Autoplayer::LookAt(int index) {
     const Entity& e = EntityTable[static_cast<size_t>(index)];
-    return TargetLook{index, gamestate::Round.score, e.active, e.state, e.firstFrame, e.hitCount};
+    const gamestate::RoundState& round = gamestate::Round;
+    return TargetLook{index,
+                      round.score,
+                      round.RoundEnd,
+                      round.bellSequence.progress * 8 + round.bellSequence.inputPosition,
+                      e.active,
+                      e.state,
+                      e.firstFrame,
+                      e.hitCount,
+                      e.y};
 }
 
 void Autoplayer::CountShots() {
@@ -440,15 +449,16 @@ void Autoplayer::CountShots() {
 void Autoplayer::JudgeShot() {
     const int index = aimedAt_.index;
     const TargetLook now = LookAt(index);
-    const bool changed = now.score != aimedAt_.score || now.active != aimedAt_.active ||
+    const bool changed = now.score != aimedAt_.score || now.roundEnd != aimedAt_.roundEnd ||
+                         now.bells != aimedAt_.bells || now.active != aimedAt_.active ||
                          now.state != aimedAt_.state || now.firstFrame != aimedAt_.firstFrame ||
-                         now.hitCount != aimedAt_.hitCount;
+                         now.hitCount != aimedAt_.hitCount || now.y != aimedAt_.y;
     if (changed) {
         fruitlessShots_[index] = 0;
         return;
     }
-    // Something in front takes the shot (a boulder before a mole, a stone before the bear):
-    // leave this target alone for a while.
+    // Something in front takes the shot (the big boulder before the moles of the meadow): leave
+    // this target alone for a while.
     if (++fruitlessShots_[index] >= FruitlessShotsAllowed) {
         fruitlessShots_[index] = 0;
         ignoredUntil_[index] = gamestate::Round.RoundClock + IgnoreFruitlessMs;

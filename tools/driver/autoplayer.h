@@ -55,14 +55,18 @@ class Autoplayer {
     static constexpr int FruitlessShotsAllowed = 3;
     static constexpr uint32_t IgnoreFruitlessMs = 30000;
 
-    // What a shot at a target could change: the score and the target itself.
+    // What a shot at a target could change: the score, the round's end (the clock), the bell
+    // melody, and the target itself.
     struct TargetLook {
         int index = -1;
         int32_t score = 0;
+        uint32_t roundEnd = 0;
+        int32_t bells = 0;
         uint8_t active = 0;
         int32_t state = 0;
         int32_t firstFrame = 0;
         int32_t hitCount = 0;
+        float y = 0.0f;
     };
     static TargetLook LookAt(int index);
 
