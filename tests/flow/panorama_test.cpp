@@ -30,6 +30,8 @@ class PanoramaTest : public world_testing::WorldTest {
         const std::string path =
             dir_ / ("E" + std::to_string(layer) + std::to_string(tile) + ".bmp");
         world_testing::WriteSolidBmp(path, width, 600, colour);
+        delete BackgroundTiles[layer][tile];
+        BackgroundTiles[layer][tile] = nullptr;
         display_.LoadBitmapSurface(&BackgroundTiles[layer][tile], path.c_str(), 0, 0);
         ASSERT_NE(BackgroundTiles[layer][tile], nullptr);
         if (layer != gamestate::FarLayer)
