@@ -1,5 +1,7 @@
 // The cost of a busy playing frame with the real asset pack: all three layers, 150 entities and
-// the HUD. Run from the build directory after `cmake --build . --target assets`.
+// the HUD; in the forest, and on the whole hunting ground with the view across the world's seam,
+// where the far and middle layers show three tiles each. Run from the build directory after
+// `cmake --build . --target assets`.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -20,7 +22,19 @@
 
 namespace {
 
-// A game loaded from the asset pack with a crowded world, the camera in the middle of its range.
+// Where a round is played: the camera at its start (the animals spawn around it) and where the
+// frames are measured, 350 pixels on.
+struct View {
+    bool panorama;
+    float spawnCamera;
+    float camera;
+};
+// In the middle of the forest's range.
+constexpr View Forest{false, 1600.0f, 1950.0f};
+// Across the seam: near 4780 (tiles 6 and 1), middle 4541 and far 4302 (tiles 6, 1 and 2).
+constexpr View Panorama{true, 4430.0f, 4780.0f};
+
+// A game loaded from the asset pack with a crowded world.
 class BusyWorld {
   public:
     BusyWorld() {
@@ -33,18 +47,33 @@ class BusyWorld {
         gamestate::GameScreen = gamestate::GamePlayScreen;
         gamestate::LevelLoaded = true;
         gamestate::StartScreenTime = gamestate::NotScheduled;
+        Populate(Forest);
+    }
+    // A round started at the view's spawn camera and crowded with animals, the camera at the
+    // view; a new view gets a new round, so both are measured with the same crowd around them.
+    void Enter(const View& view) {
+        if (view.panorama == current_.panorama) return;
+        for (world::Entity& e : world::EntityTable) {
+            if (e.spawnable) e.active = 0;
+        }
+        Populate(view);
+    }
+    ~BusyWorld() {
+        gamestate::Display = nullptr;
+        platform::SetBackend(nullptr);
+    }
+    void Populate(const View& view) {
+        current_ = view;
+        gamestate::PanoramaMode = view.panorama;
+        gamestate::CameraX = view.spawnCamera;
         flow::StartRound();
         gamestate::Round.QuotaStage = 2;
         while (ActiveEntities() < 150) {
             world::spawnAnimal(2 + ActiveEntities() % 2, 1, 0, false);
         }
         gamestate::AverageFrameTime = 16.0f;
-        gamestate::CameraX = 1950.0f;
+        gamestate::CameraX = view.camera;
         backend_.SetCursor(400, 300);
-    }
-    ~BusyWorld() {
-        gamestate::Display = nullptr;
-        platform::SetBackend(nullptr);
     }
     static int ActiveEntities() {
         int n = 0;
@@ -53,6 +82,7 @@ class BusyWorld {
     }
     platform::HeadlessBackend backend_;
     CDisplayDevice display_;
+    View current_ = Forest;
 };
 
 BusyWorld& World() {
@@ -60,20 +90,32 @@ BusyWorld& World() {
     return world;
 }
 
-// The whole playing frame: clear, scene, HUD, crosshair and the present.
-void BM_PlayingFrame(benchmark::State& state) {
+void RunPlayingFrames(benchmark::State& state, const View& view) {
     BusyWorld& world = World();
+    world.Enter(view);
     for (auto _ : state) {
         world.backend_.AdvanceTime(16);
         benchmark::DoNotOptimize(flow::GamePlayFrame({400, 300}));
     }
     state.counters["entities"] = BusyWorld::ActiveEntities();
 }
+
+// The whole playing frame: clear, scene, HUD, crosshair and the present.
+void BM_PlayingFrame(benchmark::State& state) {
+    RunPlayingFrames(state, Forest);
+}
 BENCHMARK(BM_PlayingFrame)->Unit(benchmark::kMicrosecond);
+
+// The same on the whole hunting ground, with the view across the seam.
+void BM_PlayingFramePanorama(benchmark::State& state) {
+    RunPlayingFrames(state, Panorama);
+}
+BENCHMARK(BM_PlayingFramePanorama)->Unit(benchmark::kMicrosecond);
 
 // The scene and the HUD alone: three layers, every entity's update and draw, the HUD.
 void BM_SceneAndHud(benchmark::State& state) {
     BusyWorld& world = World();
+    world.Enter(Forest);
     CDisplayDevice* display = &world.display_;
     for (auto _ : state) {
         world.backend_.AdvanceTime(16);

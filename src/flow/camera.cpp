@@ -8,27 +8,40 @@
 
 namespace flow {
 
-void ScrollCamera(int cursorX) {
-    const double averageFrameTime = gamestate::AverageFrameTime;
+namespace {
+
+constexpr float WorldWidth = 4800.0f;
+
+// Back into 0 .. 4800. One step is far shorter than the world, but after a long stall the
+// average frame time, and with it a step of the unlimited camera, can exceed it.
+float WrapIntoWorld(float camera) {
+    if (camera < 0.0f || !(camera < WorldWidth)) camera = std::fmod(camera, WorldWidth);
+    if (camera < 0.0f) camera += WorldWidth;
+    return camera;
+}
+
+}  // namespace
+
+float ScrolledCamera(float camera, int cursorX, double averageFrameTime, int32_t minimum,
+                     int32_t maximum) {
     if (cursorX < 200) {
-        gamestate::CameraX =
-            static_cast<float>(gamestate::CameraX - (200 - cursorX) / 200.0 * averageFrameTime);
-        if (static_cast<float>(gamestate::Round.cameraMin) > gamestate::CameraX) {
-            gamestate::CameraX = static_cast<float>(gamestate::Round.cameraMin);
-        }
-        if (gamestate::CameraX < 0.0f) gamestate::CameraX += 4800.0f;
+        camera = static_cast<float>(camera - (200 - cursorX) / 200.0 * averageFrameTime);
+        if (static_cast<float>(minimum) > camera) camera = static_cast<float>(minimum);
+        camera = WrapIntoWorld(camera);
     } else if (cursorX > 600) {
-        gamestate::CameraX =
-            static_cast<float>(gamestate::CameraX + (cursorX - 600) / 200.0 * averageFrameTime);
-        if (static_cast<float>(gamestate::Round.cameraMax) < gamestate::CameraX) {
-            gamestate::CameraX = static_cast<float>(gamestate::Round.cameraMax);
-        }
-        if (!(gamestate::CameraX < 4800.0f)) gamestate::CameraX -= 4800.0f;
+        camera = static_cast<float>(camera + (cursorX - 600) / 200.0 * averageFrameTime);
+        if (static_cast<float>(maximum) < camera) camera = static_cast<float>(maximum);
+        camera = WrapIntoWorld(camera);
     }
     // Whole pixels only, so that the layers and the entities on them move in whole-pixel steps
     // together. Truncation loses a step of less than a pixel to the right, while one to the left
     // always moves a whole pixel; the scroll speeds were tuned with that.
-    gamestate::CameraX = std::trunc(gamestate::CameraX);
+    return std::trunc(camera);
+}
+
+void ScrollCamera(int cursorX) {
+    gamestate::CameraX = ScrolledCamera(gamestate::CameraX, cursorX, gamestate::AverageFrameTime,
+                                        gamestate::Round.cameraMin, gamestate::Round.cameraMax);
     gamestate::FarScroll = std::trunc(gamestate::CameraX * 0.9f);
     gamestate::MidScroll = std::trunc(gamestate::CameraX * 0.95f);
 }

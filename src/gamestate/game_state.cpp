@@ -10,6 +10,7 @@ bool LeftButtonLatch = false;
 bool RightButtonLatch = false;
 ScreenPoint ClickPoint;
 int32_t LayerHit = NoLayerHit;
+bool PanoramaMode = false;
 float CameraX = 1600.0f;
 float FarScroll = 0.0f;
 float MidScroll = 0.0f;
@@ -26,6 +27,7 @@ void ResetGameState() {
     RightButtonLatch = false;
     ClickPoint = ScreenPoint{};
     LayerHit = NoLayerHit;
+    PanoramaMode = false;
     CameraX = 1600.0f;
     FarScroll = 0.0f;
     MidScroll = 0.0f;

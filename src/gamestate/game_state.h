@@ -44,6 +44,11 @@ constexpr int32_t NearLayerHit = 2;
 constexpr int32_t EntityHit = 0;
 extern int32_t LayerHit;
 
+// The whole hunting ground: each round leaves the camera free to go round the whole world, and
+// every background tile that covers the view is drawn. Fixed for the run; set from the options
+// file, or from the command line, which wins.
+extern bool PanoramaMode;
+
 extern float CameraX;
 extern float FarScroll;
 extern float MidScroll;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "gamestate/game_state.h"
 #include "platform/platform.h"
 
 namespace gamestate {
@@ -26,8 +27,8 @@ void RoundState::ResetRound() {
     streakCount = 0;
     streakKind = 0;
     crossbowTargetHit = 0;
-    cameraMin = 1600;
-    cameraMax = 2300;
+    cameraMin = PanoramaMode ? UnlimitedCameraMin : ForestCameraMin;
+    cameraMax = PanoramaMode ? UnlimitedCameraMax : ForestCameraMax;
     QuotaStage = 0;
     stageMessageEnd = 0xFFFFFFFFu;
     for (int32_t& note : bellSequence.notes) note = std::rand() % 3 + 1;

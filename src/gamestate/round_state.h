@@ -20,6 +20,13 @@ constexpr uint32_t StageMessageMs = 1500;
 constexpr uint32_t QuailStreakBonusMs = 15000;
 constexpr int32_t BoarStreakBonusPoints = 100;
 
+// A round keeps the camera in the forest, where the view never leaves background tiles 3 and 4;
+// with the whole hunting ground (PanoramaMode) it sets limits the camera never reaches.
+constexpr int32_t ForestCameraMin = 1600;
+constexpr int32_t ForestCameraMax = 2300;
+constexpr int32_t UnlimitedCameraMin = INT32_MIN;
+constexpr int32_t UnlimitedCameraMax = INT32_MAX;
+
 // The hint melody of the bell puzzle (its notes are the bell numbers 1..3).
 struct BellSequence {
     int32_t notes[4] = {};
@@ -37,8 +44,8 @@ struct RoundState {
     int32_t streakCount = 0;  // further consecutive hits of the streak kind
     int32_t streakKind = 0;   // kind of the last scoring hit; 0 = none
     uint8_t crossbowTargetHit = 0;
-    int32_t cameraMin = 1600;
-    int32_t cameraMax = 2300;
+    int32_t cameraMin = ForestCameraMin;  // the camera's limits, reset with every round
+    int32_t cameraMax = ForestCameraMax;
     int32_t QuotaStage = 0;  // quota sets drawn so far
     // Round clock until which a completed stage is announced (and no weapon banner shows);
     // 0xFFFFFFFF = none.
@@ -47,7 +54,8 @@ struct RoundState {
     uint32_t RoundClock = 0;  // tick count minus the time spent paused
     uint32_t RoundEnd = 0;    // round clock at which the round ends; 0 = no round running
 
-    // Back to the start of a round, with the first quota set drawn.
+    // Back to the start of a round, with the first quota set drawn and the camera limited to the
+    // forest, or unlimited in PanoramaMode.
     void ResetRound();
     // Begins the next stage: re-seeds the generator with the tick count, leaves two random kinds
     // free and asks 3 x stage .. 3 x stage + 5 animals of each other kind.

@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kSection = "options";
 constexpr const char* kSoundKey = "sound";
 constexpr const char* kStreamKey = "stream";
+constexpr const char* kPanoramaKey = "panorama";
 }  // namespace
 
 std::string OptionsFilePath() {
@@ -31,6 +32,7 @@ void LoadOptions(Options& options, const std::string& path) {
     const IniFile file = LoadIniFile(path);
     options.StreamMusic = file.GetInt(kSection, kStreamKey, 1);
     options.MusicOn = file.GetInt(kSection, kSoundKey, 1) == 1 ? 0 : 2;
+    options.Panorama = file.GetInt(kSection, kPanoramaKey, 0);
 }
 
 bool SaveSoundOption(const char* value, const std::string& path) {

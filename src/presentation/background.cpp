@@ -1,7 +1,6 @@
 #include "presentation/background.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "display/display_device.h"
 #include "gamestate/asset_catalogue.h"
@@ -12,47 +11,66 @@ namespace presentation {
 
 namespace {
 
-struct LayerGeometry {
-    int tileWidth;
-    const float* scroll;
-};
+constexpr int ScreenWidth = 800;
+constexpr int TilesPerLayer = 6;
 
-LayerGeometry GeometryOf(int layer) {
+const float& ScrollOf(int layer) {
     switch (layer) {
         case gamestate::FarLayer:
-            return {720, &gamestate::FarScroll};
+            return gamestate::FarScroll;
         case gamestate::MidLayer:
-            return {760, &gamestate::MidScroll};
+            return gamestate::MidScroll;
         default:
-            return {800, &gamestate::CameraX};
+            return gamestate::CameraX;
     }
 }
 
 }  // namespace
 
+int TileWidth(int layer) {
+    switch (layer) {
+        case gamestate::FarLayer:
+            return 720;
+        case gamestate::MidLayer:
+            return 760;
+        default:
+            return 800;
+    }
+}
+
+int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]) {
+    const int w = TileWidth(layer);
+    // The layer repeats after its six tiles.
+    const int period = TilesPerLayer * w;
+    const int first = gamestate::PanoramaMode ? 0 : 2;
+    const int last = gamestate::PanoramaMode ? TilesPerLayer - 1 : 3;
+    int count = 0;
+    for (int index = first; index <= last && count < MaxTilesOnScreen; ++index) {
+        int x = (index * w - scroll) % period;
+        if (x < 0) x += period;
+        // A tile far to the right of the view may show at its left, one period earlier.
+        if (x >= ScreenWidth) x -= period;
+        if (x <= -w || x >= ScreenWidth) continue;
+        tiles[count++] = TileOnScreen{index, x, std::max(-x, 0)};
+    }
+    std::sort(tiles, tiles + count,
+              [](const TileOnScreen& a, const TileOnScreen& b) { return a.screenX < b.screenX; });
+    return count;
+}
+
 void DrawBackgroundLayer(CDisplayDevice* display, int layer) {
     if (!display || layer < gamestate::FarLayer || layer > gamestate::NearLayer) return;
-    const LayerGeometry geometry = GeometryOf(layer);
-    const int w = geometry.tileWidth;
-    const int scroll = static_cast<int>(*geometry.scroll);
-    // Past this the layer has wrapped round: the tile shows again six tiles further on.
-    const int wrapThreshold = -(6 * w - 800);
-    for (int index = 2; index <= 3; ++index) {
-        int x = index * w - scroll;
-        if (x < wrapThreshold) x = (index + 6) * w - scroll;
-        if (x <= -800 || x >= 800) continue;
-        CBitmapSurface* tile = gamestate::BackgroundTiles[layer][index + 1];
-        int clippedLeft = 0;
-        if (x < 0) {
-            clippedLeft = -x;
-            const Rect source{-x, 0, w, 600};
-            display->DrawSurface(0, 0, tile, &source);
-        } else {
-            const Rect source{0, 0, std::min(800 - x, w), 600};
-            display->DrawSurface(static_cast<uint32_t>(x), 0, tile, &source);
-        }
-        if (layer != gamestate::FarLayer)
-            world::TestLayerHit(layer, tile, std::max(x, 0), clippedLeft);
+    const int w = TileWidth(layer);
+    TileOnScreen tiles[MaxTilesOnScreen];
+    const int count = TilesOnScreen(layer, static_cast<int>(ScrollOf(layer)), tiles);
+    for (int i = 0; i < count; ++i) {
+        const TileOnScreen& placed = tiles[i];
+        CBitmapSurface* tile = gamestate::BackgroundTiles[layer][placed.index + 1];
+        const int x = std::max(placed.screenX, 0);
+        const Rect source{placed.clippedLeft, 0, std::min(placed.clippedLeft + ScreenWidth - x, w),
+                          600};
+        display->DrawSurface(static_cast<uint32_t>(x), 0, tile, &source);
+        if (layer != gamestate::FarLayer) world::TestLayerHit(layer, tile, x, placed.clippedLeft);
     }
 }
 

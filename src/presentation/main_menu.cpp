@@ -99,6 +99,8 @@ MainMenu::MainMenu() {
     persistence::LoadOptions(options);
     MusicOn = options.MusicOn;
     StreamMusic = options.StreamMusic;
+    // The command line may have turned the whole hunting ground on already; the file only adds.
+    if (options.Panorama == 1) gamestate::PanoramaMode = true;
 }
 
 MainMenu::~MainMenu() {

@@ -7,6 +7,14 @@
 
 namespace presentation {
 
+int PointLabelScreenX(int32_t worldX, float cameraX) {
+    constexpr int WorldWidth = 4800;
+    int x = static_cast<int>(worldX - cameraX) % WorldWidth;
+    if (x < -WorldWidth / 2) x += WorldWidth;
+    if (x >= WorldWidth / 2) x -= WorldWidth;
+    return x;
+}
+
 void DrawPointPopups(CDisplayDevice* display, float cameraX, float averageFrameTime,
                      uint32_t roundClock) {
     char text[16];
@@ -14,7 +22,7 @@ void DrawPointPopups(CDisplayDevice* display, float cameraX, float averageFrameT
         if (popup.value == 0) continue;
         if (IngameFont && display) {
             std::snprintf(text, sizeof text, "%d", popup.value);
-            IngameFont->DrawString(display, static_cast<int>(popup.worldX - cameraX),
+            IngameFont->DrawString(display, PointLabelScreenX(popup.worldX, cameraX),
                                    static_cast<int>(popup.y), text);
         }
         popup.y -= averageFrameTime / 16.0f;

@@ -1,6 +1,7 @@
 #include "presentation/screen_surfaces.h"
 
 #include "display/display_device.h"
+#include "gamestate/game_state.h"
 
 namespace presentation {
 
@@ -18,6 +19,11 @@ void ReloadSurface(CDisplayDevice* display, CBitmapSurface*& slot, const char* p
 }
 
 void LoadLoadingScreen(CDisplayDevice* display) {
+    if (gamestate::PanoramaMode) {
+        ReloadSurface(display, LoadingScreenSurface, PanoramaLoadingScreenFile, 800, 600,
+                      CLR_INVALID);
+        if (LoadingScreenSurface) return;
+    }
     ReloadSurface(display, LoadingScreenSurface, LoadingScreenFile, 800, 600, CLR_INVALID);
 }
 

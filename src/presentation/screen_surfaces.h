@@ -13,6 +13,8 @@ extern CBitmapSurface* IngameSheet;
 
 constexpr const char* StartScreenFile = "grafik/screens/startscreen.bmp";
 constexpr const char* LoadingScreenFile = "grafik/screens/loadingscreen.bmp";
+// The loading screen whose hint line names the whole hunting ground, shown while it is on.
+constexpr const char* PanoramaLoadingScreenFile = "grafik/screens/loadingscreen_revier.bmp";
 constexpr const char* IngameSheetFile = "grafik/ingame/page_ingame_screen.bmp";
 
 // Deletes what `slot` holds and loads `path` into it (at its own size when width and height are
@@ -20,6 +22,7 @@ constexpr const char* IngameSheetFile = "grafik/ingame/page_ingame_screen.bmp";
 void ReloadSurface(CDisplayDevice* display, CBitmapSurface*& slot, const char* path, int width,
                    int height, unsigned keyColour);
 
+// The loading screen for the mode the game runs in; the plain one when the pack lacks the other.
 void LoadLoadingScreen(CDisplayDevice* display);
 void LoadIngameSheet(CDisplayDevice* display);
 

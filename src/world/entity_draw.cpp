@@ -78,18 +78,29 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
 
     const StripFrame shown = shownStripFrame();
 
-    // Screen position. An entity just behind the wrap seam shows left of the camera.
+    // Screen position. An entity just behind the wrap seam shows left of the camera. Animals
+    // stand at world positions, which the parallax scales; scenery of the middle and far planes
+    // stands at positions of its own layer, which repeats after its six tiles, sooner than the
+    // world.
+    const bool animal = kind >= 1 && kind <= 23;
+    const int layerPeriod = 4800 - (plane - 1) * 240;
+    const float seamShift = animal ? WorldWidth : static_cast<float>(layerPeriod);
     const bool behindSeam = planeCameraX < 800.0f && x > 4000.0f;
-    if (behindSeam) x -= WorldWidth;
+    if (behindSeam) x -= seamShift;
+    // After the draw the entity is back where it stands (an x below 0 wraps round the world).
+    auto restoreX = [&] {
+        if (behindSeam) x += seamShift;
+        if (x < 0.0f) x += WorldWidth;
+    };
     const int camera = static_cast<int>(planeCameraX);
-    if (kind >= 1 && kind <= 23 && plane == FarPlane) {
+    if (animal && plane == FarPlane) {
         screenX = static_cast<int32_t>(x * 0.9 - camera);
-    } else if (kind >= 1 && kind <= 23 && plane == MidPlane) {
+    } else if (animal && plane == MidPlane) {
         screenX = static_cast<int32_t>(x * 0.95 - camera);
     } else {
         screenX = static_cast<int32_t>(x) - camera;
     }
-    if (screenX < -(800 - (plane - 1) * 200)) screenX += 4800 - (plane - 1) * 240;
+    if (screenX < -(800 - (plane - 1) * 200)) screenX += layerPeriod;
     clipLeft = 0;
     if (screenX < 0) {
         clipLeft = -screenX;
@@ -100,7 +111,7 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
     if (!shown.strip) {
         // Nothing to show (no picture was ever registered): nothing to draw or to hit.
         sourceRect = Rect{};
-        if (x < 0.0f) x += WorldWidth;
+        restoreX();
         return;
     }
     Rect source;
@@ -113,7 +124,7 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
         source.right = ScreenWidth - screenX + shown.left;
     }
     sourceRect = source;
-    if (x < 0.0f) x += WorldWidth;
+    restoreX();
     // Rectangles that leave the screen (above it, or wholly beside it) are refused and draw
     // nothing.
     if (display) {

@@ -111,6 +111,7 @@ std::vector<Expected> EverythingTheGameLoads() {
     }
     all.push_back({"grafik/screens/startscreen.bmp", Key::None});
     all.push_back({"grafik/screens/loadingscreen.bmp", Key::None});
+    all.push_back({"grafik/screens/loadingscreen_revier.bmp", Key::None});
     all.push_back({"grafik/ingame/page_ingame_screen.bmp", Key::Panel});
     all.push_back({presentation::MenuFontStyle.sheetFile, Key::Panel});
     all.push_back({presentation::IngameFontStyle.sheetFile, Key::Panel});
@@ -133,7 +134,7 @@ std::vector<Expected> EverythingTheGameLoads() {
 
 TEST(PictureManifest, EveryPictureIsThereWithWholeFramesAndCleanKeys) {
     std::vector<Expected> all = EverythingTheGameLoads();
-    EXPECT_EQ(all.size(), 136u);
+    EXPECT_EQ(all.size(), 137u);
     for (const Expected& e : all) {
         SCOPED_TRACE(e.path);
         display::DecodedBitmap b = Load(e.path);
@@ -386,7 +387,7 @@ TEST(PictureManifest, MenuAndScreenPiecesFitTheirPlaces) {
         EXPECT_LE(weapon.height, 170) << n;
         EXPECT_LE(weapon.width, 800) << n;
     }
-    for (const char* n : {"startscreen", "loadingscreen"}) {
+    for (const char* n : {"startscreen", "loadingscreen", "loadingscreen_revier"}) {
         display::DecodedBitmap screen = Load(std::string("grafik/screens/") + n + ".bmp");
         EXPECT_EQ(screen.width, 800) << n;
         EXPECT_EQ(screen.height, 600) << n;

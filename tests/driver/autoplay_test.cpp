@@ -29,13 +29,17 @@ long long NumberAfter(const std::string& json, const std::string& key) {
     return std::stoll(match[1]);
 }
 
-TEST(Autoplay, AWholeRoundScoresFulfilsQuotasAndEntersTheNameInTheHighScores) {
-    world_testing::TempDirectory data;
-    // The generated pictures and sounds, with score.dat and the options written beside them.
+// The generated pictures and sounds, with score.dat and the options written beside them.
+void LinkAssetPack(const world_testing::TempDirectory& data) {
     std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / "grafik",
                                               data.Path() / "grafik");
     std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / "sounds",
                                               data.Path() / "sounds");
+}
+
+TEST(Autoplay, AWholeRoundScoresFulfilsQuotasAndEntersTheNameInTheHighScores) {
+    world_testing::TempDirectory data;
+    LinkAssetPack(data);
     const std::string state = data / "end.json";
     // Without a frame count the autoplayer plays one round and closes the game.
     const std::string command = std::string(TQ_DRIVER_PATH) + " --data " + data.Path().string() +
@@ -54,6 +58,36 @@ TEST(Autoplay, AWholeRoundScoresFulfilsQuotasAndEntersTheNameInTheHighScores) {
     persistence::LoadHighScores(table, data / "score.dat");
     EXPECT_EQ(table.scores[0], score);
     EXPECT_STREQ(table.names[0], driver::Autoplayer::PlayerName);
+}
+
+TEST(Autoplay, OnTheWholeHuntingGroundEveryWeaponIsUnlockedAndFired) {
+    world_testing::TempDirectory data;
+    LinkAssetPack(data);
+    const std::string state = data / "end.json";
+    // The blossoms of the meadow unlock the crossbow, the third stage the dynamite, the bear's
+    // target in the field the machine gun.
+    const std::string command = std::string(TQ_DRIVER_PATH) + " --data " + data.Path().string() +
+                                " --autoplay --panorama --step 33 --state " + state +
+                                " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    const std::string end = ReadAll(state);
+    ASSERT_FALSE(end.empty());
+    EXPECT_NE(end.find("\"panorama\":true"), std::string::npos);
+    EXPECT_EQ(NumberAfter(end, "screen"), 1) << "back in the menu";
+    EXPECT_GT(NumberAfter(end, "score"), 0);
+    EXPECT_GE(NumberAfter(end, "stage"), 3) << "the third stage brings the dynamite";
+    for (const char* weapon : {"crossbow", "dynamite", "machineGun"}) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(
+            end, match, std::regex("\"weapon\":\\{[^}]*\"" + std::string(weapon) + "\":(\\d+)")));
+        EXPECT_EQ(std::stoi(match[1]), 2) << weapon << " unlocked";
+    }
+    std::smatch fired;
+    ASSERT_TRUE(std::regex_search(end, fired, std::regex("\"shotsFired\":\\{([^}]*)\\}")));
+    for (const char* weapon : {"shotgun", "crossbow", "dynamite", "machineGun"}) {
+        EXPECT_GT(NumberAfter(fired[1], weapon), 0) << weapon << " fired";
+    }
 }
 
 }  // namespace

@@ -128,6 +128,24 @@ TEST(Options, SoundOptionRoundTripAndFileRules) {
     EXPECT_NE(persistence::OptionsFilePath().find("/tannenquirl.ini"), std::string::npos);
 }
 
+TEST(Options, TheWholeHuntingGroundIsReadButNeverWritten) {
+    TempDir dir;
+    const std::string path = (dir / "tannenquirl.ini");
+    persistence::Options options;
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.Panorama, 0) << "off without a file";
+    WriteFile(path, "[options]\npanorama=1\n");
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.Panorama, 1);
+    ASSERT_TRUE(persistence::SaveSoundOption("0", path));
+    EXPECT_EQ(ReadFile(path), "[options]\npanorama=1\nsound=0\n");
+    for (const char* value : {"0", "ja", ""}) {
+        WriteFile(path, std::string("[options]\npanorama=") + value + "\n");
+        persistence::LoadOptions(options, path);
+        EXPECT_EQ(options.Panorama, 0) << value;
+    }
+}
+
 TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
     TempDir dir;
     EXPECT_FALSE(persistence::SaveSoundOption("0", (dir / "missing/tannenquirl.ini")));

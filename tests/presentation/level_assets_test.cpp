@@ -105,6 +105,25 @@ TEST_F(LevelAssetsTest, TheLoadingHareGivesTheTransparentColourAndRunsAcrossTheS
     ReleaseScreenSurfaces();
 }
 
+TEST_F(LevelAssetsTest, TheWholeHuntingGroundShowsItsOwnLoadingScreen) {
+    Bmp("grafik/screens/loadingscreen.bmp", 800, 600, 0x00101010);
+    Bmp("grafik/screens/loadingscreen_revier.bmp", 800, 600, 0x00008000);
+    LoadLoadingScreen(&display_);
+    ASSERT_NE(LoadingScreenSurface, nullptr);
+    EXPECT_EQ(LoadingScreenSurface->ReadPixelColour(400, 518), 0x00101010u);
+    gamestate::PanoramaMode = true;
+    LoadLoadingScreen(&display_);
+    ASSERT_NE(LoadingScreenSurface, nullptr);
+    EXPECT_EQ(LoadingScreenSurface->ReadPixelColour(400, 518),
+              Rgb565ToColourRef(ColourRefToRgb565(0x00008000)));
+    // A pack without it shows the plain one.
+    std::filesystem::remove(dir_.Path() / "grafik/screens/loadingscreen_revier.bmp");
+    LoadLoadingScreen(&display_);
+    ASSERT_NE(LoadingScreenSurface, nullptr);
+    EXPECT_EQ(LoadingScreenSurface->ReadPixelColour(400, 518), 0x00101010u);
+    ReleaseScreenSurfaces();
+}
+
 TEST_F(LevelAssetsTest, OnlyTheMiddleAndNearLayersAreKeyed) {
     for (const char* name : {"E13", "E23", "E33"}) {
         Bmp(std::string("grafik/hintergrund/") + name + ".bmp", 720, 600, 0x00406080);

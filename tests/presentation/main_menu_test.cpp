@@ -233,6 +233,21 @@ TEST_F(MenuScenario, SoundButtonWritesTheOptionAndShowsItsState) {
     EXPECT_EQ(Menu->StreamMusic, 1);
 }
 
+TEST_F(MenuScenario, TheWholeHuntingGroundComesFromTheOptionsOrTheCommandLine) {
+    EXPECT_FALSE(gamestate::PanoramaMode) << "off without a file";
+    std::ofstream("tannenquirl.ini") << "[options]\npanorama=1\n";
+    StartProgram();
+    EXPECT_TRUE(gamestate::PanoramaMode);
+    // --panorama wins over a file that says 0.
+    std::ofstream("tannenquirl.ini") << "[options]\npanorama=0\n";
+    gamestate::PanoramaMode = true;
+    StartProgram();
+    EXPECT_TRUE(gamestate::PanoramaMode);
+    gamestate::PanoramaMode = false;
+    StartProgram();
+    EXPECT_FALSE(gamestate::PanoramaMode);
+}
+
 TEST_F(MenuScenario, QuitButtonAsksTheWindowToClose) {
     platform::Event event;
     while (backend_.PollEvent(event)) {

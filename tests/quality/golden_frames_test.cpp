@@ -1,10 +1,13 @@
 // Golden frames: a scripted visit through the menu, its two windows and the first seconds of a
-// round, each frame compared with the one recorded in tests/golden/frames.txt. The game, the
-// virtual clock and the asset pack are deterministic, so any change of a pixel shows here.
+// round, each frame compared with the one recorded in tests/golden/frames.txt; and a round on
+// the whole hunting ground, through the meadow, across the world's seam and into the field,
+// compared with tests/golden/panorama_frames.txt. The game, the virtual clock and the asset pack
+// are deterministic, so any change of a pixel shows here.
 //
 // After an intended change of the pictures or the drawing, look at the frames the failing run
-// wrote (their paths are printed), then record them anew:
+// wrote (their paths are printed), then record them anew, all or one set:
 //   TQ_UPDATE_GOLDEN=1 build/tests/tq_tests --gtest_filter='GoldenFrames*'
+//   TQ_UPDATE_GOLDEN=1 build/tests/tq_tests --gtest_filter='GoldenFrames.Panorama*'
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,6 +18,7 @@
 #include <string_view>
 
 #include "display/bmp_writer.h"
+#include "gamestate/game_state.h"
 #include "persistence/md5.h"
 #include "support/game_harness.h"
 #include "support/temp_dir.h"
@@ -24,11 +28,11 @@ namespace {
 namespace fs = std::filesystem;
 using platform::HeadlessBackend;
 
-const fs::path GoldenFile = fs::path(TQ_SOURCE_DIR) / "tests/golden/frames.txt";
+const fs::path GoldenDir = fs::path(TQ_SOURCE_DIR) / "tests/golden";
 
-std::map<std::string, std::string> ReadGolden() {
+std::map<std::string, std::string> ReadGolden(const fs::path& goldenFile) {
     std::map<std::string, std::string> golden;
-    std::ifstream file(GoldenFile);
+    std::ifstream file(goldenFile);
     std::string name, digest;
     while (file >> name >> digest) golden[name] = digest;
     return golden;
@@ -39,13 +43,63 @@ std::string DigestOf(const std::vector<uint16_t>& frame) {
                                                 frame.size() * sizeof(uint16_t)));
 }
 
+// A directory to play in, with the asset pack, entered for the scenario's run.
+class PlayDirectory {
+  public:
+    PlayDirectory() {
+        for (const char* folder : {"grafik", "sounds"})
+            fs::create_directory_symlink(fs::path(TQ_DATA_DIR) / folder, dir_.Path() / folder);
+        previous_ = fs::current_path();
+        fs::current_path(dir_.Path());
+    }
+    ~PlayDirectory() { fs::current_path(previous_); }
+    const fs::path& Path() const { return dir_.Path(); }
+
+  private:
+    testing_support::TempDir dir_;
+    fs::path previous_;
+};
+
+// Keeps the frame just presented under `name`, as a digest and as a picture beside the run.
+void TakeShot(HeadlessBackend& backend, const fs::path& dir, const std::string& name,
+              std::map<std::string, std::string>& actual) {
+    actual[name] = DigestOf(backend.LastFrame());
+    display::WriteRgb565Bmp((dir / (name + ".bmp")).string(), backend.LastFrame().data(), 800, 600,
+                            800);
+}
+
+// With TQ_UPDATE_GOLDEN set, records the frames in `goldenFile`; otherwise compares them with it
+// and keeps the pictures of those that differ.
+void CompareWithGolden(const std::string& goldenName, const fs::path& dir,
+                       const std::map<std::string, std::string>& actual) {
+    const fs::path goldenFile = GoldenDir / goldenName;
+    if (std::getenv("TQ_UPDATE_GOLDEN")) {
+        fs::create_directories(goldenFile.parent_path());
+        std::ofstream out(goldenFile);
+        for (const auto& [name, digest] : actual) out << name << " " << digest << "\n";
+        fs::path keep = fs::temp_directory_path() / "tq-golden-frames";
+        fs::create_directories(keep);
+        for (const auto& [name, digest] : actual)
+            fs::copy_file(dir / (name + ".bmp"), keep / (name + ".bmp"),
+                          fs::copy_options::overwrite_existing);
+        GTEST_SKIP() << "recorded " << actual.size() << " frames; pictures in " << keep;
+    }
+    std::map<std::string, std::string> golden = ReadGolden(goldenFile);
+    fs::path failed = fs::temp_directory_path() / "tq-golden-failures";
+    for (const auto& [name, digest] : actual) {
+        EXPECT_EQ(digest, golden[name])
+            << name << " differs; this run's frame is " << (failed / (name + ".bmp")).string();
+        if (digest != golden[name]) {
+            fs::create_directories(failed);
+            fs::copy_file(dir / (name + ".bmp"), failed / (name + ".bmp"),
+                          fs::copy_options::overwrite_existing);
+        }
+    }
+}
+
 TEST(GoldenFrames, TheMenuItsWindowsAndARoundLookAsRecorded) {
     ASSERT_TRUE(fs::exists(fs::path(TQ_DATA_DIR) / "grafik")) << "the asset pack is needed";
-    testing_support::TempDir dir;
-    for (const char* folder : {"grafik", "sounds"})
-        fs::create_directory_symlink(fs::path(TQ_DATA_DIR) / folder, dir.Path() / folder);
-    fs::path previous = fs::current_path();
-    fs::current_path(dir.Path());
+    PlayDirectory dir;
 
     // Frame (after which the picture is taken) and its name. Steps of 20 ms: the start screen
     // lasts until frame 200, the windows slide for about a dozen frames.
@@ -74,37 +128,71 @@ TEST(GoldenFrames, TheMenuItsWindowsAndARoundLookAsRecorded) {
         },
         [&](HeadlessBackend& backend, int frame) {
             auto shot = shots.find(frame);
-            if (shot != shots.end()) actual[shot->second] = DigestOf(backend.LastFrame());
-            if (shot != shots.end()) {
-                display::WriteRgb565Bmp((dir.Path() / (shot->second + ".bmp")).string(),
-                                        backend.LastFrame().data(), 800, 600, 800);
+            if (shot != shots.end()) TakeShot(backend, dir.Path(), shot->second, actual);
+        });
+    ASSERT_EQ(actual.size(), shots.size());
+    CompareWithGolden("frames.txt", dir.Path(), actual);
+}
+
+// The whole hunting ground, switched on in the options file: the loading screen's hint line, then
+// a round scrolled to the left from the forest through the meadow, across the seam and on into
+// the field. The camera stops at each place (it moves 20 pixels a frame) and the picture is taken
+// ten frames later.
+TEST(GoldenFrames, PanoramaMeadowSeamAndFieldLookAsRecorded) {
+    ASSERT_TRUE(fs::exists(fs::path(TQ_DATA_DIR) / "grafik")) << "the asset pack is needed";
+    PlayDirectory dir;
+    std::ofstream(dir.Path() / "tannenquirl.ini") << "[options]\npanorama=1\n";
+
+    struct Stop {
+        const char* name;
+        float camera;
+        int frame = -1;  // when the camera stopped there
+    };
+    Stop stops[] = {
+        {"panorama_meadow", 300.0f}, {"panorama_seam", 4780.0f}, {"panorama_field", 3900.0f}};
+    size_t next = 0;
+    bool scrolling = false;
+    float lastCamera = 1600.0f;  // where every round starts
+    bool wrapped = false;        // the camera went from 0 to the end of the world
+    std::map<std::string, std::string> actual;
+    testing_support::GameHarness harness;
+    harness.stepMs = 20;
+    harness.Run(
+        800,
+        [&](HeadlessBackend& backend, int frame) {
+            backend.SetKey(platform::vk::LButton, frame == 230);
+            if (frame == 220) backend.SetCursor(600, 222);  // over "Spiel starten"
+            if (frame == 400) {
+                backend.SetCursor(0, 300);  // scroll left
+                scrolling = true;
+            }
+            if (gamestate::CameraX > lastCamera) wrapped = true;
+            lastCamera = gamestate::CameraX;
+            if (!scrolling || next >= std::size(stops)) return;
+            // The meadow lies before the seam, the other stops beyond it.
+            const bool beyondSeam = next > 0;
+            if (beyondSeam == wrapped && gamestate::CameraX <= stops[next].camera) {
+                backend.SetCursor(400, 300);
+                stops[next].frame = frame;
+                scrolling = false;
+            }
+        },
+        [&](HeadlessBackend& backend, int frame) {
+            if (frame == 350) {
+                EXPECT_TRUE(gamestate::PanoramaMode);
+                TakeShot(backend, dir.Path(), "panorama_loading", actual);
+            }
+            if (next < std::size(stops) && stops[next].frame >= 0 &&
+                frame == stops[next].frame + 10) {
+                EXPECT_EQ(gamestate::CameraX, stops[next].camera) << stops[next].name;
+                TakeShot(backend, dir.Path(), stops[next].name, actual);
+                ++next;
+                backend.SetCursor(0, 300);
+                scrolling = true;
             }
         });
-    fs::current_path(previous);
-    ASSERT_EQ(actual.size(), shots.size());
-
-    if (std::getenv("TQ_UPDATE_GOLDEN")) {
-        fs::create_directories(GoldenFile.parent_path());
-        std::ofstream out(GoldenFile);
-        for (const auto& [name, digest] : actual) out << name << " " << digest << "\n";
-        fs::path keep = fs::temp_directory_path() / "tq-golden-frames";
-        fs::create_directories(keep);
-        for (const auto& [name, digest] : actual)
-            fs::copy_file(dir.Path() / (name + ".bmp"), keep / (name + ".bmp"),
-                          fs::copy_options::overwrite_existing);
-        GTEST_SKIP() << "recorded " << actual.size() << " frames; pictures in " << keep;
-    }
-    std::map<std::string, std::string> golden = ReadGolden();
-    fs::path failed = fs::temp_directory_path() / "tq-golden-failures";
-    for (const auto& [name, digest] : actual) {
-        EXPECT_EQ(digest, golden[name])
-            << name << " differs; this run's frame is " << (failed / (name + ".bmp")).string();
-        if (digest != golden[name]) {
-            fs::create_directories(failed);
-            fs::copy_file(dir.Path() / (name + ".bmp"), failed / (name + ".bmp"),
-                          fs::copy_options::overwrite_existing);
-        }
-    }
+    ASSERT_EQ(actual.size(), 4u) << "every stop was reached";
+    CompareWithGolden("panorama_frames.txt", dir.Path(), actual);
 }
 
 }  // namespace

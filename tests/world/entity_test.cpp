@@ -130,6 +130,30 @@ TEST_F(EntityTest, DrawCutsAtTheLeftEdgeAndShowsTheSeamNeighbourLeftOfTheCamera)
     EXPECT_NE(PixelAt(799, 310), 0);
 }
 
+TEST_F(EntityTest, SceneryOfTheFarAndMiddlePlanesCrossesTheSeamWithItsLayer) {
+    // The middle layer repeats after 4560 pixels: with its scroll at 0, scenery at 4550 shows its
+    // last 30 columns at the left edge, as the layer's own tile 6 does.
+    Entity& stone = MakeEntity(84, world::kind::CaveStone, 2, 4550, 225);
+    display_.ClearBackBuffer(0);
+    stone.draw(&display_, 0.0f, backend_.Ticks());
+    EXPECT_EQ(stone.screenX, 0);
+    EXPECT_EQ(stone.clipLeft, 10);
+    EXPECT_NE(PixelAt(29, 230), 0);
+    EXPECT_FLOAT_EQ(stone.x, 4550.0f) << "back where it stands after the draw";
+    // The far layer repeats after 4320.
+    Entity& bell = MakeEntity(184, world::kind::Bell1, 3, 4300, 146);
+    bell.draw(&display_, 5.0f, backend_.Ticks());
+    EXPECT_EQ(bell.screenX, 0);
+    EXPECT_EQ(bell.clipLeft, 25);
+    EXPECT_FLOAT_EQ(bell.x, 4300.0f);
+    // Animals stand in the world, whose seam lies at 4800 whatever their plane.
+    Entity& boar = MakeEntity(60, world::kind::Boar, 2, 4790, 300);
+    boar.draw(&display_, 10.0f, backend_.Ticks());
+    EXPECT_EQ(boar.screenX, 0);
+    EXPECT_EQ(boar.clipLeft, 19) << "(4790 - 4800) x 0.95 - 10";
+    EXPECT_FLOAT_EQ(boar.x, 4790.0f);
+}
+
 TEST_F(EntityTest, AnimalsUseTheParallaxOfTheirPlane) {
     Entity& mid = MakeEntity(60, world::kind::Boar, 2, 2001, 300);
     mid.draw(&display_, 1520.0f, backend_.Ticks());

@@ -12,12 +12,15 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <cstdlib>
 
 #include "display/bitmap_surface.h"
+#include "flow/camera.h"
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "presentation/background.h"
 #include "presentation/main_menu.h"
 #include "world/entity.h"
+#include "world/level_layout.h"
 #include "world/weapon.h"
 
 namespace driver {
@@ -73,9 +76,50 @@ bool ReachableWith(const Entity& e, int32_t weapon) {
     return e.plane == world::NearPlane || (e.plane == world::MidPlane && e.kind < kind::Apple);
 }
 
+// Puzzle pieces come before the animals of the quotas, only the clock before them.
+constexpr int PuzzlePriority = 150;
+
+// The colour each blossom has to show for the blossom puzzle, which unlocks the crossbow once a
+// round: every hit moves a blossom on by one colour.
+int32_t BlossomColourWanted(int index) {
+    switch (index) {
+        case world::entity_index::Blossom3:
+            return 1;
+        case world::entity_index::Blossom2:
+            return 2;
+        case world::entity_index::Blossom1:
+            return 3;
+        default:
+            return -1;
+    }
+}
+
+// True while the blossom puzzle can still be solved this round.
+bool BlossomPuzzleOpen() {
+    if (gamestate::Round.crossbowTargetHit) return false;
+    for (int index : {world::entity_index::Blossom3, world::entity_index::Blossom2,
+                      world::entity_index::Blossom1}) {
+        const Entity& blossom = EntityTable[static_cast<size_t>(index)];
+        if (blossom.active != 1 || blossom.state == world::state::Hit) return false;
+    }
+    return true;
+}
+
+// A blossom that does not show its colour yet.
+int BlossomPriority(const Entity& e, int index) {
+    if (!BlossomPuzzleOpen()) return 0;
+    return e.shownFrame() != BlossomColourWanted(index) ? PuzzlePriority : 0;
+}
+
+bool MachineGunLocked() {
+    return world::PlayerWeapon && world::PlayerWeapon->machineGunAvailable == world::Locked;
+}
+
 // How much a target is worth aiming at: 0 = leave it alone.
-int Priority(const Entity& e) {
+int Priority(const Entity& e, int index) {
     switch (e.kind) {
+        case kind::Blossom:
+            return BlossomPriority(e, index);
         case kind::Bell1:
         case kind::Bell2:
         case kind::Bell3:
@@ -97,9 +141,10 @@ int Priority(const Entity& e) {
             return 60;
         case kind::Raven:
             return 40;
+        case kind::BearTarget:
+            return MachineGunLocked() ? PuzzlePriority : 30;  // any hit unlocks the machine gun
         case kind::AppleStalk:
         case kind::Mushroom:
-        case kind::BearTarget:
             return 30;
         case kind::Bottle:
         case kind::Pot:
@@ -135,19 +180,31 @@ bool IsAnimal(int32_t k) {
 // The camera the game will have after scrolling for a cursor at `cursorX`.
 float PredictCamera(int cursorX, float frameMs) {
     const gamestate::RoundState& round = gamestate::Round;
-    double camera = gamestate::CameraX;
-    if (cursorX < 200) {
-        camera = std::max(camera - (200 - cursorX) / 200.0 * frameMs, double(round.cameraMin));
-    } else if (cursorX > 600) {
-        camera = std::min(camera + (cursorX - 600) / 200.0 * frameMs, double(round.cameraMax));
-    }
-    return std::trunc(static_cast<float>(camera));
+    return flow::ScrolledCamera(gamestate::CameraX, cursorX, frameMs, round.cameraMin,
+                                round.cameraMax);
 }
 
 float PlaneScroll(int plane, float camera) {
     if (plane == world::MidPlane) return std::trunc(camera * 0.95f);
     if (plane == world::FarPlane) return std::trunc(camera * 0.9f);
     return camera;
+}
+
+// The pixels after which a plane's picture repeats round the world.
+float PlanePeriod(int plane) {
+    if (plane == world::MidPlane) return 4560.0f;
+    if (plane == world::FarPlane) return 4320.0f;
+    return 4800.0f;
+}
+
+// How far a plane scrolls from `from` to `to`, the short way round the world: a camera that
+// crosses the seam jumps by a whole world but moves only a few pixels.
+float ScrollStep(int plane, float from, float to) {
+    const float period = PlanePeriod(plane);
+    float step = PlaneScroll(plane, to) - PlaneScroll(plane, from);
+    if (step > period / 2) step -= period;
+    if (step < -period / 2) step += period;
+    return step;
 }
 
 // How far the entity will have moved on the screen by the next draw.
@@ -162,9 +219,8 @@ int PredictShiftX(const Entity& e, float frameMs, float newCamera) {
         shift = static_cast<float>(e.direction) * world::PixelsPerSpeedUnit * frameMs / 1000.0f *
                 factor;
     }
-    const float scrollNow = PlaneScroll(e.plane, gamestate::CameraX);
-    const float scrollNext = PlaneScroll(e.plane, newCamera);
-    return static_cast<int>(std::lround(shift - (scrollNext - scrollNow)));
+    return static_cast<int>(
+        std::lround(shift - ScrollStep(e.plane, gamestate::CameraX, newCamera)));
 }
 
 int PredictShiftY(const Entity& e, float frameMs) {
@@ -176,22 +232,22 @@ int PredictShiftY(const Entity& e, float frameMs) {
 
 // The layer value the background gives a shot at (x, y), as the game's layer test finds it.
 int32_t LayerAt(int x, int y, float camera) {
-    int32_t layerHit = 5;
+    int32_t layerHit = gamestate::NoLayerHit;
     const struct {
         int layer;
-        int width;
+        int plane;
         int32_t value;
-    } layers[2] = {{gamestate::MidLayer, 760, 3}, {gamestate::NearLayer, 800, 2}};
+    } layers[2] = {{gamestate::MidLayer, world::MidPlane, gamestate::MidLayerHit},
+                   {gamestate::NearLayer, world::NearPlane, gamestate::NearLayerHit}};
     for (const auto& layer : layers) {
-        const int scroll = static_cast<int>(PlaneScroll(
-            layer.layer == gamestate::MidLayer ? world::MidPlane : world::NearPlane, camera));
-        for (int index = 2; index <= 3; ++index) {
-            int tileX = index * layer.width - scroll;
-            if (tileX < -(6 * layer.width - 800)) tileX = (index + 6) * layer.width - scroll;
-            if (tileX <= -800 || tileX >= 800 || x < tileX) continue;
-            const int column = x - tileX;
-            if (column >= layer.width) continue;
-            const CBitmapSurface* tile = gamestate::BackgroundTiles[layer.layer][index + 1];
+        const int scroll = static_cast<int>(PlaneScroll(layer.plane, camera));
+        presentation::TileOnScreen tiles[presentation::MaxTilesOnScreen];
+        const int count = presentation::TilesOnScreen(layer.layer, scroll, tiles);
+        for (int i = 0; i < count; ++i) {
+            const int column = x - tiles[i].screenX;
+            if (column < 0 || column >= presentation::TileWidth(layer.layer)) continue;
+            const CBitmapSurface* tile =
+                gamestate::BackgroundTiles[layer.layer][tiles[i].index + 1];
             if (!tile) continue;
             const COLORREF colour = tile->ReadPixelColour(column, y);
             if (colour != PanelKeyColour && colour != CLR_INVALID) layerHit = layer.value;
@@ -286,9 +342,35 @@ bool FindAimPoint(const Entity& e, int cursorX, float frameMs, Autoplayer::Aim& 
     return false;
 }
 
+// The camera that shows `e`, scenery of its plane, in the middle of the screen.
+float CameraShowing(const Entity& e) {
+    const float period = PlanePeriod(e.plane);
+    float scroll = e.x + static_cast<float>(e.shownStripFrame().width) / 2.0f - 400.0f;
+    if (scroll < 0.0f) scroll += period;
+    const float factor = e.plane == world::MidPlane   ? 0.95f
+                         : e.plane == world::FarPlane ? 0.9f
+                                                      : 1.0f;
+    return std::fmod(std::round(scroll / factor), 4800.0f);
+}
+
+// From the camera to `goal`, the short way round the world (negative: to the left).
+float CameraDistance(float goal) {
+    float distance = goal - gamestate::CameraX;
+    if (distance > 2400.0f) distance -= 4800.0f;
+    if (distance < -2400.0f) distance += 4800.0f;
+    return distance;
+}
+
+// A cursor that scrolls towards `distance` away: at the edge while far, slower when close.
+int SteeringCursorX(float distance) {
+    if (std::abs(distance) < 8.0f) return 400;
+    const int push = std::abs(distance) > 150.0f ? 190 : 60;
+    return distance > 0.0f ? 600 + push : 200 - push;
+}
+
 }  // namespace
 
-Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs) {
+Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs) const {
     struct Candidate {
         int index;
         int priority;
@@ -299,7 +381,8 @@ Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs
     for (int i = 0; i < world::EntityCount; ++i) {
         const Entity& e = EntityTable[static_cast<size_t>(i)];
         if (e.active != 1 || e.state == world::state::Hit) continue;
-        const int priority = Priority(e);
+        if (gamestate::Round.RoundClock < ignoredUntil_[i]) continue;
+        const int priority = Priority(e, i);
         if (priority == 0 || !ReachableWith(e, world::SelectedWeapon())) continue;
         const int width = e.sourceRect.right - e.sourceRect.left;
         const int height = e.sourceRect.bottom;
@@ -335,12 +418,66 @@ void Autoplayer::ReleaseTaps(platform::HeadlessBackend& backend) {
     tappedCount_ = 0;
 }
 
+Autoplayer::TargetLook Autoplayer::LookAt(int index) {
+    const Entity& e = EntityTable[static_cast<size_t>(index)];
+    const gamestate::RoundState& round = gamestate::Round;
+    return TargetLook{index,
+                      round.score,
+                      round.RoundEnd,
+                      round.bellSequence.progress * 8 + round.bellSequence.inputPosition,
+                      e.active,
+                      e.state,
+                      e.firstFrame,
+                      e.hitCount,
+                      e.y};
+}
+
+void Autoplayer::CountShots() {
+    const world::Weapon* weapon = world::PlayerWeapon;
+    if (!weapon) return;
+    const int32_t selected = weapon->selected;
+    const bool fired = selected == lastSelected_ && weapon->roundsLeft < lastRoundsLeft_;
+    if (fired && selected >= 1 && selected <= 4) {
+        shotsFired_[selected] += lastRoundsLeft_ - weapon->roundsLeft;
+    }
+    if (fired && aimedAt_.index >= 0) JudgeShot();
+    if (fired || selected != lastSelected_) aimedAt_.index = -1;
+    lastSelected_ = selected;
+    lastRoundsLeft_ = weapon->roundsLeft;
+}
+
+void Autoplayer::JudgeShot() {
+    const int index = aimedAt_.index;
+    const TargetLook now = LookAt(index);
+    const bool changed = now.score != aimedAt_.score || now.roundEnd != aimedAt_.roundEnd ||
+                         now.bells != aimedAt_.bells || now.active != aimedAt_.active ||
+                         now.state != aimedAt_.state || now.firstFrame != aimedAt_.firstFrame ||
+                         now.hitCount != aimedAt_.hitCount || now.y != aimedAt_.y;
+    if (changed) {
+        fruitlessShots_[index] = 0;
+        return;
+    }
+    // Something in front takes the shot (the big boulder before the moles of the meadow): leave
+    // this target alone for a while.
+    if (++fruitlessShots_[index] >= FruitlessShotsAllowed) {
+        fruitlessShots_[index] = 0;
+        ignoredUntil_[index] = gamestate::Round.RoundClock + IgnoreFruitlessMs;
+    }
+}
+
 void Autoplayer::BeforeFrame(platform::HeadlessBackend& backend, int frame) {
+    if (gamestate::GameScreen == gamestate::GamePlayScreen) CountShots();
     // A key tapped on the last frame is up on this one, so that the next press is an edge.
     const bool tappedLastFrame = tappedCount_ > 0;
     ReleaseTaps(backend);
     if (tappedLastFrame) return;
     if (gamestate::GameScreen == gamestate::GamePlayScreen) {
+        if (!inRound_) {
+            for (float& waited : goalWaitMs_) waited = 0.0f;
+            for (uint32_t& until : ignoredUntil_) until = 0;
+            for (int& shots : fruitlessShots_) shots = 0;
+            aimedAt_.index = -1;
+        }
         inRound_ = true;
         InGame(backend);
     } else if (gamestate::GameScreen != gamestate::StartScreen) {
@@ -393,6 +530,20 @@ void Autoplayer::InMenu(platform::HeadlessBackend& backend, int frame) {
     }
 }
 
+float Autoplayer::PuzzleGoal() {
+    if (!gamestate::PanoramaMode) return -1.0f;
+    if (BlossomPuzzleOpen() && goalWaitMs_[BlossomGoal] < GoalPatienceMs) {
+        currentGoal_ = BlossomGoal;
+        return CameraShowing(EntityTable[world::entity_index::Blossom2]);
+    }
+    const Entity& target = EntityTable[world::entity_index::BearTarget1];
+    if (MachineGunLocked() && target.active == 1 && goalWaitMs_[BearGoal] < GoalPatienceMs) {
+        currentGoal_ = BearGoal;
+        return CameraShowing(target);
+    }
+    return -1.0f;
+}
+
 void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     world::Weapon* weapon = world::PlayerWeapon;
     const gamestate::RoundState& round = gamestate::Round;
@@ -407,7 +558,21 @@ void Autoplayer::InGame(platform::HeadlessBackend& backend) {
         Tap(backend, next == weapon->selected ? KeyRight : KeyOne + next - 1);
         return;
     }
+    // On the whole hunting ground the puzzles of the meadow and the field are worth the way.
+    const float goal = PuzzleGoal();
+    if (goal >= 0.0f) {
+        const float distance = CameraDistance(goal);
+        if (std::abs(distance) > 200.0f) {
+            backend.SetCursor(SteeringCursorX(distance), 300);
+            return;
+        }
+        goalWaitMs_[currentGoal_] += frameMs;
+    }
     const Aim aim = ChooseTarget(cursor.x, cursor.y, frameMs);
+    if (aim.index < 0 && goal >= 0.0f) {
+        backend.SetCursor(SteeringCursorX(CameraDistance(goal)), 300);
+        return;
+    }
     if (aim.index < 0) {
         // Nothing in sight: sweep the camera from one end of its range to the other.
         if (gamestate::CameraX >= static_cast<float>(round.cameraMax)) sweep_ = -1;
@@ -419,6 +584,7 @@ void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     // A press before the weapon is ready would be lost.
     if (weapon->canFire(round.RoundClock + static_cast<uint32_t>(frameMs), true)) {
         Tap(backend, KeyLeft);
+        aimedAt_ = LookAt(aim.index);
     }
 }
 

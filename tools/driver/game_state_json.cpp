@@ -105,6 +105,7 @@ std::string GameStateJson(int frame, const Autoplayer* autoplayer) {
     json.Value("clock", static_cast<long long>(platform::Ticks()));
     json.Value("screen", gamestate::GameScreen);
     json.Value("camera", static_cast<double>(gamestate::CameraX));
+    json.Value("panorama", gamestate::PanoramaMode);
     WriteRoundAndEntities(json);
     WriteMenuAndScores(json);
     WriteWeapon(json);
@@ -112,6 +113,12 @@ std::string GameStateJson(int frame, const Autoplayer* autoplayer) {
     if (autoplayer) {
         json.BeginObject("autoplay");
         json.Value("rounds", autoplayer->RoundsPlayed());
+        json.BeginObject("shotsFired");
+        json.Value("shotgun", autoplayer->ShotsFired(1));
+        json.Value("crossbow", autoplayer->ShotsFired(2));
+        json.Value("dynamite", autoplayer->ShotsFired(3));
+        json.Value("machineGun", autoplayer->ShotsFired(4));
+        json.EndObject();
         json.BeginArray("heapKBAtRoundEnds");
         for (long kb : autoplayer->HeapKBAtRoundEnds())
             json.Value(nullptr, static_cast<long long>(kb));

@@ -1,7 +1,7 @@
 // tqdriver: the real game on the headless backend, driven by a script in virtual time.
 //
 //   tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] [--autoplay [--rounds N]]
-//            [--shot FRAME:FILE.bmp]... [--state FILE.json]
+//            [--panorama] [--shot FRAME:FILE.bmp]... [--state FILE.json]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +18,7 @@
 #include "autoplayer.h"
 #include "display/bmp_writer.h"
 #include "game_state_json.h"
+#include "gamestate/game_state.h"
 #include "platform/headless/headless_backend.h"
 #include "script.h"
 
@@ -30,6 +31,7 @@ struct Options {
     std::string scriptFile;
     bool autoplay = false;
     int rounds = 0;  // with --autoplay: rounds to play before closing (0: one, or until --frames)
+    bool panorama = false;  // the whole hunting ground, whatever the options file says
     std::vector<driver::ScriptEntry> extra;  // --shot entries
     std::string stateFile;
 };
@@ -38,7 +40,8 @@ int Usage(const char* why) {
     std::fprintf(stderr,
                  "tqdriver: %s\n"
                  "usage: tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] "
-                 "[--autoplay [--rounds N]] [--shot FRAME:FILE.bmp]... [--state FILE.json]\n",
+                 "[--autoplay [--rounds N]] [--panorama] [--shot FRAME:FILE.bmp]... "
+                 "[--state FILE.json]\n",
                  why);
     return 2;
 }
@@ -138,6 +141,8 @@ int main(int argc, char** argv) {
         const char* v = nullptr;
         if (arg == "--autoplay") {
             options.autoplay = true;
+        } else if (arg == "--panorama") {
+            options.panorama = true;
         } else if (arg == "--data" && (v = value())) {
             options.dataDir = v;
         } else if (arg == "--frames" && (v = value())) {
@@ -212,6 +217,7 @@ int main(int argc, char** argv) {
     ScriptedRun run(options, std::move(entries), options.autoplay ? &autoplayer : nullptr);
     backend.SetFrameHooks(&run);
     platform::SetBackend(&backend);
+    if (options.panorama) gamestate::PanoramaMode = true;
     int code = app::GameMain([&] {
         if (!stateFile.empty())
             driver::WriteGameState(stateFile, run.LastFrame(),

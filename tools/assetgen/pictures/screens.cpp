@@ -82,7 +82,8 @@ Picture DrawStartScreen() {
     return Finish(canvas, "grafik/screens/startscreen.bmp", FinishOptions{Key::None});
 }
 
-Picture DrawLoadingScreen() {
+// The loading screen, with `hint` on the line under its title.
+Picture DrawLoadingScreen(const char* hint, const char* path) {
     Canvas canvas(ScreenWidth, ScreenHeight);
     cairo_t* cr = canvas.cr();
     PaintLandscape(cr, 7, 0.25);
@@ -103,18 +104,25 @@ Picture DrawLoadingScreen() {
         ShapeStyle{Hex(0x4a2e1a), 0.15, 0.3, 6, 3});
     DrawText(cr, "Das Revier wird vorbereitet \u2026", 400, 485,
              TextStyle{Font::SerifBold, 26, Hex(0xf4d870), 2.5, Hex(0x1a1008), 0.5});
-    DrawText(cr, "Zielen mit der Maus, Nachladen mit der rechten Taste", 400, 518,
-             TextStyle{Font::Sans, 15, palette::Cream, 0, {}, 0.5});
+    DrawText(cr, hint, 400, 518, TextStyle{Font::Sans, 15, palette::Cream, 0, {}, 0.5});
     DrawText(cr, "Bitte warten", 400, 90,
              TextStyle{Font::SerifBold, 40, palette::Cream, 3, Hex(0x2a1a0c), 0.5});
-    return Finish(canvas, "grafik/screens/loadingscreen.bmp", FinishOptions{Key::None});
+    return Finish(canvas, path, FinishOptions{Key::None});
 }
 
 }  // namespace
 
 void AddScreenRecipes(std::vector<Recipe>& recipes) {
     recipes.push_back({"start screen", [] { return std::vector<Picture>{DrawStartScreen()}; }});
-    recipes.push_back({"loading screen", [] { return std::vector<Picture>{DrawLoadingScreen()}; }});
+    recipes.push_back(
+        {"loading screen", [] {
+             return std::vector<Picture>{
+                 DrawLoadingScreen("Zielen mit der Maus, Nachladen mit der rechten Taste",
+                                   "grafik/screens/loadingscreen.bmp"),
+                 // Shown while the whole hunting ground is switched on.
+                 DrawLoadingScreen("Das ganze Revier: Wiese, Wald und Feld",
+                                   "grafik/screens/loadingscreen_revier.bmp")};
+         }});
 }
 
 }  // namespace assetgen
