@@ -17,7 +17,8 @@ void KeyPresses::BeginFrame() {
 }
 
 bool KeyPresses::PressedBeforeThisFrame(int virtualKey) const {
-    return virtualKey > 0 && virtualKey < vk::Count && thisFrame_.test(static_cast<size_t>(virtualKey));
+    return virtualKey > 0 && virtualKey < vk::Count &&
+           thisFrame_.test(static_cast<size_t>(virtualKey));
 }
 
 void KeyPresses::Clear() {

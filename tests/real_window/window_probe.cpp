@@ -68,12 +68,11 @@ bool ReadWindowDump(const std::string& path, WindowDump& dump) {
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
             const uint8_t* p = &bytes[start + uint64_t(y) * bytesPerLine + x * 4];
-            const uint32_t pixel =
-                byteOrder == 0
-                    ? uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-                          (uint32_t(p[3]) << 24)
-                    : (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) |
-                          uint32_t(p[3]);
+            const uint32_t pixel = byteOrder == 0
+                                       ? uint32_t(p[0]) | (uint32_t(p[1]) << 8) |
+                                             (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24)
+                                       : (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) |
+                                             (uint32_t(p[2]) << 8) | uint32_t(p[3]);
             dump.pixels[size_t(y) * width + x] = MakeColourRef(
                 Channel(pixel, redMask), Channel(pixel, greenMask), Channel(pixel, blueMask));
         }
@@ -112,9 +111,8 @@ int main(int argc, char** argv) {
     const int px = std::atoi(argv[3]), py = std::atoi(argv[4]);
     const int w = std::atoi(argv[5]), h = std::atoi(argv[6]);
     const int wx = std::atoi(argv[7]), wy = std::atoi(argv[8]);
-    if (w <= 0 || h <= 0 || px < 0 || py < 0 || px + w > picture.width ||
-        py + h > picture.height || wx < 0 || wy < 0 || wx + w > window.width ||
-        wy + h > window.height) {
+    if (w <= 0 || h <= 0 || px < 0 || py < 0 || px + w > picture.width || py + h > picture.height ||
+        wx < 0 || wy < 0 || wx + w > window.width || wy + h > window.height) {
         std::fprintf(stderr, "tq_window_probe: the rectangle does not fit (window %dx%d)\n",
                      window.width, window.height);
         return 2;

@@ -25,9 +25,9 @@ class ArcadeNameEntry {
 
     // The letters up and down step through, in order, wrapping round.
     static constexpr std::string_view Letters[] = {
-        "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P",
-        "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z", "Ä", "Ö", "Ü", "0", "1", "2",
-        "3", "4", "5", "6", "7", "8", "9", "-", " "};
+        "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N",
+        "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z", "Ä", "Ö",
+        "Ü", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "-", " "};
     static constexpr int LetterCount = static_cast<int>(std::size(Letters));
 
     void Press(Button button);

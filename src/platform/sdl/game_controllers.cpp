@@ -134,7 +134,8 @@ void GameControllers::SetContext(const InputContext& context) {
 }
 
 int GameControllers::WeaponStepKey(int step) const {
-    const int count = std::clamp(context_.weaponCount, 0, static_cast<int>(context_.weaponKeys.size()));
+    const int count =
+        std::clamp(context_.weaponCount, 0, static_cast<int>(context_.weaponKeys.size()));
     if (count == 0) return 0;
     int inHand = -1;
     for (int i = 0; i < count; ++i) {
@@ -219,8 +220,9 @@ void GameControllers::SourceChanged(Pad& pad, int source, bool down) {
 
 void GameControllers::BeginFrame(uint32_t now) {
     if (repeatSource_ >= 0 && static_cast<int32_t>(now - nextRepeat_) >= 0) {
-        names_.Press(repeatSource_ == SDL_CONTROLLER_BUTTON_DPAD_UP ? ArcadeNameEntry::Button::Up
-                                                                    : ArcadeNameEntry::Button::Down);
+        names_.Press(repeatSource_ == SDL_CONTROLLER_BUTTON_DPAD_UP
+                         ? ArcadeNameEntry::Button::Up
+                         : ArcadeNameEntry::Button::Down);
         nextRepeat_ = now + RepeatIntervalMs;
     }
     const ArcadeNameEntry::Step step = names_.NextStep();

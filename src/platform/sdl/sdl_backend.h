@@ -40,6 +40,9 @@ class SdlBackend : public Backend {
     bool OpenAudio(int sampleRate, AudioPull pull) override;
     void CloseAudio() override;
 
+    // Game controllers plugged in now.
+    int ControllerCount() const { return pads_.Count(); }
+
   private:
     struct Queue;
     bool TranslateEvent(const void* sdlEvent);

@@ -95,8 +95,7 @@ bool VirtualKeyDownIn(const uint8_t* state, int count, int virtualKey) {
         case vk::Shift:
             return OwnKeyDown(state, count, vk::LShift) || OwnKeyDown(state, count, vk::RShift);
         case vk::Control:
-            return OwnKeyDown(state, count, vk::LControl) ||
-                   OwnKeyDown(state, count, vk::RControl);
+            return OwnKeyDown(state, count, vk::LControl) || OwnKeyDown(state, count, vk::RControl);
         case vk::Menu:
             return OwnKeyDown(state, count, vk::LMenu) || OwnKeyDown(state, count, vk::RMenu);
         default:
