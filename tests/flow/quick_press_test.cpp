@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
@@ -226,6 +227,36 @@ TEST_F(QuickPressTest, AltXClosesTheGameWhileANameIsTyped) {
                          }
                      }),
                      "name entry");
+}
+
+TEST_F(QuickPressTest, TheGameTellsThePlatformWhatThePlayerIsAskedToDo) {
+    using Mode = platform::InputContext::Mode;
+    std::vector<Mode> seen;
+    platform::InputContext inRound;
+    int roundFrames = 0;
+    Run(300, [&](HeadlessBackend& backend, int frame) {
+        const platform::InputContext& context = backend.CurrentInputContext();
+        if (seen.empty() || seen.back() != context.mode) seen.push_back(context.mode);
+        if (TypingAName()) return;
+        IntoARound([&](HeadlessBackend&, int) {
+            ++roundFrames;
+            if (roundFrames == 5) {
+                world::PlayerWeapon->machineGunAvailable = world::Unlocked;
+                world::PlayerWeapon->selected = world::MachineGun;
+            }
+            if (roundFrames == 7) inRound = context;
+            if (roundFrames == 8) {
+                gamestate::Round.score = 50;
+                gamestate::Round.RoundEnd = gamestate::Round.RoundClock;
+            }
+        })(backend, frame);
+    });
+    // The round's last frame hands over to the menu; the next one offers the name entry.
+    EXPECT_EQ(seen, (std::vector<Mode>{Mode::Menu, Mode::Play, Mode::Menu, Mode::NameEntry}));
+    ASSERT_EQ(inRound.weaponCount, 2) << "the shotgun and the machine gun";
+    EXPECT_EQ(inRound.weaponKeys[0], '1');
+    EXPECT_EQ(inRound.weaponKeys[1], '4');
+    EXPECT_EQ(inRound.weaponInHand, '4');
 }
 
 TEST(HeadlessCursor, AWarpStaysOnTheScreen) {
