@@ -32,6 +32,8 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     if [ -s "$WORK/game.log" ]; then sed 's/^/  game: /' "$WORK/game.log"; fi
+    if [ -n "$XVFB_PID" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then echo "  Xvfb has ended"; fi
+    if [ -s "$WORK/xvfb.log" ]; then tail -n 5 "$WORK/xvfb.log" | sed 's/^/  Xvfb: /'; fi
     exit 1
 }
 
@@ -62,13 +64,18 @@ loading_screen() { shows grafik/screens/loadingscreen.bmp 0 0 800 600 0 0 70; }
 # The shotgun icon of the round's HUD.
 round_hud() { shows grafik/ingame/page_ingame_screen.bmp 0 39 64 32 10 53 95; }
 sound_off_written() { grep -q '^sound=0' "$WORK/run/tannenquirl.ini" 2>/dev/null; }
-display_ready() { [ -s "$WORK/display" ]; }
+# Xvfb writes its display number, then a line break, once it listens.
+display_ready() { [ "$(wc -l <"$WORK/display")" -ge 1 ]; }
+x_answers() { xdotool getmouselocation >/dev/null 2>&1; }
 game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+# -noreset: every xdotool call connects and leaves; the server must not reset when the last
+# client has gone while the game is still connecting.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 within 10 display_ready || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 export DISPLAY=":$(head -n1 "$WORK/display")"
+within 10 x_answers || fail "Xvfb on $DISPLAY does not answer"
 
 # The game plays in its own folder: the pictures and sounds of the build, its own INI.
 mkdir -p "$WORK/run"
