@@ -35,12 +35,16 @@ void ResetApplicationState() {
     gamestate::ResetFrameTiming();
 }
 
-HRESULT InitApplication() {
+HRESULT InitApplication(int* exitCode) {
     std::srand(platform::Ticks());
-    if (!platform::CurrentBackend() || !platform::CurrentBackend()->OpenWindow("Tannenquirl Rauze"))
+    if (!platform::CurrentBackend() ||
+        !platform::CurrentBackend()->OpenWindow("Tannenquirl Rauze")) {
+        if (exitCode) *exitCode = ExitNoWindow;
         return E_FAIL;
+    }
     if (Failed(StartSoundOutput())) {
         platform::ShowMessageBox("Error initializing DirectSound.", "Tannenquirl Rauze", true);
+        if (exitCode) *exitCode = ExitNoSound;
         return E_FAIL;
     }
     StartMusicWorker();
@@ -99,7 +103,7 @@ void WindowProc(const platform::Event& event) {
         case platform::EventType::Close:
             // Closing destroys the window: every picture goes, then the loop ends.
             presentation::ReleaseAllSurfaces(gamestate::Display);
-            platform::PostQuit(0);
+            platform::PostQuit(ExitClosed);
             if (platform::CurrentBackend()) platform::CurrentBackend()->CloseWindow();
             break;
         case platform::EventType::Move:
@@ -110,8 +114,12 @@ void WindowProc(const platform::Event& event) {
             if (event.sizeKind == platform::SizeKind::Minimized &&
                 gamestate::GameScreen == gamestate::GamePlayScreen) {
                 gamestate::MinimizedInGame = true;
-                gamestate::PauseStart = platform::Ticks();
-                gamestate::Pausing = true;
+                // Losing the focus and then minimising reports the game gone twice: a pause
+                // already running goes on, so the time in between is not charged to the round.
+                if (!gamestate::Pausing) {
+                    gamestate::PauseStart = platform::Ticks();
+                    gamestate::Pausing = true;
+                }
             }
             AppActive = (event.sizeKind == platform::SizeKind::MaxHide ||
                          event.sizeKind == platform::SizeKind::Minimized)
@@ -152,14 +160,15 @@ int GameMain(const std::function<void()>& onLoopEnd) {
     std::srand(platform::Ticks());
     // The menu exists before anything else: it reads the high scores and the options.
     presentation::CreateMainMenu();
-    if (Failed(InitApplication())) {
+    int failure = ExitNoWindow;
+    if (Failed(InitApplication(&failure))) {
         Shutdown();
-        return 0;
+        return failure;
     }
     if (Failed(InitDisplay())) {
         platform::ShowMessageBox(DisplayFailedMessage, "Tannenquirl", true);
         Shutdown();
-        return 0;
+        return ExitNoDisplayMode;
     }
     int code = RunMessageLoop();
     if (onLoopEnd) onLoopEnd();

@@ -18,9 +18,18 @@ extern uint32_t LastFrameTime;
 // Set when the window comes back after a minimise during a game; consumed by RunFrame.
 extern bool RestorePending;
 
+// The program's exit codes. A launcher, a desktop session or a script must be able to tell a game
+// that never ran from one that was closed.
+enum ExitCode : int {
+    ExitClosed = 0,         // closed by the player: Alt+X, Escape on the menu, quit, the window
+    ExitNoWindow = 1,       // no window could be opened (no display)
+    ExitNoSound = 2,        // the sound output could not be set up
+    ExitNoDisplayMode = 3,  // the 800x600 16-bit picture could not be set up
+};
+
 // Start-up up to the display: the window, the sound device, the music thread. E_FAIL when the
-// game cannot run; the reason has been shown.
-HRESULT InitApplication();
+// game cannot run; the reason has been shown and `exitCode` (if given) says which it was.
+HRESULT InitApplication(int* exitCode = nullptr);
 HRESULT InitDisplay();
 // One frame tick.
 HRESULT RunFrame();
@@ -29,7 +38,8 @@ HRESULT RestoreSurfaces();
 void WindowProc(const platform::Event& event);
 // Runs until the quit notification; returns its exit code.
 int RunMessageLoop();
-// The whole program on the installed backend: start-up, loop, shutdown. Returns the exit code.
+// The whole program on the installed backend: start-up, loop, shutdown. Returns the exit code:
+// the loop's, or the ExitCode of the start-up step that failed.
 // `onLoopEnd` runs when the message loop has ended, before anything is shut down.
 int GameMain(const std::function<void()>& onLoopEnd = {});
 // Ends what start-up began (the music thread, the sound device) after the loop has ended.

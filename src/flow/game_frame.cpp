@@ -2,6 +2,7 @@
 
 #include "display/display_device.h"
 #include "flow/game_screen.h"
+#include "flow/input_context.h"
 #include "flow/menu_screen.h"
 #include "gamestate/devices.h"
 #include "gamestate/frame_timing.h"
@@ -27,15 +28,25 @@ HRESULT StartScreenFrame() {
 
 }  // namespace
 
+namespace {
+
+HRESULT RunScreen(platform::Point cursor) {
+    if (gamestate::GameScreen >= gamestate::GamePlayScreen) return GamePlayFrame(cursor);
+    if (gamestate::GameScreen == gamestate::StartScreen) return StartScreenFrame();
+    if (gamestate::GameScreen == gamestate::MenuEntryScreen) MenuEntry();
+    return MenuScreenFrame(cursor);
+}
+
+}  // namespace
+
 HRESULT GameFrame(uint32_t) {
     gamestate::UpdateFrameTiming();
     gamestate::ClickPoint = gamestate::ScreenPoint{};
     platform::Point cursor = platform::CursorPos();
     if (!gamestate::Display) return E_POINTER;
-    if (gamestate::GameScreen >= gamestate::GamePlayScreen) return GamePlayFrame(cursor);
-    if (gamestate::GameScreen == gamestate::StartScreen) return StartScreenFrame();
-    if (gamestate::GameScreen == gamestate::MenuEntryScreen) MenuEntry();
-    return MenuScreenFrame(cursor);
+    const HRESULT hr = RunScreen(cursor);
+    platform::SetInputContext(CurrentInputContext());
+    return hr;
 }
 
 }  // namespace flow

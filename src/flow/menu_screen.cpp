@@ -50,6 +50,9 @@ void MenuEntry() {
 
     gamestate::LevelLoaded = false;
     gamestate::StartScreenTime = 0;
+    // The menu clicks only on a press that began in it: a button still held from the start
+    // screen or the round has to be released first.
+    gamestate::LeftButtonLatch = true;
     gamestate::SpawnTimer = 0;
     gamestate::Round.RoundEnd = 0;
     gamestate::CameraX = 1600.0f;

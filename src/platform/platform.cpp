@@ -30,6 +30,9 @@ void WarpCursor(int x, int y) {
 std::string TakeTypedText() {
     return installed ? installed->TakeTypedText() : std::string();
 }
+void SetInputContext(const InputContext& context) {
+    if (installed) installed->SetInputContext(context);
+}
 bool PollEvent(Event& event) {
     return installed && installed->PollEvent(event);
 }

@@ -7,6 +7,7 @@
 // Game code never includes an SDL header.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,6 +34,10 @@ constexpr int Down = 0x28;
 // '0'..'9' are 0x30..0x39 and 'A'..'Z' are 0x41..0x5A, as their ASCII codes.
 constexpr int LShift = 0xA0;
 constexpr int RShift = 0xA1;
+constexpr int LControl = 0xA2;
+constexpr int RControl = 0xA3;
+constexpr int LMenu = 0xA4;
+constexpr int RMenu = 0xA5;
 constexpr int Oem1 = 0xBA;      // ü on a German keyboard
 constexpr int OemMinus = 0xBD;  // -
 constexpr int Oem3 = 0xC0;      // ö
@@ -65,6 +70,23 @@ struct Event {
     int code = 0;
 };
 
+// What the game asks of the player at the moment, told to the platform after every frame. Input
+// devices with only a few buttons (a game controller) need it to stand in for the keys that matter
+// there; keyboard and mouse ignore it.
+struct InputContext {
+    enum class Mode {
+        Menu,       // the start screen and the menu: pointing and clicking
+        Play,       // a round: aiming, firing, reloading, the weapon keys, Escape
+        NameEntry,  // a name is being typed into the high-score table
+    };
+    Mode mode = Mode::Menu;
+    // In play: the keys that select the weapons the player has, in their order, and the key of
+    // the weapon in hand (0: none).
+    std::array<int, 8> weaponKeys{};
+    int weaponCount = 0;
+    int weaponInHand = 0;
+};
+
 // What presenting a frame can report besides success.
 enum class PresentResult { Ok, Lost, Failed };
 
@@ -83,14 +105,20 @@ class Backend {
     virtual uint32_t Ticks() = 0;
 
     // Polled input, read once a frame: `KeyDown` says whether the key (a virtual-key code) is down
-    // now; the game finds press and release edges itself with latches.
+    // now, or went down since the previous frame: a press released again before the frame (a
+    // quick click, a touchpad tap) reads down for that one frame. The game finds press and
+    // release edges itself with latches.
     virtual bool KeyDown(int virtualKey) = 0;
     virtual Point CursorPos() = 0;
     virtual void WarpCursor(int x, int y) = 0;
     // Text typed since the last call, as UTF-8, whatever the keyboard layout.
     virtual std::string TakeTypedText() = 0;
+    // What the player is asked to do now (see InputContext).
+    virtual void SetInputContext(const InputContext& context) = 0;
 
-    // Notifications. `PollEvent` never blocks; `WaitEvent` blocks until one arrives.
+    // Notifications. `PollEvent` never blocks; `WaitEvent` blocks until one arrives. A poll that
+    // finds nothing waiting comes right before a frame (or a wait): the input that arrived until
+    // then is what the next frame reads.
     virtual bool PollEvent(Event& event) = 0;
     virtual void WaitEvent() = 0;
     // Queues a Close notification: the window closes as if the player had closed it.
@@ -124,6 +152,7 @@ bool KeyDown(int virtualKey);
 Point CursorPos();
 void WarpCursor(int x, int y);
 std::string TakeTypedText();
+void SetInputContext(const InputContext& context);
 bool PollEvent(Event& event);
 void WaitEvent();
 void PostClose();

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "display/display_device.h"
+#include "flow/round_lifecycle.h"
 #include "gamestate/devices.h"
 #include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
+#include "gamestate/round_state.h"
 #include "presentation/screen_surfaces.h"
 #include "support/bmp_fixture.h"
 #include "support/game_harness.h"
@@ -83,6 +85,27 @@ TEST(WindowProcedure, MinimiseStartsAPauseOnlyDuringAGame) {
     EXPECT_EQ(app::AppActive, 1);
 }
 
+TEST(WindowProcedure, LosingFocusAndThenMinimisingKeepsThePauseThatRuns) {
+    GameHarness harness;
+    gamestate::GameScreen = gamestate::GamePlayScreen;
+    harness.Backend().SetTime(10000);
+    app::WindowProc(SizeEvent(platform::SizeKind::Minimized));  // the focus went elsewhere
+    harness.Backend().SetTime(40000);
+    app::WindowProc(SizeEvent(platform::SizeKind::Minimized));  // then the window was minimised
+    EXPECT_TRUE(gamestate::Pausing);
+    EXPECT_EQ(gamestate::PauseStart, 10000u) << "the pause began when the game was left";
+
+    // Back at 70000: the first frame presented ends the pause; all 60 s away are paused time.
+    harness.Backend().SetTime(70000);
+    app::WindowProc(SizeEvent(platform::SizeKind::Restored));
+    app::WindowProc(MoveEvent(0, 0));
+    flow::AccountPause();
+    flow::EndPause();
+    EXPECT_FALSE(gamestate::Pausing);
+    EXPECT_EQ(gamestate::PausedTotal, 60000u);
+    EXPECT_EQ(gamestate::Round.RoundClock, 10000u) << "the round clock stood still while away";
+}
+
 TEST(WindowProcedure, TimeInAModalLoopIsNotHandedToTheNextFrame) {
     GameHarness harness;
     harness.Backend().SetTime(1234);
@@ -93,10 +116,11 @@ TEST(WindowProcedure, TimeInAModalLoopIsNotHandedToTheNextFrame) {
     EXPECT_EQ(app::LastFrameTime, 1234u);
 }
 
-TEST(Startup, NoWindowEndsQuietlyWithExitCodeZero) {
+TEST(Startup, NoWindowEndsQuietlyWithItsOwnExitCode) {
     GameHarness harness;
     harness.Backend().SetWindowAvailable(false);
-    EXPECT_EQ(harness.Run(10), 0);
+    EXPECT_EQ(harness.Run(10), app::ExitNoWindow);
+    EXPECT_NE(app::ExitNoWindow, 0) << "a game that never ran did not end normally";
     EXPECT_TRUE(harness.Backend().MessageBoxes().empty());
     EXPECT_EQ(harness.Backend().PresentCount(), 0);
 }
@@ -104,7 +128,9 @@ TEST(Startup, NoWindowEndsQuietlyWithExitCodeZero) {
 TEST(Startup, NoSoundOutputShowsItsMessageAndEnds) {
     GameHarness harness;
     harness.Backend().SetAudioAvailable(false);
-    EXPECT_EQ(harness.Run(10), 0);
+    EXPECT_EQ(harness.Run(10), app::ExitNoSound);
+    EXPECT_NE(app::ExitNoSound, 0);
+    EXPECT_NE(app::ExitNoSound, app::ExitNoWindow) << "each cause has its own code";
     // The sound layer's own trace of the failing call comes first.
     ASSERT_FALSE(harness.Backend().MessageBoxes().empty());
     EXPECT_EQ(harness.Backend().MessageBoxes().back(),

@@ -41,6 +41,17 @@ TEST(DriverScript, ParsesEveryVerbAndExpandsTaps) {
     EXPECT_EQ(entries[9].verb, "quit");
 }
 
+TEST(DriverScript, AClickIsOneEntryForItsOwnFrame) {
+    std::vector<driver::ScriptEntry> entries;
+    std::string error;
+    ASSERT_TRUE(driver::ParseScript("7 click escape\n", entries, error)) << error;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].verb, "click");
+    EXPECT_EQ(entries[0].frame, 7);
+    EXPECT_EQ(entries[0].key, platform::vk::Escape);
+    EXPECT_FALSE(driver::ParseScript("7 click\n", entries, error));
+}
+
 TEST(DriverScript, NamesKeysAndRefusesNonsense) {
     EXPECT_EQ(driver::KeyCodeFromName("Escape"), platform::vk::Escape);
     EXPECT_EQ(driver::KeyCodeFromName("q"), 'Q');
@@ -80,6 +91,22 @@ TEST(Driver, RunsTheStartScreenIntoTheMenuAndTakesScreenshots) {
     std::string shot = ReadAll(dir / "start.bmp");
     ASSERT_EQ(shot.size(), 54u + 800 * 600 * 3);
     EXPECT_EQ(static_cast<unsigned char>(shot[54 + 1]), 0xFF) << "green start screen";
+}
+
+TEST(Driver, ScriptedQuickClicksPressTheMenuAndAltXClosesTheGame) {
+    testing_support::TempDir dir;
+    std::ofstream(dir / "quick.script") << "0 move 600 420\n"
+                                           "300 click lbutton   # the sound button\n"
+                                           "310 down alt\n"
+                                           "311 click x\n"
+                                           "500 quit\n";
+    std::string command = std::string(TQ_DRIVER_PATH) + " --data " + dir.Path().string() +
+                          " --script " + (dir / "quick.script") + " --state " + (dir / "s.json") +
+                          " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "Alt+X is a normal close";
+    EXPECT_NE(ReadAll(dir / "tannenquirl.ini").find("sound=0"), std::string::npos);
+    EXPECT_NE(ReadAll(dir / "s.json").find("\"frame\":310,"), std::string::npos)
+        << "frame 311 never ran: Alt+X closed the game first: " << ReadAll(dir / "s.json");
 }
 
 TEST(Driver, RefusesABadCommandLine) {

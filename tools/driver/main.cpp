@@ -90,6 +90,8 @@ class ScriptedRun : public platform::HeadlessBackend::FrameHooks {
             backend.SetKey(entry.key, true);
         } else if (entry.verb == "up") {
             backend.SetKey(entry.key, false);
+        } else if (entry.verb == "click") {
+            backend.Click(entry.key);
         } else if (entry.verb == "text") {
             backend.QueueText(entry.text);
         } else if (entry.verb == "minimize") {

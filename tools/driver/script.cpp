@@ -56,7 +56,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptEntry>& entries, std
         const std::string& verb = entry.verb;
         if (verb == "move") {
             if (!(words >> entry.x >> entry.y)) return fail("move needs X Y");
-        } else if (verb == "down" || verb == "up" || verb == "tap") {
+        } else if (verb == "down" || verb == "up" || verb == "tap" || verb == "click") {
             std::string key;
             if (!(words >> key) || (entry.key = KeyCodeFromName(key)) < 0)
                 return fail("unknown key");

@@ -12,20 +12,37 @@ HeadlessBackend::~HeadlessBackend() {
     if (CurrentBackend() == this) SetBackend(nullptr);
 }
 
+bool HeadlessBackend::Held(int virtualKey) const {
+    return keys_[static_cast<size_t>(virtualKey)] || presses_.PressedBeforeThisFrame(virtualKey);
+}
+
 bool HeadlessBackend::KeyDown(int virtualKey) {
     if (virtualKey < 0 || virtualKey >= vk::Count) return false;
-    if (virtualKey == vk::Shift) {
-        return keys_[vk::Shift] || keys_[vk::LShift] || keys_[vk::RShift];
-    }
-    return keys_[virtualKey];
+    // The generic keys stand for either of their left and right keys.
+    if (virtualKey == vk::Shift) return Held(vk::Shift) || Held(vk::LShift) || Held(vk::RShift);
+    if (virtualKey == vk::Control)
+        return Held(vk::Control) || Held(vk::LControl) || Held(vk::RControl);
+    if (virtualKey == vk::Menu) return Held(vk::Menu) || Held(vk::LMenu) || Held(vk::RMenu);
+    return Held(virtualKey);
 }
 
 void HeadlessBackend::SetKey(int virtualKey, bool down) {
-    if (virtualKey >= 0 && virtualKey < vk::Count) keys_[virtualKey] = down;
+    if (virtualKey < 0 || virtualKey >= vk::Count) return;
+    const bool pressed = down && !keys_[static_cast<size_t>(virtualKey)];
+    keys_[static_cast<size_t>(virtualKey)] = down;
+    if (!pressed) return;
+    presses_.Press(virtualKey);
+    if (virtualKey == 'X' && (keys_[vk::Menu] || keys_[vk::LMenu] || keys_[vk::RMenu])) PostClose();
+}
+
+void HeadlessBackend::Click(int virtualKey) {
+    SetKey(virtualKey, true);
+    SetKey(virtualKey, false);
 }
 
 void HeadlessBackend::ReleaseAllKeys() {
     keys_.fill(false);
+    presses_.Clear();
 }
 
 void HeadlessBackend::WarpCursor(int x, int y) {
@@ -59,6 +76,7 @@ bool HeadlessBackend::PollEvent(Event& event) {
         return true;
     }
     cycleOpen_ = false;
+    presses_.BeginFrame();
     return false;
 }
 
@@ -71,6 +89,7 @@ void HeadlessBackend::WaitEvent() {
     // Frames pass while the game sleeps; each one still gets its script entries.
     while (events_.empty()) {
         cycleOpen_ = false;
+        presses_.BeginFrame();
         BeginCycle();
     }
 }

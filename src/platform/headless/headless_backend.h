@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/key_presses.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -32,6 +33,7 @@ class HeadlessBackend : public Backend {
     Point CursorPos() override { return cursor_; }
     void WarpCursor(int x, int y) override;
     std::string TakeTypedText() override;
+    void SetInputContext(const InputContext& context) override { context_ = context; }
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;
@@ -47,7 +49,11 @@ class HeadlessBackend : public Backend {
     // --- scripting ---
     void SetTime(uint32_t ms) { clock_ = ms; }
     void AdvanceTime(uint32_t ms) { clock_ += ms; }
+    // A key goes down or up. Alt+X (the X key going down while an Alt key is held) asks the
+    // window to close, as the real backend's shortcut does.
     void SetKey(int virtualKey, bool down);
+    // Down and up again before the next frame, as a quick click or a touchpad tap arrives.
+    void Click(int virtualKey);
     void ReleaseAllKeys();
     void SetCursor(int x, int y) { cursor_ = {x, y}; }
     void QueueEvent(const Event& event) { events_.push_back(event); }
@@ -62,6 +68,8 @@ class HeadlessBackend : public Backend {
 
     // --- observation ---
     bool WindowOpen() const { return windowOpen_; }
+    // What the game last said it asks of the player.
+    const InputContext& CurrentInputContext() const { return context_; }
     int PresentCount() const { return presentCount_; }
     // The last presented frame, 800x600 RGB565, row by row.
     const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
@@ -76,9 +84,12 @@ class HeadlessBackend : public Backend {
 
   private:
     void BeginCycle();
+    bool Held(int virtualKey) const;
 
     uint32_t clock_ = 1000;
     std::array<bool, vk::Count> keys_{};
+    KeyPresses presses_;
+    InputContext context_;
     Point cursor_{};
     std::string typedText_;
     std::deque<Event> events_;

@@ -2,60 +2,17 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 
+#include "platform/sdl/sdl_keys.h"
+
 namespace platform {
 
 namespace {
-
-// Where each virtual key sits on the keyboard. Positions, not characters: the digits select
-// weapons whatever the layout; typed text arrives separately.
-SDL_Scancode ScancodeOf(int virtualKey) {
-    if (virtualKey >= '1' && virtualKey <= '9')
-        return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (virtualKey - '1'));
-    if (virtualKey == '0') return SDL_SCANCODE_0;
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (virtualKey - 'A'));
-    switch (virtualKey) {
-        case vk::Back:
-            return SDL_SCANCODE_BACKSPACE;
-        case vk::Tab:
-            return SDL_SCANCODE_TAB;
-        case vk::Return:
-            return SDL_SCANCODE_RETURN;
-        case vk::Escape:
-            return SDL_SCANCODE_ESCAPE;
-        case vk::Space:
-            return SDL_SCANCODE_SPACE;
-        case vk::Left:
-            return SDL_SCANCODE_LEFT;
-        case vk::Up:
-            return SDL_SCANCODE_UP;
-        case vk::Right:
-            return SDL_SCANCODE_RIGHT;
-        case vk::Down:
-            return SDL_SCANCODE_DOWN;
-        case vk::LShift:
-            return SDL_SCANCODE_LSHIFT;
-        case vk::RShift:
-            return SDL_SCANCODE_RSHIFT;
-        case vk::Oem1:
-            return SDL_SCANCODE_LEFTBRACKET;  // ü on a German keyboard
-        case vk::Oem3:
-            return SDL_SCANCODE_SEMICOLON;  // ö
-        case vk::Oem4:
-            return SDL_SCANCODE_MINUS;  // ß
-        case vk::Oem7:
-            return SDL_SCANCODE_APOSTROPHE;  // ä
-        case vk::OemMinus:
-            return SDL_SCANCODE_SLASH;  // -
-        default:
-            return SDL_SCANCODE_UNKNOWN;
-    }
-}
 
 Event MakeEvent(EventType type) {
     Event event;
@@ -88,31 +45,18 @@ uint32_t SdlBackend::Ticks() {
 }
 
 bool SdlBackend::KeyDown(int virtualKey) {
+    if (virtualKey <= 0 || virtualKey >= vk::Count) return false;
+    if (presses_.PressedBeforeThisFrame(virtualKey) || pads_.Holds(virtualKey)) return true;
+    if (!videoReady_) return false;
     if (virtualKey == vk::LButton || virtualKey == vk::RButton || virtualKey == vk::MButton) {
-        if (!videoReady_) return false;
-        uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+        const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
         if (virtualKey == vk::LButton) return buttons & SDL_BUTTON_LMASK;
         if (virtualKey == vk::RButton) return buttons & SDL_BUTTON_RMASK;
         return buttons & SDL_BUTTON_MMASK;
     }
-    if (!videoReady_) return false;
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
-    auto down = [&](SDL_Scancode code) {
-        return code != SDL_SCANCODE_UNKNOWN && code < count && keys[code];
-    };
-    switch (virtualKey) {
-        case vk::Shift:
-            return down(SDL_SCANCODE_LSHIFT) || down(SDL_SCANCODE_RSHIFT);
-        case vk::Control:
-            return down(SDL_SCANCODE_LCTRL) || down(SDL_SCANCODE_RCTRL);
-        case vk::Menu:
-            return down(SDL_SCANCODE_LALT) || down(SDL_SCANCODE_RALT);
-        case vk::Return:
-            return down(SDL_SCANCODE_RETURN) || down(SDL_SCANCODE_KP_ENTER);
-        default:
-            return down(ScancodeOf(virtualKey));
-    }
+    return VirtualKeyDownIn(keys, count, virtualKey);
 }
 
 Point SdlBackend::CursorPos() {
@@ -139,6 +83,50 @@ std::string SdlBackend::TakeTypedText() {
     std::string text;
     text.swap(typedText_);
     return text;
+}
+
+void SdlBackend::SetInputContext(const InputContext& context) {
+    pads_.SetContext(context);
+}
+
+void SdlBackend::MoveCursorBy(float dx, float dy) {
+    if (!renderer_ || !window_) return;
+    int mouseX = 0, mouseY = 0;
+    SDL_GetMouseState(&mouseX, &mouseY);
+    // Unless the pointer still shows the stick's last move (or has not caught up with it yet),
+    // the mouse moved it: the stick goes on from there.
+    const bool stickPlacedIt = padMoved_ && ((mouseX == padToX_ && mouseY == padToY_) ||
+                                             (mouseX == padFromX_ && mouseY == padFromY_));
+    if (!stickPlacedIt) {
+        padX_ = static_cast<float>(mouseX) + 0.5f;
+        padY_ = static_cast<float>(mouseY) + 0.5f;
+    }
+    // The game's picture in window pixels: the stick moves within it, at the picture's scale.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    SDL_RenderLogicalToWindow(renderer_, 0.0f, 0.0f, &left, &top);
+    SDL_RenderLogicalToWindow(renderer_, static_cast<float>(ScreenWidth),
+                              static_cast<float>(ScreenHeight), &right, &bottom);
+    if (right <= left || bottom <= top) return;
+    const float scaleX = static_cast<float>(right - left) / ScreenWidth;
+    const float scaleY = static_cast<float>(bottom - top) / ScreenHeight;
+    padX_ = std::clamp(padX_ + dx * scaleX, static_cast<float>(left),
+                       static_cast<float>(right) - 0.01f);
+    padY_ = std::clamp(padY_ + dy * scaleY, static_cast<float>(top),
+                       static_cast<float>(bottom) - 0.01f);
+    padFromX_ = mouseX;
+    padFromY_ = mouseY;
+    padToX_ = static_cast<int>(padX_);
+    padToY_ = static_cast<int>(padY_);
+    padMoved_ = true;
+    if (padToX_ != mouseX || padToY_ != mouseY) SDL_WarpMouseInWindow(window_, padToX_, padToY_);
+}
+
+void SdlBackend::BeginFrame() {
+    const uint32_t now = SDL_GetTicks();
+    pads_.BeginFrame(now);
+    presses_.BeginFrame();
+    const CursorVelocity motion = pads_.CursorMotion(now);
+    if (motion.x != 0.0f || motion.y != 0.0f) MoveCursorBy(motion.x, motion.y);
 }
 
 bool SdlBackend::TranslateEvent(const void* raw) {
@@ -169,21 +157,30 @@ bool SdlBackend::TranslateEvent(const void* raw) {
                     return false;
             }
         case SDL_KEYDOWN:
-            if (e.key.repeat == 0 && (e.key.keysym.mod & KMOD_ALT)) {
-                if (e.key.keysym.scancode == SDL_SCANCODE_X) {
-                    events.push_back(MakeEvent(EventType::Close));
-                    return true;
-                }
-                if (e.key.keysym.scancode == SDL_SCANCODE_RETURN ||
-                    e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) {
-                    ToggleFullScreen();
-                    events.push_back(MakeEvent(EventType::ExitSizeMove));
-                    return true;
-                }
+            if (e.key.repeat != 0) return false;
+            presses_.Press(VirtualKeyOfScancode(e.key.keysym.scancode));
+            if (IsCloseShortcut(e.key.keysym)) {
+                events.push_back(MakeEvent(EventType::Close));
+                return true;
             }
+            if (IsFullScreenShortcut(e.key.keysym)) {
+                ToggleFullScreen();
+                events.push_back(MakeEvent(EventType::ExitSizeMove));
+                return true;
+            }
+            return false;
+        case SDL_MOUSEBUTTONDOWN:
+            presses_.Press(VirtualKeyOfMouseButton(e.button.button));
             return false;
         case SDL_TEXTINPUT:
             typedText_ += e.text.text;
+            return false;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION:
+            pads_.HandleEvent(e);
             return false;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
@@ -202,7 +199,10 @@ bool SdlBackend::PollEvent(Event& event) {
         SDL_Event e;
         while (events.empty() && SDL_PollEvent(&e)) TranslateEvent(&e);
     }
-    if (events.empty()) return false;
+    if (events.empty()) {
+        BeginFrame();
+        return false;
+    }
     event = events.front();
     events.pop_front();
     return true;
@@ -278,6 +278,7 @@ bool SdlBackend::OpenWindow(const char* title) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     SDL_StartTextInput();
+    pads_.Start();
     videoReady_ = true;
     // Showing the window reports its size and position, which makes the game active.
     queue_->events.push_back(SizeEvent(SizeKind::Restored));
@@ -293,6 +294,7 @@ bool SdlBackend::CreateTexture() {
 }
 
 void SdlBackend::CloseWindow() {
+    pads_.Stop();
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);

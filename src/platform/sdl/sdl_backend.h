@@ -1,13 +1,15 @@
 // The real backend: one SDL2 window (desktop full screen with a logical 800x600 size, scaled and
 // letterboxed, or a scaled window after Alt+Enter), vsync presentation of an RGB565 streaming
-// texture, SDL's audio callback, keyboard and mouse state.
+// texture, SDL's audio callback, keyboard and mouse, and game controllers.
 #pragma once
 
 #include <memory>
 #include <mutex>
 #include <string>
 
+#include "platform/key_presses.h"
 #include "platform/platform.h"
+#include "platform/sdl/game_controllers.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -25,6 +27,7 @@ class SdlBackend : public Backend {
     Point CursorPos() override;
     void WarpCursor(int x, int y) override;
     std::string TakeTypedText() override;
+    void SetInputContext(const InputContext& context) override;
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;
@@ -37,9 +40,16 @@ class SdlBackend : public Backend {
     bool OpenAudio(int sampleRate, AudioPull pull) override;
     void CloseAudio() override;
 
+    // Game controllers plugged in now.
+    int ControllerCount() const { return pads_.Count(); }
+
   private:
     struct Queue;
     bool TranslateEvent(const void* sdlEvent);
+    // Nothing is waiting: the next frame begins and reads the input that arrived until now.
+    void BeginFrame();
+    // Moves the cursor by the controllers' sticks, `dx`, `dy` game pixels.
+    void MoveCursorBy(float dx, float dy);
     void ToggleFullScreen();
     bool CreateTexture();
     void PaceWithoutVsync();
@@ -57,6 +67,16 @@ class SdlBackend : public Backend {
     int refreshRate_ = 60;
     uint64_t lastPresentCounter_ = 0;
     std::string typedText_;
+    KeyPresses presses_;
+    GameControllers pads_{presses_, typedText_};
+    // The stick moves the mouse pointer in window pixels, keeping the fraction between frames.
+    float padX_ = 0.0f;
+    float padY_ = 0.0f;
+    bool padMoved_ = false;
+    int padFromX_ = 0;
+    int padFromY_ = 0;
+    int padToX_ = 0;
+    int padToY_ = 0;
 
     uint32_t audioDevice_ = 0;
     std::mutex audioMutex_;
