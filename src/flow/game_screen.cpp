@@ -67,7 +67,12 @@ HRESULT LoadLevel(CDisplayDevice* display) {
     gamestate::StartScreenTime = platform::Ticks();
     display->DrawSurface(0, 0, presentation::LoadingScreenSurface, nullptr);
     const HRESULT hr = display->ShowFrame();
-    if (Failed(hr)) return hr;
+    if (Failed(hr)) {
+        // No hold runs for a level that is not loaded: the next frame shows the loading screen
+        // again and loads then, and the round starts once, after that load.
+        gamestate::StartScreenTime = 0;
+        return hr;
+    }
     presentation::LoadLevelAssets(display, true);
     gamestate::LevelLoaded = true;
     return hr;

@@ -21,7 +21,8 @@ void EndPause();
 bool TestRoundEnd();
 
 // Every playing frame: a fulfilled set of quotas extends the round and begins the next stage;
-// the region signs show how many stages have been reached.
+// the region signs show how many stages have been reached. From the third stage on, the dynamite
+// arrives on the first frame after the stage's message.
 void CheckQuotaStage();
 
 }  // namespace flow

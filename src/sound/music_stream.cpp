@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "diag/trace_error.h"
+#include "sound/music_failures.h"
 #include "sound/sound_system.h"
 
 CMusicStream::CMusicStream(std::unique_ptr<CSoundBuffer> buffer, uint32_t bufferBytes,
@@ -128,6 +129,11 @@ void CMusicStream::ForgetMissedSegments() {
     refillsSinceRewind_ = buffers_[0]->NotificationsPassed() - notificationsAtRewind_;
 }
 
+void CMusicStream::MarkDead() {
+    dead_ = true;
+    StopSound();
+}
+
 namespace sound {
 
 CMusicStream* MusicStream = nullptr;
@@ -149,8 +155,16 @@ struct MusicThreadHolder {
     }
 } MusicThread;
 
+// The stream's file failed: the stream stops for good and the failure waits for the main thread
+// to report it. Called with MusicLock held.
+void KillStream(CMusicStream& stream, const diag::HeldTraceBoxes& held) {
+    stream.MarkDead();
+    RecordMusicFailure(stream.Path(), held);
+}
+
 // Waits for segment ends and refills the segments just played. When the thread was late, it
-// catches up with every segment that was played meanwhile (at most one buffer's worth).
+// catches up with every segment that was played meanwhile (at most one buffer's worth). A refill
+// that fails ends that stream, never the thread: the next tune streams again.
 void MusicThreadRoutine(std::function<bool()> musicEnabled) {
     while (true) {
         MusicEvent.Wait();
@@ -159,7 +173,9 @@ void MusicThreadRoutine(std::function<bool()> musicEnabled) {
 
         std::lock_guard lock(MusicLock());
         CMusicStream* stream = MusicStream;
-        if (!stream) continue;
+        if (!stream || stream->IsDead()) continue;
+        // A modal box here would hold the lock, and with it the main thread, until closed.
+        diag::HeldTraceBoxes held;
         uint32_t refills = 0;
         bool failed = false;
         while (stream->SegmentsDue() > 0 && refills < kMusicSegments) {
@@ -169,7 +185,10 @@ void MusicThreadRoutine(std::function<bool()> musicEnabled) {
             }
             ++refills;
         }
-        if (failed) break;
+        if (failed) {
+            KillStream(*stream, held);
+            continue;
+        }
         // Lapped: the whole buffer has just been rewritten; older segment ends are history.
         if (refills == kMusicSegments) stream->ForgetMissedSegments();
     }
@@ -190,10 +209,14 @@ uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign) {
 }
 
 void OpenMusic(const char* path) {
-    if (!SoundDevice || !SoundDevice->IsOpen()) return;
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    diag::HeldTraceBoxes held;
     // Learn the format first; a file that cannot be read leaves the current stream in place.
     CWaveReader probe;
-    if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) return;
+    if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) {
+        if (!held.Empty()) RecordMusicFailure(path, held);
+        return;
+    }
     probe.CloseFile();
     const uint32_t segment =
         MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
@@ -203,18 +226,28 @@ void OpenMusic(const char* path) {
     MusicStream = nullptr;
     SoundDevice->CreateMusicStream(&MusicStream, path, kMusicCreationFlags, GUID_NULL,
                                    kMusicSegments, segment, &MusicEvent);
+    // A stream whose first fill failed would fail again at every start.
+    if (!held.Empty()) {
+        RecordMusicFailure(path, held);
+        delete MusicStream;
+        MusicStream = nullptr;
+    }
     // A segment end of the old stream is no reason to refill the new one.
     MusicEvent.Reset();
 }
 
 HRESULT PlayMusic(bool loop) {
     std::lock_guard lock(MusicLock());
-    if (!MusicStream) return E_FAIL;
+    if (!MusicStream || MusicStream->IsDead()) return E_FAIL;
+    diag::HeldTraceBoxes held;
     HRESULT hr = MusicStream->RewindStream();
-    if (hr != S_OK) return hr;
-    hr = MusicStream->FillBufferWithSound(MusicStream->BufferAt(0), loop);
-    if (hr != S_OK) return hr;
-    return MusicStream->StartSound(0, DSBPLAY_LOOPING);
+    if (hr == S_OK) hr = MusicStream->FillBufferWithSound(MusicStream->BufferAt(0), loop);
+    if (hr == S_OK) hr = MusicStream->StartSound(0, DSBPLAY_LOOPING);
+    if (!held.Empty()) {
+        KillStream(*MusicStream, held);
+        return Failed(hr) ? hr : E_FAIL;
+    }
+    return hr;
 }
 
 void StopMusic() {

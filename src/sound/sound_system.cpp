@@ -6,6 +6,7 @@
 #include <mutex>
 #include <set>
 
+#include "sound/music_failures.h"
 #include "sound/music_stream.h"
 
 namespace sound {
@@ -97,6 +98,7 @@ void ResetForTests() {
         MusicStream = nullptr;
     }
     MusicEvent.Reset();
+    ResetMusicFailuresForTests();
     OneShotSounds.clear();
     FailedFiles.clear();
     delete SoundDevice;

@@ -36,7 +36,7 @@ void RecordStartedSound(const std::string& path);
 std::vector<std::string> RecentlyStartedSounds();
 
 // Back to the start-up state: stops the music thread, deletes the music stream, the one-shot
-// sounds and the device, forgets failed files and started sounds.
+// sounds and the device, forgets failed files (music files too) and started sounds.
 void ResetForTests();
 
 }  // namespace sound
