@@ -19,7 +19,10 @@
 #include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/sound.h"
+#include "world/bell_notes.h"
 #include "world/entity.h"
+#include "world/scenery.h"
+#include "world/shot.h"
 #include "world/weapon.h"
 
 namespace flow {
@@ -62,6 +65,16 @@ void TestEscape() {
     }
 }
 
+// The sounds that are made on their first play, and the round's music, are read with the level,
+// so that no frame of the round waits for a file.
+void PrepareSoundsOfTheRound() {
+    PrepareRoundMusic();
+    PrepareControlSounds();
+    world::PrepareHitSounds();
+    world::PrepareBellNotes();
+    world::PrepareScenerySounds();
+}
+
 HRESULT LoadLevel(CDisplayDevice* display) {
     // The hold before the round counts from here, so it includes the loading time.
     gamestate::StartScreenTime = platform::Ticks();
@@ -74,6 +87,7 @@ HRESULT LoadLevel(CDisplayDevice* display) {
         return hr;
     }
     presentation::LoadLevelAssets(display, true);
+    PrepareSoundsOfTheRound();
     gamestate::LevelLoaded = true;
     return hr;
 }

@@ -70,6 +70,11 @@ void StartRound() {
     PopulateWorld();
 }
 
+void PrepareRoundMusic() {
+    const presentation::MusicOptions music = presentation::CurrentMusicOptions();
+    if (music.MusicOn == 0 && music.StreamMusic == 1) sound::PrepareMusic(GameMusicFile);
+}
+
 void AccountPause() {
     const uint32_t now = platform::Ticks();
     if (gamestate::Pausing) {

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <thread>
+#include <utility>
 
 #include "diag/trace_error.h"
 #include "sound/music_failures.h"
@@ -208,32 +210,75 @@ uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign) {
     return segment - segment % blockAlign;
 }
 
-void OpenMusic(const char* path) {
-    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
-    diag::HeldTraceBoxes held;
-    // Learn the format first; a file that cannot be read leaves the current stream in place.
+namespace {
+
+// A stream made ahead of its OpenMusic; guarded by MusicLock. Never refilled: it does not play.
+CMusicStream* PreparedStream = nullptr;
+
+// The segment size of the music file `path`, learnt from its format; nothing when the file
+// cannot be read (a failure that traced a box is recorded).
+std::optional<uint32_t> ProbeSegmentBytes(const char* path, const diag::HeldTraceBoxes& held) {
     CWaveReader probe;
     if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) {
         if (!held.Empty()) RecordMusicFailure(path, held);
-        return;
+        return std::nullopt;
     }
-    probe.CloseFile();
-    const uint32_t segment =
-        MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
+    return MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
+}
+
+// The stream of `path`, filled from the start of the file and stopped at position 0; null when
+// it cannot be made. A stream whose first fill failed would fail again at every start: its file
+// is recorded as failed and the stream goes.
+CMusicStream* CreateStream(const char* path, uint32_t segment, const diag::HeldTraceBoxes& held) {
+    CMusicStream* stream = nullptr;
+    SoundDevice->CreateMusicStream(&stream, path, kMusicCreationFlags, GUID_NULL, kMusicSegments,
+                                   segment, &MusicEvent);
+    if (held.Empty()) return stream;
+    RecordMusicFailure(path, held);
+    delete stream;
+    return nullptr;
+}
+
+}  // namespace
+
+void OpenMusic(const char* path) {
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    {
+        std::lock_guard lock(MusicLock());
+        if (PreparedStream && PreparedStream->Path() == path) {
+            delete MusicStream;
+            MusicStream = std::exchange(PreparedStream, nullptr);
+            MusicEvent.Reset();
+            return;
+        }
+    }
+    diag::HeldTraceBoxes held;
+    // Learn the format first; a file that cannot be read leaves the current stream in place.
+    const std::optional<uint32_t> segment = ProbeSegmentBytes(path, held);
+    if (!segment) return;
 
     std::lock_guard lock(MusicLock());
     delete MusicStream;
-    MusicStream = nullptr;
-    SoundDevice->CreateMusicStream(&MusicStream, path, kMusicCreationFlags, GUID_NULL,
-                                   kMusicSegments, segment, &MusicEvent);
-    // A stream whose first fill failed would fail again at every start.
-    if (!held.Empty()) {
-        RecordMusicFailure(path, held);
-        delete MusicStream;
-        MusicStream = nullptr;
-    }
+    MusicStream = CreateStream(path, *segment, held);
     // A segment end of the old stream is no reason to refill the new one.
     MusicEvent.Reset();
+}
+
+void PrepareMusic(const char* path) {
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    diag::HeldTraceBoxes held;
+    const std::optional<uint32_t> segment = ProbeSegmentBytes(path, held);
+    if (!segment) return;
+    CMusicStream* stream = CreateStream(path, *segment, held);
+    std::lock_guard lock(MusicLock());
+    delete PreparedStream;
+    PreparedStream = stream;
+}
+
+void DiscardPreparedMusic() {
+    std::lock_guard lock(MusicLock());
+    delete PreparedStream;
+    PreparedStream = nullptr;
 }
 
 HRESULT PlayMusic(bool loop) {

@@ -79,6 +79,12 @@ uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign);
 // cannot be read, or failed before, leaves the current stream in place. A file whose header or
 // fill fails is recorded (see music_failures.h) and leaves MusicStream empty.
 void OpenMusic(const char* path);
+// Makes the stream of `path` ahead of its OpenMusic(path) (at level load): the file's format,
+// the buffer and its first seconds of sound are read then, and OpenMusic only puts the stream
+// into the slot. A file that fails is recorded, as in OpenMusic.
+void PrepareMusic(const char* path);
+// Deletes a prepared stream that was never opened.
+void DiscardPreparedMusic();
 // Restarts MusicStream from the start of its file, looping; E_FAIL when there is none or its
 // file failed. A failing fill is recorded and stops the stream for good.
 HRESULT PlayMusic(bool loop);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -29,7 +30,13 @@ uint32_t Little32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
+std::atomic<uint64_t> FilesOpenedSoFar{0};
+
 }  // namespace
+
+uint64_t CWaveReader::FilesOpened() {
+    return FilesOpenedSoFar.load();
+}
 
 CWaveReader::~CWaveReader() {
     CloseFile();
@@ -83,6 +90,7 @@ HRESULT CWaveReader::OpenForReading(const char* path) {
     path_ = path;
 
     file_ = std::fopen(path, "rb");
+    ++FilesOpenedSoFar;
     if (!file_) {
         // A missing file would next be looked up among sounds built into the program; there are
         // none, so the trace names that lookup as the step that failed.

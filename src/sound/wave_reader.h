@@ -52,6 +52,9 @@ class CWaveReader {
     // Closes the file; the format stays available. Always 0.
     HRESULT CloseFile();
 
+    // How many files all readers have opened so far (any thread): what a frame must not do.
+    static uint64_t FilesOpened();
+
   private:
     // A chunk as entered: where its content starts and how many bytes it holds.
     struct Chunk {
