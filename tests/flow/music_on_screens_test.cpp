@@ -83,7 +83,8 @@ void PlaySoundOfOneFrame(HeadlessBackend& backend) {
         {
             std::lock_guard lock(sound::MusicLock());
             CMusicStream* stream = sound::MusicStream;
-            if (!sound::MusicThreadRunning() || !stream || stream->IsDead() ||
+            const bool musicOff = presentation::Menu && presentation::Menu->MusicOn != 0;
+            if (!sound::MusicThreadRunning() || musicOff || !stream || stream->IsDead() ||
                 stream->SegmentsDue() == 0) {
                 return;
             }
