@@ -13,6 +13,7 @@
 #include "presentation/level_assets.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
+#include "sound/music_failures.h"
 #include "world/weapon.h"
 
 namespace app {
@@ -66,6 +67,8 @@ HRESULT InitDisplay() {
 }
 
 HRESULT RunFrame() {
+    // A failed music file is reported here, between frames, once; the box is modal.
+    sound::ShowMusicFailures();
     uint32_t now = platform::Ticks();
     uint32_t elapsed = now - LastFrameTime;
     LastFrameTime = now;
@@ -92,7 +95,8 @@ HRESULT RestoreSurfaces() {
     presentation::LoadIngameSheet(gamestate::Display);
     presentation::ReleaseFonts();
     presentation::CreateMissingFonts(gamestate::Display);
-    if (gamestate::GameScreen >= gamestate::GamePlayScreen)
+    // A level that is not loaded yet has nothing to restore: its loading frame loads it whole.
+    if (gamestate::GameScreen >= gamestate::GamePlayScreen && gamestate::LevelLoaded)
         presentation::LoadLevelAssets(gamestate::Display, false);
     world::RestoreWeapon(gamestate::Display);
     return S_OK;

@@ -19,7 +19,21 @@ size_t LengthOf(const char* text) {
     return text ? std::strlen(text) : 0;
 }
 
+thread_local HeldTraceBoxes* HeldOnThisThread = nullptr;
+
 }  // namespace
+
+HeldTraceBoxes::HeldTraceBoxes() : outer_(HeldOnThisThread) {
+    HeldOnThisThread = this;
+}
+
+HeldTraceBoxes::~HeldTraceBoxes() {
+    HeldOnThisThread = outer_;
+}
+
+void ShowTraceBox(const TraceBox& box) {
+    platform::ShowMessageBox(box.text.c_str(), box.caption.c_str(), true);
+}
 
 HRESULT TraceError(const char* file, long line, HRESULT hr, const char* calling, bool showBox) {
     char lineText[32];
@@ -44,10 +58,15 @@ HRESULT TraceError(const char* file, long line, HRESULT hr, const char* calling,
     const size_t total =
         LengthOf(file) + LengthOf(calling) + std::strlen(codeText) + std::strlen(lineText);
     if (total + kFormatAllowance < kMaxTextLength) {
-        std::string text = std::string("File: ") + (file ? file : "(null)") +
-                           "\nLine: " + lineText + "\nError Code: " + codeText +
-                           "\nCalling: " + (calling ? calling : "(null)");
-        platform::ShowMessageBox(text.c_str(), "Unexpected error encountered", true);
+        TraceBox box{std::string("File: ") + (file ? file : "(null)") + "\nLine: " + lineText +
+                         "\nError Code: " + codeText +
+                         "\nCalling: " + (calling ? calling : "(null)"),
+                     "Unexpected error encountered"};
+        if (HeldOnThisThread) {
+            HeldOnThisThread->boxes_.push_back(std::move(box));
+        } else {
+            ShowTraceBox(box);
+        }
     }
     return hr;
 }

@@ -16,7 +16,7 @@ constexpr uint32_t PlayedNoteDelayMs = 20000;
 
 void UnlockCrossbow() {
     world::Weapon* weapon = world::PlayerWeapon;
-    if (!weapon) return;
+    if (!weapon || weapon->crossbowAvailable != world::Locked) return;
     weapon->crossbowAvailable = world::JustUnlocked;
     weapon->unlockBannerUntil[world::Crossbow] =
         static_cast<int32_t>(platform::Ticks() + world::UnlockBannerMs);
@@ -48,8 +48,9 @@ void PlayBellHints(uint32_t t) {
             if (p >= 2) times[2] = t + 2 * NoteSpacingMs;
             if (p >= 3) times[3] = t + 3 * NoteSpacingMs;
         }
-    } else if (p == 4 && world::PlayerWeapon &&
-               world::PlayerWeapon->dynamiteAvailable == world::Locked) {
+    } else if (p == 4) {
+        // The melody is solved. It unlocks the crossbow whatever else the round has brought; a
+        // crossbow that is already there gets no second fanfare.
         UnlockCrossbow();
         bells.progress = 5;
     }

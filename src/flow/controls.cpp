@@ -27,6 +27,10 @@ CSound* ShotgunReloadSound = nullptr;
 CSound* CrossbowReloadSound = nullptr;
 CSound* ShotgunEmptySound = nullptr;
 CSound* CrossbowEmptySound = nullptr;
+constexpr const char* ShotgunReloadFile = "sounds/waffen/gewehr_laden02.wav";
+constexpr const char* CrossbowReloadFile = "sounds/waffen/armbrust_laden01.wav";
+constexpr const char* ShotgunEmptyFile = "sounds/waffen/gewehr_leer01.wav";
+constexpr const char* CrossbowEmptyFile = "sounds/waffen/armbrust_leer01.wav";
 
 constexpr int KeyOne = 0x31;
 constexpr int MachineGunKickRange = 50;  // the cursor jumps by -25 .. 24 pixels each way
@@ -38,17 +42,17 @@ void PlayEffect(gamestate::EffectSound effect) {
 
 void PlayReloadSound(int32_t weapon) {
     if (weapon == world::Shotgun) {
-        sound::PlayLazily(ShotgunReloadSound, "sounds/waffen/gewehr_laden02.wav");
+        sound::PlayLazily(ShotgunReloadSound, ShotgunReloadFile);
     } else if (weapon == world::Crossbow) {
-        sound::PlayLazily(CrossbowReloadSound, "sounds/waffen/armbrust_laden01.wav");
+        sound::PlayLazily(CrossbowReloadSound, CrossbowReloadFile);
     }
 }
 
 void PlayEmptySound(int32_t weapon) {
     if (weapon == world::Shotgun || weapon == world::MachineGun) {
-        sound::PlayLazily(ShotgunEmptySound, "sounds/waffen/gewehr_leer01.wav");
+        sound::PlayLazily(ShotgunEmptySound, ShotgunEmptyFile);
     } else if (weapon == world::Crossbow) {
-        sound::PlayLazily(CrossbowEmptySound, "sounds/waffen/armbrust_leer01.wav");
+        sound::PlayLazily(CrossbowEmptySound, CrossbowEmptyFile);
     }
 }
 
@@ -135,6 +139,13 @@ platform::Point RunControls() {
         PlayReloadSound(weapon->selected);
     }
     return cursor;
+}
+
+void PrepareControlSounds() {
+    sound::PrepareLazily(ShotgunReloadSound, ShotgunReloadFile);
+    sound::PrepareLazily(CrossbowReloadSound, CrossbowReloadFile);
+    sound::PrepareLazily(ShotgunEmptySound, ShotgunEmptyFile);
+    sound::PrepareLazily(CrossbowEmptySound, CrossbowEmptyFile);
 }
 
 void ResetControlsForTests() {

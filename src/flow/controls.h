@@ -23,6 +23,9 @@ void RunShotLoop();
 // Plays the fanfare of one newly unlocked weapon per frame.
 void PlayUnlockFanfare();
 
+// Makes the reload and empty sounds ahead of their first play (at level load).
+void PrepareControlSounds();
+
 // Forgets this frame's shot and the weapon sounds made on first use (for tests).
 void ResetControlsForTests();
 

@@ -19,7 +19,10 @@
 #include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
 #include "sound/sound.h"
+#include "world/bell_notes.h"
 #include "world/entity.h"
+#include "world/scenery.h"
+#include "world/shot.h"
 #include "world/weapon.h"
 
 namespace flow {
@@ -62,13 +65,29 @@ void TestEscape() {
     }
 }
 
+// The sounds that are made on their first play, and the round's music, are read with the level,
+// so that no frame of the round waits for a file.
+void PrepareSoundsOfTheRound() {
+    PrepareRoundMusic();
+    PrepareControlSounds();
+    world::PrepareHitSounds();
+    world::PrepareBellNotes();
+    world::PrepareScenerySounds();
+}
+
 HRESULT LoadLevel(CDisplayDevice* display) {
     // The hold before the round counts from here, so it includes the loading time.
     gamestate::StartScreenTime = platform::Ticks();
     display->DrawSurface(0, 0, presentation::LoadingScreenSurface, nullptr);
     const HRESULT hr = display->ShowFrame();
-    if (Failed(hr)) return hr;
+    if (Failed(hr)) {
+        // No hold runs for a level that is not loaded: the next frame shows the loading screen
+        // again and loads then, and the round starts once, after that load.
+        gamestate::StartScreenTime = 0;
+        return hr;
+    }
     presentation::LoadLevelAssets(display, true);
+    PrepareSoundsOfTheRound();
     gamestate::LevelLoaded = true;
     return hr;
 }

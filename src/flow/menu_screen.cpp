@@ -9,6 +9,7 @@
 #include "presentation/bitmap_font.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
+#include "sound/music_failures.h"
 #include "sound/music_stream.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -34,11 +35,7 @@ void PlayStreamedMenuMusic() {
 
 // Creates the whole-file menu music if it is missing; true when it was already there or made.
 bool EnsureMenuMusic(uint32_t creationFlags) {
-    if (gamestate::MenuMusic) return true;
-    if (!sound::SoundDevice) return false;
-    return Succeeded(sound::SoundDevice->LoadSound(&gamestate::MenuMusic, MenuMusicFile,
-                                                   creationFlags, GUID_NULL, 1)) &&
-           gamestate::MenuMusic;
+    return sound::LoadWholeMusic(gamestate::MenuMusic, MenuMusicFile, creationFlags);
 }
 
 }  // namespace

@@ -38,10 +38,12 @@ void PopulateWorld() {
     }
 }
 
-// The third stage brings the dynamite.
-void UnlockDynamite() {
+// The third stage brings the dynamite. It arrives once the stage's own message has ended: its
+// banner would be hidden behind the message and its fanfare drowned in the stage's.
+void UnlockDynamiteAfterStageMessage() {
     world::Weapon* weapon = world::PlayerWeapon;
-    if (!weapon) return;
+    if (!weapon || weapon->dynamiteAvailable != world::Locked) return;
+    if (gamestate::Round.QuotaStage < 3 || gamestate::Round.StageMessageShowing()) return;
     weapon->dynamiteAvailable = world::JustUnlocked;
     weapon->unlockBannerUntil[world::Dynamite] =
         static_cast<int32_t>(platform::Ticks() + world::UnlockBannerMs);
@@ -66,6 +68,11 @@ void StartRound() {
     if (presentation::TrophyPuzzleSolved()) gamestate::Round.RoundEnd += gamestate::TrophyBonusMs;
     gamestate::LeftButtonLatch = false;
     PopulateWorld();
+}
+
+void PrepareRoundMusic() {
+    const presentation::MusicOptions music = presentation::CurrentMusicOptions();
+    if (music.MusicOn == 0 && music.StreamMusic == 1) sound::PrepareMusic(GameMusicFile);
 }
 
 void AccountPause() {
@@ -109,8 +116,8 @@ void CheckQuotaStage() {
             fanfare->StartSound(0, 0);
         }
         gamestate::Round.stageMessageEnd = gamestate::Round.RoundClock + gamestate::StageMessageMs;
-        if (gamestate::Round.QuotaStage == 3) UnlockDynamite();
     }
+    UnlockDynamiteAfterStageMessage();
     // The region signs turn to their second picture as the stages are reached.
     if (gamestate::Round.QuotaStage >= 2)
         world::EntityTable[world::entity_index::MeadowSign].showOnly(1);

@@ -11,6 +11,10 @@ namespace flow {
 // quotas, 90 s on the clock (120 s after the trophy puzzle) and the first animals in the world.
 void StartRound();
 
+// At level load: makes the round's music stream, so that the frame that starts the round does
+// not read and allocate the first seconds of it.
+void PrepareRoundMusic();
+
 // Moves the paused time into PausedTotal and sets the round clock for this frame.
 void AccountPause();
 // After the first frame presented since a minimise: the world runs again.
@@ -21,7 +25,8 @@ void EndPause();
 bool TestRoundEnd();
 
 // Every playing frame: a fulfilled set of quotas extends the round and begins the next stage;
-// the region signs show how many stages have been reached.
+// the region signs show how many stages have been reached. From the third stage on, the dynamite
+// arrives on the first frame after the stage's message.
 void CheckQuotaStage();
 
 }  // namespace flow

@@ -1,5 +1,7 @@
 #include "gamestate/game_state.h"
 
+#include "sound/sound.h"
+
 namespace gamestate {
 
 int32_t GameScreen = StartScreen;
@@ -32,7 +34,9 @@ void ResetGameState() {
     FarScroll = 0.0f;
     MidScroll = 0.0f;
     SpawnTimer = 0;
+    delete MenuMusic;
     MenuMusic = nullptr;
+    delete GameMusic;
     GameMusic = nullptr;
 }
 

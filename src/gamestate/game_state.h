@@ -58,7 +58,7 @@ extern uint32_t SpawnTimer;
 extern CSound* MenuMusic;
 extern CSound* GameMusic;
 
-// Puts every global above back to its value at program start.
+// Puts every global above back to its value at program start; the whole-file music goes.
 void ResetGameState();
 
 }  // namespace gamestate

@@ -70,6 +70,10 @@ struct RoundState {
 
     // The quota of `kind`, or NoQuota for kinds without one.
     int32_t QuotaOf(int32_t kind) const;
+    // True while a completed stage is being announced.
+    bool StageMessageShowing() const {
+        return stageMessageEnd != 0xFFFFFFFFu && stageMessageEnd > RoundClock;
+    }
 };
 
 extern RoundState Round;

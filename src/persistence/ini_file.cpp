@@ -1,6 +1,5 @@
 #include "persistence/ini_file.h"
 
-#include <charconv>
 #include <cstdint>
 
 #include "persistence/atomic_file.h"
@@ -116,12 +115,18 @@ int IniFile::GetInt(std::string_view section, std::string_view key, int fallback
     const std::optional<std::string> text = GetString(section, key);
     if (!text) return fallback;
     std::string_view digits = Trim(*text);
-    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-    if (digits.empty()) return fallback;
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size()) return fallback;
-    return value;
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    uint32_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') break;
+        value = value * 10u + static_cast<uint32_t>(c - '0');
+    }
+    if (negative) value = 0u - value;
+    return static_cast<int>(static_cast<int32_t>(value));
 }
 
 void IniFile::EndLastLine() {

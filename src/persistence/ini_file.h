@@ -21,8 +21,10 @@ class IniFile {
     // The value of `key` in `section`, trimmed, with one pair of surrounding quotes removed;
     // nothing when the section or key is missing or the key appears before any section.
     std::optional<std::string> GetString(std::string_view section, std::string_view key) const;
-    // The value as a decimal integer (optional sign, digits, nothing else besides whitespace);
-    // `fallback` when it is missing, malformed or does not fit in 32 bits.
+    // The leading decimal integer of the value (optional sign, then digits), the way the profile
+    // functions have always read it: "12abc" is 12, "0 ; comment" is 0, and a value without
+    // digits ("off", "") is 0. Digits beyond 32 bits wrap around. `fallback` only when the key
+    // is missing.
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Sets the value of the first occurrence of `key` in the first `section`; appends the key at

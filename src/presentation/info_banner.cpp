@@ -26,8 +26,7 @@ constexpr Banner Banners[3] = {
 
 void DrawInfoBanner(CDisplayDevice* display, uint32_t now) {
     if (!display) return;
-    const gamestate::RoundState& round = gamestate::Round;
-    if (round.stageMessageEnd != 0xFFFFFFFFu && round.stageMessageEnd > round.RoundClock) return;
+    if (gamestate::Round.StageMessageShowing()) return;
     const world::Weapon* weapon = world::PlayerWeapon;
     if (!weapon) return;
     for (const Banner& banner : Banners) {

@@ -10,6 +10,7 @@
 #include "presentation/loading_screen.h"
 #include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
+#include "sound/music_failures.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -146,11 +147,8 @@ void LoadEffectSounds() {
 }
 
 void StartGameMusic() {
-    if (!sound::SoundDevice) return;
-    if (!gamestate::GameMusic) {
-        sound::SoundDevice->LoadSound(&gamestate::GameMusic, GameMusicFile, 0, GUID_NULL, 1);
-    }
-    if (gamestate::GameMusic) gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
+    if (sound::LoadWholeMusic(gamestate::GameMusic, GameMusicFile, 0))
+        gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
 }
 
 }  // namespace

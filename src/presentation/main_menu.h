@@ -6,6 +6,7 @@
 // all, and the next round is longer.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "persistence/high_scores.h"
@@ -86,7 +87,8 @@ class MainMenu {
     int32_t slideDirection = 0;    // +10 opening, -10 closing, 0 still
     int32_t windowShown = NoWindow;
     ButtonRow buttons[ButtonCount];
-    int32_t MusicOn = 0;                        // 0 music on, 2 off
+    // 0 music on, 2 off. The music thread reads it while the sound button changes it.
+    std::atomic<int32_t> MusicOn{0};
     uint32_t trophyLightOff[TrophySlots] = {};  // tick after which a lit trophy goes dark
     int32_t trophyFrames[TrophySlots] = {};     // 0 dark, 1 lit
     int32_t trophySequence[TrophySlots] = {};   // five trophy numbers, then -1

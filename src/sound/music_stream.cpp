@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <thread>
+#include <utility>
 
 #include "diag/trace_error.h"
+#include "sound/music_failures.h"
 #include "sound/sound_system.h"
 
 CMusicStream::CMusicStream(std::unique_ptr<CSoundBuffer> buffer, uint32_t bufferBytes,
@@ -128,6 +131,11 @@ void CMusicStream::ForgetMissedSegments() {
     refillsSinceRewind_ = buffers_[0]->NotificationsPassed() - notificationsAtRewind_;
 }
 
+void CMusicStream::MarkDead() {
+    dead_ = true;
+    StopSound();
+}
+
 namespace sound {
 
 CMusicStream* MusicStream = nullptr;
@@ -149,8 +157,16 @@ struct MusicThreadHolder {
     }
 } MusicThread;
 
+// The stream's file failed: the stream stops for good and the failure waits for the main thread
+// to report it. Called with MusicLock held.
+void KillStream(CMusicStream& stream, const diag::HeldTraceBoxes& held) {
+    stream.MarkDead();
+    RecordMusicFailure(stream.Path(), held);
+}
+
 // Waits for segment ends and refills the segments just played. When the thread was late, it
-// catches up with every segment that was played meanwhile (at most one buffer's worth).
+// catches up with every segment that was played meanwhile (at most one buffer's worth). A refill
+// that fails ends that stream, never the thread: the next tune streams again.
 void MusicThreadRoutine(std::function<bool()> musicEnabled) {
     while (true) {
         MusicEvent.Wait();
@@ -159,7 +175,9 @@ void MusicThreadRoutine(std::function<bool()> musicEnabled) {
 
         std::lock_guard lock(MusicLock());
         CMusicStream* stream = MusicStream;
-        if (!stream) continue;
+        if (!stream || stream->IsDead()) continue;
+        // A modal box here would hold the lock, and with it the main thread, until closed.
+        diag::HeldTraceBoxes held;
         uint32_t refills = 0;
         bool failed = false;
         while (stream->SegmentsDue() > 0 && refills < kMusicSegments) {
@@ -169,7 +187,10 @@ void MusicThreadRoutine(std::function<bool()> musicEnabled) {
             }
             ++refills;
         }
-        if (failed) break;
+        if (failed) {
+            KillStream(*stream, held);
+            continue;
+        }
         // Lapped: the whole buffer has just been rewritten; older segment ends are history.
         if (refills == kMusicSegments) stream->ForgetMissedSegments();
     }
@@ -189,32 +210,89 @@ uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign) {
     return segment - segment % blockAlign;
 }
 
-void OpenMusic(const char* path) {
-    if (!SoundDevice || !SoundDevice->IsOpen()) return;
-    // Learn the format first; a file that cannot be read leaves the current stream in place.
+namespace {
+
+// A stream made ahead of its OpenMusic; guarded by MusicLock. Never refilled: it does not play.
+CMusicStream* PreparedStream = nullptr;
+
+// The segment size of the music file `path`, learnt from its format; nothing when the file
+// cannot be read (a failure that traced a box is recorded).
+std::optional<uint32_t> ProbeSegmentBytes(const char* path, const diag::HeldTraceBoxes& held) {
     CWaveReader probe;
-    if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) return;
-    probe.CloseFile();
-    const uint32_t segment =
-        MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
+    if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) {
+        if (!held.Empty()) RecordMusicFailure(path, held);
+        return std::nullopt;
+    }
+    return MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
+}
+
+// The stream of `path`, filled from the start of the file and stopped at position 0; null when
+// it cannot be made. A stream whose first fill failed would fail again at every start: its file
+// is recorded as failed and the stream goes.
+CMusicStream* CreateStream(const char* path, uint32_t segment, const diag::HeldTraceBoxes& held) {
+    CMusicStream* stream = nullptr;
+    SoundDevice->CreateMusicStream(&stream, path, kMusicCreationFlags, GUID_NULL, kMusicSegments,
+                                   segment, &MusicEvent);
+    if (held.Empty()) return stream;
+    RecordMusicFailure(path, held);
+    delete stream;
+    return nullptr;
+}
+
+}  // namespace
+
+void OpenMusic(const char* path) {
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    {
+        std::lock_guard lock(MusicLock());
+        if (PreparedStream && PreparedStream->Path() == path) {
+            delete MusicStream;
+            MusicStream = std::exchange(PreparedStream, nullptr);
+            MusicEvent.Reset();
+            return;
+        }
+    }
+    diag::HeldTraceBoxes held;
+    // Learn the format first; a file that cannot be read leaves the current stream in place.
+    const std::optional<uint32_t> segment = ProbeSegmentBytes(path, held);
+    if (!segment) return;
 
     std::lock_guard lock(MusicLock());
     delete MusicStream;
-    MusicStream = nullptr;
-    SoundDevice->CreateMusicStream(&MusicStream, path, kMusicCreationFlags, GUID_NULL,
-                                   kMusicSegments, segment, &MusicEvent);
+    MusicStream = CreateStream(path, *segment, held);
     // A segment end of the old stream is no reason to refill the new one.
     MusicEvent.Reset();
 }
 
+void PrepareMusic(const char* path) {
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    diag::HeldTraceBoxes held;
+    const std::optional<uint32_t> segment = ProbeSegmentBytes(path, held);
+    if (!segment) return;
+    CMusicStream* stream = CreateStream(path, *segment, held);
+    std::lock_guard lock(MusicLock());
+    delete PreparedStream;
+    PreparedStream = stream;
+}
+
+void DiscardPreparedMusic() {
+    std::lock_guard lock(MusicLock());
+    delete PreparedStream;
+    PreparedStream = nullptr;
+}
+
 HRESULT PlayMusic(bool loop) {
     std::lock_guard lock(MusicLock());
-    if (!MusicStream) return E_FAIL;
+    if (!MusicStream || MusicStream->IsDead()) return E_FAIL;
+    diag::HeldTraceBoxes held;
     HRESULT hr = MusicStream->RewindStream();
-    if (hr != S_OK) return hr;
-    hr = MusicStream->FillBufferWithSound(MusicStream->BufferAt(0), loop);
-    if (hr != S_OK) return hr;
-    return MusicStream->StartSound(0, DSBPLAY_LOOPING);
+    if (hr == S_OK) hr = MusicStream->FillBufferWithSound(MusicStream->BufferAt(0), loop);
+    if (hr == S_OK) hr = MusicStream->StartSound(0, DSBPLAY_LOOPING);
+    if (!held.Empty()) {
+        KillStream(*MusicStream, held);
+        return Failed(hr) ? hr : E_FAIL;
+    }
+    return hr;
 }
 
 void StopMusic() {

@@ -31,6 +31,10 @@ class CMusicStream : public CSound {
     // Counts every segment end so far as refilled (after a refill of the whole buffer).
     void ForgetMissedSegments();
 
+    // A stream whose file failed: stopped for good and skipped by the music thread.
+    void MarkDead();
+    bool IsDead() const { return dead_; }
+
     uint32_t SegmentBytes() const { return segmentBytes_; }
     uint32_t LastPlayCursor() const { return lastPlayCursor_; }
     uint32_t PlayedBytes() const { return playedBytes_; }
@@ -51,6 +55,7 @@ class CMusicStream : public CSound {
     bool padWithSilence_ = false;
     uint64_t notificationsAtRewind_ = 0;
     uint64_t refillsSinceRewind_ = 0;
+    bool dead_ = false;  // guarded by MusicLock
 };
 
 namespace sound {
@@ -71,15 +76,24 @@ std::mutex& MusicLock();
 uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign);
 
 // Replaces MusicStream with a stream of `path`, filled and stopped at position 0. A file that
-// cannot be read leaves the current stream in place.
+// cannot be read, or failed before, leaves the current stream in place. A file whose header or
+// fill fails is recorded (see music_failures.h) and leaves MusicStream empty.
 void OpenMusic(const char* path);
-// Restarts MusicStream from the start of its file, looping; E_FAIL when there is none.
+// Makes the stream of `path` ahead of its OpenMusic(path) (at level load): the file's format,
+// the buffer and its first seconds of sound are read then, and OpenMusic only puts the stream
+// into the slot. A file that fails is recorded, as in OpenMusic.
+void PrepareMusic(const char* path);
+// Deletes a prepared stream that was never opened.
+void DiscardPreparedMusic();
+// Restarts MusicStream from the start of its file, looping; E_FAIL when there is none or its
+// file failed. A failing fill is recorded and stops the stream for good.
 HRESULT PlayMusic(bool loop);
 // Stops MusicStream if there is one.
 void StopMusic();
 
 // Starts the music thread: it waits for MusicEvent and refills MusicStream while
-// `musicEnabled()` is true. A failing refill ends it.
+// `musicEnabled()` is true. A failing refill is recorded for the main thread to report, the
+// stream stops for good, and the thread waits for the next one.
 void StartMusicThread(std::function<bool()> musicEnabled);
 // Tells the music thread to end and joins it. Does nothing when it is not running.
 void StopMusicThread();

@@ -1,11 +1,13 @@
 #include "sound/sound_system.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <set>
 
+#include "sound/music_failures.h"
 #include "sound/music_stream.h"
 
 namespace sound {
@@ -17,7 +19,9 @@ namespace {
 // Files that could not be loaded: not read again on every play.
 std::set<std::string> FailedFiles;
 // One sound per one-shot file, with a few voices, kept for the run.
-std::map<std::string, std::unique_ptr<CSound>> OneShotSounds;
+std::map<std::string, std::unique_ptr<CSound>, std::less<>> OneShotSounds;
+// Sounds made ahead of their first play, by the slot that will hold them.
+std::map<CSound**, std::unique_ptr<CSound>> PreparedSounds;
 
 std::mutex RecentMutex;
 std::deque<std::string> RecentSounds;
@@ -47,10 +51,26 @@ CSound* LoadOnce(const char* path, uint32_t bufferCount) {
 HRESULT PlayLazily(CSound*& slot, const char* path) {
     if (!slot) {
         if (!SoundDevice || !path) return CO_E_NOTINITIALIZED;
-        slot = LoadOnce(path, 1);
+        auto prepared = PreparedSounds.find(&slot);
+        if (prepared != PreparedSounds.end()) {
+            slot = prepared->second.release();
+            PreparedSounds.erase(prepared);
+        } else {
+            slot = LoadOnce(path, 1);
+        }
         if (!slot) return E_FAIL;
     }
     return StartWithRetries(*slot);
+}
+
+void PrepareLazily(CSound*& slot, const char* path) {
+    if (slot || !SoundDevice || !path || PreparedSounds.count(&slot)) return;
+    if (CSound* sound = LoadOnce(path, 1)) PreparedSounds.emplace(&slot, sound);
+}
+
+void PrepareOneShot(const char* path) {
+    if (!SoundDevice || !path || OneShotSounds.count(path)) return;
+    if (CSound* sound = LoadOnce(path, kOneShotVoices)) OneShotSounds.emplace(path, sound);
 }
 
 HRESULT PlayOneShot(const char* path) {
@@ -91,13 +111,16 @@ std::vector<std::string> RecentlyStartedSounds() {
 
 void ResetForTests() {
     StopMusicThread();
+    DiscardPreparedMusic();
     {
         std::lock_guard lock(MusicLock());
         delete MusicStream;
         MusicStream = nullptr;
     }
     MusicEvent.Reset();
+    ResetMusicFailuresForTests();
     OneShotSounds.clear();
+    PreparedSounds.clear();
     FailedFiles.clear();
     delete SoundDevice;
     SoundDevice = nullptr;

@@ -30,13 +30,23 @@ HRESULT PlayLazily(CSound*& slot, const char* path);
 // Plays `path` once, independently of earlier plays of it that are still sounding.
 HRESULT PlayOneShot(const char* path);
 
+// Reading a sound file and filling its buffer take milliseconds: too long for a frame of play.
+// These make the sounds that the two calls above create on their first play ahead of time, at
+// level load. The sound is handed over at its first play as if it were made then; a file that
+// fails here is silent there, as it would have been.
+//
+// Makes the sound that PlayLazily(slot, path) will put into the empty `slot`.
+void PrepareLazily(CSound*& slot, const char* path);
+// Makes the sound of PlayOneShot(path).
+void PrepareOneShot(const char* path);
+
 // Notes that the sound of `path` was started.
 void RecordStartedSound(const std::string& path);
 // The paths of the last kRecentSoundsKept started sounds, oldest first.
 std::vector<std::string> RecentlyStartedSounds();
 
-// Back to the start-up state: stops the music thread, deletes the music stream, the one-shot
-// sounds and the device, forgets failed files and started sounds.
+// Back to the start-up state: stops the music thread, deletes the music stream, the one-shot and
+// the prepared sounds and the device, forgets failed files (music files too) and started sounds.
 void ResetForTests();
 
 }  // namespace sound

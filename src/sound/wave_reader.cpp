@@ -1,5 +1,8 @@
 #include "sound/wave_reader.h"
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -27,7 +30,13 @@ uint32_t Little32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
+std::atomic<uint64_t> FilesOpenedSoFar{0};
+
 }  // namespace
+
+uint64_t CWaveReader::FilesOpened() {
+    return FilesOpenedSoFar.load();
+}
 
 CWaveReader::~CWaveReader() {
     CloseFile();
@@ -81,6 +90,7 @@ HRESULT CWaveReader::OpenForReading(const char* path) {
     path_ = path;
 
     file_ = std::fopen(path, "rb");
+    ++FilesOpenedSoFar;
     if (!file_) {
         // A missing file would next be looked up among sounds built into the program; there are
         // none, so the trace names that lookup as the step that failed.
@@ -162,6 +172,13 @@ HRESULT CWaveReader::ReadMMIO() {
     return S_OK;
 }
 
+uint64_t CWaveReader::BytesAfter(uint64_t offset) const {
+    struct stat info {};
+    if (::fstat(fileno(file_), &info) != 0 || info.st_size < 0) return 0;
+    const uint64_t size = static_cast<uint64_t>(info.st_size);
+    return size > offset ? size - offset : 0;
+}
+
 HRESULT CWaveReader::ResetFile() {
     if (!file_) return CO_E_NOTINITIALIZED;
     if (!Seek(riffChunk_.contentOffset + 4)) return TQ_SOUND_TRACE("mmioSeek", E_FAIL, true);
@@ -170,6 +187,10 @@ HRESULT CWaveReader::ResetFile() {
     if (!DescendTo(kData, riffChunk_.contentOffset + riffChunk_.size, data)) {
         return TQ_SOUND_TRACE("mmioDescend", E_FAIL, true);
     }
+    // A file cut short gives what it holds: a claim beyond its end would size a sound's buffer
+    // by bytes that are not there (up to 256 MB for a 100-byte file) and fail its read.
+    const uint64_t available = BytesAfter(data.contentOffset);
+    if (data.size > available) data.size = static_cast<uint32_t>(available);
     dataChunk_ = data;
     unreadBytes_ = data.size;
     return S_OK;

@@ -36,11 +36,14 @@ class CWaveReader {
     // null path, E_FAIL (traced) for a missing or malformed file.
     HRESULT OpenForReading(const char* path);
     // Back to the first byte of the sample data; the whole "data" chunk counts as unread again.
+    // A chunk that claims more bytes than the file holds counts as the bytes that are there.
     HRESULT ResetFile();
     // Copies up to `count` unread sample bytes to `dest`; `*read` is how many. At the end of the
-    // data: success with 0 bytes. E_FAIL when the file ends before its "data" chunk does.
+    // data: success with 0 bytes. E_FAIL when the file ends before its "data" chunk does (it was
+    // cut short after it was opened).
     HRESULT Read(uint8_t* dest, uint32_t count, uint32_t* read);
-    // The "data" chunk's size as found at opening; 0 until a successful opening.
+    // The "data" chunk's size as found at opening (no more than the file holds behind the chunk's
+    // header); 0 until a successful opening.
     uint32_t DataSize() const { return dataSize_; }
     // The format of the opened file, or null before one was read.
     const WaveFormat* Format() const { return hasFormat_ ? &format_ : nullptr; }
@@ -48,6 +51,9 @@ class CWaveReader {
     const std::string& Path() const { return path_; }
     // Closes the file; the format stays available. Always 0.
     HRESULT CloseFile();
+
+    // How many files all readers have opened so far (any thread): what a frame must not do.
+    static uint64_t FilesOpened();
 
   private:
     // A chunk as entered: where its content starts and how many bytes it holds.
@@ -61,6 +67,8 @@ class CWaveReader {
     HRESULT ReadMMIO();
     bool ReadBytes(void* dest, size_t count);
     bool Seek(uint64_t offset);
+    // How many bytes the open file holds behind `offset`.
+    uint64_t BytesAfter(uint64_t offset) const;
     // Searches from the current position up to `end` for a chunk `id` and enters it.
     bool DescendTo(const char id[4], uint64_t end, Chunk& found);
 

@@ -18,6 +18,11 @@ void PlayBellNote(int32_t note) {
     sound::PlayLazily(NoteSounds[note], NoteFiles[note]);
 }
 
+void PrepareBellNotes() {
+    for (int32_t note = 1; note <= 3; ++note)
+        sound::PrepareLazily(NoteSounds[note], NoteFiles[note]);
+}
+
 void ReleaseBellNotesForTests() {
     for (CSound*& note : NoteSounds) {
         delete note;

@@ -8,6 +8,8 @@ namespace world {
 // Plays bell note 1, 2 or 3; other values play nothing.
 void PlayBellNote(int32_t note);
 
+// Makes the note sounds ahead of their first play (at level load).
+void PrepareBellNotes();
 // Forgets the note sounds (for tests).
 void ReleaseBellNotesForTests();
 

@@ -10,4 +10,14 @@ namespace world {
 // camera position. False when the step ended early, which skips the world wrap.
 bool updateScenery(Entity& e, int cameraX, float seconds);
 
+// The sounds the scenery plays once, each play on a voice of its own.
+constexpr const char* ScarecrowTurnSound = "sounds/effekte/al.wav";
+constexpr const char* CorkSounds[2] = {"sounds/effekte/an.wav", "sounds/effekte/am.wav"};
+constexpr const char* ClockTickSound = "sounds/effekte/uhr01a.wav";  // in the playfield
+constexpr const char* ClockTickAwaySound = "sounds/effekte/uhr02a.wav";
+constexpr const char* WoodpeckerKnockSound = "sounds/effekte/specht_klopf01.wav";
+
+// Makes those sounds ahead of their first play (at level load).
+void PrepareScenerySounds();
+
 }  // namespace world

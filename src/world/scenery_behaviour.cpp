@@ -5,6 +5,7 @@
 // Scenery moves in its own speed units: a speed of 1 moves U pixels per second, where U depends
 // on the kind; where a kind falls, gravity adds U speed units per second.
 #include <cstdlib>
+#include <initializer_list>
 
 #include "gamestate/round_state.h"
 #include "sound/sound_system.h"
@@ -125,7 +126,7 @@ void UpdateClock(Entity& e, float seconds) {
     }
     if (expired) {
         const bool inPlayfield = e.y > 0.0f && e.y < 600.0f;
-        sound::PlayOneShot(inPlayfield ? "sounds/effekte/uhr01a.wav" : "sounds/effekte/uhr02a.wav");
+        sound::PlayOneShot(inPlayfield ? ClockTickSound : ClockTickAwaySound);
         e.timer = 1.0f;
     }
 }
@@ -217,7 +218,7 @@ void UpdateWoodpecker(Entity& e, int cameraX, float seconds) {
     }
     e.showOnly(1);
     if (cameraX >= 3470 && cameraX <= 4640) {
-        sound::PlayOneShot("sounds/effekte/specht_klopf01.wav");
+        sound::PlayOneShot(WoodpeckerKnockSound);
     }
 }
 
@@ -321,6 +322,13 @@ bool updateScenery(Entity& e, int cameraX, float seconds) {
             break;
     }
     return true;
+}
+
+void PrepareScenerySounds() {
+    for (const char* path : {ScarecrowTurnSound, CorkSounds[0], CorkSounds[1], ClockTickSound,
+                             ClockTickAwaySound, WoodpeckerKnockSound}) {
+        sound::PrepareOneShot(path);
+    }
 }
 
 }  // namespace world

@@ -11,6 +11,7 @@
 #include "sound/sound_system.h"
 #include "world/bell_notes.h"
 #include "world/level_layout.h"
+#include "world/scenery.h"
 #include "world/shot.h"
 #include "world/weapon.h"
 
@@ -197,7 +198,7 @@ int32_t ScoreScarecrowArm(Entity& arm, bool firstArm) {
             scarecrow.playFrames(13, 16);
         }
     }
-    sound::PlayOneShot("sounds/effekte/al.wav");
+    sound::PlayOneShot(ScarecrowTurnSound);
     At(ix::ScarecrowHat).showOnly(1);
     return 10;
 }
@@ -348,8 +349,7 @@ void applySceneryHit(Entity& e, int32_t weapon) {
         case kind::Cork:
             if (!IsHit(e)) {
                 crumble(e);
-                sound::PlayOneShot("sounds/effekte/an.wav");
-                sound::PlayOneShot("sounds/effekte/am.wav");
+                for (const char* cork : CorkSounds) sound::PlayOneShot(cork);
                 e.state = state::Hit;
             }
             break;

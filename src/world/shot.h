@@ -39,6 +39,8 @@ bool ringBell(Entity& e);
 // A blossom centre shows its next colour.
 void advanceBlossom(Entity& e);
 
+// Makes the hit sounds ahead of their first play (at level load).
+void PrepareHitSounds();
 // Forgets the cached hit sounds (for tests).
 void ReleaseHitSoundsForTests();
 

@@ -257,6 +257,12 @@ int32_t scoreHit(Entity& e) {
     return ScoreAnimalHit(e, weapon);
 }
 
+void PrepareHitSounds() {
+    for (int sound = 0; sound < HitSoundCount; ++sound) {
+        sound::PrepareLazily(HitSounds[sound], HitSoundFiles[sound]);
+    }
+}
+
 void ReleaseHitSoundsForTests() {
     for (CSound*& sound : HitSounds) {
         delete sound;

@@ -66,6 +66,10 @@ void initAnimal(Entity& e, int kind, int plane, int32_t cameraX, bool enterFromS
     const uint32_t now = platform::Ticks();
     const AnimalSetup* setup = FindSetup(kind, plane);
     if (!setup) return;
+    // A slot is reused as it was left: an exploded animal's play-once flag, a mole's speed, a
+    // hit animal's frames. The new animal starts from a clean record.
+    e = Entity{};
+    e.linkedIndex = -1;
     if (setup->sprites) {
         const SpriteSet& set = *setup->sprites;
         const int size = setup->sizeClass;
@@ -84,7 +88,6 @@ void initAnimal(Entity& e, int kind, int plane, int32_t cameraX, bool enterFromS
     e.state = state::Walking;
     e.sinkOffset = 0.0f;
     e.active = 1;
-    if (kind == kind::Boar) e.linkedIndex = -1;
 
     float x;
     if (enterFromSide) {

@@ -10,8 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "app/application.h"
 #include "autoplayer.h"
+#include "gamestate/game_state.h"
 #include "persistence/high_scores.h"
+#include "sound/sound_system.h"
+#include "sound/wave_reader.h"
+#include "support/game_harness.h"
 #include "world/world_fixture.h"
 
 namespace {
@@ -88,6 +93,51 @@ TEST(Autoplay, OnTheWholeHuntingGroundEveryWeaponIsUnlockedAndFired) {
     for (const char* weapon : {"shotgun", "crossbow", "dynamite", "machineGun"}) {
         EXPECT_GT(NumberAfter(fired[1], weapon), 0) << weapon << " fired";
     }
+}
+
+// Reading a sound file takes milliseconds; no frame of a round may wait for one. The sounds made
+// on their first play and the round's music are read with the level.
+TEST(Autoplay, ARoundReadsNoSoundFileAfterItsLevelLoad) {
+    world_testing::TempDirectory data;
+    for (const char* folder : {"grafik", "sounds"}) {
+        std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / folder,
+                                                  data.Path() / folder);
+    }
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(data.Path());
+    struct Round : platform::HeadlessBackend::FrameHooks {
+        driver::Autoplayer player{1};
+        bool playing = false;
+        uint64_t filesAtStart = 0;
+        uint64_t filesInPlay = 0;
+        size_t soundsStarted = 0;
+        int frames = 0;
+        void BeforeFrame(platform::HeadlessBackend& backend, int frame) override {
+            backend.AdvanceTime(16);
+            player.BeforeFrame(backend, frame);
+            backend.RenderAudio(44100 * 16 / 1000);
+            if (frame > 40000) backend.PostClose();
+        }
+        void AfterFrame(platform::HeadlessBackend&, int) override {
+            const bool inRound = gamestate::GameScreen == gamestate::GamePlayScreen &&
+                                 gamestate::StartScreenTime == gamestate::NotScheduled;
+            if (inRound && !playing) filesAtStart = CWaveReader::FilesOpened();
+            if (inRound) {
+                filesInPlay = CWaveReader::FilesOpened() - filesAtStart;
+                soundsStarted = sound::RecentlyStartedSounds().size();
+                ++frames;
+            }
+            playing = inRound;
+        }
+    } round;
+    testing_support::GameHarness harness;
+    harness.Backend().SetFrameHooks(&round);
+    app::GameMain();
+    harness.Backend().SetFrameHooks(nullptr);
+    std::filesystem::current_path(previous);
+    EXPECT_GT(round.frames, 5000) << "a whole round";
+    EXPECT_GT(round.soundsStarted, 100u) << "shots, hits, reloads, bells and music";
+    EXPECT_EQ(round.filesInPlay, 0u);
 }
 
 }  // namespace

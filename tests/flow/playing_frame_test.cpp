@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/application.h"
+#include "display/colour.h"
 #include "flow/camera.h"
 #include "flow/game_frame.h"
 #include "flow/timed_spawn.h"
@@ -156,10 +157,74 @@ TEST_F(PlayingFrameTest, AFulfilledStageExtendsTheRoundAndMarksTheSigns) {
     EXPECT_EQ(gamestate::Round.RoundEnd, roundEnd + 180000);
     EXPECT_EQ(EntityTable[world::entity_index::ForestSign].firstFrame, 1);
     EXPECT_EQ(EntityTable[world::entity_index::FieldSign].firstFrame, 1);
-    EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Unlocked)
-        << "the third stage brings the dynamite, and its fanfare plays on the same frame";
+}
+
+TEST_F(PlayingFrameTest, TheDynamiteArrivesWithItsBannerWhenTheThirdStagesMessageEnds) {
+    // The dynamite's information panel, a plain colour that the back buffer keeps exactly.
+    constexpr COLORREF PanelColour = 0x0000F800;
+    StartPlaying();
+    CBitmapSurface*& panel = gamestate::ScenePictures[gamestate::DynamiteInfoPicture];
+    panel = MakeStrip(1, 392, 54, PanelColour);
+    // The panel belongs to the fixture.
+    struct Unset {
+        CBitmapSurface*& slot;
+        ~Unset() { slot = nullptr; }
+    } unset{panel};
+    auto bannerShown = [&] {
+        return backend_.LastFrame()[110 * 800 + 300] == ColourRefToRgb565(PanelColour);
+    };
+    for (int stage = 2; stage <= 3; ++stage) {
+        for (int32_t& quota : gamestate::Round.quotas) quota = quota > 0 ? 0 : quota;
+        Frame();
+    }
+    ASSERT_EQ(gamestate::Round.QuotaStage, 3);
+    const uint32_t messageEnd = gamestate::Round.stageMessageEnd;
+
+    // While the stage is announced the dynamite waits: no banner, no fanfare.
+    while (gamestate::Round.RoundClock + 16 < messageEnd) {
+        Frame();
+        EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Locked);
+        EXPECT_FALSE(bannerShown());
+    }
+    // The first frame after it: the fanfare plays (availability 1 becomes 2 on that frame) and
+    // the banner shows, for its whole 1500 ms.
+    Frame();
+    ASSERT_GE(gamestate::Round.RoundClock, messageEnd);
+    EXPECT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Unlocked);
+    const uint32_t arrived = backend_.Ticks();
     EXPECT_EQ(world::PlayerWeapon->unlockBannerUntil[world::Dynamite],
-              static_cast<int32_t>(backend_.Ticks() + 1500));
+              static_cast<int32_t>(arrived + 1500));
+    EXPECT_TRUE(bannerShown());
+    while (backend_.Ticks() + 16 < arrived + 1500) {
+        Frame();
+        EXPECT_TRUE(bannerShown()) << backend_.Ticks() - arrived << " ms after it came";
+    }
+    Frame();
+    EXPECT_FALSE(bannerShown());
+}
+
+TEST_F(PlayingFrameTest, AFailedPresentOfTheLoadingScreenLoadsOnceAndStartsTheRoundOnce) {
+    backend_.LoseSurfacesOnNextPresent();
+    Frame();
+    EXPECT_FALSE(gamestate::LevelLoaded) << "the loading screen was not shown";
+    EXPECT_EQ(presentation::LoadingStepsShown, 0) << "no level to restore yet";
+    Frame();
+    EXPECT_TRUE(gamestate::LevelLoaded) << "the next frame shows it again and loads";
+    EXPECT_EQ(presentation::LoadingStepsShown, 148);
+
+    // The round starts once, 3000 ms after that load began, on the loaded level.
+    int starts = 0;
+    uint32_t roundEnd = 0;
+    for (int i = 0; i < 600; ++i) {
+        Frame();
+        if (gamestate::Round.RoundEnd != roundEnd) {
+            roundEnd = gamestate::Round.RoundEnd;
+            ++starts;
+            EXPECT_TRUE(gamestate::LevelLoaded);
+        }
+    }
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(presentation::LoadingStepsShown, 148) << "one load in all";
 }
 
 TEST_F(PlayingFrameTest, EscapeLeavesForTheMenuOnItsRelease) {

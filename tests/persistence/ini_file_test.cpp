@@ -35,15 +35,23 @@ TEST(IniFile, ReadsValuesLikeTheProfileFunctions) {
         "sound=1\n"
         "stream=\"0\"\n"
         "bad=12abc\n"
+        "commented=0 ; ganze Datei\n"
+        "word=off\n"
+        "empty=\n"
         "big=99999999999\n"
         "neg=-3\n"
         "[options]\n"
         "late=5\n");
     EXPECT_EQ(file.GetInt("options", "sound", 9), 0);  // case-insensitive, first one wins
     EXPECT_EQ(file.GetInt("options", "stream", 9), 0);
-    EXPECT_EQ(file.GetInt("options", "bad", 9), 9);
-    EXPECT_EQ(file.GetInt("options", "big", 9), 9);
+    // The leading integer counts; a value without one is 0, not the default.
+    EXPECT_EQ(file.GetInt("options", "bad", 9), 12);
+    EXPECT_EQ(file.GetInt("options", "commented", 9), 0);
+    EXPECT_EQ(file.GetInt("options", "word", 9), 0);
+    EXPECT_EQ(file.GetInt("options", "empty", 9), 0);
+    EXPECT_EQ(file.GetInt("options", "big", 9), 1215752191) << "wrapped to 32 bits";
     EXPECT_EQ(file.GetInt("options", "neg", 9), -3);
+    EXPECT_EQ(file.GetInt("options", "missing", 9), 9);
     EXPECT_EQ(file.GetInt("options", "late", 9), 9);  // only the first section counts
     EXPECT_EQ(file.GetInt("other", "sound", 9), 7);
     EXPECT_FALSE(file.GetString("", "key"));
@@ -117,6 +125,16 @@ TEST(Options, SoundOptionRoundTripAndFileRules) {
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.MusicOn, 2);
     EXPECT_EQ(options.StreamMusic, 0);
+
+    // Written by hand: a comment behind the number, a word for the number.
+    WriteFile(path, "[options]\nstream=0 ; ganze Datei\nsound=off\n");
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 2) << "\"off\" reads as 0: music off";
+    EXPECT_EQ(options.StreamMusic, 0);
+    WriteFile(path, "[options]\nsound=1 (an)\n");
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 0);
+    EXPECT_EQ(options.StreamMusic, 1) << "a missing key keeps its default";
 
     // No temporary files are left beside the options file.
     int entries = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,10 +13,15 @@
 
 #include "display/colour.h"
 #include "display/display_device.h"
+#include "flow/game_frame.h"
+#include "gamestate/devices.h"
+#include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/bitmap_font.h"
+#include "sound/sound_system.h"
+#include "sound/sound_test_support.h"
 #include "support/bmp_fixture.h"
 #include "support/temp_dir.h"
 
@@ -58,10 +64,20 @@ class MenuScenario : public ::testing::Test {
         gamestate::ResetGameState();
         gamestate::ResetRoundForTests();
         presentation::ResetMenuForTests();
+        gamestate::Display = &display_;
+        // Frames of 16 ms all along, so the menu slides 16 / 16 + 10 pixels a frame.
+        gamestate::ResetFrameTiming();
+        for (int i = 0; i <= gamestate::FrameRingSize; ++i) {
+            backend_.AdvanceTime(16);
+            gamestate::UpdateFrameTiming();
+        }
         StartProgram();
     }
     void TearDown() override {
         presentation::ResetMenuForTests();
+        sound::ResetForTests();
+        gamestate::Display = nullptr;
+        gamestate::ResetFrameTiming();
         gamestate::ResetGameState();
         gamestate::ResetRoundForTests();
         platform::SetBackend(nullptr);
@@ -109,23 +125,14 @@ class MenuScenario : public ::testing::Test {
         }
     }
 
-    // One menu frame as the menu screen runs it: the clock moves on, the left button counts on
-    // its press edge, the menu updates and draws, the frame is presented.
+    // One frame of the game's menu screen: the clock moves on, then the real frame reads the
+    // cursor, the button (a click on its press edge only) and Escape, updates and draws the menu
+    // and presents it.
     void Frame(int x, int y, bool buttonDown = false, uint32_t stepMs = 16) {
         backend_.AdvanceTime(stepMs);
         backend_.SetCursor(x, y);
         backend_.SetKey(platform::vk::LButton, buttonDown);
-        int clickX = -1, clickY = -1;
-        if (!buttonDown) {
-            latch_ = false;
-        } else if (!latch_) {
-            latch_ = true;
-            clickX = x;
-            clickY = y;
-        }
-        display_.ClearBackBuffer(0);
-        Menu->MenuFrame(x, y, clickX, clickY, 16.0f);
-        display_.ShowFrame();
+        flow::GameFrame(stepMs);
     }
     void Click(int x, int y) {
         Frame(x, y, true);
@@ -151,7 +158,6 @@ class MenuScenario : public ::testing::Test {
     std::filesystem::path previous_;
     platform::HeadlessBackend backend_;
     CDisplayDevice display_;
-    bool latch_ = false;
 };
 
 TEST_F(MenuScenario, GameStartButtonReactsOnlyInsideItsRectangle) {
@@ -255,6 +261,52 @@ TEST_F(MenuScenario, QuitButtonAsksTheWindowToClose) {
     Click(755, 585);
     ASSERT_TRUE(backend_.PollEvent(event));
     EXPECT_EQ(event.type, platform::EventType::Close);
+}
+
+TEST_F(MenuScenario, EscapeClosesTheGameWhenItIsReleased) {
+    platform::Event event;
+    backend_.SetKey(platform::vk::Escape, true);
+    // The loop's poll before a frame: what arrived until then is that frame's input.
+    while (backend_.PollEvent(event)) {
+    }
+    Frame(300, 300);
+    Frame(300, 300);
+    EXPECT_FALSE(backend_.PollEvent(event)) << "held: nothing yet";
+    backend_.SetKey(platform::vk::Escape, false);
+    Frame(300, 300);
+    ASSERT_TRUE(backend_.PollEvent(event));
+    EXPECT_EQ(event.type, platform::EventType::Close);
+}
+
+TEST_F(MenuScenario, AHeldButtonClicksOnceAndEveryPressSoundsTheClick) {
+    // The click sound needs a sound device and its file.
+    std::filesystem::create_directories("sounds/waffen");
+    dir_.Write("sounds/waffen/gewehr02.wav",
+               soundtest::PcmWave(1, 22050, 16, std::vector<uint8_t>(400, 0)));
+    sound::SoundDevice = new CSoundDevice;
+    ASSERT_EQ(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16), S_OK);
+    StartProgram();
+    ASSERT_NE(Menu->clickSound, nullptr);
+    auto clicksSounded = [] {
+        const std::vector<std::string> started = sound::RecentlyStartedSounds();
+        return std::count(started.begin(), started.end(), "sounds/waffen/gewehr02.wav");
+    };
+
+    // Pressed beside the buttons and held while the cursor moves onto "Spiel starten": the
+    // press was seen where it began, so the held button starts nothing.
+    Frame(300, 300, true);
+    EXPECT_EQ(clicksSounded(), 1);
+    for (int i = 0; i < 5; ++i) Frame(600, 222, true);
+    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(clicksSounded(), 1) << "one press, one click";
+
+    // Released and pressed again on the credits button: one click, held over several frames.
+    Frame(600, 330);
+    for (int i = 0; i < 5; ++i) Frame(600, 330, true);
+    EXPECT_EQ(clicksSounded(), 2);
+    EXPECT_EQ(Menu->windowShown, MainMenu::CreditsWindow);
+    EXPECT_EQ(Menu->slideDirection, 10);
+    EXPECT_GT(Menu->slide, 0.0f);
 }
 
 TEST_F(MenuScenario, RoundResultTakesANameWithUmlautsAndKeepsItAcrossARestart) {

@@ -3,13 +3,16 @@
 //
 //   cmake -S . -B build-tsan -DTQ_TSAN=ON -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF
 //         -DTQ_BUILD_BENCH=OFF
-//   cmake --build build-tsan --target tq_tests -j2
-//   build-tsan/tests/tq_tests --gtest_filter='MusicRace*'
+//   cmake --build build-tsan --target tq_race_tests -j2
+//   build-tsan/tests/tq_race_tests
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
+#include "app/sound_startup.h"
+#include "presentation/main_menu.h"
 #include "sound/music_stream.h"
 #include "sound/sound_system.h"
 #include "sound/sound_test_support.h"
@@ -19,7 +22,26 @@ namespace {
 using soundtest::Bytes16;
 using soundtest::PcmWave;
 
-class MusicRaceTest : public soundtest::SoundTest {};
+class MusicRaceTest : public soundtest::SoundTest {
+  protected:
+    // The game's own menu, reading and writing its options in the scratch directory.
+    void SetUp() override {
+        SoundTest::SetUp();
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir.Path());
+        presentation::CreateMainMenu();
+    }
+    void TearDown() override {
+        sound::StopMusicThread();
+        presentation::ResetMenuForTests();
+        std::filesystem::current_path(previous_);
+        SoundTest::TearDown();
+    }
+    // A click on the menu's sound button, as the menu screen hands it on.
+    static void ClickSoundButton() { presentation::Menu->MenuFrame(600, 400, 600, 400, 16.0f); }
+
+    std::filesystem::path previous_;
+};
 
 TEST_F(MusicRaceTest, MainThreadOpensPlaysAndStopsWhileTheWorkerRefills) {
     // Short files: the buffer holds several copies, so every refill rewinds the file too.
@@ -28,8 +50,10 @@ TEST_F(MusicRaceTest, MainThreadOpensPlaysAndStopsWhileTheWorkerRefills) {
     const std::string game =
         dir.Write("game.wav", PcmWave(1, 22050, 16, Bytes16(soundtest::NoiseSamples(15000, 2))));
 
-    std::atomic<bool> musicOn{true};
-    sound::StartMusicThread([&musicOn] { return musicOn.load(); });
+    // The worker the game starts, reading the menu's music switch while the sound button below
+    // flips it.
+    app::StartMusicWorker();
+    ASSERT_EQ(presentation::Menu->MusicOn, 0);
 
     // The audio output, pulling as fast as it can: the cursor passes segment ends all the time.
     std::atomic<bool> done{false};
@@ -41,7 +65,10 @@ TEST_F(MusicRaceTest, MainThreadOpensPlaysAndStopsWhileTheWorkerRefills) {
         }
     });
 
+    int switches = 0;
     for (int round = 0; round < 100; ++round) {
+        // A level load makes the round's stream ahead; the round then opens it.
+        if (round % 4 == 0) sound::PrepareMusic(game.c_str());
         sound::OpenMusic((round % 3 ? menu : game).c_str());
         ASSERT_EQ(sound::PlayMusic(true), S_OK);
         for (int step = 0; step < 20; ++step) {
@@ -54,12 +81,16 @@ TEST_F(MusicRaceTest, MainThreadOpensPlaysAndStopsWhileTheWorkerRefills) {
         if (round % 5 == 0) {
             ASSERT_EQ(sound::PlayMusic(true), S_OK);
         }
-        if (round % 11 == 0) musicOn.store(!musicOn.load());
+        if (round % 11 == 0) {
+            ClickSoundButton();
+            ++switches;
+        }
     }
     done.store(true);
     output.join();
 
     EXPECT_GT(pulls.load(), 0);
+    EXPECT_EQ(presentation::Menu->MusicOn, switches % 2 ? 2 : 0) << "the button switched it";
     EXPECT_TRUE(sound::MusicThreadRunning());  // no refill failed
     sound::StopMusicThread();
     EXPECT_FALSE(sound::MusicThreadRunning());

@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "sound/music_failures.h"
 #include "sound/sound_system.h"
 #include "sound/sound_test_support.h"
 
@@ -180,6 +184,96 @@ TEST_F(MusicStreamTest, OpeningAndPlayingWhatCannotBeRead) {
     EXPECT_EQ(sound::MusicStream, nullptr);
     EXPECT_EQ(BoxCount(), 0u);
     EXPECT_NE(backend.DebugLog().find("CreateSoundBuffer (hr=DSERR_BADFORMAT"), std::string::npos);
+}
+
+// A music file that fails is reported once, by the thread that calls ShowMusicFailures (the
+// main thread, between frames), and is not opened again.
+class FailingMusicTest : public MusicStreamTest {
+  protected:
+    // Waits until the music thread has given up the stream.
+    static bool WaitUntilDead() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            {
+                std::lock_guard lock(sound::MusicLock());
+                if (sound::MusicStream && sound::MusicStream->IsDead()) return true;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        return false;
+    }
+    std::vector<std::string> BoxCalls() const {
+        std::vector<std::string> calls;
+        for (const std::string& box : backend.MessageBoxes()) {
+            calls.push_back(box.substr(box.rfind("Calling: ") + 9));
+        }
+        return calls;
+    }
+};
+
+TEST_F(FailingMusicTest, ARefillThatFailsEndsItsStreamNeverTheMusicThread) {
+    const std::string path =
+        dir.Write("cut.wav",
+                  PcmWave(2, 44100, 16, Bytes16(soundtest::NoiseSamples(kBufferBytes / 2 * 2, 5))));
+    sound::OpenMusic(path.c_str());
+    sound::StartMusicThread([] { return true; });
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    // The file loses its end while it plays: the first refill finds half a segment.
+    std::filesystem::resize_file(path, 44 + kBufferBytes + kSegment / 2);
+    Render(kSegmentFrames + 10);
+    ASSERT_TRUE(WaitUntilDead());
+
+    EXPECT_EQ(BoxCount(), 0u) << "the music thread shows no box";
+    ASSERT_TRUE(sound::MusicLock().try_lock()) << "and holds no lock";
+    sound::MusicLock().unlock();
+    EXPECT_TRUE(sound::MusicThreadRunning());
+    EXPECT_FALSE(sound::MusicStream->AnyBufferPlaying()) << "the stream stops";
+
+    sound::ShowMusicFailures();
+    sound::ShowMusicFailures();
+    EXPECT_EQ(BoxCalls(), std::vector<std::string>{"mmioinfoIn.pchNext"}) << "one box, once";
+
+    // Not opened or started again.
+    CMusicStream* dead = sound::MusicStream;
+    sound::OpenMusic(path.c_str());
+    EXPECT_EQ(sound::MusicStream, dead);
+    EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
+
+    // The next tune streams: the thread refills it.
+    const std::vector<int16_t> music = OpenNoiseMusic(kBufferBytes / 4 + 999);
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    ExpectLooped(Stream(kBufferBytes / 4 * 3, true), music);
+    sound::ShowMusicFailures();
+    EXPECT_EQ(BoxCount(), 1u);
+}
+
+TEST_F(FailingMusicTest, AFileThatCannotBeOpenedOrFilledIsReportedOnceAndLeftAlone) {
+    // No "data" chunk: its opening fails with two traced boxes, reported as one.
+    const std::string broken = dir.Write(
+        "broken.wav", soundtest::RiffFile({{"fmt ", soundtest::FmtContent(1, 2, 44100, 16)}}));
+    for (int frame = 0; frame < 100; ++frame) {
+        sound::OpenMusic(broken.c_str());
+        EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
+        sound::ShowMusicFailures();
+    }
+    EXPECT_EQ(sound::MusicStream, nullptr);
+    EXPECT_EQ(BoxCalls(), std::vector<std::string>{"mmioDescend"});
+    EXPECT_NE(backend.DebugLog().find("ResetFile"), std::string::npos) << "traced all the same";
+
+    // A file that loses its sample data after it was opened fails the fill of its start.
+    const std::string path = dir.Write(
+        "late.wav", PcmWave(2, 44100, 16, Bytes16(soundtest::NoiseSamples(kBufferBytes, 6))));
+    sound::OpenMusic(path.c_str());
+    ASSERT_NE(sound::MusicStream, nullptr);
+    std::filesystem::resize_file(path, 30);
+    EXPECT_NE(sound::PlayMusic(true), S_OK);
+    EXPECT_FALSE(sound::MusicStream->AnyBufferPlaying());
+    EXPECT_EQ(BoxCount(), 1u) << "reported between frames, not at once";
+    for (int frame = 0; frame < 100; ++frame) {
+        EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
+        sound::ShowMusicFailures();
+    }
+    EXPECT_EQ(BoxCalls(), (std::vector<std::string>{"mmioDescend", "mmioDescend"}));
 }
 
 TEST_F(MusicStreamTest, OtherFormatsStreamAtTheirOwnRate) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -148,17 +149,37 @@ TEST_F(WaveReaderTest, RefusesBrokenWaveFilesWithTheBoxOfTheFirstFailingStep) {
     EXPECT_NE(backend.DebugLog().find("ReadMMIO"), std::string::npos);
 }
 
-TEST_F(WaveReaderTest, DataClaimingMoreThanTheFileHoldsFailsTheReadThatReachesTheEnd) {
-    std::vector<uint8_t> bytes = RiffFile(
-        {{"fmt ", FmtContent(1, 1, 8000, 8)}, {"data", samples, static_cast<int64_t>(1000)}});
+TEST_F(WaveReaderTest, DataClaimingMoreThanTheFileHoldsCountsWhatIsThere) {
+    // A 56-byte file whose "data" chunk claims the largest buffer a sound may have.
+    const std::vector<uint8_t> bytes = RiffFile(
+        {{"fmt ", FmtContent(1, 1, 8000, 8)}, {"data", samples, static_cast<int64_t>(0x0FFFFFFF)}});
     ASSERT_EQ(Open(bytes), S_OK);
-    EXPECT_EQ(reader.DataSize(), 1000u);
+    EXPECT_EQ(reader.DataSize(), samples.size()) << "never more than the file holds";
     EXPECT_EQ(ReadAll(4), std::vector<uint8_t>(samples.begin(), samples.begin() + 4));
-    std::vector<uint8_t> rest(1000);
+    EXPECT_EQ(ReadAll(1000), std::vector<uint8_t>(samples.begin() + 4, samples.end()));
+    EXPECT_EQ(ReadAll(1000), std::vector<uint8_t>{}) << "the end of the data";
+    ASSERT_EQ(reader.ResetFile(), S_OK);
+    EXPECT_EQ(ReadAll(1000), samples);
+    EXPECT_EQ(BoxCalls(), std::vector<std::string>{});
+}
+
+TEST_F(WaveReaderTest, AFileCutShortAfterItWasOpenedFailsTheReadThatReachesItsEnd) {
+    std::vector<uint8_t> many(100000);
+    for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<uint8_t>(i * 7);
+    const std::string path =
+        dir.Write("test.wav", RiffFile({{"fmt ", FmtContent(1, 1, 8000, 8)}, {"data", many}}));
+    ASSERT_EQ(reader.OpenForReading(path.c_str()), S_OK);
+    EXPECT_EQ(ReadAll(4), std::vector<uint8_t>(many.begin(), many.begin() + 4));
+    std::filesystem::resize_file(path, 44 + 50000);
+    std::vector<uint8_t> rest(many.size());
     uint32_t read = 99;
-    EXPECT_EQ(reader.Read(rest.data(), 1000, &read), E_FAIL);
+    EXPECT_EQ(reader.Read(rest.data(), 100000, &read), E_FAIL);
     EXPECT_EQ(read, 0u);
     EXPECT_EQ(BoxCalls(), std::vector<std::string>{"mmioinfoIn.pchNext"});
+    // A rewind counts the data that is left.
+    ASSERT_EQ(reader.ResetFile(), S_OK);
+    EXPECT_EQ(reader.DataSize(), many.size()) << "the size found at opening";
+    EXPECT_EQ(ReadAll(100000), std::vector<uint8_t>(many.begin(), many.begin() + 50000));
 }
 
 TEST_F(WaveReaderTest, ChunksOutsideTheRiffSizeAreNotFound) {

@@ -187,17 +187,30 @@ TEST_F(SceneryChainTest, BellsReproduceTheMelodyNoteByNote) {
     EXPECT_EQ(ShootAt(*bellOf[1]), 0) << "the first bell starts the hints";
     EXPECT_NE(bells.times[0], gamestate::NotScheduled);
     EXPECT_EQ(bells.progress, 0);
-    ShootAt(*bellOf[2]);
-    EXPECT_EQ(bells.progress, 1);
-    ShootAt(*bellOf[3]);  // wrong: the melody starts with 2
     EXPECT_EQ(bells.inputPosition, 0);
-    ShootAt(*bellOf[2]);
-    ShootAt(*bellOf[3]);
-    EXPECT_EQ(bells.progress, 2);
-    for (int note : {2, 3, 1}) ShootAt(*bellOf[note]);
-    EXPECT_EQ(bells.progress, 3);
-    for (int note : {2, 3, 1, 2}) ShootAt(*bellOf[note]);
-    EXPECT_EQ(bells.progress, 4);
+
+    // Each shot, and where the player then stands in the melody and how much of it is
+    // reproduced. A length is reached only when its last note is struck.
+    struct Shot {
+        int bell;
+        int32_t position;
+        int32_t length;
+    };
+    const Shot shots[] = {
+        {2, 0, 1},                        // the first note: a length of one
+        {2, 1, 1}, {1, 0, 1},             // the second note is 3: a wrong bell starts over
+        {2, 1, 1}, {3, 0, 2},             // two notes
+        {2, 1, 2}, {3, 2, 2}, {1, 0, 3},  // three
+        {2, 1, 3}, {3, 2, 3}, {2, 0, 3},  // wrong at the third note
+        {2, 1, 3}, {3, 2, 3}, {1, 3, 3}, {2, 0, 4},  // all four
+    };
+    int n = 0;
+    for (const Shot& shot : shots) {
+        SCOPED_TRACE(testing::Message() << "shot " << ++n << " on bell " << shot.bell);
+        EXPECT_EQ(ShootAt(*bellOf[shot.bell]), 0) << "a bell scores nothing";
+        EXPECT_EQ(bells.inputPosition, shot.position);
+        EXPECT_EQ(bells.progress, shot.length);
+    }
     // A complete melody takes no more notes, however often the bells are struck.
     for (int i = 0; i < 12; ++i) EXPECT_EQ(ShootAt(*bellOf[1 + i % 3]), 0);
     EXPECT_EQ(bells.progress, 4);

@@ -3,10 +3,14 @@
 // dynamite's limits and its blast.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
+
 #include "gamestate/point_popups.h"
 #include "gamestate/round_state.h"
 #include "world/level_layout.h"
 #include "world/shot_fixture.h"
+#include "world/spawning.h"
 
 namespace {
 
@@ -68,26 +72,42 @@ TEST_F(ShotResolutionTest, ASinkingAnimalIsNotOfferedTheShot) {
     EXPECT_EQ(gamestate::Round.score, 60) << "the hare, 30 x plane 2";
 }
 
-TEST_F(ShotResolutionTest, PointsGrowWithTheDistanceAndTheCrossbowWeighsThePlanes) {
+TEST_F(ShotResolutionTest, EveryAnimalInEveryPlaneIsWorthItsPointsWithEveryWeapon) {
+    // What one hit scores through the shot loop: far animals are worth more, the crossbow weighs
+    // the planes (x 1.75 in the middle, x 0.5 far, cut to whole points), the dynamite cannot
+    // reach the far plane nor the apple or the raven, and its duck is worth nothing.
     struct Case {
-        int32_t weapon;
+        int32_t kind;
         int plane;
-        int32_t score;
+        int32_t shotgun, crossbow, dynamite, machineGun;
     };
-    const Case cases[] = {{world::Shotgun, 3, 30},
-                          {world::Shotgun, 2, 20},
-                          {world::Crossbow, 3, 15},
-                          {world::Crossbow, 2, 35}};
-    int slot = 0;
+    const Case cases[] = {
+        {kind::Boar, 2, 20, 35, 20, 20},     {kind::Boar, 3, 30, 15, 0, 30},
+        {kind::Apple, 2, 160, 280, 0, 160},  {kind::Apple, 3, 240, 120, 0, 240},
+        {kind::Duck, 2, 20, 35, 0, 20},      {kind::Duck, 3, 30, 15, 0, 30},
+        {kind::Raven, 2, 10, 17, 0, 10},     {kind::Raven, 3, 10, 5, 0, 10},
+        {kind::Mole, 2, 100, 175, 100, 100}, {kind::Mole, 3, 150, 75, 0, 150},
+        {kind::Deer, 2, 200, 350, 200, 200}, {kind::Deer, 3, 200, 100, 0, 200},
+        {kind::Quail, 2, 80, 140, 80, 80},   {kind::Quail, 3, 120, 60, 0, 120},
+        {kind::Hare, 2, 60, 105, 60, 60},    {kind::Hare, 3, 90, 45, 0, 90},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "weapon " << c.weapon << " plane " << c.plane);
-        gamestate::Round.score = 0;
-        Select(c.weapon);
-        Entity& boar =
-            PlaceSolid((c.plane == 2 ? 60 : 200) + slot++, kind::Boar, c.plane, 200, 300);
-        Shoot(MiddleX(boar), MiddleY(boar));
-        EXPECT_EQ(gamestate::Round.score, c.score);
-        boar.active = 0;
+        const std::pair<int32_t, int32_t> byWeapon[] = {{world::Shotgun, c.shotgun},
+                                                        {world::Crossbow, c.crossbow},
+                                                        {world::Dynamite, c.dynamite},
+                                                        {world::MachineGun, c.machineGun}};
+        for (const auto& [weapon, points] : byWeapon) {
+            SCOPED_TRACE(testing::Message()
+                         << "kind " << c.kind << ", plane " << c.plane << ", weapon " << weapon);
+            gamestate::Round.score = 0;
+            gamestate::Round.streakKind = 0;
+            gamestate::Round.streakCount = 0;
+            Select(weapon);
+            Entity& animal = PlaceSolid(c.plane == 2 ? 60 : 200, c.kind, c.plane, 200, 300);
+            Shoot(MiddleX(animal), MiddleY(animal));
+            EXPECT_EQ(gamestate::Round.score, points);
+            animal = Entity{};
+        }
     }
 }
 
@@ -173,6 +193,81 @@ TEST_F(ShotResolutionTest, TheDynamiteTurnsWhatItHitsIntoAnExplosionThatEndsOnIt
     for (int i = 0; i < 20 && boar.active; ++i) Step(boar, 60);
     EXPECT_EQ(boar.active, 0);
     gamestate::ExplosionSprites.images[gamestate::HalfSize][1] = nullptr;
+}
+
+// A slot freed by an animal is taken by the next spawn; nothing of the old animal may stay.
+class ReusedSlotTest : public ShotResolutionTest {
+  protected:
+    void SetUp() override {
+        ShotResolutionTest::SetUp();
+        for (int image : {1, 2, 4, 5}) {
+            gamestate::BoarSprites.images[gamestate::HalfSize][image] =
+                MakeBlockStrip(13, 20, 10, {0, 0, 20, 10});
+        }
+        for (int image : {1, 4}) {
+            gamestate::HareSprites.images[gamestate::FullSize][image] =
+                MakeBlockStrip(30, 20, 10, {0, 0, 20, 10});
+        }
+        gamestate::ExplosionSprites.images[gamestate::HalfSize][1] =
+            MakeBlockStrip(9, 60, 50, {0, 0, 60, 50});
+    }
+    void TearDown() override {
+        // The strips belong to the fixture.
+        gamestate::BoarSprites = {};
+        gamestate::HareSprites = {};
+        gamestate::ExplosionSprites = {};
+        ShotResolutionTest::TearDown();
+    }
+    // Lets the entity live on for `ms` in steps of 50 ms, or until it is gone.
+    void Live(Entity& e, uint32_t ms) {
+        for (uint32_t t = 0; t < ms && e.active; t += 50) Step(e, 50);
+    }
+};
+
+TEST_F(ReusedSlotTest, AnAnimalInTheSlotOfAnExplosionLivesOnPastItsSeventhFrame) {
+    Select(world::Dynamite);
+    Entity& mole = PlaceSolid(world::MidGroup.first, kind::Mole, 2, 200, 300, 20);
+    Shoot(MiddleX(mole), MiddleY(mole));
+    ASSERT_EQ(mole.oneShot, 1) << "it explodes";
+    Live(mole, 2000);
+    ASSERT_EQ(mole.active, 0) << "the explosion ended on its seventh frame";
+
+    std::srand(7);
+    world::spawnAnimal(2, 1, kind::Boar, false);
+    Entity& boar = EntityTable[world::MidGroup.first];
+    ASSERT_EQ(boar.kind, kind::Boar);
+    EXPECT_EQ(boar.oneShot, 0);
+    EXPECT_EQ(boar.sprites[2][world::LeftStrip], gamestate::BoarSprites.at(gamestate::HalfSize, 1));
+    EXPECT_EQ(boar.frameCounts[2][world::LeftStrip], 13);
+    EXPECT_EQ(boar.sinkOffset, 0.0f);
+    EXPECT_EQ(boar.hitCount, 0);
+    // A minute of walking and standing: its walk shows frame 7 again and again.
+    bool showedSeven = false;
+    for (int i = 0; i < 1200 && boar.active; ++i) {
+        Step(boar, 50);
+        showedSeven = showedSeven || boar.shownFrame() == 7;
+    }
+    EXPECT_TRUE(showedSeven);
+    EXPECT_EQ(boar.active, 1) << "a boar does not vanish at frame 7 of its walk";
+}
+
+TEST_F(ReusedSlotTest, AHareInTheSlotOfASunkMoleRunsAtAHaresSpeed) {
+    Entity& mole = PlaceSolid(world::MidGroup.first, kind::Mole, 2, 200, 300, 20);
+    mole.state = world::state::Walking;
+    mole.direction = 20;  // a mole's speed in the middle plane
+    Shoot(MiddleX(mole), MiddleY(mole));
+    ASSERT_EQ(mole.state, world::state::Hit);
+    Live(mole, 20000);
+    ASSERT_EQ(mole.active, 0) << "it sank out of sight";
+
+    std::srand(7);
+    world::spawnAnimal(2, 1, kind::Hare, false);
+    Entity& hare = EntityTable[world::MidGroup.first];
+    ASSERT_EQ(hare.kind, kind::Hare);
+    EXPECT_EQ(hare.direction, 0) << "it picks its own speed";
+    Step(hare, 50);
+    EXPECT_GE(std::abs(hare.direction), 11 / 2);
+    EXPECT_LE(std::abs(hare.direction), 14 / 2) << "(11..14) / plane, not the mole's 20";
 }
 
 TEST_F(ShotResolutionTest, DynamiteIntoTheSkyUsesNoRoundAndOnTheGroundPlacesTheBlast) {

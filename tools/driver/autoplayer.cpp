@@ -57,10 +57,7 @@ constexpr int RoundOverWaitFrames = 150;
 // the crossbow. Any bell starts the melody.
 int BellPriority(const Entity& e) {
     const world::Weapon* weapon = world::PlayerWeapon;
-    if (!weapon || weapon->crossbowAvailable != world::Locked ||
-        weapon->dynamiteAvailable != world::Locked) {
-        return 0;
-    }
+    if (!weapon || weapon->crossbowAvailable != world::Locked) return 0;
     const gamestate::BellSequence& bells = gamestate::Round.bellSequence;
     if (bells.progress >= 4) return 0;
     if (bells.times[0] == gamestate::NotScheduled) return 60;
