@@ -20,8 +20,6 @@ namespace {
 std::set<std::string> FailedFiles;
 // One sound per one-shot file, with a few voices, kept for the run.
 std::map<std::string, std::unique_ptr<CSound>, std::less<>> OneShotSounds;
-// Sounds made ahead of their first play, by the slot that will hold them.
-std::map<CSound**, std::unique_ptr<CSound>> PreparedSounds;
 
 std::mutex RecentMutex;
 std::deque<std::string> RecentSounds;
@@ -51,21 +49,14 @@ CSound* LoadOnce(const char* path, uint32_t bufferCount) {
 HRESULT PlayLazily(CSound*& slot, const char* path) {
     if (!slot) {
         if (!SoundDevice || !path) return CO_E_NOTINITIALIZED;
-        auto prepared = PreparedSounds.find(&slot);
-        if (prepared != PreparedSounds.end()) {
-            slot = prepared->second.release();
-            PreparedSounds.erase(prepared);
-        } else {
-            slot = LoadOnce(path, 1);
-        }
+        slot = LoadOnce(path, 1);
         if (!slot) return E_FAIL;
     }
     return StartWithRetries(*slot);
 }
 
 void PrepareLazily(CSound*& slot, const char* path) {
-    if (slot || !SoundDevice || !path || PreparedSounds.count(&slot)) return;
-    if (CSound* sound = LoadOnce(path, 1)) PreparedSounds.emplace(&slot, sound);
+    if (!slot && SoundDevice && path) slot = LoadOnce(path, 1);
 }
 
 void PrepareOneShot(const char* path) {
@@ -120,7 +111,6 @@ void ResetForTests() {
     MusicEvent.Reset();
     ResetMusicFailuresForTests();
     OneShotSounds.clear();
-    PreparedSounds.clear();
     FailedFiles.clear();
     delete SoundDevice;
     SoundDevice = nullptr;

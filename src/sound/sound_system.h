@@ -31,11 +31,10 @@ HRESULT PlayLazily(CSound*& slot, const char* path);
 HRESULT PlayOneShot(const char* path);
 
 // Reading a sound file and filling its buffer take milliseconds: too long for a frame of play.
-// These make the sounds that the two calls above create on their first play ahead of time, at
-// level load. The sound is handed over at its first play as if it were made then; a file that
-// fails here is silent there, as it would have been.
+// These make the sounds that the two calls above would create on their first play ahead of time,
+// at level load; a file that fails here is silent there, as it would have been.
 //
-// Makes the sound that PlayLazily(slot, path) will put into the empty `slot`.
+// Fills the empty `slot` as PlayLazily(slot, path) would.
 void PrepareLazily(CSound*& slot, const char* path);
 // Makes the sound of PlayOneShot(path).
 void PrepareOneShot(const char* path);
