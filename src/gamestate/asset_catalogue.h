@@ -42,6 +42,11 @@ constexpr int MidLayer = 2;
 constexpr int NearLayer = 3;
 constexpr int TilesPerLayer = 6;
 extern CBitmapSurface* BackgroundTiles[4][TilesPerLayer + 1];
+// A tile's width in its layer: the far and middle layers scroll at 0.9 and 0.95 of the near one,
+// so their tiles are narrower and each layer repeats after its own six tiles.
+constexpr int TileWidth(int layer) {
+    return layer == FarLayer ? 720 : layer == MidLayer ? 760 : 800;
+}
 
 // Single pictures: scenery of the three regions, the clock target, the signs and the weapon
 // information panels, in load order.

@@ -12,7 +12,6 @@ namespace presentation {
 namespace {
 
 constexpr int ScreenWidth = 800;
-constexpr int TilesPerLayer = 6;
 
 const float& ScrollOf(int layer) {
     switch (layer) {
@@ -27,23 +26,12 @@ const float& ScrollOf(int layer) {
 
 }  // namespace
 
-int TileWidth(int layer) {
-    switch (layer) {
-        case gamestate::FarLayer:
-            return 720;
-        case gamestate::MidLayer:
-            return 760;
-        default:
-            return 800;
-    }
-}
-
 int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]) {
-    const int w = TileWidth(layer);
+    const int w = gamestate::TileWidth(layer);
     // The layer repeats after its six tiles.
-    const int period = TilesPerLayer * w;
+    const int period = gamestate::TilesPerLayer * w;
     const int first = gamestate::PanoramaMode ? 0 : 2;
-    const int last = gamestate::PanoramaMode ? TilesPerLayer - 1 : 3;
+    const int last = gamestate::PanoramaMode ? gamestate::TilesPerLayer - 1 : 3;
     int count = 0;
     for (int index = first; index <= last && count < MaxTilesOnScreen; ++index) {
         int x = (index * w - scroll) % period;
@@ -60,7 +48,7 @@ int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]
 
 void DrawBackgroundLayer(CDisplayDevice* display, int layer) {
     if (!display || layer < gamestate::FarLayer || layer > gamestate::NearLayer) return;
-    const int w = TileWidth(layer);
+    const int w = gamestate::TileWidth(layer);
     TileOnScreen tiles[MaxTilesOnScreen];
     const int count = TilesOnScreen(layer, static_cast<int>(ScrollOf(layer)), tiles);
     for (int i = 0; i < count; ++i) {

@@ -21,9 +21,6 @@ constexpr int MaxTilesOnScreen = 3;
 // layers cross a join, or one at a whole-tile position).
 int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]);
 
-// The width of the tiles of `layer`.
-int TileWidth(int layer);
-
 // Draws the visible tiles of `layer` (1 far, 2 middle, 3 near) for the current scroll, and for
 // the middle and near layers tests this frame's shot against each tile drawn.
 void DrawBackgroundLayer(CDisplayDevice* display, int layer);

@@ -8,7 +8,7 @@ namespace world {
 
 void TestLayerHit(int layer, CBitmapSurface* tile, int tileScreenX, int clippedSourceLeft) {
     if (gamestate::ClickPoint.x == -1 || !tile) return;
-    const int tileWidth = layer == gamestate::MidLayer ? 760 : 800;
+    const int tileWidth = gamestate::TileWidth(layer);
     const int cx = gamestate::ClickPoint.x;
     // The column of the tile shown at the click; a click beside the tile's drawn part is not on
     // it.

@@ -26,7 +26,7 @@ class PanoramaTest : public world_testing::WorldTest {
     // A tile of `layer` (1 far .. 3 near), number `tile` (1 .. 6), of one colour; magenta is
     // transparent in the middle and near layers.
     void LoadTile(int layer, int tile, COLORREF colour) {
-        const int width = presentation::TileWidth(layer);
+        const int width = gamestate::TileWidth(layer);
         const std::string path =
             dir_ / ("E" + std::to_string(layer) + std::to_string(tile) + ".bmp");
         world_testing::WriteSolidBmp(path, width, 600, colour);

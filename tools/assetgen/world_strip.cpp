@@ -42,7 +42,6 @@ struct Layer {
     int layer;
     world::EntityGroup group;
     const float* scroll;
-    int tileWidth;
 };
 
 // Goes into a directory and back out when done.
@@ -149,9 +148,9 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
     }
 
     const Layer layers[] = {
-        {gamestate::FarLayer, world::FarGroup, &gamestate::FarScroll, 720},
-        {gamestate::MidLayer, world::MidGroup, &gamestate::MidScroll, 760},
-        {gamestate::NearLayer, world::NearGroup, &gamestate::CameraX, 800},
+        {gamestate::FarLayer, world::FarGroup, &gamestate::FarScroll},
+        {gamestate::MidLayer, world::MidGroup, &gamestate::MidScroll},
+        {gamestate::NearLayer, world::NearGroup, &gamestate::CameraX},
     };
     std::vector<uint16_t> strip(static_cast<size_t>(kWorldWidth) * kScreenHeight);
     const uint16_t* screen = display.BackBuffer();
@@ -161,13 +160,13 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
         for (const Layer& layer : layers) {
             // The one tile column that lies under the middle of the screen. The far layer is
             // opaque, so it covers whatever the previous column left there.
-            const int layerWidth = layer.tileWidth * gamestate::TilesPerLayer;
+            const int tileWidth = gamestate::TileWidth(layer.layer);
+            const int layerWidth = tileWidth * gamestate::TilesPerLayer;
             const int layerX = (static_cast<int>(*layer.scroll) + kCentre) % layerWidth;
-            const Rect column{layerX % layer.tileWidth, 0, layerX % layer.tileWidth + 1,
-                              kScreenHeight};
-            display.DrawSurface(
-                kCentre, 0, gamestate::BackgroundTiles[layer.layer][layerX / layer.tileWidth + 1],
-                &column);
+            const Rect column{layerX % tileWidth, 0, layerX % tileWidth + 1, kScreenHeight};
+            display.DrawSurface(kCentre, 0,
+                                gamestate::BackgroundTiles[layer.layer][layerX / tileWidth + 1],
+                                &column);
             for (int i = layer.group.first; i <= layer.group.last; ++i) {
                 world::Entity& entity = world::EntityTable[i];
                 // Drawn at the time of its last draw, so no animation runs on.

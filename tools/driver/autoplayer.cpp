@@ -242,7 +242,7 @@ int32_t LayerAt(int x, int y, float camera) {
         const int count = presentation::TilesOnScreen(layer.layer, scroll, tiles);
         for (int i = 0; i < count; ++i) {
             const int column = x - tiles[i].screenX;
-            if (column < 0 || column >= presentation::TileWidth(layer.layer)) continue;
+            if (column < 0 || column >= gamestate::TileWidth(layer.layer)) continue;
             const CBitmapSurface* tile =
                 gamestate::BackgroundTiles[layer.layer][tiles[i].index + 1];
             if (!tile) continue;
