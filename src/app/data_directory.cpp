@@ -29,8 +29,10 @@ DataLocation ChooseDataLocation(const fs::path& currentDirectory, const fs::path
     if (fs::exists(currentDirectory / "grafik", ec)) return {currentDirectory, {}};
     fs::path beside = executable.parent_path() / "data";
     if (fs::exists(beside / "grafik", ec)) return {beside, {}};
-    fs::path installed = executable.parent_path().parent_path() / "share" / "tannenquirl";
-    if (fs::exists(installed / "grafik", ec)) return {installed, UserDataDirectory()};
+    for (const char* shared : {"share/games/tannenquirl", "share/tannenquirl"}) {
+        fs::path installed = executable.parent_path().parent_path() / shared;
+        if (fs::exists(installed / "grafik", ec)) return {installed, UserDataDirectory()};
+    }
     return {currentDirectory, {}};
 }
 

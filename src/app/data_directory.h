@@ -15,9 +15,10 @@ struct DataLocation {
 // The game reads its pictures and sounds relative to the current directory. Started from a
 // folder without "grafik", it looks, in this order:
 //  - in "data" beside its executable (the build tree);
-//  - in "../share/tannenquirl" beside its executable (an installed game), keeping score.dat and
-//    the options in the user's data directory, because the installed folder is not the user's
-//    to write.
+//  - in "../share/games/tannenquirl" (Debian's place for a game's data, beside /usr/games) or
+//    "../share/tannenquirl" beside its executable (an installed game), keeping score.dat and the
+//    options in the user's data directory, because the installed folder is not the user's to
+//    write.
 // Without either it stays where it is.
 DataLocation ChooseDataLocation(const std::filesystem::path& currentDirectory,
                                 const std::filesystem::path& executable);
