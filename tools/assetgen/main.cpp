@@ -5,12 +5,14 @@
 //   assetgen --contact-sheet FILE.png  draw every picture on one labelled sheet
 //   assetgen --listen DIR              write a level/length picture per sound into DIR
 //   assetgen --preview DIR             write rough in-game views composed from the pictures
-//   assetgen --icon FILE.png           draw the desktop icon
+//   assetgen --icon FILE.png [--icon-size N]
+//                                      draw the desktop icon, N x N pixels (default 256)
 //   assetgen --world-strip FILE.png [--data DIR] [--full-size]
 //                                      the whole world as a round shows it, all layers and
 //                                      objects, from a generated pack (half size by default)
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -29,7 +31,7 @@ int Usage() {
                  "       assetgen --contact-sheet FILE.png\n"
                  "       assetgen --listen DIR\n"
                  "       assetgen --preview DIR\n"
-                 "       assetgen --icon FILE.png\n"
+                 "       assetgen --icon FILE.png [--icon-size N]\n"
                  "       assetgen --world-strip FILE.png [--data DIR] [--full-size]\n");
     return 2;
 }
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
     std::filesystem::path listenDir;
     std::filesystem::path previewDir;
     std::filesystem::path iconFile;
+    int iconSize = 256;
     std::filesystem::path worldStrip;
     assetgen::WorldStripOptions stripOptions;
     std::string only;
@@ -60,6 +63,9 @@ int main(int argc, char** argv) {
             previewDir = v;
         } else if (const char* v = takeValue("--icon")) {
             iconFile = v;
+        } else if (const char* v = takeValue("--icon-size")) {
+            iconSize = std::atoi(v);
+            if (iconSize < 16 || iconSize > 1024) return Usage();
         } else if (const char* v = takeValue("--only")) {
             only = v;
         } else if (const char* v = takeValue("--world-strip")) {
@@ -102,7 +108,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "assetgen: preview: %s\n", error.c_str());
         return 1;
     }
-    if (!iconFile.empty() && !assetgen::WriteIcon(iconFile, error)) {
+    if (!iconFile.empty() && !assetgen::WriteIcon(iconFile, iconSize, error)) {
         std::fprintf(stderr, "assetgen: icon: %s\n", error.c_str());
         return 1;
     }
