@@ -4,7 +4,7 @@
 set -euo pipefail
 
 TQ_PACKAGES=(build-essential cmake pkg-config clang-format libsdl2-dev libcairo2-dev
-             fonts-dejavu-core libgtest-dev libgmock-dev googletest libbenchmark-dev
+             fonts-dejavu-core libgtest-dev libgmock-dev googletest libbenchmark-dev libebur128-dev
              xvfb xdotool x11-apps)
 
 tq_missing_packages() {
