@@ -16,7 +16,7 @@ double MomentaryMaxLufs(const Clip& clip);
 double IntegratedLufs(const Clip& clip);
 
 // For every frame, the highest absolute value on either channel from it up to the next frame,
-// four times oversampled.
+// eight times oversampled.
 Samples InterSamplePeaks(const Clip& clip);
 
 // The highest of those, in dB relative to full scale (dBTP).
