@@ -1,20 +1,19 @@
 // How loud each sound of the pack is in the mix, measured as a listener hears it by a real
 // loudness meter (libebur128, EBU R128): the music well under the effects, the shotgun on top,
-// the animals' calls just under it, every click the player needs above the music, and no effect
-// so close to full scale that two of them over the music would clip.
+// the animals' calls just under it, every click the player needs above the music, and room below
+// full scale for the music under every effect.
 #include <ebur128.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "assets/pack_sound.h"
 #include "gamestate/sound_files.h"
 #include "world/weapon.h"
 
@@ -32,21 +31,6 @@ struct Loudness {
 struct StateDeleter {
     void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
 };
-
-// The 16-bit samples of a generated WAVE file (the generator writes the canonical 44-byte
-// header); the game's reader is checked against the same files in sound_pack_test.cpp.
-std::vector<int16_t> ReadSamples(const char* relative, int& channels) {
-    std::ifstream in(std::string(TQ_DATA_DIR) + "/" + relative, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-    if (bytes.size() < 44) return {};
-    channels = static_cast<uint8_t>(bytes[22]) | (static_cast<uint8_t>(bytes[23]) << 8);
-    std::vector<int16_t> samples((bytes.size() - 44) / 2);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[44 + 2 * i]) |
-                                          (static_cast<uint8_t>(bytes[45 + 2 * i]) << 8));
-    }
-    return samples;
-}
 
 // Measures samples as the game plays them: a mono sound is heard on both speakers alike.
 // Silence of 400 ms before and after lets a short sound fill a whole window.
@@ -85,26 +69,27 @@ Loudness Measure(const char* relative) {
     static std::map<std::string, Loudness> measured;
     const auto known = measured.find(relative);
     if (known != measured.end()) return known->second;
-    int channels = 0;
-    const std::vector<int16_t> samples = ReadSamples(relative, channels);
-    EXPECT_FALSE(samples.empty()) << relative << " is missing";
-    return measured[relative] = Measure(samples, channels);
+    assettest::LoadedSound sound;
+    EXPECT_TRUE(assettest::Load(relative, sound));
+    return measured[relative] = Measure(sound.samples, sound.Channels());
 }
 
 // The machine gun held down: the game restarts its sound for every round of a magazine, one
 // round every so many milliseconds, and the last round plays out.
 Loudness MeasureMachineGunHeld() {
     const world::WeaponTraits& gun = world::WeaponTable[world::MachineGun];
-    int channels = 0;
-    const std::vector<int16_t> round = ReadSamples(file::MachineGunShot, channels);
+    assettest::LoadedSound round;
+    EXPECT_TRUE(assettest::Load(file::MachineGunShot, round));
     const size_t period =
-        std::min(round.size(), static_cast<size_t>(44100 * gun.readyAfterShotMs / 1000 * channels));
+        std::min(round.samples.size(),
+                 static_cast<size_t>(44100 * gun.readyAfterShotMs / 1000 * round.Channels()));
     std::vector<int16_t> held;
     for (int32_t i = 0; i < gun.magazine; ++i) {
-        held.insert(held.end(), round.begin(), round.begin() + static_cast<long>(period));
+        held.insert(held.end(), round.samples.begin(),
+                    round.samples.begin() + static_cast<long>(period));
     }
-    held.insert(held.end(), round.begin(), round.end());
-    return Measure(held, channels);
+    held.insert(held.end(), round.samples.begin(), round.samples.end());
+    return Measure(held, round.Channels());
 }
 
 const char* const kAnimalCalls[] = {file::BoarHit,  file::DuckHit, file::MoleHit,
@@ -117,8 +102,8 @@ TEST(SoundPack, MusicSitsWellUnderTheEffects) {
     }
 }
 
-// Several effects can sound at once over the music; each keeps 3 dB of room below full scale,
-// also between its samples, where the converter's wave runs higher than the samples.
+// Every effect sounds over the music: each leaves 3 dB of room below full scale for it, also
+// between its samples, where the converter's wave runs higher than the samples.
 TEST(SoundPack, NoEffectComesWithin3DbOfFullScale) {
     for (const gamestate::SoundFile& sound : gamestate::SoundManifest) {
         if (sound.use == SoundUse::Music) continue;
