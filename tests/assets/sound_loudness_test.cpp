@@ -34,11 +34,11 @@ struct StateDeleter {
 
 // Measures samples as the game plays them: a mono sound is heard on both speakers alike.
 // Silence of 400 ms before and after lets a short sound fill a whole window.
-Loudness Measure(std::vector<int16_t> samples, int channels) {
-    if (samples.empty() || channels < 1) return {-200.0, -200.0, -200.0};
+Loudness Measure(std::vector<int16_t> samples, int channelCount) {
+    if (samples.empty() || channelCount < 1) return {-200.0, -200.0, -200.0};
+    const auto channels = static_cast<unsigned>(channelCount);
     std::unique_ptr<ebur128_state, StateDeleter> meter(
-        ebur128_init(static_cast<unsigned>(channels), 44100,
-                     EBUR128_MODE_M | EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
+        ebur128_init(channels, 44100, EBUR128_MODE_M | EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
     if (channels == 1) ebur128_set_channel(meter.get(), 0, EBUR128_DUAL_MONO);
     const size_t window = 17640, hop = 441;
     const std::vector<int16_t> silence(window * channels, 0);
@@ -56,9 +56,9 @@ Loudness Measure(std::vector<int16_t> samples, int channels) {
     Loudness result{loudest, -200.0, -200.0};
     ebur128_loudness_global(meter.get(), &result.integratedLufs);
     double peak = 0.0;
-    for (int c = 0; c < channels; ++c) {
+    for (unsigned c = 0; c < channels; ++c) {
         double channelPeak = 0.0;
-        ebur128_true_peak(meter.get(), static_cast<unsigned>(c), &channelPeak);
+        ebur128_true_peak(meter.get(), c, &channelPeak);
         peak = std::max(peak, channelPeak);
     }
     result.truePeakDb = 20.0 * std::log10(std::max(peak, 1e-10));
@@ -81,8 +81,8 @@ Loudness MeasureMachineGunHeld() {
     assettest::LoadedSound round;
     EXPECT_TRUE(assettest::Load(file::MachineGunShot, round));
     const size_t period =
-        std::min(round.samples.size(),
-                 static_cast<size_t>(44100 * gun.readyAfterShotMs / 1000 * round.Channels()));
+        std::min(round.samples.size(), static_cast<size_t>(44100 * gun.readyAfterShotMs / 1000) *
+                                           static_cast<size_t>(round.Channels()));
     std::vector<int16_t> held;
     for (int32_t i = 0; i < gun.magazine; ++i) {
         held.insert(held.end(), round.samples.begin(),

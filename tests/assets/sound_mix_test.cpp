@@ -88,7 +88,7 @@ TEST(SoundPack, TheRoundsMusicWithItsLoudestEffectsNeverClipsInTheMixer) {
         const uint32_t at = std::uniform_int_distribution<uint32_t>(0, musicFrames - 1)(random);
         ASSERT_EQ(music->BufferAt(0)->SetCurrentPosition(at * 4), S_OK);
         mixer.Render(std::uniform_int_distribution<int>(1, 44100)(random));
-        CSound* effect = effects[overlay % effects.size()];
+        CSound* effect = effects[static_cast<size_t>(overlay) % effects.size()];
         if (effect == machineGun) {
             for (int32_t round = 0; round < gun.magazine; ++round) {
                 machineGun->StartSound(0, 0);

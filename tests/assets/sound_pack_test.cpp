@@ -472,7 +472,7 @@ std::vector<double> PitchClasses(const std::vector<double>& x, size_t first, siz
     for (size_t at = first; at + kFftSize <= last; at += kFftSize / 2) {
         const std::vector<double> power = PowerSpectrum(x, at);
         for (size_t k = 1; k < power.size(); ++k) {
-            const double hz = k * kBinHz;
+            const double hz = static_cast<double>(k) * kBinHz;
             if (hz < 200.0 || hz > 2000.0) continue;
             const long note = std::lround(12.0 * std::log2(hz / 440.0)) + 9;  // C = 0
             classes[static_cast<size_t>(((note % 12) + 12) % 12)] += power[k];

@@ -181,7 +181,7 @@ void DrawTimeAxis(cairo_t* cr, int left, int top, int width, double seconds) {
 }
 
 // The figure the mix is set by: an effect's loudest 400 ms, a tune's average.
-double MixLoudness(const sound::SoundEntry& entry, const Clip& clip) {
+double LoudnessInTheMix(const sound::SoundEntry& entry, const Clip& clip) {
     return sound::MixLoudness(clip, sound::PlanFor(entry));
 }
 
@@ -270,7 +270,7 @@ bool WriteOverview(const std::filesystem::path& file, const std::vector<Rendered
         cairo_set_source_rgb(cr, 0.85, 0.85, 0.85);
         cairo_rectangle(cr, 250, y + 6, 200, rowHeight - 12);
         cairo_fill(cr);
-        const double loudness = MixLoudness(*sound.entry, sound.clip);
+        const double loudness = LoudnessInTheMix(*sound.entry, sound.clip);
         cairo_set_source_rgb(cr, 0.2, 0.35, 0.8);
         cairo_rectangle(cr, 250, y + 6, levelX(loudness) - 250, rowHeight - 12);
         cairo_fill(cr);
@@ -315,7 +315,7 @@ bool WriteListeningSheets(const std::filesystem::path& outDir, std::string& erro
         sheet.replace_extension(".png");
         if (!WriteSheet(sheet, entry, rendered.clip, rendered.report, error)) return false;
         std::printf("%-34s %7.2f %7.1f %7.1f %7.1f\n", entry.path + 7, rendered.report.seconds,
-                    entry.lufs, MixLoudness(entry, rendered.clip), rendered.report.truePeakDb);
+                    entry.lufs, LoudnessInTheMix(entry, rendered.clip), rendered.report.truePeakDb);
         sounds.push_back(std::move(rendered));
     }
     return WriteOverview(outDir / "overview.png", sounds, error);

@@ -55,7 +55,7 @@ std::vector<double> KWeighted(const Samples& samples, std::size_t frames) {
     Section highPass = HighPass();
     std::vector<double> out(frames);
     for (std::size_t i = 0; i < frames; ++i) {
-        const double x = i < samples.size() ? samples[i] : 0.0;
+        const double x = i < samples.size() ? static_cast<double>(samples[i]) : 0.0;
         out[i] = highPass.Process(shelf.Process(x));
     }
     return out;
@@ -149,7 +149,8 @@ Samples InterSamplePeaks(const Clip& clip) {
             double peak = std::abs((*channel)[i]);
             for (const auto& phase : taps) {
                 double sum = 0.0;
-                for (int tap = 0; tap < kTaps; ++tap) sum += padded[i + tap] * phase[tap];
+                for (std::size_t tap = 0; tap < phase.size(); ++tap)
+                    sum += padded[i + tap] * phase[tap];
                 peak = std::max(peak, std::abs(sum));
             }
             peaks[i] = std::max(peaks[i], static_cast<float>(peak));
@@ -161,7 +162,7 @@ Samples InterSamplePeaks(const Clip& clip) {
 double TruePeakDb(const Clip& clip) {
     const Samples peaks = InterSamplePeaks(clip);
     const float highest = peaks.empty() ? 0.0f : *std::max_element(peaks.begin(), peaks.end());
-    return highest > 0.0f ? 20.0 * std::log10(highest) : -240.0;
+    return highest > 0.0f ? 20.0 * std::log10(static_cast<double>(highest)) : -240.0;
 }
 
 }  // namespace assetgen::sound

@@ -32,15 +32,18 @@ void ScaleClip(Clip& clip, double gain) {
 
 // The clip restarted every `seconds`, `times` times, and then played to its end.
 Clip Restarted(const Clip& clip, double seconds, int times) {
-    const std::size_t period = std::min(clip.Frames(), FramesFor(seconds));
+    const auto period = static_cast<std::ptrdiff_t>(std::min(clip.Frames(), FramesFor(seconds)));
+    auto restart = [&](const Samples& samples) {
+        Samples out;
+        for (int i = 0; i < times; ++i) {
+            out.insert(out.end(), samples.begin(), samples.begin() + period);
+        }
+        out.insert(out.end(), samples.begin(), samples.end());
+        return out;
+    };
     Clip out;
-    for (Samples* side : {&out.left, &out.right}) {
-        const Samples& source = side == &out.left || !clip.IsStereo() ? clip.left : clip.right;
-        for (int i = 0; i < times; ++i)
-            side->insert(side->end(), source.begin(), source.begin() + period);
-        side->insert(side->end(), source.begin(), source.end());
-        if (!clip.IsStereo()) break;
-    }
+    out.left = restart(clip.left);
+    if (clip.IsStereo()) out.right = restart(clip.right);
     return out;
 }
 
@@ -75,9 +78,8 @@ LevelReport MeasureLevels(const Clip& clip) {
     report.channels = clip.IsStereo() ? 2 : 1;
     if (clip.Frames() == 0) return report;
     double sum = 0.0;
-    for (float s : clip.left) sum += s;
-    for (float s : clip.right) sum += s;
-    report.peakDb = GainToDb(PeakOf(clip));
+    for (float s : clip.left) sum += static_cast<double>(s);
+    for (float s : clip.right) sum += static_cast<double>(s);
     report.truePeakDb = TruePeakDb(clip);
     report.momentaryLufs = MomentaryMaxLufs(clip);
     report.integratedLufs = IntegratedLufs(clip);
@@ -142,8 +144,7 @@ void LimitTruePeak(Clip& clip, double ceilingDb) {
     std::vector<double> held(frames);
     double gain = 1.0;
     for (std::size_t i = 0; i < frames; ++i) {
-        const double before = i > 0 ? peaks[i - 1] : 0.0;
-        const double peak = std::max<double>(peaks[i], before);
+        const double peak = std::max(peaks[i], i > 0 ? peaks[i - 1] : 0.0f);
         const double needed = peak > ceiling ? ceiling / peak : 1.0;
         gain = std::min(needed, gain + (1.0 - gain) * release);
         held[i] = gain;

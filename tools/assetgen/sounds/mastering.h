@@ -9,7 +9,6 @@ namespace assetgen::sound {
 struct LevelReport {
     double seconds = 0.0;
     int channels = 1;
-    double peakDb = -240.0;         // highest absolute sample, dBFS
     double truePeakDb = -240.0;     // highest between the samples, dBTP
     double momentaryLufs = -120.0;  // the loudest 400 ms
     double integratedLufs = -120.0;
@@ -33,8 +32,9 @@ struct MasteringPlan {
     // a row, is measured as it is heard then: its starts one after another, then the whole.
     double restartSeconds = 0.0;
     int restarts = 0;
-    // No effect goes over this between its samples: several can sound at once over the music
-    // without the mix going over full scale.
+    // No effect goes over this between its samples: it sounds over the music, and the room it
+    // leaves keeps the mix under full scale. A little under -3 dBTP, as meters read the peaks
+    // between samples a little differently.
     double truePeakCeilingDb = -3.3;
     double fadeInSeconds = 0.0005;
     double fadeOutSeconds = 0.05;  // at most a fifth of the clip

@@ -93,7 +93,7 @@ Clip WithNoiseTail(const Samples& dry, const NoiseTail& tail, double tailSeconds
     std::vector<double> amplitude(frames);
     double energy = 0.0;
     for (std::size_t i = 0; i < frames; ++i) {
-        const double x = i < dry.size() ? dry[i] : 0.0;
+        const double x = i < dry.size() ? static_cast<double>(dry[i]) : 0.0;
         energy = energy * keep + x * x * (1.0 - keep);
         amplitude[i] = std::sqrt(energy);
     }
@@ -103,12 +103,13 @@ Clip WithNoiseTail(const Samples& dry, const NoiseTail& tail, double tailSeconds
             LowPassed(WhiteNoise(random, static_cast<double>(frames) / kSampleRateHz), tail.darkHz);
         noise.resize(frames, 0.0f);
         double squares = 0.0;
-        for (float s : noise) squares += static_cast<double>(s) * s;
+        for (float s : noise) squares += static_cast<double>(s) * static_cast<double>(s);
         const double unit = squares > 0.0 ? std::sqrt(static_cast<double>(frames) / squares) : 0.0;
         side->assign(frames, 0.0f);
         for (std::size_t i = 0; i < frames; ++i) {
-            const double x = i < dry.size() ? dry[i] : 0.0;
-            (*side)[i] = static_cast<float>(x + tail.level * amplitude[i] * noise[i] * unit);
+            const double x = i < dry.size() ? static_cast<double>(dry[i]) : 0.0;
+            (*side)[i] = static_cast<float>(x + tail.level * amplitude[i] *
+                                                    static_cast<double>(noise[i]) * unit);
         }
     }
     return out;

@@ -18,14 +18,14 @@ namespace F = gamestate::sound_file;
 // a little under it; the horns and the objects follow; the clicks and ticks that tell the player
 // something stay clearly above the music.
 constexpr double kShot = -10.0;
-constexpr double kBlast = -11.0;  // the dynamite
+constexpr double kBlast = -11.0;           // the dynamite
+constexpr double kMachineGunHeld = -11.0;  // a whole magazine fired, round after round
 constexpr double kCall = -12.0;
 constexpr double kFanfare = -13.0;
 constexpr double kQuietShot = -14.0;  // the crossbow
 constexpr double kObject = -14.0;
 constexpr double kBell = -15.0;
-constexpr double kMachineGunHeld = -11.0;  // a whole magazine fired, round after round
-constexpr double kMechanism = -17.0;       // reloading
+constexpr double kMechanism = -17.0;  // reloading
 constexpr double kTick = -19.0;       // the clock in the playfield, in the round's last seconds
 constexpr double kClick = -20.0;      // an empty weapon
 constexpr double kQuietTick = -21.0;  // the clock, shot out of view

@@ -36,6 +36,12 @@ bool ForEachSound(Work work, std::string& error) {
     return true;
 }
 
+// Over what the loudness of a sound is measured: what sets its place in the mix.
+const char* MeasuredOver(const sound::MasteringPlan& plan) {
+    if (plan.measure == sound::LoudnessMeasure::Average) return "the whole tune";
+    return plan.restarts > 0 ? "a magazine, trigger held" : "its loudest 400 ms";
+}
+
 }  // namespace
 
 bool WriteSoundPack(const std::filesystem::path& dataDir, std::string& error) {
@@ -44,12 +50,6 @@ bool WriteSoundPack(const std::filesystem::path& dataDir, std::string& error) {
             sound::WriteWave(dataDir / entry.path, sound::RenderSound(entry), entryError);
         },
         error);
-}
-
-// Over what the loudness of a sound is measured: what sets its place in the mix.
-const char* MeasuredOver(const sound::MasteringPlan& plan) {
-    if (plan.measure == sound::LoudnessMeasure::Average) return "the whole tune";
-    return plan.restarts > 0 ? "a magazine, trigger held" : "its loudest 400 ms";
 }
 
 bool WriteLevelTable(const std::filesystem::path& file, std::string& error) {
