@@ -1,9 +1,8 @@
 #include "gamestate/asset_catalogue.h"
 
-#include "gamestate/sound_files.h"
-
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
+#include "gamestate/sound_files.h"
 #include "sound/sound.h"
 
 namespace gamestate {
