@@ -9,7 +9,7 @@ set -euo pipefail
 # What building and playing need.
 TQ_PLAY_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libcairo2-dev fonts-dejavu-core)
 # What the tests and the benchmarks add, and what building and checking the Debian package needs.
-TQ_TEST_PACKAGES=(clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
+TQ_TEST_PACKAGES=(clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev libebur128-dev
                   xvfb xdotool x11-apps file lintian appstream desktop-file-utils)
 # What fuzzing needs: clang with libFuzzer.
 TQ_FUZZ_PACKAGES=(build-essential cmake clang libclang-rt-dev)

@@ -6,6 +6,7 @@
 #include "display/display_device.h"
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
+#include "gamestate/sound_files.h"
 #include "platform/platform.h"
 #include "presentation/loading_screen.h"
 #include "presentation/menu_link.h"
@@ -23,8 +24,6 @@ namespace presentation {
 using namespace gamestate;
 
 namespace {
-
-constexpr const char* GameMusicFile = "sounds/music/ingame01.wav";
 
 // Replaces what `slot` holds with `path` loaded at `width` x `height` (0 = its own size) and
 // keys it. Entities still drawing the old picture are moved to the new one before the old one
@@ -147,7 +146,7 @@ void LoadEffectSounds() {
 }
 
 void StartGameMusic() {
-    if (sound::LoadWholeMusic(gamestate::GameMusic, GameMusicFile, 0))
+    if (sound::LoadWholeMusic(gamestate::GameMusic, sound_file::GameTune, 0))
         gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
 }
 

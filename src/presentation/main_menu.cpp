@@ -8,6 +8,7 @@
 #include "display/display_device.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/sound_files.h"
 #include "persistence/options.h"
 #include "platform/platform.h"
 #include "presentation/bitmap_font.h"
@@ -21,8 +22,6 @@ namespace presentation {
 MainMenu* Menu = nullptr;
 
 namespace {
-
-constexpr const char* ClickSoundFile = "sounds/waffen/gewehr02.wav";
 
 struct BitmapFile {
     const char* path;
@@ -147,7 +146,8 @@ void MainMenu::LoadMenuBitmaps() {
 bool MainMenu::EnterMenu() {
     LoadMenuBitmaps();
     if (!clickSound && sound::SoundDevice) {
-        sound::SoundDevice->LoadSound(&clickSound, ClickSoundFile, 0, GUID_NULL, 1);
+        sound::SoundDevice->LoadSound(&clickSound, gamestate::sound_file::ShotgunShot, 0, GUID_NULL,
+                                      1);
     }
     DiscardPendingInput(nameKeys);
     gamestate::GameScreen = gamestate::MenuScreen;

@@ -4,6 +4,7 @@
 //   assetgen --out DIR --only pictures (or sounds)
 //   assetgen --contact-sheet FILE.png  draw every picture on one labelled sheet
 //   assetgen --listen DIR              write a level/length picture per sound into DIR
+//   assetgen --levels FILE.md          write the mix as a table: each sound's loudness and peak
 //   assetgen --preview DIR             write rough in-game views composed from the pictures
 //   assetgen --icon FILE.png [--icon-size N]
 //                                      draw the desktop icon, N x N pixels (default 256)
@@ -30,6 +31,7 @@ int Usage() {
                  "usage: assetgen --out DIR [--only pictures|sounds]\n"
                  "       assetgen --contact-sheet FILE.png\n"
                  "       assetgen --listen DIR\n"
+                 "       assetgen --levels FILE.md\n"
                  "       assetgen --preview DIR\n"
                  "       assetgen --icon FILE.png [--icon-size N]\n"
                  "       assetgen --world-strip FILE.png [--data DIR] [--full-size]\n");
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
     std::filesystem::path outDir;
     std::filesystem::path contactSheet;
     std::filesystem::path listenDir;
+    std::filesystem::path levelTable;
     std::filesystem::path previewDir;
     std::filesystem::path iconFile;
     int iconSize = 256;
@@ -59,6 +62,8 @@ int main(int argc, char** argv) {
             contactSheet = v;
         } else if (const char* v = takeValue("--listen")) {
             listenDir = v;
+        } else if (const char* v = takeValue("--levels")) {
+            levelTable = v;
         } else if (const char* v = takeValue("--preview")) {
             previewDir = v;
         } else if (const char* v = takeValue("--icon")) {
@@ -78,8 +83,8 @@ int main(int argc, char** argv) {
             return Usage();
         }
     }
-    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && previewDir.empty() &&
-        iconFile.empty() && worldStrip.empty()) {
+    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && levelTable.empty() &&
+        previewDir.empty() && iconFile.empty() && worldStrip.empty()) {
         return Usage();
     }
     if (!only.empty() && only != "pictures" && only != "sounds") return Usage();
@@ -102,6 +107,10 @@ int main(int argc, char** argv) {
     }
     if (!listenDir.empty() && !assetgen::WriteListeningSheets(listenDir, error)) {
         std::fprintf(stderr, "assetgen: listen: %s\n", error.c_str());
+        return 1;
+    }
+    if (!levelTable.empty() && !assetgen::WriteLevelTable(levelTable, error)) {
+        std::fprintf(stderr, "assetgen: levels: %s\n", error.c_str());
         return 1;
     }
     if (!previewDir.empty() && !assetgen::WriteScenePreviews(previewDir, error)) {
