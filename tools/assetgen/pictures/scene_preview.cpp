@@ -46,11 +46,8 @@ class Screen {
         for (int y = 0; y < ScreenHeight; ++y) {
             auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
             for (int x = 0; x < ScreenWidth; ++x) {
-                Rgb c = pixels_[static_cast<size_t>(y) * ScreenWidth + x];
-                // Shown as the game shows it: 5-6-5 bits widened again.
-                uint32_t r = (c.r >> 3) * 255 / 31, g = (c.g >> 2) * 255 / 63,
-                         b = (c.b >> 3) * 255 / 31;
-                row[x] = (r << 16) | (g << 8) | b;
+                const Rgb c = Shown(pixels_[static_cast<size_t>(y) * ScreenWidth + x]);
+                row[x] = (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b;
             }
         }
         cairo_surface_mark_dirty(s);
