@@ -71,6 +71,7 @@ HRESULT InitDisplay() {
 }
 
 HRESULT RunFrame() {
+    RefillMusicBetweenFrames();
     // A failed music file is reported here, between frames, once; the box is modal.
     sound::ShowMusicFailures();
     uint32_t now = platform::Ticks();

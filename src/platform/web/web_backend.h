@@ -1,0 +1,114 @@
+// The browser backend: the game in a web page, built with emscripten. The picture goes to a
+// canvas (RGB565 turned into RGBA through a table), input comes from the page's mouse, keyboard,
+// touch and gamepad events (emscripten's html5.h), sound goes to Web Audio, fed by the game's
+// own mixer, and the saves live in the browser's IndexedDB. The page has no threads: the game's
+// loop runs as on Linux and hands the browser its turn at every present and every message box
+// (asyncify unwinds the game's stack and rewinds it when the browser calls back), so the game
+// does its work in the same order as everywhere else. The JavaScript half is web_backend.js.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/key_presses.h"
+#include "platform/platform.h"
+#include "platform/web/standard_gamepad.h"
+#include "platform/web/touch_gestures.h"
+
+namespace platform::web {
+
+// How the page runs the game.
+struct PageSettings {
+    // Virtual time for tests and measurements: the clock starts at 1000 ms and advances this many
+    // ms before every frame, as tqdriver's does; 0 is the real clock.
+    int virtualStepMs = 0;
+    // Frames follow one another as fast as the browser allows, not at its display's rate.
+    bool fast = false;
+};
+
+class WebBackend : public Backend {
+  public:
+    explicit WebBackend(const PageSettings& settings);
+    ~WebBackend() override;
+    WebBackend(const WebBackend&) = delete;
+    WebBackend& operator=(const WebBackend&) = delete;
+
+    uint32_t Ticks() override;
+    bool KeyDown(int virtualKey) override;
+    Point CursorPos() override { return cursor_; }
+    void WarpCursor(int x, int y) override;
+    std::string TakeTypedText() override;
+    void SetInputContext(const InputContext& context) override;
+    bool PollEvent(Event& event) override;
+    void WaitEvent() override;
+    void PostClose() override;
+    void PostQuit(int code) override;
+    bool OpenWindow(const char* title) override;
+    void CloseWindow() override;
+    PresentResult Present(const uint16_t* pixels, int pitch) override;
+    void ShowMessageBox(const char* text, const char* caption, bool error) override;
+    void DebugOutput(const char* text) override;
+    bool OpenAudio(int sampleRate, AudioPull pull) override;
+    void CloseAudio() override;
+
+    // Runs before every frame; it may make the game wait (for the rest of its pictures and
+    // sounds, still arriving).
+    void SetBeforeFrame(std::function<void()> hook) { beforeFrame_ = std::move(hook); }
+
+    // The frame that runs now (the first is 0), counted as tqdriver counts them.
+    int FrameIndex() const { return frame_; }
+    // The controllers' input of this frame.
+    const PadFrame& Pads() const { return pads_; }
+
+    // The page's events, from the callbacks in web_backend.cpp and the page's own script. The
+    // key and mouse handlers return whether the browser must leave the event alone.
+    bool OnKey(bool down, const char* key, const char* code, bool ctrl, bool alt, bool meta,
+               bool repeat);
+    void OnMouseMove(int clientX, int clientY, int buttons);
+    void OnMouseButton(bool down, int button, int clientX, int clientY);
+    void OnTouch(int eventType, long id, float x, float y, double ms);
+    void OnTouchesDone(bool ended);
+    void OnVisibility(bool hidden);
+    void OnFocusLost();
+    void OnTypedText(const char* utf8);
+    void OnKeyClicked(int virtualKey);
+
+  private:
+    // The span from the first poll after a frame to the poll that finds nothing waiting; the
+    // next frame runs after it.
+    void BeginCycle();
+    void BeginFrame();
+    void Press(int virtualKey);
+    void SetCursorFromClient(int clientX, int clientY);
+    void SamplePads();
+    void TopUpAudio();
+    bool Held(int virtualKey) const;
+
+    PageSettings settings_;
+    std::function<void()> beforeFrame_;
+    uint32_t clock_ = 1000;
+    int frame_ = -1;
+    bool cycleOpen_ = false;
+    bool presentedThisFrame_ = false;
+    // When the game last got its turn back from the browser: its work since then is measured.
+    double workStartMs_ = 0.0;
+    std::deque<Event> events_;
+    bool windowOpen_ = false;
+
+    std::array<bool, vk::Count> held_{};
+    KeyPresses presses_;
+    Point cursor_{ScreenWidth / 2, ScreenHeight / 2};
+    std::string typedText_;
+    bool textWanted_ = false;
+    InputContext context_;
+    TouchGestures touches_;
+    PadFrame pads_;
+
+    AudioPull audioPull_;
+    std::vector<int16_t> audioScratch_;
+};
+
+}  // namespace platform::web

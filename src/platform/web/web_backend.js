@@ -1,0 +1,401 @@
+// The JavaScript half of the browser backend (web_backend.cpp calls it as Module.tqWeb): the
+// canvas, the browser's frame clock, Web Audio, the saves in IndexedDB, the page's text field
+// for phones, and the hooks through which tests step the game in virtual time. What the player
+// sees around the game (progress, message boxes, the end) is the page's: Module.tqPage.
+Module.tqWeb = (function () {
+  'use strict';
+  const Width = 800;
+  const Height = 600;
+  const page = () => Module.tqPage || {};
+
+  // ---- settings, from the page's address: ?virtual=16&fast&panorama ----
+  const query = new URLSearchParams(typeof location === 'undefined' ? '' : location.search);
+  function setting(name) {
+    if (!query.has(name)) return 0;
+    const value = parseInt(query.get(name), 10);
+    return isNaN(value) ? 1 : value;
+  }
+
+  // ---- the picture: RGB565 to RGBA through a table of every 16-bit colour ----
+  const rgba = new Uint32Array(65536);
+  for (let c = 0; c < 65536; ++c) {
+    const r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
+    // Each channel's top bits repeated into the low ones: white stays white, black black.
+    const R = (r << 3) | (r >> 2), G = (g << 2) | (g >> 4), B = (b << 3) | (b >> 2);
+    rgba[c] = (0xff000000 | (B << 16) | (G << 8) | R) >>> 0;
+  }
+  let canvas = null, context = null, image = null, image32 = null;
+  function present(pixels, pitch) {
+    if (!context) {
+      if (page().firstFrame) page().firstFrame();
+      canvas = Module.canvas;
+      context = canvas.getContext('2d', {alpha: false});
+      image = context.createImageData(Width, Height);
+      image32 = new Uint32Array(image.data.buffer);
+    }
+    const source = HEAPU16;
+    let from = pixels >> 1, to = 0;
+    for (let y = 0; y < Height; ++y, from += pitch) {
+      for (let x = 0; x < Width; ++x) image32[to++] = rgba[source[from + x]];
+    }
+    context.putImageData(image, 0, 0);
+  }
+
+  // The game pixel under a point of the window, packed as x | y << 16; over the letterbox bars,
+  // the nearest pixel of the picture.
+  function gamePoint(clientX, clientY) {
+    const box = Module.canvas.getBoundingClientRect();
+    if (box.width <= 0 || box.height <= 0) return 0;
+    const x = Math.floor((clientX - box.left) * Width / box.width);
+    const y = Math.floor((clientY - box.top) * Height / box.height);
+    const cx = Math.min(Width - 1, Math.max(0, x)), cy = Math.min(Height - 1, Math.max(0, y));
+    return cx | (cy << 16);
+  }
+
+  // ---- the frame clock ----
+  const channel = typeof MessageChannel === 'undefined' ? null : new MessageChannel();
+  let fastWake = null;
+  if (channel) channel.port1.onmessage = () => { const wake = fastWake; fastWake = null; if (wake) wake(); };
+  function nextFrame(fast) {
+    return new Promise((resolve) => {
+      if (fast && channel) {
+        fastWake = resolve;
+        channel.port2.postMessage(0);
+        return;
+      }
+      // A page in the background gets no display frames: it goes on with timers, so that the
+      // game hears that it was hidden.
+      if (document.hidden) {
+        setTimeout(resolve, 0);
+        return;
+      }
+      let done = false;
+      const finish = () => {
+        if (done) return;
+        done = true;
+        document.removeEventListener('visibilitychange', finish);
+        resolve();
+      };
+      requestAnimationFrame(finish);
+      document.addEventListener('visibilitychange', finish);
+    });
+  }
+  let eventWaiter = null;
+  function eventArrived() {
+    const wake = eventWaiter;
+    eventWaiter = null;
+    if (wake) wake();
+  }
+  function eventOrTimeout(ms) {
+    return new Promise((resolve) => {
+      eventWaiter = resolve;
+      setTimeout(eventArrived, ms);
+    });
+  }
+
+  // ---- frames a test holds: the game stops before a frame until the test lets it go on ----
+  // `limit`: the last frame the game may run (null: no limit).
+  // A page in virtual time waits before its first frame until a test lets it go on.
+  const hold = {limit: setting('virtual') ? -1 : null, frame: -1, release: null, reached: null};
+  function heldBefore(frame) {
+    return hold.limit !== null && frame > hold.limit;
+  }
+  function holdBefore(frame) {
+    if (!heldBefore(frame)) return Promise.resolve();
+    hold.frame = frame;
+    audio.pause(true);
+    if (hold.reached) {
+      const reached = hold.reached;
+      hold.reached = null;
+      reached(frame - 1);
+    }
+    return new Promise((resolve) => {
+      hold.release = () => {
+        hold.release = null;
+        audio.pause(false);
+        resolve();
+      };
+    });
+  }
+  // Lets the game run up to and including `frame` (null: on and on); resolves with that frame
+  // once it has run and the game is held before the next.
+  function runTo(frame) {
+    return new Promise((resolve) => {
+      hold.limit = frame;
+      hold.reached = frame === null ? null : resolve;
+      if (frame === null) resolve(null);
+      if (hold.release && !heldBefore(hold.frame)) hold.release();
+    });
+  }
+
+  // ---- sound: the game's mixer fills a queue that Web Audio plays ----
+  const audio = (function () {
+    let context = null, node = null, ready = false, rate = 44100;
+    let pushed = 0, played = 0, playedAt = 0, underruns = 0, paused = false;
+    let counted = 0;  // underruns reported while the game was running
+    let lastReport = 0;
+    let peak = 0;  // the loudest sample pushed since the last look
+    // The sound queued ahead of the speakers: enough for a late frame, little enough that a
+    // shot is heard at once. Raised a little after each underrun.
+    let targetMs = 50;
+    const fallbackQueue = [];
+    let fallbackOffset = 0;
+
+    function report(message) {
+      played = message.played;
+      playedAt = performance.now();
+      if (message.underruns > lastReport && !paused && !document.hidden) {
+        counted += message.underruns - lastReport;
+        targetMs = Math.min(100, targetMs + 10);
+      }
+      lastReport = message.underruns;
+    }
+    function startWorklet(loaded) {
+      loaded.then(() => {
+        node = new AudioWorkletNode(context, 'tannenquirl-output',
+                                    {numberOfInputs: 0, outputChannelCount: [2]});
+        node.port.onmessage = (e) => report(e.data);
+        node.connect(context.destination);
+        ready = true;
+      }).catch(startScriptProcessor);
+    }
+    // Where worklets are not allowed (a page not served from a secure address), a script
+    // processor plays the queue on the page's own thread.
+    function startScriptProcessor() {
+      node = context.createScriptProcessor(1024, 0, 2);
+      let dry = false;
+      node.onaudioprocess = (e) => {
+        const left = e.outputBuffer.getChannelData(0), right = e.outputBuffer.getChannelData(1);
+        let i = 0;
+        while (i < left.length && fallbackQueue.length) {
+          const [l, r] = fallbackQueue[0];
+          const n = Math.min(left.length - i, l.length - fallbackOffset);
+          left.set(l.subarray(fallbackOffset, fallbackOffset + n), i);
+          right.set(r.subarray(fallbackOffset, fallbackOffset + n), i);
+          i += n;
+          fallbackOffset += n;
+          if (fallbackOffset === l.length) { fallbackQueue.shift(); fallbackOffset = 0; }
+        }
+        left.fill(0, i);
+        right.fill(0, i);
+        const underran = i < left.length && pushed > 0;
+        if (underran && !dry) ++underruns;
+        dry = underran;
+        report({played: played + i, underruns});
+      };
+      node.connect(context.destination);
+      ready = true;
+    }
+    // The page made the context while the pictures and sounds arrived (Module.tqAudioContext);
+    // without, it is made here.
+    function open(sampleRate) {
+      rate = sampleRate;
+      context = Module.tqAudioContext;
+      let worklet = Module.tqAudioWorklet;
+      if (!context) {
+        const Context = window.AudioContext || window.webkitAudioContext;
+        if (!Context) return false;
+        try {
+          context = new Context({sampleRate, latencyHint: 'interactive'});
+        } catch (e) {
+          return false;
+        }
+        if (context.audioWorklet && window.isSecureContext)
+          worklet = context.audioWorklet.addModule('audio-output.js');
+      }
+      if (worklet) {
+        startWorklet(worklet);
+      } else {
+        startScriptProcessor();
+      }
+      // Browsers start sound only after the player has done something on the page.
+      const resume = () => {
+        if (context && context.state !== 'running') context.resume();
+      };
+      for (const type of ['pointerdown', 'touchend', 'keydown'])
+        window.addEventListener(type, resume, {capture: true});
+      return true;
+    }
+    function running() {
+      return context && ready && context.state === 'running';
+    }
+    function queued() {
+      const since = playedAt ? (performance.now() - playedAt) * rate / 1000 : 0;
+      return Math.max(0, pushed - played - since);
+    }
+    function framesWanted() {
+      if (!running() || paused) return 0;
+      const want = Math.ceil(targetMs * rate / 1000 - queued());
+      return want > 0 ? Math.min(want, rate) : 0;
+    }
+    function push(samples, frames) {
+      const left = new Float32Array(frames), right = new Float32Array(frames);
+      let from = samples >> 1, loudest = 0;
+      for (let i = 0; i < frames; ++i) {
+        const l = HEAP16[from++], r = HEAP16[from++];
+        left[i] = l / 32768;
+        right[i] = r / 32768;
+        loudest = Math.max(loudest, Math.abs(l), Math.abs(r));
+      }
+      peak = Math.max(peak, loudest);
+      pushed += frames;
+      if (node && node.port) {
+        node.port.postMessage([left, right], [left.buffer, right.buffer]);
+      } else {
+        fallbackQueue.push([left, right]);
+      }
+    }
+    function close() {
+      if (node) node.disconnect();
+      if (context) context.close();
+      context = node = null;
+      ready = false;
+    }
+    // A held or hidden game feeds nothing: the silence then is no underrun.
+    function pause(on) {
+      paused = on;
+    }
+    return {
+      open, framesWanted, push, close, pause,
+      state: () => (context ? context.state : 'none'),
+      // What the page reports: underruns while the game ran, the loudest sample since the last
+      // look, and how long a sound takes from the mixer to the speakers.
+      stats: () => {
+        const loudest = peak;
+        peak = 0;
+        const outputMs = context ? ((context.baseLatency || 0) + (context.outputLatency || 0)) * 1000 : 0;
+        return {underruns: counted, peak: loudest, queuedMs: queued() * 1000 / rate, targetMs,
+                outputMs, kind: node && node.port ? 'worklet' : 'script-processor'};
+      },
+    };
+  })();
+
+  // ---- the saves: /saves is a folder in IndexedDB, written back whenever it changes ----
+  const saves = (function () {
+    let folder = null, kept = false, written = '', syncing = null;
+    function signature() {
+      const parts = [];
+      const walk = (path) => {
+        for (const name of FS.readdir(path)) {
+          if (name === '.' || name === '..') continue;
+          const full = path + '/' + name, stat = FS.stat(full);
+          if (FS.isDir(stat.mode)) walk(full);
+          else parts.push(full + ':' + stat.size + ':' + stat.mtime.getTime());
+        }
+      };
+      walk(folder);
+      return parts.sort().join('|');
+    }
+    function sync(fromStorage) {
+      return new Promise((resolve) => FS.syncfs(fromStorage, (error) => resolve(!error)));
+    }
+    // Writes the folder back when it changed; one write at a time.
+    async function flush() {
+      if (!kept) return true;
+      while (syncing) await syncing;
+      const now = signature();
+      if (now === written) return true;
+      syncing = sync(false);
+      const ok = await syncing;
+      syncing = null;
+      if (ok) written = now;
+      return ok;
+    }
+    async function mount(path) {
+      folder = path;
+      FS.mkdir(path);
+      try {
+        FS.mount(IDBFS, {}, path);
+        kept = await sync(true);
+      } catch (e) {
+        kept = false;
+      }
+      if (!kept) return false;
+      written = signature();
+      setInterval(flush, 500);
+      const leaving = () => { flush(); };
+      document.addEventListener('visibilitychange', leaving);
+      window.addEventListener('pagehide', leaving);
+      return true;
+    }
+    return {mount, flush, kept: () => kept};
+  })();
+
+  // ---- the text field that raises a phone's keyboard for the name ----
+  let textWanted = false;
+  function field() {
+    return document.getElementById('text-entry');
+  }
+  function setTextWanted(wanted) {
+    textWanted = wanted;
+    if (!wanted && field()) field().blur();
+    if (page().textWanted) page().textWanted(wanted);
+  }
+  function raiseKeyboard() {
+    if (textWanted && field()) field().focus({preventScroll: true});
+  }
+  function typingInTextField() {
+    return !!field() && document.activeElement === field();
+  }
+  // A phone's keyboard sends text, not keys. The field keeps one space, so that Backspace has
+  // something to delete (and so reports itself) even when the name is empty.
+  function watchTextField() {
+    const input = field();
+    if (!input) return;
+    const Back = 0x08, Return = 0x0d;
+    const reset = () => { input.value = ' '; input.setSelectionRange(1, 1); };
+    reset();
+    input.addEventListener('input', (e) => {
+      if (e.inputType === 'deleteContentBackward') {
+        Module._tq_web_key_clicked(Back);
+      } else if (e.inputType === 'insertLineBreak') {
+        Module._tq_web_key_clicked(Return);
+      } else {
+        const text = input.value.replace(/^ /, '');
+        if (text) Module.ccall('tq_web_typed_text', null, ['string'], [text]);
+      }
+      reset();
+    });
+    input.addEventListener('focus', reset);
+  }
+  if (typeof document !== 'undefined') {
+    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', watchTextField);
+    else watchTextField();
+  }
+
+  // ---- full screen ----
+  function toggleFullScreen() {
+    if (page().toggleFullScreen) page().toggleFullScreen();
+  }
+
+  // ---- frame times, measured by the backend ----
+  const frames = {work: [], upload: [], recording: false};
+  function frameMeasured(workMs, uploadMs) {
+    if (!frames.recording) return;
+    frames.work.push(workMs);
+    frames.upload.push(uploadMs);
+  }
+
+  // ---- the pictures and sounds beyond the start screen's, arriving while it shows ----
+  let packArrived = null;
+  const packHere = new Promise((resolve) => { packArrived = resolve; });
+  let wholePackHere = false;
+  function wholePack() {
+    if (!wholePackHere && page().waitingForPack) page().waitingForPack(true);
+    return packHere.then(() => { if (page().waitingForPack) page().waitingForPack(false); });
+  }
+
+  return {
+    setting, present, wholePack,
+    wholePackHere: () => wholePackHere,
+    // The page has unpacked the rest of the pictures and sounds.
+    packComplete: () => { wholePackHere = true; packArrived(); }, gamePoint, nextFrame, eventArrived, eventOrTimeout, heldBefore,
+    holdBefore, runTo, audio, saves, setTextWanted, raiseKeyboard, typingInTextField,
+    toggleFullScreen, frames, frameMeasured,
+    messageBox: (text, caption, error) =>
+      page().messageBox ? page().messageBox(text, caption, error) : Promise.resolve(),
+    gameEnded: (code) => {
+      saves.flush().then(() => { if (page().gameEnded) page().gameEnded(code); });
+    },
+  };
+})();
