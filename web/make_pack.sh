@@ -16,9 +16,15 @@ gzip -6 -n -c "$data/$first" >"$work/startscreen.bmp.gz"
 start=$(printf '{"file": "startscreen.bmp.gz", "path": "/data/%s", "bytes": %s, "gzipBytes": %s}' \
     "$first" "$(stat -c %s "$data/$first")" "$(stat -c %s "$work/startscreen.bmp.gz")")
 
-(cd "$data" && python3 "$packager" "$work/tannenquirl-data.bin" \
-    --preload grafik@/data/grafik sounds@/data/sounds --exclude "$first" \
-    --js-output="$work/tannenquirl-data.js" --no-node >/dev/null)
+# (The packager's reminder to build the game with a file system is not news: it is.)
+if ! (cd "$data" && python3 "$packager" "$work/tannenquirl-data.bin" \
+          --preload grafik@/data/grafik sounds@/data/sounds --exclude "$first" \
+          --js-output="$work/tannenquirl-data.js" --no-node >/dev/null 2>"$work/packager.log"); then
+    cat "$work/packager.log" >&2
+    exit 1
+fi
+grep -v "^Remember to build" "$work/packager.log" >&2 || true
+rm "$work/packager.log"
 bytes=$(stat -c %s "$work/tannenquirl-data.bin")
 gzip -6 -n "$work/tannenquirl-data.bin"
 rest=$(printf '{"file": "tannenquirl-data.bin.gz", "loader": "tannenquirl-data.js", "bytes": %s, "gzipBytes": %s}' \

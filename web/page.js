@@ -49,7 +49,7 @@
   const Escape = {
     locked: 'Vollbild: Escape halten verlässt den Vollbildmodus.',
     unlocked: 'Escape verlässt hier den Vollbildmodus; danach führt Escape zurück ins Menü. ' +
-              'Alt+Enter oder ⛶ wechselt wieder ins Vollbild.',
+              'Alt+Enter oder der Knopf oben rechts wechselt wieder ins Vollbild.',
   };
   let noteTimer = 0;
   function note(text) {
@@ -90,6 +90,7 @@
     show($('hint'), false);
     if (code !== 0) $('ended-text').textContent = 'Das Spiel wurde mit Code ' + code + ' beendet.';
     show($('ended'), true);
+    stage.classList.add('ended');
     $('restart').focus();
     tq.ended = code;
   }

@@ -1,26 +1,67 @@
-// What the page's tests and measurements read from the running game (window.tq in page.js):
-// its state as tqdriver writes it, and where a shot would hit something.
+// What the page's tests and measurements read from the running game and how they play it
+// (window.tq in page.js): its state as tqdriver writes it, where a shot would hit something, and
+// tqdriver's built-in player.
 #include <emscripten.h>
 
+#include <array>
+#include <memory>
 #include <string>
 
 #include "autoplayer.h"
 #include "game_state_json.h"
 #include "gamestate/frame_timing.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/web/web_backend.h"
 
 namespace {
 
-const platform::web::WebBackend* Web() {
-    return static_cast<const platform::web::WebBackend*>(platform::CurrentBackend());
+platform::web::WebBackend* Web() {
+    return static_cast<platform::web::WebBackend*>(platform::CurrentBackend());
 }
+
+// tqdriver's player in the page: it plays on a headless backend of its own, whose keys, cursor,
+// text and close requests go on to the page's backend as the player's would.
+class PagePlayer {
+  public:
+    explicit PagePlayer(int rounds) : player_(rounds) {}
+
+    void BeforeFrame(platform::web::WebBackend& web, int frame) {
+        const platform::Point cursor = web.CursorPos();
+        hands_.SetCursor(cursor.x, cursor.y);
+        player_.BeforeFrame(hands_, frame);
+        for (int key = 1; key < platform::vk::Count; ++key) {
+            const bool down = hands_.KeyDown(key);
+            if (down == held_[static_cast<size_t>(key)]) continue;
+            held_[static_cast<size_t>(key)] = down;
+            web.ScriptKey(key, down);
+        }
+        const platform::Point aim = hands_.CursorPos();
+        web.WarpCursor(aim.x, aim.y);
+        const std::string text = hands_.TakeTypedText();
+        if (!text.empty()) web.OnTypedText(text.c_str());
+        platform::Event event;
+        while (hands_.PollEvent(event)) {
+            if (event.type == platform::EventType::Close) web.PostClose();
+        }
+    }
+
+    const driver::Autoplayer& Player() const { return player_; }
+
+  private:
+    platform::HeadlessBackend hands_;
+    driver::Autoplayer player_;
+    std::array<bool, platform::vk::Count> held_{};
+};
+
+std::unique_ptr<PagePlayer> Autoplay;
 
 }  // namespace
 
 // The game's state as JSON, as tqdriver's --state writes it.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tq_test_state() {
     static std::string json;
-    json = driver::GameStateJson(Web() ? Web()->FrameIndex() : -1);
+    json = driver::GameStateJson(Web() ? Web()->FrameIndex() : -1,
+                                 Autoplay ? &Autoplay->Player() : nullptr);
     return json.c_str();
 }
 
@@ -33,4 +74,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_aim() {
         player.ChooseTarget(cursor.x, cursor.y, gamestate::AverageFrameTime);
     if (aim.index < 0) return -1;
     return aim.x | (aim.y << 16);
+}
+
+// Lets tqdriver's player play `rounds` rounds from now on (0: on and on), then close the game.
+extern "C" EMSCRIPTEN_KEEPALIVE void tq_test_autoplay(int rounds) {
+    if (!Web()) return;
+    Autoplay = std::make_unique<PagePlayer>(rounds);
+    Web()->SetInputScript([](platform::web::WebBackend& web, int frame) {
+        Autoplay->BeforeFrame(web, frame);
+    });
 }

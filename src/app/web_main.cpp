@@ -2,6 +2,7 @@
 // pictures and sounds in /data, where the page unpacks them, then the browser backend and the
 // program itself. The page asks for the whole hunting ground with "?panorama" in its address.
 #include <emscripten.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/application.h"
@@ -23,6 +24,9 @@ EM_ASYNC_JS(void, tq_wait_for_whole_pack, (), { await Module.tqWeb.wholePack(); 
 EM_JS(void, tq_game_ended, (int code), { Module.tqWeb.gameEnded(code); });
 
 int main() {
+    // Emscripten's C library starts with every permission masked (umask 0777): a save written
+    // with the usual permissions could not even be read back. The usual mask instead.
+    umask(022);
     constexpr const char* SaveFolder = "/saves";
     const bool savesKept = tq_mount_saves(SaveFolder);
     if (chdir("/data") != 0) {

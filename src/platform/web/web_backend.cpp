@@ -167,6 +167,7 @@ void WebBackend::BeginCycle() {
 }
 
 void WebBackend::BeginFrame() {
+    if (inputScript_) inputScript_(*this, frame_);
     presses_.BeginFrame();
     SamplePads();
 }
@@ -414,6 +415,12 @@ void WebBackend::OnVisibility(bool hidden) {
 void WebBackend::OnFocusLost() {
     // Keys let go of while the page had no focus never report their release.
     held_.fill(false);
+}
+
+void WebBackend::ScriptKey(int virtualKey, bool down) {
+    if (virtualKey <= 0 || virtualKey >= vk::Count) return;
+    if (down && !held_[static_cast<size_t>(virtualKey)]) presses_.Press(virtualKey);
+    held_[static_cast<size_t>(virtualKey)] = down;
 }
 
 void WebBackend::OnTypedText(const char* utf8) {

@@ -58,6 +58,13 @@ class WebBackend : public Backend {
     // sounds, still arriving).
     void SetBeforeFrame(std::function<void()> hook) { beforeFrame_ = std::move(hook); }
 
+    // A script that plays instead of the player (the page's measurements): it runs before every
+    // frame's input is read, and plays through ScriptKey, WarpCursor, OnTypedText and PostClose.
+    using InputScript = std::function<void(WebBackend&, int frame)>;
+    void SetInputScript(InputScript script) { inputScript_ = std::move(script); }
+    // A key or button goes down or up, as if the player had pressed or released it.
+    void ScriptKey(int virtualKey, bool down);
+
     // The frame that runs now (the first is 0), counted as tqdriver counts them.
     int FrameIndex() const { return frame_; }
     // The controllers' input of this frame.
@@ -89,6 +96,7 @@ class WebBackend : public Backend {
 
     PageSettings settings_;
     std::function<void()> beforeFrame_;
+    InputScript inputScript_;
     uint32_t clock_ = 1000;
     int frame_ = -1;
     bool cycleOpen_ = false;

@@ -318,7 +318,7 @@ Module.tqWeb = (function () {
       window.addEventListener('pagehide', leaving);
       return true;
     }
-    return {mount, flush, kept: () => kept};
+    return {mount, flush, kept: () => kept, files: () => (folder ? signature() : '')};
   })();
 
   // ---- the text field that raises a phone's keyboard for the name ----

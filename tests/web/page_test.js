@@ -1,0 +1,378 @@
+// The built page in a real browser (Debian's Chromium), served over HTTP as any static host
+// would, played with real mouse, keyboard and touch events.
+//
+//   node page_test.js CASE
+//
+// with TQ_WEB_SITE (the built page), TQ_GOLDEN_FRAMES (the Linux build's golden frames),
+// TQ_WEB_SHOTS (where the screenshots go), TQ_DATA_DIR, TQ_MAKE_PACK and TQ_FILE_PACKAGER (to pack
+// a damaged copy of the pictures and sounds) in the environment. Each case is one ctest test
+// (tests/CMakeLists.txt). The game runs in virtual time where a case
+// compares pictures or states with the Linux build's: the page's test hook holds it before a
+// frame, the case sends its input, then lets it run on, as tqdriver's scripts do.
+'use strict';
+const assert = require('assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const {execFileSync} = require('child_process');
+const {launch, openPage, pageLog} = require('./browser');
+
+const caseName = process.argv[2];
+const site = process.env.TQ_WEB_SITE;
+const shots = process.env.TQ_WEB_SHOTS;
+
+const GameScreen = {start: -1, menu: 1, game: 2};
+const Menu = {start: [600, 222], highScores: [600, 290], credits: [600, 355], back: [200, 510],
+              quit: [600, 600 - 58]};
+
+function golden() {
+  const frames = {};
+  for (const line of fs.readFileSync(process.env.TQ_GOLDEN_FRAMES, 'utf8').split('\n')) {
+    const [name, digest] = line.trim().split(/\s+/);
+    if (name) frames[name] = digest;
+  }
+  return frames;
+}
+
+async function screenshot(game, name) {
+  fs.mkdirSync(shots, {recursive: true});
+  await game.page.screenshot({path: path.join(shots, name + '.png')});
+}
+
+// Waits (in real time) until `test` holds for the game's state.
+async function waitForState(game, test, what, seconds = 60) {
+  const until = Date.now() + seconds * 1000;
+  for (;;) {
+    const state = await game.state();
+    if (test(state)) return state;
+    if (Date.now() > until) throw new Error('waited in vain for ' + what + ': ' + JSON.stringify({
+      frame: state.frame, screen: state.screen, menu: state.menu, score: state.score}));
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+}
+
+// From the menu into a round: "Spiel starten", then the loading screen and its hold.
+async function startRound(game, frame) {
+  await game.mouseTo(...Menu.start);
+  await game.page.mouse.down();
+  frame = await game.runTo(frame + 1);
+  await game.page.mouse.up();
+  for (;;) {
+    frame = await game.runTo(frame + 25);
+    const state = await game.state();
+    if (state.screen === GameScreen.game && state.roundEnd > state.clock) return frame;
+  }
+}
+
+// Shoots (a real click) where the built-in player would, `frames` frames apart, until `enough`
+// says so or the round is over; reloads with the right button when the magazine is empty.
+async function shootAround(game, frame, enough, frames = 6, limit = 6000) {
+  for (const end = frame + limit; frame < end;) {
+    const state = await game.state();
+    if (state.screen !== GameScreen.game || enough(state)) return {frame, state};
+    if (state.weapon.rounds === 0) {
+      await game.click(400, 300, 'right');
+    } else {
+      const target = await game.aim();
+      if (target) {
+        await game.click(target.x, target.y);
+      } else {
+        await game.mouseTo(780, 300);  // nothing in sight: look further
+      }
+    }
+    frame = await game.runTo(frame + frames);
+  }
+  throw new Error('the round went on and on');
+}
+
+const cases = {
+  // The page loads with a progress bar and shows the start screen; in virtual time its canvas
+  // shows the very pixels of the Linux build's golden frames, played with real mouse input
+  // through the menu and its windows.
+  async ShowsTheLinuxFrames(browser) {
+    const game = await openPage(browser, site, '?virtual=20&fast');
+    const loading = await game.page.evaluate(() => !document.getElementById('loading').hidden);
+    assert.ok(loading, 'the loading panel shows first');
+    const expected = golden();
+    const seen = {};
+    const shot = async (name) => { seen[name] = await game.frameDigest(); };
+    const press = async (x, y, frame) => {
+      await game.mouseTo(x, y);
+      await game.page.mouse.down();
+      await game.runTo(frame);
+      await game.page.mouse.up();
+    };
+    await game.runTo(100);
+    await shot('start_screen');
+    await screenshot(game, 'start-screen');
+    await game.runTo(219);
+    await game.mouseTo(600, 300);
+    await game.runTo(230);
+    await shot('menu');
+    await game.runTo(239);
+    await press(...Menu.highScores, 240);
+    await game.runTo(300);
+    await shot('highscore_window');
+    await game.runTo(309);
+    await press(...Menu.back, 310);
+    await game.runTo(350);
+    await shot('menu_after_back');
+    await game.runTo(359);
+    await press(...Menu.credits, 360);
+    await game.runTo(400);
+    await shot('credits_window');
+    for (const name of Object.keys(seen))
+      assert.equal(seen[name], expected[name], name + ' differs from the Linux frame');
+    const progress = await game.page.evaluate(() => document.getElementById('progress').style.width);
+    assert.equal(parseFloat(progress), 100, 'the progress bar ran to its end');
+    const timings = await game.page.evaluate(() => tq.timings);
+    console.log('page timings (ms since the page started):', JSON.stringify(timings));
+    await game.close();
+  },
+
+  // A round with the mouse and the keyboard: shots that score, a reload, a weapon switch once
+  // the bells have given the crossbow, Escape back to the menu, and Alt+X to the end, which the
+  // page follows with its offer to play again.
+  async PlaysWithMouseAndKeyboard(browser) {
+    const game = await openPage(browser, site, '?virtual=16&fast', {width: 1024, height: 640});
+    let frame = await game.runTo(300);
+    frame = await startRound(game, frame);
+    let state = await game.state();
+    assert.equal(state.weapon.selected, 1, 'the round starts with the shotgun');
+
+    // Shots that score.
+    ({frame, state} = await shootAround(game, frame, (s) => s.score > 0));
+    assert.ok(state.score > 0, 'a shot scored');
+    await screenshot(game, 'in-a-round');
+
+    // A reload after a shot.
+    const target = (await game.aim()) || {x: 400, y: 300};
+    await game.click(target.x, target.y);
+    frame = await game.runTo(frame + 2);
+    const fired = (await game.state()).weapon.rounds;
+    await game.click(400, 300, 'right');
+    frame = await game.runTo(frame + 120);
+    state = await game.state();
+    assert.ok(state.weapon.rounds > fired, `reloaded: ${fired} rounds, then ${state.weapon.rounds}`);
+
+    // The built-in player's aim rings the bells first, which unlock the crossbow.
+    ({frame, state} = await shootAround(game, frame, (s) => s.weapon.crossbow > 0, 4, 20000));
+    await game.page.keyboard.press('Digit2');
+    frame = await game.runTo(frame + 3);
+    assert.equal((await game.state()).weapon.selected, 2, 'key 2 takes the crossbow');
+    await game.page.keyboard.press('Digit1');
+    frame = await game.runTo(frame + 3);
+    assert.equal((await game.state()).weapon.selected, 1, 'key 1 takes the shotgun back');
+
+    // Escape leaves the round for the menu; Alt+X ends the game.
+    await game.page.keyboard.press('Escape');
+    frame = await game.runTo(frame + 60);
+    assert.equal((await game.state()).screen, GameScreen.menu, 'Escape leads back to the menu');
+    await game.page.keyboard.down('Alt');
+    await game.page.keyboard.press('KeyX');
+    await game.page.keyboard.up('Alt');
+    await game.runTo(null);
+    await game.page.waitForFunction(() => tq.ended !== null, {timeout: 20000});
+    assert.equal(await game.page.evaluate(() => tq.ended), 0, 'Alt+X closes the game');
+    const offer = await game.page.evaluate(() => !document.getElementById('ended').hidden);
+    assert.ok(offer, 'the page offers to play again');
+    await screenshot(game, 'ended');
+    await game.close();
+  },
+
+  // A name typed after a round (with an umlaut, on the real keyboard) is in the high scores
+  // after the page is loaded again: the saves live in the browser's IndexedDB.
+  async KeepsTheNameAfterAReload(browser) {
+    const game = await openPage(browser, site, '?virtual=50&fast');
+    let frame = await game.runTo(100);
+    frame = await startRound(game, frame);
+    let state;
+    ({frame, state} = await shootAround(game, frame, (s) => s.score > 0, 4));
+    while (!state.menu.editing) {
+      assert.ok(state.screen === GameScreen.game || frame < 20000,
+                'the name entry opens after a round with points');
+      frame = await game.runTo(frame + (state.screen === GameScreen.game ? 250 : 10));
+      state = await game.state();
+    }
+    // Typed as on a German keyboard: the ö has its own key.
+    await game.page.keyboard.type('J');
+    await game.key({key: 'ö', code: 'Semicolon', text: 'ö', windowsVirtualKeyCode: 0xc0});
+    await game.page.keyboard.type('rg');
+    frame = await game.runTo(frame + 5);
+    await game.page.keyboard.press('Enter');
+    frame = await game.runTo(frame + 5);
+    state = await game.state();
+    const entry = state.highScores.find((e) => e.name === 'Jörg');
+    assert.ok(entry, 'the name is in the table: ' + JSON.stringify(state.highScores.slice(0, 3)));
+    await game.runTo(null);
+    assert.ok(await game.page.evaluate(() => tq.flushSaves()), 'the saves were written back');
+
+    await game.page.reload();
+    await game.page.waitForFunction(() => window.Module && Module.tqWeb && window.tq);
+    await game.runTo(300);
+    state = await game.state();
+    const kept = state.highScores.find((e) => e.name === 'Jörg');
+    assert.ok(kept, 'the name is still there after the reload');
+    assert.equal(kept.score, entry.score);
+    // The table as the player sees it.
+    await game.mouseTo(...Menu.highScores);
+    await game.page.mouse.down();
+    await game.runTo(301);
+    await game.page.mouse.up();
+    await game.runTo(340);
+    await screenshot(game, 'after-a-reload');
+    await game.close();
+  },
+
+  // Touch: a finger put down aims, dragged it aims on without firing, a tap fires, a second
+  // finger's tap reloads, two fingers swiped step the weapon, three fingers tapped go back to the
+  // menu. Mouse presses the browser would make up from touches would count twice: none arrive.
+  async PlaysWithTouch(browser) {
+    const game = await openPage(browser, site, '?virtual=16&fast',
+                                {width: 600, height: 800, hasTouch: true, isMobile: true});
+    let frame = await game.runTo(300);
+    await game.tap(...Menu.start);
+    frame = await game.runTo(frame + 2);
+    for (;;) {
+      frame = await game.runTo(frame + 25);
+      const state = await game.state();
+      if (state.screen === GameScreen.game && state.roundEnd > state.clock) break;
+    }
+    let state = await game.state();
+    const full = state.weapon.rounds;
+
+    // A drag aims without firing.
+    const finger = await game.fingerDown(300, 300);
+    frame = await game.runTo(frame + 2);
+    for (const x of [340, 380, 420]) {
+      await game.fingerMove(finger, x, 320);
+      frame = await game.runTo(frame + 2);
+    }
+    await game.fingerUp(finger);
+    frame = await game.runTo(frame + 3);
+    state = await game.state();
+    assert.equal(state.weapon.rounds, full, 'dragging fired nothing');
+
+    // A tap fires once, where it lands.
+    const target = (await game.aim()) || {x: 400, y: 300};
+    const score = state.score;
+    await game.tap(target.x, target.y);
+    frame = await game.runTo(frame + 3);
+    state = await game.state();
+    assert.equal(state.weapon.rounds, full - 1, 'one tap, one shot');
+
+    // A second finger's tap reloads, and fires nothing.
+    const holding = await game.fingerDown(200, 300);
+    frame = await game.runTo(frame + 2);
+    await game.tap(500, 300);
+    frame = await game.runTo(frame + 2);
+    await game.fingerUp(holding);
+    frame = await game.runTo(frame + 120);
+    state = await game.state();
+    assert.equal(state.weapon.rounds, full, 'the second finger reloaded');
+    console.log('a tap at the built-in player\'s aim scored', state.score - score);
+
+    // Three fingers tapped: back to the menu.
+    const three = [];
+    for (const x of [200, 400, 600]) three.push(await game.fingerDown(x, 200));
+    frame = await game.runTo(frame + 1);
+    for (const id of three) await game.fingerUp(id);
+    frame = await game.runTo(frame + 60);
+    assert.equal((await game.state()).screen, GameScreen.menu, 'three fingers lead to the menu');
+    const gestures = await game.page.evaluate(() => document.getElementById('help').textContent);
+    assert.match(gestures, /zwei Fingern/, 'the page lists the gestures');
+    await game.close();
+  },
+
+  // Sound, in real time: the audio context runs after the first click, a round's output is not
+  // silent, and the page reports its underruns (a figure, not a test: this machine is shared).
+  async PlaysSound(browser) {
+    const game = await openPage(browser, site, '');
+    await waitForState(game, (s) => s.screen === GameScreen.menu, 'the menu');
+    assert.notEqual(await game.page.evaluate(() => tq.audioState()), 'running',
+                    'no sound before the player has done anything');
+    await game.click(...Menu.start);
+    await game.page.waitForFunction(() => tq.audioState() === 'running', {timeout: 10000});
+    await waitForState(game, (s) => s.screen === GameScreen.game && s.roundEnd > s.clock, 'a round');
+    await game.page.evaluate(() => tq.audio());  // the peak from here on
+    const until = Date.now() + 8000;
+    while (Date.now() < until) {
+      const target = await game.aim();
+      if (target) await game.click(target.x, target.y);
+      await new Promise((resolve) => setTimeout(resolve, 250));
+    }
+    const audio = await game.page.evaluate(() => tq.audio());
+    console.log('sound:', JSON.stringify(audio));
+    assert.ok(audio.peak > 1000, 'the round is heard: loudest sample ' + audio.peak);
+    await game.close();
+  },
+
+  // A damaged sound and a damaged picture in the pack: the menu's tune without its samples, the
+  // loading screen's picture turned to noise. The game's message about the tune shows in the
+  // page and holds the game until it is answered; then the menu goes on, silent, and a round
+  // starts without the loading screen's picture, as on Linux.
+  async ReportsADamagedPack(browser) {
+    const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tq-web-damaged-'));
+    try {
+      const data = path.join(work, 'data');
+      execFileSync('cp', ['-al', process.env.TQ_DATA_DIR, data]);
+      const replace = (file, bytes) => {
+        fs.unlinkSync(path.join(data, file));
+        fs.writeFileSync(path.join(data, file), bytes);
+      };
+      const tune = 'sounds/music/menu01.wav';
+      replace(tune, fs.readFileSync(path.join(data, tune)).subarray(0, 36));  // no "data" chunk
+      const picture = 'grafik/screens/loadingscreen.bmp';
+      const noise = fs.readFileSync(path.join(data, picture));
+      for (let i = 2; i < noise.length; ++i) noise[i] = (i * 7919) & 0xff;
+      replace(picture, noise);
+      const damagedSite = path.join(work, 'site');
+      fs.mkdirSync(damagedSite);
+      for (const file of fs.readdirSync(site)) {
+        if (!file.startsWith('tannenquirl-data') && file !== 'pack.json' && !file.endsWith('.bmp.gz'))
+          fs.symlinkSync(path.join(site, file), path.join(damagedSite, file));
+      }
+      execFileSync('bash', [process.env.TQ_MAKE_PACK, process.env.TQ_FILE_PACKAGER, data,
+                            damagedSite]);
+
+      const game = await openPage(browser, damagedSite, '?virtual=20&fast');
+      await game.runTo(null);
+      await game.page.waitForFunction(() => !document.getElementById('message').hidden,
+                                      {timeout: 60000});
+      const text = await game.page.evaluate(() => document.getElementById('message').textContent);
+      assert.match(text, /Unexpected error encountered/);
+      const held = (await game.state()).frame;
+      await new Promise((resolve) => setTimeout(resolve, 500));
+      assert.equal((await game.state()).frame, held, 'the game waits for the answer');
+      await screenshot(game, 'damaged-pack');
+      await game.page.click('#message-ok');
+      await waitForState(game, (s) => s.screen === GameScreen.menu, 'the menu after the message');
+      await game.click(...Menu.start);
+      await waitForState(game, (s) => s.screen === GameScreen.game && s.roundEnd > s.clock,
+                         'a round with the broken loading screen');
+      await game.close();
+    } finally {
+      fs.rmSync(work, {recursive: true, force: true});
+    }
+  },
+};
+
+(async () => {
+  const run = cases[caseName];
+  if (!run) {
+    console.error('no such case: ' + caseName + '; there are ' + Object.keys(cases).join(', '));
+    process.exit(2);
+  }
+  const browser = await launch();
+  let failed = false;
+  try {
+    await run(browser);
+  } catch (error) {
+    failed = true;
+    console.error(error);
+    console.error('The page said:\n' + pageLog.join('\n'));
+  } finally {
+    await browser.close();
+  }
+  process.exit(failed ? 1 : 0);
+})();
