@@ -79,7 +79,7 @@ tq_build() {
 tq_build_web() {
     local dir=$1 site=$2
     # Debian's emcc finds its JavaScript modules (acorn ...) only there.
-    export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
+    export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
     emcmake cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTQ_DATA_DIR="$BUILD_DIR/data" \
         -DTQ_WEB_SITE_DIR="$site" >/dev/null
     cmake --build "$dir" -j"$(nproc)"

@@ -107,6 +107,7 @@
                             'Lade die Seite neu, um es noch einmal zu versuchen.'),
     preRun: [],
     tqPage: {
+      started: () => { tq.ready = true; },
       messageBox,
       toggleFullScreen,
       gameEnded,
@@ -226,6 +227,8 @@
   // ---- the hook for tests and measurements ----
   const tq = window.tq = {
     timings,
+    // The game is running (its test hooks work).
+    ready: false,
     ended: null,
     // Lets the game run up to and including `frame` and resolves once it has run (in virtual
     // time, ?virtual=STEP in the address, the game waits before its first frame); null lets it
@@ -238,6 +241,8 @@
       return packed < 0 ? null : {x: packed & 0xffff, y: packed >> 16};
     },
     audio: () => Module.tqWeb.audio.stats(),
+    // tqdriver's built-in player plays `rounds` rounds (0: on and on), then closes the game.
+    autoplay: (rounds) => Module._tq_test_autoplay(rounds),
     audioState: () => Module.tqWeb.audio.state(),
     flushSaves: () => Module.tqWeb.saves.flush(),
     // Starts (true) or ends (false) recording every frame's work and picture upload, in ms.

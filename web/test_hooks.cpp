@@ -19,8 +19,9 @@ platform::web::WebBackend* Web() {
     return static_cast<platform::web::WebBackend*>(platform::CurrentBackend());
 }
 
-// tqdriver's player in the page: it plays on a headless backend of its own, whose keys, cursor,
-// text and close requests go on to the page's backend as the player's would.
+// tqdriver's player in the page. It plays on a headless backend of its own, its hands: the keys
+// they hold, where they point, what they type and a close they ask for go on to the page's
+// backend as the player's would.
 class PagePlayer {
   public:
     explicit PagePlayer(int rounds) : player_(rounds) {}
@@ -29,6 +30,8 @@ class PagePlayer {
         const platform::Point cursor = web.CursorPos();
         hands_.SetCursor(cursor.x, cursor.y);
         player_.BeforeFrame(hands_, frame);
+        // The hands never begin a frame of their own, so they tell what is held, not what was
+        // pressed since.
         for (int key = 1; key < platform::vk::Count; ++key) {
             const bool down = hands_.KeyDown(key);
             if (down == held_[static_cast<size_t>(key)]) continue;
@@ -39,16 +42,20 @@ class PagePlayer {
         web.WarpCursor(aim.x, aim.y);
         const std::string text = hands_.TakeTypedText();
         if (!text.empty()) web.OnTypedText(text.c_str());
-        platform::Event event;
-        while (hands_.PollEvent(event)) {
-            if (event.type == platform::EventType::Close) web.PostClose();
-        }
+        if (hands_.closeAsked) web.PostClose();
+        hands_.closeAsked = false;
     }
 
     const driver::Autoplayer& Player() const { return player_; }
 
   private:
-    platform::HeadlessBackend hands_;
+    class Hands : public platform::HeadlessBackend {
+      public:
+        void PostClose() override { closeAsked = true; }
+        bool closeAsked = false;
+    };
+
+    Hands hands_;
     driver::Autoplayer player_;
     std::array<bool, platform::vk::Count> held_{};
 };
@@ -80,7 +87,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_aim() {
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_test_autoplay(int rounds) {
     if (!Web()) return;
     Autoplay = std::make_unique<PagePlayer>(rounds);
-    Web()->SetInputScript([](platform::web::WebBackend& web, int frame) {
-        Autoplay->BeforeFrame(web, frame);
-    });
+    Web()->SetInputScript(
+        [](platform::web::WebBackend& web, int frame) { Autoplay->BeforeFrame(web, frame); });
 }

@@ -38,7 +38,7 @@ async function openPage(browser, site, query = '', viewport = {width: Width, hei
   page.on('pageerror', (error) => log.push('page error: ' + error.message));
   await page.setViewport(viewport);
   await page.goto(server.url + query);
-  await page.waitForFunction(() => window.Module && Module.tqWeb && window.tq, {timeout: 60000});
+  await page.waitForFunction(() => window.tq && tq.ready, {timeout: 60000});
   const game = new Game(page, log);
   game.server = server;
   return game;

@@ -208,7 +208,7 @@ const cases = {
     assert.ok(await game.page.evaluate(() => tq.flushSaves()), 'the saves were written back');
 
     await game.page.reload();
-    await game.page.waitForFunction(() => window.Module && Module.tqWeb && window.tq);
+    await game.page.waitForFunction(() => window.tq && tq.ready);
     await game.runTo(300);
     state = await game.state();
     const kept = state.highScores.find((e) => e.name === 'Jörg');
@@ -287,13 +287,18 @@ const cases = {
   // Sound, in real time: the audio context runs after the first click, a round's output is not
   // silent, and the page reports its underruns (a figure, not a test: this machine is shared).
   async PlaysSound(browser) {
+    const t0 = Date.now(); const at = (w) => console.log(w, Date.now() - t0);
     const game = await openPage(browser, site, '');
+    at('open');
     await waitForState(game, (s) => s.screen === GameScreen.menu, 'the menu');
     assert.notEqual(await game.page.evaluate(() => tq.audioState()), 'running',
                     'no sound before the player has done anything');
+    at('menu');
     await game.click(...Menu.start);
     await game.page.waitForFunction(() => tq.audioState() === 'running', {timeout: 10000});
+    at('running');
     await waitForState(game, (s) => s.screen === GameScreen.game && s.roundEnd > s.clock, 'a round');
+    at('round');
     await game.page.evaluate(() => tq.audio());  // the peak from here on
     const until = Date.now() + 8000;
     while (Date.now() < until) {

@@ -27,6 +27,7 @@ EM_JS(void, tq_frame_measured, (double workMs, double uploadMs),
 EM_JS(int, tq_game_point, (int clientX, int clientY),
       { return Module.tqWeb.gamePoint(clientX, clientY); });
 EM_JS(void, tq_event_arrived, (), { Module.tqWeb.eventArrived(); });
+EM_JS(void, tq_backend_started, (), { Module.tqWeb.started(); });
 EM_JS(void, tq_toggle_full_screen, (), { Module.tqWeb.toggleFullScreen(); });
 EM_JS(void, tq_set_text_wanted, (int wanted), { Module.tqWeb.setTextWanted(!!wanted); });
 EM_JS(void, tq_raise_keyboard, (), { Module.tqWeb.raiseKeyboard(); });
@@ -106,6 +107,7 @@ Event MakeEvent(EventType type, SizeKind kind = SizeKind::Restored) {
 
 WebBackend::WebBackend(const PageSettings& settings) : settings_(settings) {
     Active = this;
+    tq_backend_started();
 }
 
 WebBackend::~WebBackend() {

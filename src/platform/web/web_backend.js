@@ -381,12 +381,18 @@ Module.tqWeb = (function () {
   const packHere = new Promise((resolve) => { packArrived = resolve; });
   let wholePackHere = false;
   function wholePack() {
-    if (!wholePackHere && page().waitingForPack) page().waitingForPack(true);
-    return packHere.then(() => { if (page().waitingForPack) page().waitingForPack(false); });
+    if (page().waitingForPack) page().waitingForPack(true);
+    audio.pause(true);
+    return packHere.then(() => {
+      audio.pause(false);
+      if (page().waitingForPack) page().waitingForPack(false);
+    });
   }
 
   return {
     setting, present, wholePack,
+    // The game is running on its backend: the page's test hooks work from now on.
+    started: () => { if (page().started) page().started(); },
     wholePackHere: () => wholePackHere,
     // The page has unpacked the rest of the pictures and sounds.
     packComplete: () => { wholePackHere = true; packArrived(); }, gamePoint, nextFrame, eventArrived, eventOrTimeout, heldBefore,
