@@ -52,8 +52,8 @@ class TannenquirlOutput extends AudioWorkletProcessor {
     const underran = i < left.length && this.started;
     if (underran && !this.dry) ++this.underruns;
     this.dry = underran;
-    // A few times a frame is enough for the page to know how full the queue is.
-    if (++this.quanta % 4 === 0 || this.played !== before && this.blocks.length === 0)
+    // A few times a frame, so that the page tops the queue up in time.
+    if (++this.quanta % 2 === 0 || this.played !== before && this.blocks.length === 0)
       this.port.postMessage({played: this.played + Math.floor(this.offset), underruns: this.underruns});
     return true;
   }

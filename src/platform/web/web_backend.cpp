@@ -443,3 +443,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_typed_text(const char* utf8) {
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_key_clicked(int virtualKey) {
     if (platform::web::Active) platform::web::Active->OnKeyClicked(virtualKey);
 }
+
+// The page's sound output is running low while the game waits for the browser.
+extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_top_up_audio() {
+    if (platform::web::Active) platform::web::Active->TopUpAudio();
+}

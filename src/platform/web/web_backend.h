@@ -82,6 +82,8 @@ class WebBackend : public Backend {
     void OnFocusLost();
     void OnTypedText(const char* utf8);
     void OnKeyClicked(int virtualKey);
+    // Mixes as much sound as the page's output wants now.
+    void TopUpAudio();
 
   private:
     // The span from the first poll after a frame to the poll that finds nothing waiting; the
@@ -91,7 +93,6 @@ class WebBackend : public Backend {
     void Press(int virtualKey);
     void SetCursorFromClient(int clientX, int clientY);
     void SamplePads();
-    void TopUpAudio();
     bool Held(int virtualKey) const;
 
     PageSettings settings_;

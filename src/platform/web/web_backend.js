@@ -53,11 +53,18 @@ Module.tqWeb = (function () {
   }
 
   // ---- the frame clock ----
+  // While the game waits for the browser (here, for a message box or for the pack), the sound
+  // can be topped up from the mixer between its frames: the game is between two steps then.
+  let asleep = 0;
+  function sleep(promise) {
+    ++asleep;
+    return promise.finally(() => { --asleep; });
+  }
   const channel = typeof MessageChannel === 'undefined' ? null : new MessageChannel();
   let fastWake = null;
   if (channel) channel.port1.onmessage = () => { const wake = fastWake; fastWake = null; if (wake) wake(); };
   function nextFrame(fast) {
-    return new Promise((resolve) => {
+    return sleep(new Promise((resolve) => {
       if (fast && channel) {
         fastWake = resolve;
         channel.port2.postMessage(0);
@@ -78,7 +85,7 @@ Module.tqWeb = (function () {
       };
       requestAnimationFrame(finish);
       document.addEventListener('visibilitychange', finish);
-    });
+    }));
   }
   let eventWaiter = null;
   function eventArrived() {
@@ -87,10 +94,10 @@ Module.tqWeb = (function () {
     if (wake) wake();
   }
   function eventOrTimeout(ms) {
-    return new Promise((resolve) => {
+    return sleep(new Promise((resolve) => {
       eventWaiter = resolve;
       setTimeout(eventArrived, ms);
-    });
+    }));
   }
 
   // ---- frames a test holds: the game stops before a frame until the test lets it go on ----
@@ -135,20 +142,22 @@ Module.tqWeb = (function () {
     let counted = 0;  // underruns reported while the game was running
     let lastReport = 0;
     let peak = 0;  // the loudest sample pushed since the last look
-    // The sound queued ahead of the speakers: enough for a late frame, little enough that a
-    // shot is heard at once. Raised a little after each underrun.
-    let targetMs = 50;
+    // The sound queued ahead of the speakers: enough to bridge a busy moment of the page, little
+    // enough that a shot is heard at once. The game's frames top it up, and so does the page
+    // whenever it runs low between them.
+    const targetMs = 40;
     const fallbackQueue = [];
     let fallbackOffset = 0;
 
     function report(message) {
       played = message.played;
       playedAt = performance.now();
-      if (message.underruns > lastReport && !paused && !document.hidden) {
+      if (message.underruns > lastReport && !paused && !document.hidden)
         counted += message.underruns - lastReport;
-        targetMs = Math.min(100, targetMs + 10);
-      }
       lastReport = message.underruns;
+      // The game's mixer fills the queue up again now, unless the game is in the middle of a
+      // frame (it tops up at the frame's end then).
+      if (asleep && !paused && framesWanted() > 0) Module._tq_web_top_up_audio();
     }
     function startWorklet(loaded) {
       loaded.then(() => {
@@ -399,7 +408,7 @@ Module.tqWeb = (function () {
     holdBefore, runTo, audio, saves, setTextWanted, raiseKeyboard, typingInTextField,
     toggleFullScreen, frames, frameMeasured,
     messageBox: (text, caption, error) =>
-      page().messageBox ? page().messageBox(text, caption, error) : Promise.resolve(),
+      sleep(page().messageBox ? page().messageBox(text, caption, error) : Promise.resolve()),
     gameEnded: (code) => {
       saves.flush().then(() => { if (page().gameEnded) page().gameEnded(code); });
     },
