@@ -9,7 +9,6 @@
 #include "presentation/bitmap_font.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
-#include "sound/music_failures.h"
 #include "sound/music_stream.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -20,14 +19,6 @@ namespace {
 
 constexpr const char* MenuMusicFile = "sounds/music/menu01.wav";
 
-// Starts `sound`, trying again a few times if the start reports a failure; never waits.
-void StartWithRetries(CSound* sound, uint32_t flags) {
-    if (!sound) return;
-    for (int attempt = 0; attempt < sound::kStartAttempts; ++attempt) {
-        if (Succeeded(sound->StartSound(0, flags))) return;
-    }
-}
-
 void PlayStreamedMenuMusic() {
     sound::OpenMusic(MenuMusicFile);
     sound::PlayMusic(true);
@@ -35,7 +26,7 @@ void PlayStreamedMenuMusic() {
 
 // Creates the whole-file menu music if it is missing; true when it was already there or made.
 bool EnsureMenuMusic(uint32_t creationFlags) {
-    return sound::LoadWholeMusic(gamestate::MenuMusic, MenuMusicFile, creationFlags);
+    return sound::LoadSoundOnce(gamestate::MenuMusic, MenuMusicFile, creationFlags);
 }
 
 }  // namespace
@@ -92,7 +83,7 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
         gamestate::ClickPoint = gamestate::ScreenPoint{};
     } else if (!gamestate::LeftButtonLatch) {
         gamestate::LeftButtonLatch = true;
-        StartWithRetries(menu->clickSound, 0);
+        sound::StartWithRetries(menu->clickSound, 0);
     } else {
         gamestate::ClickPoint = gamestate::ScreenPoint{};
     }

@@ -10,7 +10,6 @@
 #include "presentation/loading_screen.h"
 #include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
-#include "sound/music_failures.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -139,15 +138,12 @@ void LoadScenePictures(CDisplayDevice* display, bool firstLoad) {
 }
 
 void LoadEffectSounds() {
-    if (!sound::SoundDevice) return;
-    for (int i = 0; i < EffectSoundCount; ++i) {
-        if (EffectSounds[i]) continue;
-        sound::SoundDevice->LoadSound(&EffectSounds[i], EffectSoundFiles[i], 0, GUID_NULL, 1);
-    }
+    for (int i = 0; i < EffectSoundCount; ++i)
+        sound::LoadSoundOnce(EffectSounds[i], EffectSoundFiles[i]);
 }
 
 void StartGameMusic() {
-    if (sound::LoadWholeMusic(gamestate::GameMusic, GameMusicFile, 0))
+    if (sound::LoadSoundOnce(gamestate::GameMusic, GameMusicFile))
         gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
 }
 

@@ -146,9 +146,7 @@ void MainMenu::LoadMenuBitmaps() {
 
 bool MainMenu::EnterMenu() {
     LoadMenuBitmaps();
-    if (!clickSound && sound::SoundDevice) {
-        sound::SoundDevice->LoadSound(&clickSound, ClickSoundFile, 0, GUID_NULL, 1);
-    }
+    sound::LoadSoundOnce(clickSound, ClickSoundFile);
     DiscardPendingInput(nameKeys);
     gamestate::GameScreen = gamestate::MenuScreen;
     return true;
