@@ -123,6 +123,10 @@ INSTANTIATE_TEST_SUITE_P(FailedSoundFiles, UnreadableMenuTuneTest,
                          ::testing::Values(TuneCase{true, false, "FindResource"},
                                            TuneCase{false, false, "FindResource"},
                                            TuneCase{true, true, "mmioFOURCC"},
-                                           TuneCase{false, true, "mmioFOURCC"}));
+                                           TuneCase{false, true, "mmioFOURCC"}),
+                         [](const ::testing::TestParamInfo<TuneCase>& info) {
+                             return std::string(info.param.present ? "NotWave" : "Missing") +
+                                    (info.param.streamed ? "Streamed" : "Whole");
+                         });
 
 }  // namespace
