@@ -5,8 +5,10 @@
 #  1. the start screen passes to the menu;
 #  2. a click on the sound button writes "sound=0" to the INI;
 #  3. a click on "Spiel starten" starts a round: the loading screen, then the round's HUD;
-#  4. Escape goes back to the menu;
-#  5. Alt+X ends the process with exit code 0 within two seconds.
+#  4. the focus goes to another window and comes back: the round goes on at once, no picture
+#     is loaded again behind the loading screen;
+#  5. Escape goes back to the menu;
+#  6. Alt+X ends the process with exit code 0 within two seconds.
 #
 #   real_window_test.sh GAME DATA_DIR PROBE
 set -euo pipefail
@@ -14,15 +16,17 @@ GAME=$(realpath "$1")
 DATA=$(realpath "$2")
 PROBE=$(realpath "$3")
 
-for tool in Xvfb xdotool xwd; do
+for tool in Xvfb xdotool xwd xlogo; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
 WORK=$(mktemp -d)
 XVFB_PID=""
 GAME_PID=""
+OTHER_PID=""
 cleanup() {
     if [ -n "$GAME_PID" ]; then kill "$GAME_PID" 2>/dev/null || true; fi
+    if [ -n "$OTHER_PID" ]; then kill "$OTHER_PID" 2>/dev/null || true; fi
     if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
     wait 2>/dev/null || true
     rm -rf "$WORK"
@@ -91,6 +95,9 @@ window_shown() {
     [ -n "$WINDOW" ]
 }
 within 10 window_shown || fail "no game window appeared"
+# Without a window manager nothing gives the window the focus; the game only pauses for a focus
+# it once had.
+xdotool windowfocus "$WINDOW"
 xdotool mousemove --window "$WINDOW" 600 300
 
 within 5 start_screen || fail "the start screen is not shown (${LAST_PERCENT}% alike)"
@@ -105,6 +112,25 @@ xdotool mousemove --window "$WINDOW" 600 220 click 1
 within 3 loading_screen || fail "a click on 'Spiel starten' showed no loading screen (${LAST_PERCENT}% alike)"
 within 10 round_hud || fail "no round began after loading (${LAST_PERCENT}% alike)"
 echo "ok: a click on 'Spiel starten' starts a round"
+
+xlogo -geometry 100x100+850+0 >/dev/null 2>&1 &
+OTHER_PID=$!
+other_shown() {
+    OTHER=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n1)
+    [ -n "$OTHER" ]
+}
+within 5 other_shown || fail "no second window appeared"
+xdotool windowfocus "$OTHER"
+sleep 2
+xdotool windowfocus "$WINDOW"
+returned=$(date +%s%N)
+while [ $(( $(date +%s%N) - returned )) -lt 2000000000 ]; do
+    if loading_screen; then fail "the loading screen came back with the focus"; fi
+done
+round_hud || fail "the round did not go on with the focus back (${LAST_PERCENT}% alike)"
+kill "$OTHER_PID" 2>/dev/null || true
+OTHER_PID=""
+echo "ok: the round goes on at once when the focus comes back"
 
 xdotool key Escape
 within 3 menu || fail "Escape did not go back to the menu (${LAST_PERCENT}% alike)"
