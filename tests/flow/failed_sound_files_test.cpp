@@ -124,9 +124,9 @@ INSTANTIATE_TEST_SUITE_P(FailedSoundFiles, UnreadableMenuTuneTest,
                                            TuneCase{false, false, "FindResource"},
                                            TuneCase{true, true, "mmioFOURCC"},
                                            TuneCase{false, true, "mmioFOURCC"}),
-                         [](const ::testing::TestParamInfo<TuneCase>& info) {
-                             return std::string(info.param.present ? "NotWave" : "Missing") +
-                                    (info.param.streamed ? "Streamed" : "Whole");
+                         [](const ::testing::TestParamInfo<TuneCase>& tune) {
+                             return std::string(tune.param.present ? "NotWave" : "Missing") +
+                                    (tune.param.streamed ? "Streamed" : "Whole");
                          });
 
 }  // namespace
