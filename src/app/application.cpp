@@ -9,6 +9,8 @@
 #include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
+#include "persistence/high_scores.h"
+#include "persistence/save_directory.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/level_assets.h"
 #include "presentation/main_menu.h"
@@ -26,6 +28,8 @@ namespace {
 
 constexpr const char* DisplayModeMessage = "This display card does not support 800x600x16. ";
 constexpr const char* DisplayFailedMessage = "DirectDraw init failed. Tannenquirl wird beendet";
+constexpr const char* SavesLostMessage =
+    "Highscores und Einstellungen können nicht gespeichert werden.";
 
 }  // namespace
 
@@ -110,6 +114,9 @@ HRESULT RestoreSurfaces() {
 void WindowProc(const platform::Event& event) {
     switch (event.type) {
         case platform::EventType::Close:
+            // A name being typed is kept as it stands, however the game is closed.
+            if (presentation::Menu && persistence::NameEntryOpen(presentation::Menu->highScores))
+                persistence::EndNameEntry(presentation::Menu->highScores);
             // Closing destroys the window: every picture goes, then the loop ends.
             presentation::ReleaseAllSurfaces(gamestate::Display);
             platform::PostQuit(ExitClosed);
@@ -175,6 +182,9 @@ int GameMain(const std::function<void()>& onLoopEnd) {
         Shutdown();
         return ExitNoDisplayMode;
     }
+    // Saves that cannot be written fail quietly each time; the player is told once, here.
+    if (!persistence::SaveDirectoryWritable())
+        platform::ShowMessageBox(SavesLostMessage, "Tannenquirl Rauze", true);
     int code = RunMessageLoop();
     if (onLoopEnd) onLoopEnd();
     Shutdown();

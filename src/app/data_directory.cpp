@@ -1,13 +1,55 @@
 #include "app/data_directory.h"
 
-#include <cstdlib>
-#include <system_error>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "persistence/atomic_file.h"
 #include "persistence/save_directory.h"
 
 namespace app {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Where an installed game keeps its pictures and sounds, from the folder of its executable.
+const char* const kInstalledDataFolders[] = {
+    "../share/tannenquirl",
+};
+
+bool HasPictures(const fs::path& folder) {
+    std::error_code ec;
+    return fs::exists(folder / "grafik", ec);
+}
+
+// Copies the save files the user's folder does not have yet from the data folder, so that the
+// scores and the sound setting a copy came with are not lost when its saves move.
+void SeedSaves(const fs::path& dataDirectory, const std::string& saveDirectory) {
+    for (const char* name : {persistence::HighScoreFileName, persistence::OptionsFileName}) {
+        const std::string target = saveDirectory + "/" + name;
+        if (persistence::PathExists(target)) continue;
+        const std::optional<std::string> bytes =
+            persistence::ReadWholeFile((dataDirectory / name).string());
+        if (bytes) persistence::WriteNewFile(target, *bytes);
+    }
+}
+
+}  // namespace
+
+bool FolderIsWritable(const fs::path& folder) {
+    std::string pattern = (folder / ".tannenquirl-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(name.data());
+    return true;
+}
 
 std::string UserDataDirectory() {
     fs::path base;
@@ -24,14 +66,32 @@ std::string UserDataDirectory() {
     return fs::is_directory(directory, ec) ? directory.string() : std::string();
 }
 
-DataLocation ChooseDataLocation(const fs::path& currentDirectory, const fs::path& executable) {
-    std::error_code ec;
-    if (fs::exists(currentDirectory / "grafik", ec)) return {currentDirectory, {}};
-    fs::path beside = executable.parent_path() / "data";
-    if (fs::exists(beside / "grafik", ec)) return {beside, {}};
-    fs::path installed = executable.parent_path().parent_path() / "share" / "tannenquirl";
-    if (fs::exists(installed / "grafik", ec)) return {installed, UserDataDirectory()};
-    return {currentDirectory, {}};
+DataLocation ChooseDataLocation(const fs::path& currentDirectory, const fs::path& executable,
+                                const FolderCheck& writable) {
+    const fs::path programFolder = executable.parent_path();
+    fs::path data = currentDirectory;
+    bool installed = false;
+    if (!HasPictures(data)) {
+        if (HasPictures(programFolder / "data")) {
+            data = programFolder / "data";
+        } else {
+            for (const char* folder : kInstalledDataFolders) {
+                const fs::path candidate = (programFolder / folder).lexically_normal();
+                if (!HasPictures(candidate)) continue;
+                data = candidate;
+                installed = true;
+                break;
+            }
+        }
+    }
+    if (!installed && writable(data)) return {data, {}, true};
+    const std::string user = UserDataDirectory();
+    if (!user.empty() && writable(user)) {
+        SeedSaves(data, user);
+        return {data, user, true};
+    }
+    // Nowhere to write: the saves go where they would have gone, and fail there.
+    return {data, installed ? user : std::string(), false};
 }
 
 void EnterDataDirectory(const char* argv0) {
@@ -40,7 +100,7 @@ void EnterDataDirectory(const char* argv0) {
     if (ec && argv0) executable = fs::absolute(argv0, ec);
     DataLocation location = ChooseDataLocation(fs::current_path(ec), executable);
     fs::current_path(location.dataDirectory, ec);
-    persistence::SetSaveDirectory(location.saveDirectory);
+    persistence::SetSaveDirectory(location.saveDirectory, location.savesWritable);
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace app {
@@ -10,17 +11,29 @@ namespace app {
 struct DataLocation {
     std::filesystem::path dataDirectory;
     std::string saveDirectory;
+    // False when no folder could be found where the saves can be written.
+    bool savesWritable = true;
 };
+
+// Whether the game can create files in `folder`.
+using FolderCheck = std::function<bool(const std::filesystem::path&)>;
+// Tries it: creates a file there and removes it again. Permission bits alone do not tell (a
+// read-only disk, or a root user, who may write anywhere the disk allows).
+bool FolderIsWritable(const std::filesystem::path& folder);
 
 // The game reads its pictures and sounds relative to the current directory. Started from a
 // folder without "grafik", it looks, in this order:
-//  - in "data" beside its executable (the build tree);
-//  - in "../share/tannenquirl" beside its executable (an installed game), keeping score.dat and
-//    the options in the user's data directory, because the installed folder is not the user's
-//    to write.
-// Without either it stays where it is.
+//  - in "data" beside its executable (the build tree, or an unpacked copy);
+//  - in the folders an installed game keeps them in, beside its executable's folder.
+// Without any it stays where it is.
+//
+// Saves live beside the pictures when that folder can be written. An installed game's folder
+// is not the user's to write, and a copy unpacked by another user may not be either: the saves
+// then go to the user's own data directory, which starts with the data folder's score.dat and
+// options file where it has none of its own yet. `writable` answers for every folder asked.
 DataLocation ChooseDataLocation(const std::filesystem::path& currentDirectory,
-                                const std::filesystem::path& executable);
+                                const std::filesystem::path& executable,
+                                const FolderCheck& writable = FolderIsWritable);
 
 // Moves into the chosen data directory and points the save files at the chosen place.
 void EnterDataDirectory(const char* argv0);

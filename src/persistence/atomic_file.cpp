@@ -62,6 +62,15 @@ bool PathExists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) ::unlink(path.c_str());
+    return ok;
+}
+
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     std::string pattern = path + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());

@@ -13,6 +13,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit =
 // True when something exists at `path` (even a file we may not read).
 bool PathExists(const std::string& path);
 
+// Creates `path` holding `bytes`, flushed to the disk. False when something already exists there
+// (it is left as it is) or anything fails (a half-written file is removed again).
+bool WriteNewFile(const std::string& path, std::string_view bytes);
+
 // Replaces `path` with `bytes`: writes a temporary file beside it, flushes it to the disk and
 // renames it over the old file, so that a crash or a full disk leaves either the old or the new
 // file, never a half-written one. False (and the old file untouched) when anything fails.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "persistence/atomic_file.h"
 #include "persistence/md5.h"
@@ -34,11 +35,52 @@ bool RecordIsValid(const HighScoreTable& table, int i) {
     return EntryDigest(table.scores[i], table.names[i]) == table.checksums[i];
 }
 
+// Empties the table, then reads the records of a file's bytes into it up to the first record that
+// fails its check, which is emptied. True when all twenty passed.
+bool ReadRecords(HighScoreTable& table, std::string_view bytes) {
+    std::memset(table.scores, 0, sizeof(table.scores));
+    std::memset(table.names, 0, sizeof(table.names));
+    std::memset(table.checksums, 0, sizeof(table.checksums));
+    for (int i = 0; i < HighScoreCount; ++i) {
+        // A record cut short by the end of the file keeps what it has; its digest then fails.
+        const size_t start = size_t(i) * HighScoreRecordSize;
+        unsigned char record[HighScoreRecordSize] = {};
+        if (start < bytes.size()) {
+            const size_t available = bytes.size() - start;
+            std::memcpy(record, bytes.data() + start,
+                        available < sizeof(record) ? available : sizeof(record));
+        }
+        table.scores[i] = GetInt32(record);
+        std::memcpy(table.names[i], record + 4, HighScoreFieldSize);
+        std::memcpy(table.checksums[i], record + 4 + HighScoreFieldSize, HighScoreFieldSize);
+        if (!RecordIsValid(table, i)) {
+            table.scores[i] = 0;
+            std::memset(table.names[i], 0, HighScoreFieldSize);
+            std::memset(table.checksums[i], 0, HighScoreFieldSize);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Loading a damaged file drops the entries from the first bad one on; before a save replaces it,
+// the file is kept as it was, so the entries it still holds can be recovered. Earlier copies are
+// never overwritten: the next one is "score.dat.damaged.2", then ".3" and so on.
+bool KeepDamagedFile(const std::string& path, std::string_view bytes) {
+    for (int n = 1; n < 10000; ++n) {
+        std::string copy = path + ".damaged";
+        if (n > 1) copy += "." + std::to_string(n);
+        if (PathExists(copy)) continue;
+        return WriteNewFile(copy, bytes);
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string HighScoreFilePath() {
-    if (!SaveDirectory().empty()) return SaveDirectory() + "/score.dat";
-    return "score.dat";
+    if (!SaveDirectory().empty()) return SaveDirectory() + "/" + HighScoreFileName;
+    return HighScoreFileName;
 }
 
 std::string EntryDigest(int32_t score, const char* name) {
@@ -55,36 +97,15 @@ std::string EntryDigest(int32_t score, const char* name) {
 }
 
 void LoadHighScores(HighScoreTable& table, const std::string& path) {
-    std::memset(table.scores, 0, sizeof(table.scores));
-    std::memset(table.names, 0, sizeof(table.names));
-    std::memset(table.checksums, 0, sizeof(table.checksums));
-
     // Only the first 2080 bytes count; anything after them is ignored.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return;
-    unsigned char bytes[HighScoreFileSize];
-    const size_t size = std::fread(bytes, 1, sizeof(bytes), file);
-    std::fclose(file);
-
-    for (int i = 0; i < HighScoreCount; ++i) {
-        // A record cut short by the end of the file keeps what it has; its digest then fails.
-        const size_t start = size_t(i) * HighScoreRecordSize;
-        unsigned char record[HighScoreRecordSize] = {};
-        if (start < size) {
-            const size_t available = size - start;
-            std::memcpy(record, bytes + start,
-                        available < sizeof(record) ? available : sizeof(record));
-        }
-        table.scores[i] = GetInt32(record);
-        std::memcpy(table.names[i], record + 4, HighScoreFieldSize);
-        std::memcpy(table.checksums[i], record + 4 + HighScoreFieldSize, HighScoreFieldSize);
-        if (!RecordIsValid(table, i)) {
-            table.scores[i] = 0;
-            std::memset(table.names[i], 0, HighScoreFieldSize);
-            std::memset(table.checksums[i], 0, HighScoreFieldSize);
-            return;
-        }
+    std::string bytes(HighScoreFileSize, '\0');
+    size_t size = 0;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        size = std::fread(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
     }
+    bytes.resize(size);
+    ReadRecords(table, bytes);
 }
 
 bool SaveHighScores(HighScoreTable& table, const std::string& path) {
@@ -97,9 +118,16 @@ bool SaveHighScores(HighScoreTable& table, const std::string& path) {
         std::memcpy(table.checksums[i], digest.c_str(), digest.size() + 1);
         bytes.append(table.checksums[i], HighScoreFieldSize);
     }
-    // Return held down saves every frame; an unchanged file is not rewritten.
-    const std::optional<std::string> existing = ReadWholeFile(path, HighScoreFileSize);
-    if (existing && *existing == bytes) return true;
+    const std::optional<std::string> existing = ReadWholeFile(path);
+    if (existing) {
+        // Return held down saves every frame; an unchanged file is not rewritten.
+        if (*existing == bytes) return true;
+        // Nothing is replaced that could not be kept first.
+        HighScoreTable onDisk;
+        if (!existing->empty() && !ReadRecords(onDisk, *existing) &&
+            !KeepDamagedFile(path, *existing))
+            return false;
+    }
     return ReplaceFileAtomically(path, bytes);
 }
 
@@ -120,6 +148,16 @@ void EnterRoundScore(HighScoreTable& table, int32_t roundScore, const std::strin
         SaveHighScores(table, path);
     }
     table.pendingScore = 0;
+}
+
+bool NameEntryOpen(const HighScoreTable& table) {
+    return table.editing != 0 || table.editIndex != -1;
+}
+
+bool EndNameEntry(HighScoreTable& table, const std::string& path) {
+    table.editing = 0;
+    table.editIndex = -1;
+    return SaveHighScores(table, path);
 }
 
 }  // namespace persistence

@@ -41,8 +41,10 @@ std::string EntryDigest(int32_t score, const char* name);
 // record and all later ones stay empty. A missing file gives an empty table.
 void LoadHighScores(HighScoreTable& table, const std::string& path = HighScoreFilePath());
 
-// Recomputes every digest and replaces the file atomically. False when it could not be written;
-// the table in memory is kept either way and callers report nothing.
+// Recomputes every digest and replaces the file atomically. A file there that fails its check is
+// first kept beside it as "<path>.damaged" (".damaged.2", ... when earlier copies exist); when it
+// cannot be kept, it is not replaced either. False when the file could not be written; the table
+// in memory is kept either way and callers report nothing.
 bool SaveHighScores(HighScoreTable& table, const std::string& path = HighScoreFilePath());
 
 // Offers a finished round's score to the table. A score of 0 changes nothing (pendingScore
@@ -52,5 +54,12 @@ bool SaveHighScores(HighScoreTable& table, const std::string& path = HighScoreFi
 // nothing. pendingScore then becomes 0.
 void EnterRoundScore(HighScoreTable& table, int32_t roundScore,
                      const std::string& path = HighScoreFilePath());
+
+// A name is being typed into the table.
+bool NameEntryOpen(const HighScoreTable& table);
+
+// Ends the name entry (editing 0, editIndex -1) and saves the table, with the name as it was
+// typed. Every way of leaving the entry comes here: Return, a click, the game closing.
+bool EndNameEntry(HighScoreTable& table, const std::string& path = HighScoreFilePath());
 
 }  // namespace persistence

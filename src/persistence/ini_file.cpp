@@ -8,6 +8,8 @@ namespace persistence {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -57,6 +59,10 @@ IniFile::Line IniFile::ParseLine(std::string text) {
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile file;
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        file.byteOrderMark_ = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
     bool sawCrLf = false;
     size_t start = 0;
     while (start < text.size()) {
@@ -166,7 +172,7 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
 }
 
 std::string IniFile::Serialize() const {
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
     for (const Line& line : lines_) {
         text += line.text;
         text += line.ending;

@@ -2,7 +2,8 @@
 // does not touch: other sections, other keys, comments, blank lines and unknown lines survive a
 // write byte for byte, line breaks included. Section and key names match without regard to ASCII
 // case, the first occurrence wins, and whitespace around names and values is ignored, so a file
-// edited by hand (or written on another system) reads the way its author meant.
+// edited by hand (or written on another system) reads the way its author meant. A UTF-8
+// byte-order mark at the start, which some editors write, is read past and written back.
 #pragma once
 
 #include <optional>
@@ -52,6 +53,7 @@ class IniFile {
     void EndLastLine();
 
     std::vector<Line> lines_;
+    bool byteOrderMark_ = false;
     std::string lineBreak_ = "\n";  // for added lines: "\r\n" when the file has any
 };
 

@@ -18,14 +18,15 @@ constexpr const char* kPanoramaKey = "panorama";
 }  // namespace
 
 std::string OptionsFilePath() {
-    if (!SaveDirectory().empty()) return SaveDirectory() + "/tannenquirl.ini";
+    if (!SaveDirectory().empty()) return SaveDirectory() + "/" + OptionsFileName;
     // The whole current directory, however long; "." if it cannot be had.
     std::vector<char> buffer(256);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE || buffer.size() > (1u << 20)) return "./tannenquirl.ini";
+        if (errno != ERANGE || buffer.size() > (1u << 20))
+            return std::string("./") + OptionsFileName;
         buffer.resize(buffer.size() * 2);
     }
-    return std::string(buffer.data()) + "/tannenquirl.ini";
+    return std::string(buffer.data()) + "/" + OptionsFileName;
 }
 
 void LoadOptions(Options& options, const std::string& path) {

@@ -4,13 +4,18 @@ namespace persistence {
 
 namespace {
 std::string saveDirectory;
-}
+bool saveDirectoryWritable = true;
+}  // namespace
 
-void SetSaveDirectory(const std::string& directory) {
+void SetSaveDirectory(const std::string& directory, bool writable) {
     saveDirectory = directory;
+    saveDirectoryWritable = writable;
 }
 const std::string& SaveDirectory() {
     return saveDirectory;
+}
+bool SaveDirectoryWritable() {
+    return saveDirectoryWritable;
 }
 
 }  // namespace persistence

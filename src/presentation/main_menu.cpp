@@ -242,19 +242,20 @@ void MainMenu::ToggleMusic() {
 }
 
 void MainMenu::UpdateBackButton(int cursorX, int cursorY, int clickX, int clickY, uint32_t now) {
-    const bool typing = highScores.editing != 0 || highScores.editIndex != -1;
+    const bool typing = persistence::NameEntryOpen(highScores);
     if (typing && !(now > highScores.backLockUntil)) return;
     const bool hover =
         Between(cursorX, BackLeft, BackRight) && Between(cursorY, BackTop, BackBottom);
     buttons[BackButton].state = hover ? 2 : 1;
     if (clickX == -1) return;
-    // Any click ends the name entry; one on the button also closes the window.
-    highScores.editing = 0;
-    highScores.editIndex = -1;
-    if (Between(clickX, BackLeft, BackRight) && Between(clickY, BackTop, BackBottom)) {
+    // Any click ends the name entry, keeping the name; one on the button also closes the window
+    // and saves the table whether or not a name was typed.
+    const bool onButton =
+        Between(clickX, BackLeft, BackRight) && Between(clickY, BackTop, BackBottom);
+    if (typing || onButton) persistence::EndNameEntry(highScores);
+    if (onButton) {
         slideDirection = -10;
         RoundScore() = 0;
-        persistence::SaveHighScores(highScores);
     }
 }
 

@@ -101,6 +101,7 @@ void DiscardPendingInput(NameEntryKeys& keys) {
     platform::TakeTypedText();
     keys.backspaceDown = platform::KeyDown(platform::vk::Back);
     keys.returnDown = platform::KeyDown(platform::vk::Return);
+    keys.backspaceRepeatAt.reset();
 }
 
 bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
@@ -108,19 +109,22 @@ bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
     // Everything typed since the last frame is taken now, used or not.
     const std::string typed = NameCharactersFromUtf8(platform::TakeTypedText());
     const bool backspace = platform::KeyDown(platform::vk::Back);
-    const bool backspacePressed = backspace && !keys.backspaceDown;
+    bool erase = backspace && !keys.backspaceDown;
     keys.backspaceDown = backspace;
+    const uint32_t now = platform::Ticks();
+    if (erase) {
+        keys.backspaceRepeatAt = now + BackspaceRepeatDelayMs;
+    } else if (!backspace) {
+        keys.backspaceRepeatAt.reset();
+    } else if (keys.backspaceRepeatAt && int32_t(now - *keys.backspaceRepeatAt) >= 0) {
+        erase = true;
+        *keys.backspaceRepeatAt += BackspaceRepeatIntervalMs;
+    }
     const bool enter = platform::KeyDown(platform::vk::Return);
     const bool returnPressed = enter && !keys.returnDown;
     keys.returnDown = enter;
 
-    bool saved = false;
-    if (returnPressed) {
-        table.editing = 0;
-        table.editIndex = -1;
-        persistence::SaveHighScores(table, scoreFile);
-        saved = true;
-    }
+    const bool saved = returnPressed && persistence::EndNameEntry(table, scoreFile);
     if (table.editIndex < 0 || table.editIndex >= persistence::HighScoreCount) return saved;
 
     char* name = table.names[table.editIndex];
@@ -134,7 +138,7 @@ bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
         name[length++] = c;
         name[length] = '\0';
     }
-    if (backspacePressed && length > 0) name[--length] = '\0';
+    if (erase && length > 0) name[--length] = '\0';
     return saved;
 }
 

@@ -1,9 +1,10 @@
 // Typing a name into the high-score table: text from the platform's text input (any keyboard
-// layout) turned into the Windows-1252 characters the menu font can draw, Backspace and Return
-// taken once per press.
+// layout) turned into the Windows-1252 characters the menu font can draw, Backspace taken once per
+// press and repeating while held, as a held letter key does, and Return taken once per press.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,10 +30,17 @@ constexpr int NameEndLimitX = 752;
 // The x where the names of the high-score table start.
 constexpr int NameColumnX = 560;
 
+// A held Backspace deletes once, then again after this delay and every interval after it, the
+// way a keyboard repeats a held letter.
+constexpr uint32_t BackspaceRepeatDelayMs = 500;
+constexpr uint32_t BackspaceRepeatIntervalMs = 40;
+
 // Press edges of Backspace and Return, kept between frames.
 struct NameEntryKeys {
     bool backspaceDown = false;
     bool returnDown = false;
+    // The tick of the next repeat of a Backspace pressed during the entry and still held.
+    std::optional<uint32_t> backspaceRepeatAt;
 };
 
 // Forgets what was typed while no name could be entered (weapon keys during a round, say) and
@@ -42,10 +50,10 @@ void DiscardPendingInput(NameEntryKeys& keys);
 // One frame of name entry, after the menu has drawn everything. Takes the text typed since the
 // last frame (taken from the platform every frame, so nothing typed earlier piles up) and the
 // press edges of Backspace and Return:
-//  - Return pressed: the entry ends (editing 0, editIndex -1) and the table is saved.
+//  - Return pressed: the entry ends and the table is saved (persistence::EndNameEntry).
 //  - While an entry 0 .. 19 is being edited, each typed name character is appended while the
 //    name is shorter than 49 characters and, as the menu font draws it from NameColumnX, ends
-//    left of NameEndLimitX; then Backspace pressed removes the last character.
+//    left of NameEndLimitX; then Backspace pressed (or repeating) removes the last character.
 // Returns true when the table was saved.
 bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
                     const std::string& scoreFile);

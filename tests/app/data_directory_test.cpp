@@ -2,12 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
 
+#include "gamestate/game_state.h"
 #include "persistence/high_scores.h"
 #include "persistence/options.h"
 #include "persistence/save_directory.h"
 #include "support/bmp_fixture.h"
+#include "support/game_harness.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -82,6 +90,108 @@ TEST(DataLocation, ARelativeXdgDataHomeIsIgnoredForTheHomeDirectory) {
     ScopedEnv noXdg("XDG_DATA_HOME", "");
     ScopedEnv noHome("HOME", "");
     EXPECT_TRUE(app::UserDataDirectory().empty());
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(DataLocation, ACopyWhoseFolderCannotBeWrittenSavesInTheUsersFolder) {
+    testing_support::TempDir dir;
+    ScopedEnv xdg("XDG_DATA_HOME", (dir.Path() / "xdg").string());
+    const fs::path saves = dir.Path() / "xdg/tannenquirl";
+    // Unpacked by another user: the binary with data/ beside it, holding a table and options.
+    const fs::path copy = dir.Path() / "copy";
+    const fs::path data = copy / "data";
+    fs::create_directories(data / "grafik");
+    WriteFile(data / "score.dat", "the copy's table");
+    WriteFile(data / "tannenquirl.ini", "[options]\nsound=0\n");
+    const auto allButData = [&](const fs::path& folder) { return folder != data; };
+
+    // Started from elsewhere, and from inside the data folder itself.
+    for (const fs::path& start : {dir.Path(), data}) {
+        const app::DataLocation location =
+            app::ChooseDataLocation(start, copy / "tannenquirl", allButData);
+        EXPECT_EQ(location.dataDirectory, data);
+        EXPECT_EQ(location.saveDirectory, saves.string());
+        EXPECT_TRUE(location.savesWritable);
+    }
+    EXPECT_EQ(ReadFile(saves / "score.dat"), "the copy's table") << "seeded on first use";
+    EXPECT_EQ(ReadFile(saves / "tannenquirl.ini"), "[options]\nsound=0\n");
+
+    // What the game saves there stays there, and the next start reads it from there.
+    persistence::SetSaveDirectory(saves.string());
+    EXPECT_TRUE(persistence::SaveSoundOption("1"));
+    persistence::SetSaveDirectory("");
+    app::ChooseDataLocation(dir.Path(), copy / "tannenquirl", allButData);
+    EXPECT_EQ(ReadFile(saves / "tannenquirl.ini"), "[options]\nsound=1\n");
+    EXPECT_EQ(ReadFile(data / "tannenquirl.ini"), "[options]\nsound=0\n");
+
+    // A folder the player may write keeps its saves beside the pictures, as it always did.
+    const app::DataLocation writable = app::ChooseDataLocation(
+        dir.Path(), copy / "tannenquirl", [](const fs::path&) { return true; });
+    EXPECT_TRUE(writable.saveDirectory.empty());
+}
+
+TEST(DataLocation, WithNowhereToWriteThePlayerIsToldOnceAtStartUp) {
+    testing_support::TempDir dir;
+    ScopedEnv xdg("XDG_DATA_HOME", (dir.Path() / "xdg").string());
+    // A file where the user's folder should be: it cannot be made.
+    fs::create_directories(dir.Path() / "xdg");
+    WriteFile(dir.Path() / "xdg/tannenquirl", "");
+    fs::create_directories(dir.Path() / "copy/data/grafik");
+    const app::DataLocation copy = app::ChooseDataLocation(
+        dir.Path(), dir.Path() / "copy/tannenquirl", [](const fs::path&) { return false; });
+    EXPECT_FALSE(copy.savesWritable);
+    EXPECT_TRUE(copy.saveDirectory.empty()) << "tried beside the pictures";
+    // An installed game never saves beside its pictures, however writable they are.
+    fs::create_directories(dir.Path() / "usr/share/tannenquirl/grafik");
+    const app::DataLocation installed =
+        app::ChooseDataLocation(dir.Path(), dir.Path() / "usr/bin/tannenquirl");
+    EXPECT_EQ(installed.dataDirectory, dir.Path() / "usr/share/tannenquirl");
+    EXPECT_FALSE(installed.savesWritable);
+
+    // The real check: a folder it can write, and a file or nothing where the folder should be.
+    EXPECT_TRUE(app::FolderIsWritable(dir.Path()));
+    EXPECT_FALSE(app::FolderIsWritable(dir.Path() / "xdg/tannenquirl"));
+    EXPECT_FALSE(app::FolderIsWritable(dir.Path() / "missing"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3)
+        << "nothing left behind by the check";
+
+    // One box at start-up, however many saves fail after it.
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.Path());
+    persistence::SetSaveDirectory((dir.Path() / "xdg/tannenquirl").string(), false);
+    int soundClicks = 0;
+    {
+        testing_support::GameHarness harness;
+        harness.stepMs = 50;
+        harness.Run(200, [&](platform::HeadlessBackend& backend, int) {
+            if (gamestate::GameScreen != gamestate::MenuScreen) return;
+            backend.SetCursor(600, 420);
+            backend.Click(platform::vk::LButton);
+            ++soundClicks;
+        });
+        const std::vector<std::string> boxes = harness.Backend().MessageBoxes();
+        EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(),
+                                [](const std::string& box) {
+                                    return box.find(
+                                               "Highscores und Einstellungen können nicht "
+                                               "gespeichert werden.") != std::string::npos;
+                                }),
+                  1);
+    }
+    persistence::SetSaveDirectory("");
+    fs::current_path(previous);
+    EXPECT_GT(soundClicks, 10);
+    EXPECT_FALSE(fs::exists(dir.Path() / "tannenquirl.ini"));
 }
 
 TEST(DataLocation, SaveFilesFollowTheSaveDirectory) {

@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "persistence/high_scores.h"
 #include "presentation/main_menu.h"
 #include "support/game_harness.h"
 #include "support/temp_dir.h"
@@ -61,6 +64,10 @@ class QuickPressTest : public ::testing::Test {
             }
         };
     }
+    // Plays into a round that ends with a place in the table, types "Ida" and leaves the name
+    // entry by `leave`, called on each frame of the entry from its sixth on; then the file must
+    // hold the name, whether the game closed or went on.
+    void ExpectTheNameSavedWhenLeft(const std::function<void(HeadlessBackend&, int)>& leave);
     std::string Ini() const {
         std::ifstream file(dir_ / "tannenquirl.ini");
         std::stringstream text;
@@ -158,6 +165,70 @@ TEST_F(QuickPressTest, AQuickTapOfReturnEndsTheName) {
     EXPECT_TRUE(ended) << "a quick Return ends it";
     EXPECT_EQ(presentation::Menu->highScores.editIndex, -1);
     EXPECT_STREQ(presentation::Menu->highScores.names[0], "Ida");
+}
+
+void QuickPressTest::ExpectTheNameSavedWhenLeft(
+    const std::function<void(HeadlessBackend&, int)>& leave) {
+    auto storedName = [] {
+        persistence::HighScoreTable stored;
+        persistence::LoadHighScores(stored, "score.dat");
+        return std::string(stored.names[0]);
+    };
+    int roundFrames = 0;
+    int typingFrames = 0;
+    std::optional<std::string> stored;
+    Run(600, [&](HeadlessBackend& backend, int frame) {
+        if (TypingAName()) {
+            ++typingFrames;
+            if (typingFrames == 3) backend.QueueText("Ida");
+            if (typingFrames >= 6) leave(backend, typingFrames);
+            return;
+        }
+        if (typingFrames > 0) {
+            // Left, and the game goes on: the file already holds the name.
+            if (!stored) {
+                stored = storedName();
+                backend.PostClose();
+            }
+            return;
+        }
+        IntoARound([&](HeadlessBackend&, int) {
+            if (++roundFrames == 10) {
+                gamestate::Round.score = 1234;
+                gamestate::Round.RoundEnd = gamestate::Round.RoundClock;
+            }
+        })(backend, frame);
+    });
+    ASSERT_GE(typingFrames, 6) << "the round's end opens the name entry";
+    if (!stored) stored = storedName();
+    EXPECT_EQ(*stored, "Ida");
+}
+
+TEST_F(QuickPressTest, ATypedNameIsSavedWhenEscapeClosesTheGame) {
+    ExpectTheNameSavedWhenLeft([](HeadlessBackend& backend, int typingFrame) {
+        backend.SetKey(vk::Escape, typingFrame == 6);
+    });
+}
+
+TEST_F(QuickPressTest, ATypedNameIsSavedWhenAltXClosesTheGame) {
+    ExpectTheNameSavedWhenLeft([](HeadlessBackend& backend, int typingFrame) {
+        backend.SetKey(vk::Menu, true);
+        backend.SetKey('X', typingFrame == 6);
+    });
+}
+
+TEST_F(QuickPressTest, ATypedNameIsSavedWhenTheWindowIsClosed) {
+    ExpectTheNameSavedWhenLeft([](HeadlessBackend& backend, int typingFrame) {
+        if (typingFrame == 6) backend.PostClose();
+    });
+}
+
+TEST_F(QuickPressTest, ATypedNameIsSavedWhenAClickBesideTheBackButtonEndsTheEntry) {
+    // Once the back button takes clicks again, 1.5 s after the round's end.
+    ExpectTheNameSavedWhenLeft([](HeadlessBackend& backend, int typingFrame) {
+        backend.SetCursor(600, 300);
+        if (typingFrame == 40) backend.Click(vk::LButton);
+    });
 }
 
 TEST_F(QuickPressTest, AClickDuringALoadThatOutlastsTheHoldDoesNotFire) {

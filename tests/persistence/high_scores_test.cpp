@@ -134,6 +134,42 @@ TEST_F(HighScores, UnterminatedFieldsShortFilesAndMissingFilesFailSafely) {
     for (int i = 0; i < 20; ++i) EXPECT_EQ(loaded.scores[i], 0);
 }
 
+TEST_F(HighScores, ADamagedFileIsKeptBesideItBeforeItIsFirstReplaced) {
+    HighScoreTable table = FullTable();
+    ASSERT_TRUE(persistence::SaveHighScores(table, path));
+    std::string damaged = ReadFile(path);
+    damaged[5 * 104 + 4] ^= 1;
+    WriteFile(path, damaged);
+
+    // Loading drops entries 5 .. 19; the next save keeps the file as it was, then replaces it.
+    HighScoreTable loaded;
+    persistence::LoadHighScores(loaded, path);
+    ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
+    EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
+    persistence::LoadHighScores(loaded, path);
+    EXPECT_EQ(loaded.scores[4], 1600);
+    EXPECT_EQ(loaded.scores[5], 0);
+    // The file passes its check now: later saves keep no copies.
+    loaded.scores[5] = 50;
+    ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".damaged.2"));
+
+    // A file damaged again, or cut short, never overwrites an earlier copy.
+    std::string again = ReadFile(path);
+    again[0] ^= 1;
+    WriteFile(path, again);
+    persistence::LoadHighScores(loaded, path);
+    ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
+    const std::string cut = ReadFile(path).substr(0, 300);
+    WriteFile(path, cut);
+    persistence::LoadHighScores(loaded, path);
+    ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
+    EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
+    EXPECT_EQ(ReadFile(path + ".damaged.2"), again);
+    EXPECT_EQ(ReadFile(path + ".damaged.3"), cut);
+    EXPECT_FALSE(std::filesystem::exists(path + ".damaged.4"));
+}
+
 TEST_F(HighScores, EnterRoundScoreInsertsAboveEqualScoresAndStartsTheName) {
     HighScoreTable table = FullTable();
     table.pendingScore = 1;

@@ -164,6 +164,46 @@ TEST(Options, TheWholeHuntingGroundIsReadButNeverWritten) {
     }
 }
 
+TEST(Options, NumbersFollowedByTextCountOnlyTheirLeadingDigits) {
+    // Comments and notes written behind a value by hand, with digits of their own.
+    TempDir dir;
+    const std::string path = (dir / "tannenquirl.ini");
+    WriteFile(path,
+              "[options]\n"
+              "sound=1 ; seit 2019 an\n"
+              "stream=5x7\n"
+              "panorama=0 # 1 = ganze Jagd\n");
+    const IniFile file = persistence::LoadIniFile(path);
+    EXPECT_EQ(file.GetInt("options", "sound", 9), 1);
+    EXPECT_EQ(file.GetInt("options", "stream", 9), 5);
+    EXPECT_EQ(file.GetInt("options", "panorama", 9), 0);
+    persistence::Options options;
+    options.Panorama = 7;
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 0) << "music on";
+    EXPECT_EQ(options.StreamMusic, 5);
+    EXPECT_EQ(options.Panorama, 0);
+}
+
+TEST(Options, AByteOrderMarkIsReadPastAndKeptWhenTheFileIsRewritten) {
+    TempDir dir;
+    const std::string path = (dir / "tannenquirl.ini");
+    const std::string mark = "\xEF\xBB\xBF";
+    WriteFile(path, mark + "[Options]\r\nsound=0\r\nstream=0\r\n");
+    persistence::Options options;
+    persistence::LoadOptions(options, path);
+    EXPECT_EQ(options.MusicOn, 2) << "music off, as the file says";
+    EXPECT_EQ(options.StreamMusic, 0);
+
+    ASSERT_TRUE(persistence::SaveSoundOption("1", path));
+    EXPECT_EQ(ReadFile(path), mark + "[Options]\r\nsound=1\r\nstream=0\r\n")
+        << "the value changed in place, no second section";
+    // A file holding the mark alone keeps it before the section it gains.
+    WriteFile(path, mark);
+    ASSERT_TRUE(persistence::SaveSoundOption("0", path));
+    EXPECT_EQ(ReadFile(path), mark + "[options]\nsound=0\n");
+}
+
 TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
     TempDir dir;
     EXPECT_FALSE(persistence::SaveSoundOption("0", (dir / "missing/tannenquirl.ini")));

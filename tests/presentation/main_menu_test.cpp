@@ -326,7 +326,7 @@ TEST_F(MenuScenario, RoundResultTakesANameWithUmlautsAndKeepsItAcrossARestart) {
     EXPECT_STREQ(Menu->highScores.names[0], "J\xfcrgen Gro\xdf-\xc4");
     Tap(platform::vk::Back);
     EXPECT_STREQ(Menu->highScores.names[0], "J\xfcrgen Gro\xdf-");
-    // Backspace held down removes one character only.
+    // Backspace held down briefly removes one character only.
     backend_.SetKey(platform::vk::Back, true);
     for (int i = 0; i < 5; ++i) Frame(0, 0);
     backend_.SetKey(platform::vk::Back, false);
@@ -355,6 +355,44 @@ TEST_F(MenuScenario, KeysFromTheRoundDoNotReachTheName) {
     backend_.SetKey(platform::vk::Return, false);
     Type("Eva");
     EXPECT_STREQ(Menu->highScores.names[0], "Eva");
+}
+
+TEST_F(MenuScenario, AHeldBackspaceRepeatsAsAHeldLetterDoes) {
+    presentation::RoundScore() = 300;
+    Menu->OpenRoundResult(backend_.Ticks());
+    Frame(0, 0);
+    Type("Wilhelmine Kurz");
+    auto hold = [this](uint32_t ms) {
+        for (uint32_t held = 0; held < ms; held += 16) Frame(0, 0);
+    };
+    backend_.SetKey(platform::vk::Back, true);
+    hold(480);
+    EXPECT_STREQ(Menu->highScores.names[0], "Wilhelmine Kur") << "one, then the repeat delay";
+    hold(320);
+    const size_t afterMoreThanHalfASecond = std::strlen(Menu->highScores.names[0]);
+    EXPECT_LE(afterMoreThanHalfASecond, 9u) << Menu->highScores.names[0];
+    EXPECT_GE(afterMoreThanHalfASecond, 4u) << "no faster than a keyboard repeats";
+    hold(400);
+    EXPECT_STREQ(Menu->highScores.names[0], "");
+    backend_.SetKey(platform::vk::Back, false);
+    Frame(0, 0);
+
+    // Released and pressed again, it starts with one character and the delay once more.
+    Type("Eva");
+    backend_.SetKey(platform::vk::Back, true);
+    hold(400);
+    EXPECT_STREQ(Menu->highScores.names[0], "Ev");
+
+    // Still held as the name is done and the next round's result opens: it deletes nothing
+    // there, however long it stays down.
+    Tap(platform::vk::Return);
+    presentation::RoundScore() = 200;
+    Menu->OpenRoundResult(backend_.Ticks());
+    Frame(0, 0);
+    ASSERT_EQ(Menu->highScores.editIndex, 1);
+    Type("Ida");
+    hold(1500);
+    EXPECT_STREQ(Menu->highScores.names[1], "Ida");
 }
 
 TEST(NameCharacters, OnlyDrawableCharactersSurviveAndBrokenTextIsDropped) {
