@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game and its asset pack, and starts the game.
+# Installs what building and playing need, builds the game and its asset pack (without the tests),
+# and starts the game.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$ROOT/scripts/setup.sh"
+tq_install "${TQ_PLAY_PACKAGES[@]}"
+TQ_CMAKE_OPTIONS=(-DTQ_BUILD_TESTS=OFF)
 tq_build "$BUILD_DIR" tannenquirl assets
 cd "$BUILD_DIR/data"
 exec "$BUILD_DIR/tannenquirl" "$@"

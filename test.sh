@@ -7,6 +7,8 @@
 #   ./test.sh --quick    the normal build and suite only
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$ROOT/scripts/setup.sh"
+tq_install "${TQ_PLAY_PACKAGES[@]}" "${TQ_TEST_PACKAGES[@]}"
+TQ_CMAKE_OPTIONS=(-DTQ_BUILD_TESTS=ON)
 
 QUICK=0
 [ "${1:-}" = "--quick" ] && QUICK=1

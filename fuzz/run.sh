@@ -14,7 +14,8 @@
 #   build-fuzz/fuzz/fuzz_<fuzzer> FILE
 # then fix the reader and keep FILE in tests/regressions/<fuzzer>/ (tq_tests replays them all).
 #
-# Environment: JOBS (build parallelism, default 2), BUILD_DIR (default build-fuzz).
+# Environment: JOBS (build parallelism, default 2), BUILD_DIR (default build-fuzz); clang and its
+# libFuzzer are installed when missing (TQ_NO_INSTALL=1: only named, see scripts/setup.sh).
 # The seed corpora are written by the game's own code: cmake --build build-fuzz --target
 # fuzz_seeds && build-fuzz/fuzz/fuzz_seeds fuzz/corpus
 set -euo pipefail
@@ -38,9 +39,12 @@ for name in "${fuzzers[@]}"; do
     esac
 done
 
+ROOT="$root"
+source "$root/scripts/setup.sh"
+tq_install "${TQ_FUZZ_PACKAGES[@]}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DTQ_BUILD_FUZZ=ON -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF
+        -DTQ_BUILD_FUZZ=ON -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_TESTS=OFF
 fi
 targets=()
 for name in "${fuzzers[@]}"; do targets+=("fuzz_$name"); done

@@ -18,6 +18,7 @@ namespace {
 
 // Where an installed game keeps its pictures and sounds, from the folder of its executable.
 const char* const kInstalledDataFolders[] = {
+    "../share/games/tannenquirl",  // Debian's place for a game's data, beside /usr/games
     "../share/tannenquirl",
 };
 

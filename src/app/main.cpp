@@ -1,17 +1,25 @@
-// The game's entry point on the real machine: the SDL2 backend, then the program itself.
-//
-//   tannenquirl [--panorama]     --panorama: the whole hunting ground, whatever the options say
-#include <cstring>
+// The game's entry point on the real machine: the command line, the SDL2 backend, then the
+// program itself. `tannenquirl --help` lists the options.
+#include <cstdio>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/data_directory.h"
 #include "gamestate/game_state.h"
 #include "platform/sdl/sdl_backend.h"
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--panorama") == 0) gamestate::PanoramaMode = true;
+    const app::CommandLine commandLine = app::ParseCommandLine(argc, argv);
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "tannenquirl: %s\nTry 'tannenquirl --help'.\n",
+                     commandLine.error.c_str());
+        return app::UsageExitCode;
     }
+    if (commandLine.help || commandLine.version) {
+        std::fputs((commandLine.help ? app::HelpText() : app::VersionText()).c_str(), stdout);
+        return 0;
+    }
+    if (commandLine.panorama) gamestate::PanoramaMode = true;
     app::EnterDataDirectory(argv[0]);
     platform::SdlBackend backend;
     platform::SetBackend(&backend);

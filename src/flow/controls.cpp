@@ -9,6 +9,7 @@
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/sound_files.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -27,27 +28,23 @@ CSound* ShotgunReloadSound = nullptr;
 CSound* CrossbowReloadSound = nullptr;
 CSound* ShotgunEmptySound = nullptr;
 CSound* CrossbowEmptySound = nullptr;
-constexpr const char* ShotgunReloadFile = "sounds/waffen/gewehr_laden02.wav";
-constexpr const char* CrossbowReloadFile = "sounds/waffen/armbrust_laden01.wav";
-constexpr const char* ShotgunEmptyFile = "sounds/waffen/gewehr_leer01.wav";
-constexpr const char* CrossbowEmptyFile = "sounds/waffen/armbrust_leer01.wav";
 
 constexpr int KeyOne = 0x31;
 constexpr int MachineGunKickRange = 50;  // the cursor jumps by -25 .. 24 pixels each way
 
 void PlayReloadSound(int32_t weapon) {
     if (weapon == world::Shotgun) {
-        sound::PlayLazily(ShotgunReloadSound, ShotgunReloadFile);
+        sound::PlayLazily(ShotgunReloadSound, gamestate::sound_file::ShotgunReload);
     } else if (weapon == world::Crossbow) {
-        sound::PlayLazily(CrossbowReloadSound, CrossbowReloadFile);
+        sound::PlayLazily(CrossbowReloadSound, gamestate::sound_file::CrossbowReload);
     }
 }
 
 void PlayEmptySound(int32_t weapon) {
     if (weapon == world::Shotgun || weapon == world::MachineGun) {
-        sound::PlayLazily(ShotgunEmptySound, ShotgunEmptyFile);
+        sound::PlayLazily(ShotgunEmptySound, gamestate::sound_file::ShotgunEmpty);
     } else if (weapon == world::Crossbow) {
-        sound::PlayLazily(CrossbowEmptySound, CrossbowEmptyFile);
+        sound::PlayLazily(CrossbowEmptySound, gamestate::sound_file::CrossbowEmpty);
     }
 }
 
@@ -137,10 +134,10 @@ platform::Point RunControls() {
 }
 
 void PrepareControlSounds() {
-    sound::PrepareLazily(ShotgunReloadSound, ShotgunReloadFile);
-    sound::PrepareLazily(CrossbowReloadSound, CrossbowReloadFile);
-    sound::PrepareLazily(ShotgunEmptySound, ShotgunEmptyFile);
-    sound::PrepareLazily(CrossbowEmptySound, CrossbowEmptyFile);
+    sound::PrepareLazily(ShotgunReloadSound, gamestate::sound_file::ShotgunReload);
+    sound::PrepareLazily(CrossbowReloadSound, gamestate::sound_file::CrossbowReload);
+    sound::PrepareLazily(ShotgunEmptySound, gamestate::sound_file::ShotgunEmpty);
+    sound::PrepareLazily(CrossbowEmptySound, gamestate::sound_file::CrossbowEmpty);
 }
 
 void ResetControlsForTests() {

@@ -6,6 +6,7 @@
 #include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/sound_files.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
@@ -17,16 +18,15 @@ namespace flow {
 
 namespace {
 
-constexpr const char* MenuMusicFile = "sounds/music/menu01.wav";
-
 void PlayStreamedMenuMusic() {
-    sound::OpenMusic(MenuMusicFile);
+    sound::OpenMusic(gamestate::sound_file::MenuTune);
     sound::PlayMusic(true);
 }
 
 // Creates the whole-file menu music if it is missing; true when it was already there or made.
 bool EnsureMenuMusic(uint32_t creationFlags) {
-    return sound::LoadSoundOnce(gamestate::MenuMusic, MenuMusicFile, creationFlags);
+    return sound::LoadSoundOnce(gamestate::MenuMusic, gamestate::sound_file::MenuTune,
+                                creationFlags);
 }
 
 }  // namespace

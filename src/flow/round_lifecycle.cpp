@@ -4,6 +4,7 @@
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
 #include "gamestate/round_state.h"
+#include "gamestate/sound_files.h"
 #include "platform/platform.h"
 #include "presentation/menu_link.h"
 #include "sound/music_stream.h"
@@ -17,8 +18,6 @@
 namespace flow {
 
 namespace {
-
-constexpr const char* GameMusicFile = "sounds/music/ingame01.wav";
 
 void StopMenuMusic(const presentation::MusicOptions& music) {
     if (music.StreamMusic == 1) {
@@ -53,7 +52,7 @@ void StartRound() {
     const presentation::MusicOptions music = presentation::CurrentMusicOptions();
     StopMenuMusic(music);
     if (music.MusicOn == 0 && music.StreamMusic == 1) {
-        sound::OpenMusic(GameMusicFile);
+        sound::OpenMusic(gamestate::sound_file::GameTune);
         sound::PlayMusic(true);
     }
     gamestate::MinimizedInGame = false;
@@ -73,7 +72,8 @@ void StartRound() {
 
 void PrepareRoundMusic() {
     const presentation::MusicOptions music = presentation::CurrentMusicOptions();
-    if (music.MusicOn == 0 && music.StreamMusic == 1) sound::PrepareMusic(GameMusicFile);
+    if (music.MusicOn == 0 && music.StreamMusic == 1)
+        sound::PrepareMusic(gamestate::sound_file::GameTune);
 }
 
 void AccountPause() {

@@ -2,6 +2,7 @@
 
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
+#include "gamestate/sound_files.h"
 #include "sound/sound.h"
 
 namespace gamestate {
@@ -103,9 +104,9 @@ const char* const ScenePictureFiles[ScenePictureCount] = {
 };
 
 const char* const EffectSoundFiles[EffectSoundCount] = {
-    "sounds/effekte/halali2.wav", "sounds/effekte/halali1.wav",   "sounds/effekte/wafe1.wav",
-    "sounds/waffen/gewehr02.wav", "sounds/waffen/armbrust01.wav", "sounds/waffen/dynamit04.wav",
-    "sounds/waffen/mg04a.wav",    "sounds/effekte/ah.wav",
+    sound_file::StageFanfare,   sound_file::StreakFanfare, sound_file::UnlockFanfare,
+    sound_file::ShotgunShot,    sound_file::CrossbowShot,  sound_file::DynamiteBlast,
+    sound_file::MachineGunShot, sound_file::SiloLaunch,
 };
 
 void ForEachPictureSlot(const std::function<void(CBitmapSurface*&)>& visit) {

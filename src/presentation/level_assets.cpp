@@ -6,6 +6,7 @@
 #include "display/display_device.h"
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
+#include "gamestate/sound_files.h"
 #include "platform/platform.h"
 #include "presentation/loading_screen.h"
 #include "presentation/menu_link.h"
@@ -22,8 +23,6 @@ namespace presentation {
 using namespace gamestate;
 
 namespace {
-
-constexpr const char* GameMusicFile = "sounds/music/ingame01.wav";
 
 // Replaces what `slot` holds with `path` loaded at `width` x `height` (0 = its own size) and
 // keys it. Entities still drawing the old picture are moved to the new one before the old one
@@ -143,7 +142,7 @@ void LoadEffectSounds() {
 }
 
 void StartGameMusic() {
-    if (sound::LoadSoundOnce(gamestate::GameMusic, GameMusicFile))
+    if (sound::LoadSoundOnce(gamestate::GameMusic, sound_file::GameTune))
         gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
 }
 

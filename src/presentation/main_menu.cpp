@@ -8,6 +8,7 @@
 #include "display/display_device.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/sound_files.h"
 #include "persistence/options.h"
 #include "platform/platform.h"
 #include "presentation/bitmap_font.h"
@@ -21,8 +22,6 @@ namespace presentation {
 MainMenu* Menu = nullptr;
 
 namespace {
-
-constexpr const char* ClickSoundFile = "sounds/waffen/gewehr02.wav";
 
 struct BitmapFile {
     const char* path;
@@ -146,7 +145,7 @@ void MainMenu::LoadMenuBitmaps() {
 
 bool MainMenu::EnterMenu() {
     LoadMenuBitmaps();
-    sound::LoadSoundOnce(clickSound, ClickSoundFile);
+    sound::LoadSoundOnce(clickSound, gamestate::sound_file::ShotgunShot);
     DiscardPendingInput(nameKeys);
     gamestate::GameScreen = gamestate::MenuScreen;
     return true;

@@ -1,5 +1,6 @@
 #include "world/bell_notes.h"
 
+#include "gamestate/sound_files.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 
@@ -8,8 +9,9 @@ namespace world {
 namespace {
 
 CSound* NoteSounds[4] = {};
-constexpr const char* NoteFiles[4] = {nullptr, "sounds/effekte/ae.wav", "sounds/effekte/af.wav",
-                                      "sounds/effekte/ag.wav"};
+constexpr const char* NoteFiles[4] = {nullptr, gamestate::sound_file::BellNote1,
+                                      gamestate::sound_file::BellNote2,
+                                      gamestate::sound_file::BellNote3};
 
 }  // namespace
 

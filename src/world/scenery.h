@@ -2,6 +2,7 @@
 // entry point of their per-frame rules, called by Entity::update after the common head.
 #pragma once
 
+#include "gamestate/sound_files.h"
 #include "world/entity.h"
 
 namespace world {
@@ -11,11 +12,12 @@ namespace world {
 bool updateScenery(Entity& e, int cameraX, float seconds);
 
 // The sounds the scenery plays once, each play on a voice of its own.
-constexpr const char* ScarecrowTurnSound = "sounds/effekte/al.wav";
-constexpr const char* CorkSounds[2] = {"sounds/effekte/an.wav", "sounds/effekte/am.wav"};
-constexpr const char* ClockTickSound = "sounds/effekte/uhr01a.wav";  // in the playfield
-constexpr const char* ClockTickAwaySound = "sounds/effekte/uhr02a.wav";
-constexpr const char* WoodpeckerKnockSound = "sounds/effekte/specht_klopf01.wav";
+constexpr const char* ScarecrowTurnSound = gamestate::sound_file::ScarecrowTurns;
+constexpr const char* CorkSounds[2] = {gamestate::sound_file::CorkPops,
+                                       gamestate::sound_file::TroughGurgles};
+constexpr const char* ClockTickSound = gamestate::sound_file::ClockTick;  // in the playfield
+constexpr const char* ClockTickAwaySound = gamestate::sound_file::ClockTickAway;
+constexpr const char* WoodpeckerKnockSound = gamestate::sound_file::WoodpeckerKnock;
 
 // Makes those sounds ahead of their first play (at level load).
 void PrepareScenerySounds();

@@ -3,6 +3,7 @@
 
 #include "display/bitmap_surface.h"
 #include "gamestate/asset_catalogue.h"
+#include "gamestate/sound_files.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/shot.h"
@@ -33,13 +34,14 @@ enum HitSound {
     SwitchSound,
     HitSoundCount
 };
+namespace sound_file = gamestate::sound_file;
 constexpr const char* HitSoundFiles[HitSoundCount] = {
-    "sounds/tiere/wildschwein02.wav", "sounds/effekte/ad.wav",    "sounds/tiere/ente02.wav",
-    "sounds/effekte/ak.wav",          "sounds/effekte/aj.wav",    "sounds/effekte/ac.wav",
-    "sounds/effekte/aa.wav",          "sounds/tiere/baer01.wav",  "sounds/tiere/maulwurf01.wav",
-    "sounds/tiere/rabe01.wav",        "sounds/tiere/wachtel.wav", "sounds/tiere/hirsch.wav",
-    "sounds/tiere/hase.wav",          "sounds/tiere/specht.wav",  "sounds/effekte/impact02.wav",
-    "sounds/effekte/ac.wav",          "sounds/effekte/ai.wav",
+    sound_file::BoarHit,        sound_file::FlyAgaricBursts, sound_file::DuckHit,
+    sound_file::PotKnocked,     sound_file::PowerBoxCover,   sound_file::BottleShatters,
+    sound_file::PeakCrumbles,   sound_file::BearHit,         sound_file::MoleHit,
+    sound_file::RavenHit,       sound_file::QuailHit,        sound_file::DeerHit,
+    sound_file::HareHit,        sound_file::WoodpeckerHit,   sound_file::TinCanClangs,
+    sound_file::BottleShatters, sound_file::SwitchThrown,
 };
 CSound* HitSounds[HitSoundCount] = {};
 

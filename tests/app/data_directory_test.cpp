@@ -68,6 +68,20 @@ TEST(DataLocation, PrefersTheCurrentDirectoryThenTheBuildTreeThenTheInstallation
     EXPECT_TRUE(here.saveDirectory.empty());
 }
 
+TEST(DataLocation, FindsDebiansLayoutForGames) {
+    // /usr/games/tannenquirl with /usr/share/games/tannenquirl/grafik: the saves go to the user.
+    testing_support::TempDir dir;
+    fs::path elsewhere = dir.Path() / "elsewhere";
+    fs::create_directories(elsewhere);
+    ScopedEnv xdg("XDG_DATA_HOME", (dir.Path() / "xdg").string());
+    fs::path usr = dir.Path() / "usr";
+    fs::create_directories(usr / "share/games/tannenquirl/grafik");
+
+    app::DataLocation installed = app::ChooseDataLocation(elsewhere, usr / "games/tannenquirl");
+    EXPECT_EQ(installed.dataDirectory, usr / "share/games/tannenquirl");
+    EXPECT_EQ(installed.saveDirectory, (dir.Path() / "xdg/tannenquirl").string());
+}
+
 TEST(DataLocation, ARelativeXdgDataHomeIsIgnoredForTheHomeDirectory) {
     // A relative XDG_DATA_HOME is invalid: saves under it would land wherever the game happened
     // to be started and be lost the next time.

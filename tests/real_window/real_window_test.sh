@@ -16,70 +16,13 @@ GAME=$(realpath "$1")
 DATA=$(realpath "$2")
 PROBE=$(realpath "$3")
 
-for tool in Xvfb xdotool xwd xlogo; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
-done
+source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+command -v xlogo >/dev/null || { echo "FAIL: xlogo is missing (scripts/setup.sh installs it)"; exit 1; }
 
-WORK=$(mktemp -d)
-XVFB_PID=""
-GAME_PID=""
-OTHER_PID=""
-cleanup() {
-    if [ -n "$GAME_PID" ]; then kill "$GAME_PID" 2>/dev/null || true; fi
-    if [ -n "$OTHER_PID" ]; then kill "$OTHER_PID" 2>/dev/null || true; fi
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    if [ -s "$WORK/game.log" ]; then sed 's/^/  game: /' "$WORK/game.log"; fi
-    if [ -n "$XVFB_PID" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then echo "  Xvfb has ended"; fi
-    if [ -s "$WORK/xvfb.log" ]; then tail -n 5 "$WORK/xvfb.log" | sed 's/^/  Xvfb: /'; fi
-    exit 1
-}
-
-# within SECONDS COMMAND...: runs COMMAND every 50 ms until it succeeds; fails after SECONDS.
-within() {
-    local limit=$(( $(date +%s%N) + $1 * 1000000000 ))
-    shift
-    until "$@"; do
-        [ "$(date +%s%N)" -lt "$limit" ] || return 1
-        sleep 0.05
-    done
-}
-
-# shows PICTURE PX PY W H WX WY PERCENT: the window shows that part of the picture there.
-shows() {
-    xwd -silent -id "$WINDOW" >"$WORK/shot.xwd" 2>/dev/null || return 1
-    local percent
-    percent=$("$PROBE" "$WORK/shot.xwd" "$DATA/$1" "$2" "$3" "$4" "$5" "$6" "$7") || return 1
-    LAST_PERCENT=$percent
-    [ "$percent" -ge "$8" ]
-}
-LAST_PERCENT=0
-
-start_screen() { shows grafik/screens/startscreen.bmp 0 0 800 600 0 0 95; }
-# The menu's background where no button, trophy or logo stands.
-menu() { shows grafik/menue/menue.bmp 0 250 430 350 0 250 95; }
 loading_screen() { shows grafik/screens/loadingscreen.bmp 0 0 800 600 0 0 70; }
 # The shotgun icon of the round's HUD.
 round_hud() { shows grafik/ingame/page_ingame_screen.bmp 0 39 64 32 10 53 95; }
 sound_off_written() { grep -q '^sound=0' "$WORK/run/tannenquirl.ini" 2>/dev/null; }
-# Xvfb writes its display number, then a line break, once it listens.
-display_ready() { [ "$(wc -l <"$WORK/display")" -ge 1 ]; }
-x_answers() { xdotool getmouselocation >/dev/null 2>&1; }
-game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
-
-# -noreset: every xdotool call connects and leaves; the server must not reset when the last
-# client has gone while the game is still connecting.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-within 10 display_ready || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-within 10 x_answers || fail "Xvfb on $DISPLAY does not answer"
 
 # The game plays in its own folder: the pictures and sounds of the build, its own INI.
 mkdir -p "$WORK/run"
@@ -89,12 +32,7 @@ ln -s "$DATA/sounds" "$WORK/run/sounds"
     >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 
-window_shown() {
-    game_ended && fail "the game ended at start-up"
-    WINDOW=$(xdotool search --onlyvisible --name '^Tannenquirl Rauze$' 2>/dev/null | head -n1)
-    [ -n "$WINDOW" ]
-}
-within 10 window_shown || fail "no game window appeared"
+within 10 window_shown --name '^Tannenquirl Rauze$' || fail "no game window appeared"
 # Without a window manager nothing gives the window the focus; the game only pauses for a focus
 # it once had.
 xdotool windowfocus "$WINDOW"
@@ -113,6 +51,7 @@ within 3 loading_screen || fail "a click on 'Spiel starten' showed no loading sc
 within 10 round_hud || fail "no round began after loading (${LAST_PERCENT}% alike)"
 echo "ok: a click on 'Spiel starten' starts a round"
 
+# Another window takes the focus for two seconds (it ends with Xvfb if a check fails).
 xlogo -geometry 100x100+850+0 >/dev/null 2>&1 &
 OTHER_PID=$!
 other_shown() {
@@ -129,7 +68,6 @@ while [ $(( $(date +%s%N) - returned )) -lt 2000000000 ]; do
 done
 round_hud || fail "the round did not go on with the focus back (${LAST_PERCENT}% alike)"
 kill "$OTHER_PID" 2>/dev/null || true
-OTHER_PID=""
 echo "ok: the round goes on at once when the focus comes back"
 
 xdotool key Escape

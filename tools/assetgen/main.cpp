@@ -4,13 +4,16 @@
 //   assetgen --out DIR --only pictures (or sounds)
 //   assetgen --contact-sheet FILE.png  draw every picture on one labelled sheet
 //   assetgen --listen DIR              write a level/length picture per sound into DIR
+//   assetgen --levels FILE.md          write the mix as a table: each sound's loudness and peak
 //   assetgen --preview DIR             write rough in-game views composed from the pictures
-//   assetgen --icon FILE.png           draw the desktop icon
+//   assetgen --icon FILE.png [--icon-size N]
+//                                      draw the desktop icon, N x N pixels (default 256)
 //   assetgen --world-strip FILE.png [--data DIR] [--full-size]
 //                                      the whole world as a round shows it, all layers and
 //                                      objects, from a generated pack (half size by default)
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -28,8 +31,9 @@ int Usage() {
                  "usage: assetgen --out DIR [--only pictures|sounds]\n"
                  "       assetgen --contact-sheet FILE.png\n"
                  "       assetgen --listen DIR\n"
+                 "       assetgen --levels FILE.md\n"
                  "       assetgen --preview DIR\n"
-                 "       assetgen --icon FILE.png\n"
+                 "       assetgen --icon FILE.png [--icon-size N]\n"
                  "       assetgen --world-strip FILE.png [--data DIR] [--full-size]\n");
     return 2;
 }
@@ -40,8 +44,10 @@ int main(int argc, char** argv) {
     std::filesystem::path outDir;
     std::filesystem::path contactSheet;
     std::filesystem::path listenDir;
+    std::filesystem::path levelTable;
     std::filesystem::path previewDir;
     std::filesystem::path iconFile;
+    int iconSize = 256;
     std::filesystem::path worldStrip;
     assetgen::WorldStripOptions stripOptions;
     std::string only;
@@ -56,10 +62,15 @@ int main(int argc, char** argv) {
             contactSheet = v;
         } else if (const char* v = takeValue("--listen")) {
             listenDir = v;
+        } else if (const char* v = takeValue("--levels")) {
+            levelTable = v;
         } else if (const char* v = takeValue("--preview")) {
             previewDir = v;
         } else if (const char* v = takeValue("--icon")) {
             iconFile = v;
+        } else if (const char* v = takeValue("--icon-size")) {
+            iconSize = std::atoi(v);
+            if (iconSize < 16 || iconSize > 1024) return Usage();
         } else if (const char* v = takeValue("--only")) {
             only = v;
         } else if (const char* v = takeValue("--world-strip")) {
@@ -72,8 +83,8 @@ int main(int argc, char** argv) {
             return Usage();
         }
     }
-    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && previewDir.empty() &&
-        iconFile.empty() && worldStrip.empty()) {
+    if (outDir.empty() && contactSheet.empty() && listenDir.empty() && levelTable.empty() &&
+        previewDir.empty() && iconFile.empty() && worldStrip.empty()) {
         return Usage();
     }
     if (!only.empty() && only != "pictures" && only != "sounds") return Usage();
@@ -98,11 +109,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "assetgen: listen: %s\n", error.c_str());
         return 1;
     }
+    if (!levelTable.empty() && !assetgen::WriteLevelTable(levelTable, error)) {
+        std::fprintf(stderr, "assetgen: levels: %s\n", error.c_str());
+        return 1;
+    }
     if (!previewDir.empty() && !assetgen::WriteScenePreviews(previewDir, error)) {
         std::fprintf(stderr, "assetgen: preview: %s\n", error.c_str());
         return 1;
     }
-    if (!iconFile.empty() && !assetgen::WriteIcon(iconFile, error)) {
+    if (!iconFile.empty() && !assetgen::WriteIcon(iconFile, iconSize, error)) {
         std::fprintf(stderr, "assetgen: icon: %s\n", error.c_str());
         return 1;
     }

@@ -229,6 +229,10 @@ void SdlBackend::PostQuit(int code) {
 }
 
 bool SdlBackend::OpenWindow(const char* title) {
+    // The window's class (X11) and application id (Wayland) name the game's desktop entry, so the
+    // desktop shows the game's icon and name for its window.
+    setenv("SDL_VIDEO_X11_WMCLASS", TQ_APP_ID, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", TQ_APP_ID, 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Tannenquirl Rauze: no display available: %s\n", SDL_GetError());
         return false;

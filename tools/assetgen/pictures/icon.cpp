@@ -9,10 +9,11 @@
 
 namespace assetgen {
 
-bool WriteIcon(const std::filesystem::path& pngFile, std::string& error) {
+bool WriteIcon(const std::filesystem::path& pngFile, int size, std::string& error) {
     constexpr int Size = 256;
-    Canvas canvas(Size, Size);
+    Canvas canvas(size, size);
     cairo_t* cr = canvas.cr();
+    cairo_scale(cr, size / double(Size), size / double(Size));
     const double c = Size / 2.0;
 
     // A round clearing: sky above, meadow below, with a dark rim.

@@ -6,7 +6,8 @@
 
 namespace assetgen {
 
-// Writes a 256x256 PNG with transparency: a boar in a round woodland clearing under a crosshair.
-bool WriteIcon(const std::filesystem::path& pngFile, std::string& error);
+// Writes a size x size PNG with transparency: a boar in a round woodland clearing under a
+// crosshair, drawn for 256 x 256 and scaled.
+bool WriteIcon(const std::filesystem::path& pngFile, int size, std::string& error);
 
 }  // namespace assetgen

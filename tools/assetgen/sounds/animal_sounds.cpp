@@ -8,10 +8,10 @@ namespace assetgen::sound {
 
 namespace {
 
-// The open air of the woods: a short, dark, quiet reverb.
-Clip InTheWoods(Samples dry, double tailSeconds = 0.15) {
+// The open air of the woods: a short, dark, quiet reverb, left to die away.
+Clip InTheWoods(Samples dry) {
     TamePeaks(dry, 1.4);
-    return WithReverb(MonoClip(std::move(dry)), {0.45, 0.7, 0.8, 0.02}, 0.12, tailSeconds);
+    return WithReverb(MonoClip(std::move(dry)), {0.35, 0.8, 0.8, 0.02}, 0.12, 0.5);
 }
 
 Samples Grunt(double seconds, double pitch, Random& random) {
@@ -105,7 +105,7 @@ Clip QuailCall(Random& random) {
             .breath = 0.05};
         MixInto(out, RenderWhistle(whistle, random), FramesFor(note.start));
     }
-    return InTheWoods(std::move(out), 0.25);
+    return InTheWoods(std::move(out));
 }
 
 Clip HareSqueal(Random& random) {
@@ -137,7 +137,7 @@ Clip DeerRoar(Random& random) {
     roar.breath = 0.25;
     roar.jitter = 0.05;
     roar.roughness = 0.5;
-    return InTheWoods(RenderVocalCall(roar, random), 0.3);
+    return InTheWoods(RenderVocalCall(roar, random));
 }
 
 Clip RavenCaw(Random& random) {
@@ -158,7 +158,7 @@ Clip RavenCaw(Random& random) {
         caw.roughness = 0.8;
         MixInto(out, RenderVocalCall(caw, random), FramesFor(0.42 * i), 1.0 - 0.1 * i);
     }
-    return InTheWoods(std::move(out), 0.25);
+    return InTheWoods(std::move(out));
 }
 
 Clip BearGrowl(Random& random) {
@@ -174,7 +174,7 @@ Clip BearGrowl(Random& random) {
     growl.jitter = 0.1;
     growl.roughness = 0.7;
     growl.roughnessRatio = 0.33;
-    return InTheWoods(RenderVocalCall(growl, random), 0.05);
+    return InTheWoods(RenderVocalCall(growl, random));
 }
 
 Clip WoodpeckerCall(Random& random) {
@@ -192,7 +192,7 @@ Clip WoodpeckerCall(Random& random) {
                      .breath = 0.1};
         MixInto(out, RenderWhistle(note, random), FramesFor(0.11 * i), 1.0 - 0.04 * i);
     }
-    return InTheWoods(std::move(out), 0.2);
+    return InTheWoods(std::move(out));
 }
 
 }  // namespace assetgen::sound

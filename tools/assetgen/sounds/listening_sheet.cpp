@@ -180,10 +180,14 @@ void DrawTimeAxis(cairo_t* cr, int left, int top, int width, double seconds) {
     }
 }
 
+// The figure the mix is set by: an effect's loudest 400 ms, a tune's average.
+double LoudnessInTheMix(const sound::SoundEntry& entry, const Clip& clip) {
+    return sound::MixLoudness(clip, sound::PlanFor(entry));
+}
+
 std::string LevelLine(const LevelReport& report) {
-    return Format(
-               "%.2f s   peak %.1f dBFS   RMS %.1f dBFS   loudest 100 ms (ear-weighted) %.1f dBFS",
-               report.seconds, report.peakDb, report.rmsDb, report.loudestDb) +
+    return Format("%.2f s   loudest 400 ms %.1f LUFS   integrated %.1f LUFS   true peak %.1f dBTP",
+                  report.seconds, report.momentaryLufs, report.integratedLufs, report.truePeakDb) +
            Format("   first/last sample %.4f / %.4f   DC %.5f", report.edgeStart, report.edgeEnd,
                   report.dcOffset) +
            (report.channels == 2 ? "   stereo" : "   mono");
@@ -239,15 +243,14 @@ bool WriteOverview(const std::filesystem::path& file, const std::vector<Rendered
     cairo_paint(cr);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
-    Text(
-        cr, 10, 20,
-        "Sound pack overview: waveform on a common time scale (effects 0-3.5 s, music its "
-        "whole length); peak (red tick), RMS (blue bar) and loudest ear-weighted 100 ms (pale bar) "
-        "on -40..0 dBFS",
-        13.0);
+    Text(cr, 10, 20,
+         "Sound pack overview: waveform on a common time scale (effects 0-3.5 s, music its "
+         "whole length); loudness in the mix (blue bar: an effect's loudest 400 ms, a tune's "
+         "average) and true peak (red tick) on -40..0",
+         13.0);
     Text(cr, 10, 40, "file", 11.0);
-    Text(cr, 250, 40, "level -40 .. 0 dBFS", 11.0);
-    Text(cr, 470, 40, "length  peak   RMS  loudest", 11.0);
+    Text(cr, 250, 40, "LUFS / dBTP -40 .. 0", 11.0);
+    Text(cr, 470, 40, "length   LUFS   dBTP", 11.0);
     Text(cr, 700, 40, "waveform", 11.0);
     const int waveLeft = 700, waveWidth = 580;
     for (std::size_t row = 0; row < sounds.size(); ++row) {
@@ -267,23 +270,18 @@ bool WriteOverview(const std::filesystem::path& file, const std::vector<Rendered
         cairo_set_source_rgb(cr, 0.85, 0.85, 0.85);
         cairo_rectangle(cr, 250, y + 6, 200, rowHeight - 12);
         cairo_fill(cr);
+        const double loudness = LoudnessInTheMix(*sound.entry, sound.clip);
         cairo_set_source_rgb(cr, 0.2, 0.35, 0.8);
-        cairo_rectangle(cr, 250, y + 6, levelX(sound.report.rmsDb) - 250, rowHeight - 12);
-        cairo_fill(cr);
-        cairo_set_source_rgb(cr, 0.5, 0.6, 0.95);
-        cairo_rectangle(cr, levelX(sound.report.rmsDb), y + 9,
-                        levelX(sound.report.loudestDb) - levelX(sound.report.rmsDb),
-                        rowHeight - 18);
+        cairo_rectangle(cr, 250, y + 6, levelX(loudness) - 250, rowHeight - 12);
         cairo_fill(cr);
         cairo_set_source_rgb(cr, 0.85, 0.1, 0.1);
-        cairo_rectangle(cr, levelX(sound.report.peakDb) - 1, y + 3, 3, rowHeight - 6);
+        cairo_rectangle(cr, levelX(sound.report.truePeakDb) - 1, y + 3, 3, rowHeight - 6);
         cairo_fill(cr);
         cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
         Text(cr, 470, y + 17,
-             Format("%6.2f s %5.1f %5.1f %5.1f", sound.report.seconds, sound.report.peakDb,
-                    sound.report.rmsDb, sound.report.loudestDb),
+             Format("%6.2f s %6.1f %6.1f", sound.report.seconds, loudness, sound.report.truePeakDb),
              12.0);
-        const bool music = sound.entry->group == sound::SoundGroup::Music;
+        const bool music = sound::IsMusic(*sound.entry);
         const double scale = music ? sound.report.seconds : kOverviewEffectSeconds;
         const double framesPerColumn = scale * sound::kSampleRateHz / waveWidth;
         const double middle = y + rowHeight / 2.0, half = rowHeight / 2.0 - 2.0;
@@ -309,7 +307,7 @@ bool WriteOverview(const std::filesystem::path& file, const std::vector<Rendered
 
 bool WriteListeningSheets(const std::filesystem::path& outDir, std::string& error) {
     std::vector<Rendered> sounds;
-    std::printf("%-34s %7s %7s %7s %7s\n", "sound", "seconds", "peak", "RMS", "loudest");
+    std::printf("%-34s %7s %7s %7s %7s\n", "sound", "seconds", "target", "LUFS", "dBTP");
     for (const sound::SoundEntry& entry : sound::SoundCatalogue()) {
         Rendered rendered{&entry, sound::RenderSound(entry), {}};
         rendered.report = sound::MeasureLevels(rendered.clip);
@@ -317,7 +315,7 @@ bool WriteListeningSheets(const std::filesystem::path& outDir, std::string& erro
         sheet.replace_extension(".png");
         if (!WriteSheet(sheet, entry, rendered.clip, rendered.report, error)) return false;
         std::printf("%-34s %7.2f %7.1f %7.1f %7.1f\n", entry.path + 7, rendered.report.seconds,
-                    rendered.report.peakDb, rendered.report.rmsDb, rendered.report.loudestDb);
+                    entry.lufs, LoudnessInTheMix(entry, rendered.clip), rendered.report.truePeakDb);
         sounds.push_back(std::move(rendered));
     }
     return WriteOverview(outDir / "overview.png", sounds, error);

@@ -1,6 +1,7 @@
-// The two tunes: a woodland waltz for the menu and a polka for the game. Both are folk tunes in
-// the old two-part form (each part played twice), and both end on a pick-up that leads back into
-// their first bar, so they loop for as long as they are needed.
+// The two tunes: a woodland waltz for the menu and a polka for the game. Both are folk tunes
+// whose parts are each played twice: the waltz has two, the polka a gentler third in the key a
+// fourth up, its trio. Both end on a pick-up that leads back into their first bar, so they loop
+// for as long as they are needed.
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct TunePart {
 struct Section {
     const TunePart* part;
     std::string_view lastBar;
+    std::string_view lastChord = {};  // instead of the part's last chord, to lead elsewhere
 };
 
 // ---- The menu: a waltz in G, 3/4, unit of the melody an eighth note. ----
@@ -46,8 +48,23 @@ constexpr TunePart kPolkaB = {
     "b5/1 a5/1 g5/1 b5/1 | d6/2 b5/2 | a5/1 f#5/1 d5/1 f#5/1 | a5/2 f#5/2 |"
     " g5/1 e5/1 c#5/1 e5/1 | a5/1 g5/1 f#5/1 e5/1 | f#5/1 d5/1 e5/1 c#5/1",
     "G G D D A7 A7 D D"};
+constexpr TunePart kPolkaTrio = {
+    "b4/2 d5/2 | g5/3 f#5/1 | f#5/1 e5/1 d5/1 f#5/1 | a5/2 f#5/2 |"
+    " e5/1 g5/1 c6/1 g5/1 | d5/1 g5/1 b5/1 g5/1 | a5/1 g5/1 f#5/1 e5/1",
+    "G G D7 D7 C G D7 G"};
 constexpr std::string_view kPolkaBackToA = "d5/2 r/1 e5/1";
 constexpr std::string_view kPolkaOnToB = "d5/2 r/1 a5/1";
+constexpr std::string_view kPolkaOnToTrio = "d5/2 r/1 d5/1";
+constexpr std::string_view kTrioAgain = "g5/2 r/1 d5/1";
+// The trio's last bar turns back to D through its dominant.
+constexpr std::string_view kTrioBackToA = "a4/1 c#5/1 e5/1 g5/1";
+constexpr std::string_view kTrioBackToAChord = "A7";
+
+std::vector<Chord> SectionChords(const Section& section) {
+    std::vector<Chord> chords = ParseChords(section.part->chords);
+    if (!section.lastChord.empty()) chords.back() = ParseChords(section.lastChord).front();
+    return chords;
+}
 
 std::vector<ScoreNote> SectionMelody(const Section& section, double startBeat, double unitBeats) {
     double end = 0.0;
@@ -105,7 +122,7 @@ Clip MenuTune(Random& random) {
             band.PlayAll(recorder, melody, 0.75);
             if (s == 3) band.PlayAll(accordion, melody, 0.45, -12);
         }
-        const std::vector<Chord> chords = ParseChords(form[s].part->chords);
+        const std::vector<Chord> chords = SectionChords(form[s]);
         for (int bar = 0; bar < 8; ++bar) {
             const double beat = start + bar * kBeatsPerBar;
             const Chord& chord = chords[bar];
@@ -134,46 +151,50 @@ Clip GameTune(Random& random) {
     const Player shaker{Instrument::Shaker, 0.4, 0.5, 0.15};
     const Player tambourine{Instrument::Tambourine, 0.45, -0.5, 0.2};
 
-    const Section round[] = {{&kPolkaA, kPolkaBackToA},
-                             {&kPolkaA, kPolkaOnToB},
-                             {&kPolkaB, kPolkaOnToB},
-                             {&kPolkaB, kPolkaBackToA}};
+    // The first part twice, the second twice, the first again, then the trio twice; the loop
+    // starts over with the first part.
+    const Section form[] = {
+        {&kPolkaA, kPolkaBackToA}, {&kPolkaA, kPolkaOnToB},
+        {&kPolkaB, kPolkaOnToB},   {&kPolkaB, kPolkaBackToA},
+        {&kPolkaA, kPolkaBackToA}, {&kPolkaA, kPolkaOnToTrio},
+        {&kPolkaTrio, kTrioAgain}, {&kPolkaTrio, kTrioBackToA, kTrioBackToAChord}};
     constexpr double kBeatsPerBar = 2.0;
     constexpr int kSections = 8;
     LoopArrangement band(120.0, kSections * 8 * kBeatsPerBar);
     for (int s = 0; s < kSections; ++s) {
-        const Section& section = round[s % 4];
-        const bool secondRound = s >= 4;
-        const bool partB = section.part == &kPolkaB;
+        const Section& section = form[s];
+        const bool trio = section.part == &kPolkaTrio;
+        const bool secondTime = s >= 4;
         const double start = s * 8 * kBeatsPerBar;
         const std::vector<ScoreNote> melody = SectionMelody(section, start, 0.5);
-        // First round: accordion on A, whistle on B. Second round: whistle on A, and both
-        // together on B.
-        if (!secondRound) {
-            band.PlayAll(partB ? whistle : accordion, melody, 0.8);
-        } else if (!partB) {
+        // The accordion leads the first part and the whistle the second; the first part's return
+        // has the whistle. The trio is softer: the accordion alone, then the whistle joins it.
+        if (trio) {
+            band.PlayAll(accordion, melody, 0.65);
+            if (s == kSections - 1) band.PlayAll(whistle, melody, 0.45);
+        } else if (section.part == &kPolkaB) {
             band.PlayAll(whistle, melody, 0.8);
         } else {
-            band.PlayAll(accordion, melody, 0.7);
-            band.PlayAll(whistle, melody, 0.6);
+            band.PlayAll(secondTime ? whistle : accordion, melody, 0.8);
         }
-        const std::vector<Chord> chords = ParseChords(section.part->chords);
+        const std::vector<Chord> chords = SectionChords(section);
         for (int bar = 0; bar < 8; ++bar) {
             const double beat = start + bar * kBeatsPerBar;
             const Chord& chord = chords[bar];
             const int root = RootAbove(chord, 38);
-            band.Play(bass, beat, 1.0, root, 0.9);
-            band.Play(bass, beat + 1.0, 1.0, root + 7 > 50 ? root - 5 : root + 7, 0.75);
-            Strum(band, guitar, chord, beat + 0.5, 0.4, 0.5);
-            Strum(band, guitar, chord, beat + 1.5, 0.4, 0.45);
-            band.Hit(drum, beat, 0.75);
-            band.Hit(drum, beat + 1.0, 0.55);
-            band.Hit(brush, beat + 0.5, 0.55);
-            band.Hit(brush, beat + 1.5, 0.5);
+            const double lift = trio ? 0.8 : 1.0;
+            band.Play(bass, beat, 1.0, root, 0.9 * lift);
+            band.Play(bass, beat + 1.0, 1.0, root + 7 > 50 ? root - 5 : root + 7, 0.75 * lift);
+            Strum(band, guitar, chord, beat + 0.5, 0.4, 0.5 * lift);
+            Strum(band, guitar, chord, beat + 1.5, 0.4, 0.45 * lift);
+            band.Hit(drum, beat, 0.75 * lift);
+            band.Hit(drum, beat + 1.0, 0.55 * lift);
+            band.Hit(brush, beat + 0.5, 0.55 * lift);
+            band.Hit(brush, beat + 1.5, 0.5 * lift);
             for (int eighth = 0; eighth < 4; ++eighth) {
-                band.Hit(shaker, beat + 0.5 * eighth, eighth % 2 == 0 ? 0.45 : 0.3);
+                band.Hit(shaker, beat + 0.5 * eighth, eighth % 2 == 0 ? 0.45 * lift : 0.3 * lift);
             }
-            if (secondRound) {
+            if (secondTime && !trio) {
                 band.Hit(tambourine, beat + 0.5, 0.5);
                 band.Hit(tambourine, beat + 1.5, 0.45);
             }

@@ -21,6 +21,8 @@ const std::array<double, kSineTableSize + 1>& SineTable() {
     return table;
 }
 
+constexpr double kGoldenAngle = 2.399963229728653;
+
 }  // namespace
 
 double Sine(double phase) {
@@ -42,7 +44,10 @@ void AddPartials(Samples& target, double seconds, const Partial* partials, int c
         const double radius = std::exp(-6.907755 / (partial.decaySeconds * kSampleRateHz));
         const std::complex<double> step =
             std::polar(radius, 2.0 * std::numbers::pi * partial.hz / kSampleRateHz);
-        std::complex<double> value(0.0, partial.amplitude);
+        // The partials start at phases spread by the golden angle: struck all at once they
+        // still do not line up into one sharp peak, as the modes of a real body do not.
+        std::complex<double> value =
+            std::polar(partial.amplitude, std::numbers::pi / 2.0 + kGoldenAngle * p);
         for (std::size_t i = 0; i < frames; ++i) {
             target[offset + i] += static_cast<float>(value.imag());
             value *= step;

@@ -13,7 +13,7 @@ Clip ShotgunEmptyClick(Random& random);
 Clip CrossbowShot(Random& random);
 Clip CrossbowReload(Random& random);
 Clip CrossbowEmptyClick(Random& random);
-Clip MachineGunBurst(Random& random);
+Clip MachineGunRound(Random& random);
 Clip DynamiteBlast(Random& random);
 
 // Animals.

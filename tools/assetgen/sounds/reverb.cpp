@@ -1,5 +1,10 @@
 #include "sounds/reverb.h"
 
+#include <cmath>
+
+#include "sounds/filters.h"
+#include "sounds/noise.h"
+
 namespace assetgen::sound {
 
 namespace {
@@ -77,6 +82,35 @@ Clip WithReverb(const Clip& dry, const ReverbSettings& settings, double wet, dou
         reverb.Process(inLeft, inRight, wetLeft, wetRight);
         out.left[i] = static_cast<float>(inLeft + wet * wetLeft);
         out.right[i] = static_cast<float>(inRight + wet * wetRight);
+    }
+    return out;
+}
+
+Clip WithNoiseTail(const Samples& dry, const NoiseTail& tail, double tailSeconds, Random& random) {
+    const std::size_t frames = dry.size() + FramesFor(tailSeconds);
+    // The energy the woods hold: fed by the sound, losing 60 dB over the decay time.
+    const double keep = std::exp(-2.0 * 6.907755 / (tail.decaySeconds * kSampleRateHz));
+    std::vector<double> amplitude(frames);
+    double energy = 0.0;
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double x = i < dry.size() ? static_cast<double>(dry[i]) : 0.0;
+        energy = energy * keep + x * x * (1.0 - keep);
+        amplitude[i] = std::sqrt(energy);
+    }
+    Clip out;
+    for (Samples* side : {&out.left, &out.right}) {
+        Samples noise =
+            LowPassed(WhiteNoise(random, static_cast<double>(frames) / kSampleRateHz), tail.darkHz);
+        noise.resize(frames, 0.0f);
+        double squares = 0.0;
+        for (float s : noise) squares += static_cast<double>(s) * static_cast<double>(s);
+        const double unit = squares > 0.0 ? std::sqrt(static_cast<double>(frames) / squares) : 0.0;
+        side->assign(frames, 0.0f);
+        for (std::size_t i = 0; i < frames; ++i) {
+            const double x = i < dry.size() ? static_cast<double>(dry[i]) : 0.0;
+            (*side)[i] = static_cast<float>(x + tail.level * amplitude[i] *
+                                                    static_cast<double>(noise[i]) * unit);
+        }
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sounds/clip.h"
+#include "sounds/random.h"
 
 namespace assetgen::sound {
 
@@ -44,5 +45,17 @@ class Reverb {
 
 // `dry` with `wet` reverb mixed in, as a stereo clip lengthened by `tailSeconds`.
 Clip WithReverb(const Clip& dry, const ReverbSettings& settings, double wet, double tailSeconds);
+
+// How the woods answer a bang: noise that swells with the energy of the sound and dies away by
+// 60 dB in `decaySeconds`, darkened above `darkHz`, different on each side. It has no
+// resonances, so even a loud, long tail never rings like a metal room.
+struct NoiseTail {
+    double level = 0.3;  // of the tail's noise against the sound that feeds it
+    double decaySeconds = 0.8;
+    double darkHz = 2000.0;
+};
+
+// `dry` with its noise tail, as a stereo clip lengthened by `tailSeconds`.
+Clip WithNoiseTail(const Samples& dry, const NoiseTail& tail, double tailSeconds, Random& random);
 
 }  // namespace assetgen::sound

@@ -11,9 +11,10 @@ namespace assetgen::sound {
 
 namespace {
 
-Clip Outdoors(Samples dry, double roomSize, double wet, double tailSeconds) {
+// The open air around an object: a reverb of `roomSize`, left to die away.
+Clip Outdoors(Samples dry, double roomSize, double wet) {
     TamePeaks(dry, 1.3);
-    return WithReverb(MonoClip(std::move(dry)), {roomSize, 0.6, 0.9, 0.015}, wet, tailSeconds);
+    return WithReverb(MonoClip(std::move(dry)), {roomSize, 0.6, 0.9, 0.015}, wet, 0.5);
 }
 
 std::vector<Partial> Scaled(std::vector<Partial> partials, double ratio, double level) {
@@ -24,13 +25,13 @@ std::vector<Partial> Scaled(std::vector<Partial> partials, double ratio, double 
     return partials;
 }
 
-// One tick of a clock's escapement: a bright click on a small wooden case.
+// One tick of a clock's escapement: a bright click on a small wooden case that rings briefly.
 Samples Tick(Random& random, double pitch, double level) {
     const std::vector<Partial> escapement = Scaled(
-        {{2600.0, 0.5, 0.03}, {3900.0, 0.4, 0.02}, {5400.0, 0.25, 0.015}, {620.0, 0.3, 0.06}},
+        {{2600.0, 0.5, 0.05}, {3900.0, 0.4, 0.035}, {5400.0, 0.25, 0.025}, {620.0, 0.35, 0.1}},
         pitch, level);
     Samples tick =
-        RenderStrike(Detuned(escapement, 0.01, random), 0.09, 0.5, 3500.0 * pitch, 0.002, random);
+        RenderStrike(Detuned(escapement, 0.01, random), 0.12, 0.5, 3500.0 * pitch, 0.002, random);
     TamePeaks(tick, 2.5);
     Scale(tick, level);
     return tick;
@@ -39,7 +40,7 @@ Samples Tick(Random& random, double pitch, double level) {
 }  // namespace
 
 Clip RockSlide(Random& random) {
-    const double seconds = 1.9;
+    const double seconds = 1.4;
     Samples out = ShapedNoise(random, seconds, NoiseColour::Brown,
                               Envelope{{0.0, 0.0}, {0.05, 1.0}, {0.6, 0.8}, {seconds, 0.0, -2.0}},
                               FilterShape::LowPass, Envelope{{0.0, 300.0}, {seconds, 180.0}}, 0.8);
@@ -51,16 +52,16 @@ Clip RockSlide(Random& random) {
             0);
     MixInto(out,
             RenderCrackle(random, seconds,
-                          Envelope{{0.0, 40.0}, {0.3, 120.0}, {1.4, 25.0}, {seconds, 0.0}},
+                          Envelope{{0.0, 40.0}, {0.3, 120.0}, {1.0, 25.0}, {seconds, 0.0}},
                           Envelope{{0.0, 0.5}, {seconds, 0.2}}, 300.0, 3500.0),
             0, 1.4);
     for (int i = 0; i < 22; ++i) {
-        const double at = 0.05 + 1.5 * random.Unit() * random.Unit();
+        const double at = 0.05 + 1.1 * random.Unit() * random.Unit();
         const double hz = random.Uniform(70.0, 180.0);
         MixInto(out, RenderThump(hz * 1.4, hz, 0.02, random.Uniform(0.06, 0.15), 0.2),
                 FramesFor(at), random.Uniform(0.2, 0.5) * (1.0 - at / seconds));
     }
-    return Outdoors(std::move(out), 0.8, 0.3, 0.0);
+    return Outdoors(std::move(out), 0.5, 0.3);
 }
 
 Clip BottleShatter(Random& random) {
@@ -80,7 +81,7 @@ Clip BottleShatter(Random& random) {
         const Partial shard{hz, random.Uniform(0.1, 0.35) * (1.0 - at), random.Uniform(0.02, 0.12)};
         AddPartials(out, at, &shard, 1, 0.15);
     }
-    return Outdoors(std::move(out), 0.4, 0.15, 0.1);
+    return Outdoors(std::move(out), 0.4, 0.15);
 }
 
 Clip FlyAgaricBurst(Random& random) {
@@ -105,36 +106,38 @@ Clip FlyAgaricBurst(Random& random) {
                         Envelope{{0.0, 0.0}, {0.15, 0.35, 1.0}, {0.55, 0.0, -2.0}},
                         FilterShape::BandPass, Envelope{{0.0, 600.0}, {0.55, 2200.0}}, 2.5),
             FramesFor(0.05), 1.0);
-    return Outdoors(std::move(out), 0.4, 0.12, 0.1);
+    return Outdoors(std::move(out), 0.4, 0.12);
 }
 
 Clip SiloLiftOff(Random& random) {
-    const double seconds = 1.95;
-    // Ignition, then the roar of the engine opening up as the silo rises.
+    const double seconds = 1.5;
+    // Ignition, then the roar of the engine opening up as the silo rises; it fades and darkens
+    // as the silo flies off.
     Samples out = RenderThump(75.0, 40.0, 0.2, 0.6, 0.7);
     Scale(out, 0.8);
     Samples roar =
         ShapedNoise(random, seconds, NoiseColour::White,
-                    Envelope{{0.0, 0.0}, {0.08, 0.6}, {0.5, 1.0}, {1.5, 1.0}, {seconds, 0.0, -1.0}},
-                    FilterShape::LowPass, Envelope{{0.0, 400.0}, {1.2, 3200.0, -2.0}}, 0.9);
+                    Envelope{{0.0, 0.0}, {0.08, 0.6}, {0.5, 1.0}, {0.9, 0.9}, {seconds, 0.0, -2.0}},
+                    FilterShape::LowPass,
+                    Envelope{{0.0, 400.0}, {0.8, 3200.0, -2.0}, {seconds, 600.0, -1.0}}, 0.9);
     MixInto(out, roar, 0, 1.0);
     MixInto(out,
             ShapedNoise(random, seconds, NoiseColour::Brown,
-                        Envelope{{0.0, 0.0}, {0.1, 1.0}, {1.5, 0.8}, {seconds, 0.0, -1.0}},
-                        FilterShape::LowPass, Envelope{{0.0, 250.0}}, 0.7),
+                        Envelope{{0.0, 0.0}, {0.1, 1.0}, {0.9, 0.8}, {seconds, 0.0, -2.0}},
+                        FilterShape::LowPass, Envelope{{0.0, 250.0}, {seconds, 120.0}}, 0.7),
             0, 1.0);
     MixInto(out,
-            RenderCrackle(random, seconds, Envelope{{0.0, 50.0}, {0.6, 220.0}, {seconds, 150.0}},
-                          Envelope{{0.0, 0.3}, {1.0, 0.4}, {seconds, 0.1}}, 600.0, 4000.0),
+            RenderCrackle(random, seconds, Envelope{{0.0, 50.0}, {0.6, 220.0}, {seconds, 20.0}},
+                          Envelope{{0.0, 0.3}, {0.8, 0.4}, {seconds, 0.0}}, 600.0, 4000.0),
             0, 0.5);
     Whistle whine{.seconds = seconds,
                   .pitchHz = {{0.0, 300.0}, {seconds, 950.0, 1.0}},
-                  .loudness = {{0.0, 0.0}, {0.4, 0.06}, {1.5, 0.09}, {seconds, 0.0}},
+                  .loudness = {{0.0, 0.0}, {0.4, 0.06}, {0.9, 0.09}, {seconds, 0.0}},
                   .second = 0.5,
                   .third = 0.3};
     MixInto(out, RenderWhistle(whine, random), 0);
     Saturate(out, 1.5);
-    return Outdoors(std::move(out), 0.8, 0.3, 0.0);
+    return Outdoors(std::move(out), 0.5, 0.3);
 }
 
 Clip PowerSwitch(Random& random) {
@@ -142,7 +145,7 @@ Clip PowerSwitch(Random& random) {
     const double seconds = 0.9;
     const std::vector<Partial> lever = {
         {1200.0, 0.5, 0.06}, {2100.0, 0.4, 0.05}, {3300.0, 0.3, 0.035}, {4700.0, 0.2, 0.025}};
-    Samples out = RenderStrike(lever, 0.15, 1.0, 2500.0, 0.004, random);
+    Samples out = RenderStrike(lever, 0.15, 0.5, 2500.0, 0.004, random);
     MixInto(out, RenderThump(130.0, 100.0, 0.02, 0.08, 0.12), 0, 0.6);
     Samples buzz(FramesFor(seconds - 0.03));
     Phasor hum;
@@ -161,7 +164,7 @@ Clip PowerSwitch(Random& random) {
         RenderCrackle(random, seconds, Envelope{{0.0, 0.0}, {0.02, 180.0}, {0.5, 60.0}, {0.8, 0.0}},
                       Envelope{{0.0, 0.5}, {0.8, 0.2}}, 2000.0, 8000.0),
         0, 0.8);
-    return Outdoors(std::move(out), 0.3, 0.1, 0.0);
+    return Outdoors(std::move(out), 0.3, 0.1);
 }
 
 Clip PowerBoxCover(Random& random) {
@@ -173,17 +176,17 @@ Clip PowerBoxCover(Random& random) {
     for (std::size_t i = 0; i < modes; ++i) {
         sheet.push_back({sheet[i].hz * 1.012, sheet[i].amplitude * 0.7, sheet[i].decaySeconds});
     }
-    Samples out = RenderStrike(sheet, 0.7, 1.0, 2000.0, 0.004, random);
-    return Outdoors(std::move(out), 0.4, 0.12, 0.0);
+    Samples out = RenderStrike(sheet, 0.7, 0.3, 2000.0, 0.004, random);
+    return Outdoors(std::move(out), 0.4, 0.12);
 }
 
 Clip PotKnock(Random& random) {
     // A hollow clay "tonk".
     const std::vector<Partial> clay = {
         {560.0, 0.6, 0.18}, {1320.0, 0.35, 0.12}, {2240.0, 0.2, 0.08}, {3350.0, 0.1, 0.05}};
-    Samples out = RenderStrike(clay, 0.5, 0.6, 1500.0, 0.003, random);
+    Samples out = RenderStrike(clay, 0.5, 0.25, 1500.0, 0.003, random);
     MixInto(out, RenderThump(230.0, 200.0, 0.02, 0.12, 0.2), 0, 0.5);
-    return Outdoors(std::move(out), 0.4, 0.12, 0.0);
+    return Outdoors(std::move(out), 0.4, 0.12);
 }
 
 Clip ScarecrowCreak(Random& random) {
@@ -210,7 +213,7 @@ Clip ScarecrowCreak(Random& random) {
                         Envelope{{0.0, 0.0}, {0.1, 0.1}, {0.6, 0.06}, {seconds, 0.0}},
                         FilterShape::HighPass, Envelope{{0.0, 4000.0}}, 0.7),
             0);
-    return Outdoors(std::move(out), 0.4, 0.12, 0.05);
+    return Outdoors(std::move(out), 0.4, 0.12);
 }
 
 Clip TroughGurgle(Random& random) {
@@ -227,7 +230,7 @@ Clip TroughGurgle(Random& random) {
                 FramesFor(at), random.Uniform(0.2, 0.5));
     }
     out.resize(FramesFor(seconds));
-    return Outdoors(std::move(out), 0.3, 0.1, 0.05);
+    return Outdoors(std::move(out), 0.3, 0.1);
 }
 
 Clip CorkPop(Random& random) {
@@ -240,12 +243,12 @@ Clip CorkPop(Random& random) {
     MixInto(out,
             ShapedNoise(random, 0.005, NoiseColour::White, Envelope{{0.0, 1.0}, {0.005, 0.0}},
                         FilterShape::HighPass, Envelope{{0.0, 1000.0}}, 0.7),
-            0, 0.6);
+            0, 0.3);
     MixInto(out,
             ShapedNoise(random, 0.15, NoiseColour::White, Envelope{{0.0, 0.25}, {0.15, 0.0, -2.0}},
                         FilterShape::HighPass, Envelope{{0.0, 5000.0}}, 0.7),
             FramesFor(0.005), 1.0);
-    return Outdoors(std::move(out), 0.3, 0.1, 0.1);
+    return Outdoors(std::move(out), 0.3, 0.1);
 }
 
 Clip TinCanClang(Random& random) {
@@ -253,20 +256,22 @@ Clip TinCanClang(Random& random) {
     const std::vector<Partial> can = {{980.0, 0.4, 0.35},  {1480.0, 0.35, 0.3}, {2210.0, 0.3, 0.25},
                                       {2960.0, 0.25, 0.2}, {3870.0, 0.2, 0.15}, {5120.0, 0.15, 0.1},
                                       {6400.0, 0.1, 0.08}};
-    Samples out = RenderStrike(can, 0.45, 1.0, 5000.0, 0.002, random);
-    MixInto(out,
-            RenderStrike(Detuned(Scaled(can, 1.0, 0.4), 0.02, random), 0.25, 0.3, 3000.0, 0.003,
-                         random),
-            FramesFor(0.32));
-    return Outdoors(std::move(out), 0.3, 0.1, 0.0);
+    Samples out = RenderStrike(can, 0.45, 0.4, 5000.0, 0.002, random);
+    MixInto(
+        out,
+        RenderStrike(Detuned(Scaled(can, 1.0, 0.4), 0.02, random), 0.4, 0.3, 3000.0, 0.003, random),
+        FramesFor(0.32));
+    return Outdoors(std::move(out), 0.3, 0.1);
 }
 
 Clip WoodpeckerKnock(Random& random) {
+    // The beak on a hollow trunk: a hard knock and the wood's short ring.
     const std::vector<Partial> trunk = {
-        {820.0, 0.5, 0.03}, {1460.0, 0.35, 0.025}, {2350.0, 0.25, 0.02}, {3300.0, 0.15, 0.015}};
-    Samples out = RenderStrike(trunk, 0.1, 0.8, 2000.0, 0.002, random);
-    MixInto(out, RenderThump(320.0, 280.0, 0.01, 0.03, 0.05), 0, 0.4);
-    out.resize(FramesFor(0.1));
+        {820.0, 0.5, 0.07}, {1460.0, 0.35, 0.05}, {2350.0, 0.25, 0.035}, {3300.0, 0.15, 0.025}};
+    Samples out = RenderStrike(trunk, 0.12, 0.8, 2000.0, 0.002, random);
+    MixInto(out, RenderThump(320.0, 280.0, 0.01, 0.06, 0.08), 0, 0.4);
+    out.resize(FramesFor(0.12));
+    TamePeaks(out, 2.0);
     return MonoClip(std::move(out));
 }
 

@@ -1,4 +1,5 @@
 // Signals: the three bell notes of the hint melody and the hunting-horn calls.
+#include <algorithm>
 #include <cmath>
 
 #include "sounds/filters.h"
@@ -28,8 +29,13 @@ constexpr double kHornFundamentalHz = 116.54;
 // start, a breath of air, and a little vibrato on long notes.
 Samples HornNote(double hz, double seconds, double level, Random& random) {
     const double total = seconds + 0.12;
+    // The lips' attack overshoots and settles; on a note shorter than that it settles sooner,
+    // so the corners stay in order and the loudness never jumps.
+    const double attack = std::min(0.025, 0.3 * seconds);
+    const double settled = std::min(0.08, 0.8 * seconds);
     const Samples loudness =
-        Envelope{{0.0, 0.0}, {0.025, 1.1}, {0.08, 0.9}, {seconds, 0.85}, {seconds + 0.1, 0.0, -2.0}}
+        Envelope{
+            {0.0, 0.0}, {attack, 1.1}, {settled, 0.9}, {seconds, 0.85}, {seconds + 0.1, 0.0, -2.0}}
             .Render(total);
     Samples out(loudness.size());
     StateVariableFilter bell;
@@ -78,7 +84,7 @@ Clip HornCall(const std::vector<HornStep>& steps, double beatSeconds, bool duet,
         }
         t += slot;
     }
-    return WithReverb(out, {0.8, 0.5, 1.0, 0.025}, 0.3, 0.45);
+    return WithReverb(out, {0.6, 0.6, 1.0, 0.025}, 0.3, 1.0);
 }
 
 }  // namespace

@@ -45,15 +45,16 @@ Samples Slide(Random& random, double seconds, double hz, double level) {
                        FilterShape::BandPass, Envelope{{0.0, hz * 0.8}, {seconds, hz * 1.2}}, 1.5);
 }
 
-// A forest answers a loud bang: two darkened echoes from the tree lines, then the reverb. The
-// whole is driven into saturation, as a loud bang overloads ear and microphone alike.
-Clip OutdoorBang(Samples dry, double echoLevel, double tailSeconds, double roomSize, double drive) {
+// A forest answers a loud bang: two darkened echoes from the tree lines, then the long, dark
+// rumble of the woods. The whole is driven into saturation, as a loud bang overloads ear and
+// microphone alike.
+Clip OutdoorBang(Samples dry, double echoLevel, const NoiseTail& tail, double tailSeconds,
+                 double drive, Random& random) {
     Samples echo = LowPassed(dry, 1800.0);
     MixInto(dry, echo, FramesFor(0.17), echoLevel);
     MixInto(dry, LowPassed(echo, 1200.0), FramesFor(0.31), echoLevel * 0.55);
     TamePeaks(dry, 1.0);
-    Clip out =
-        WithReverb(MonoClip(std::move(dry)), {roomSize, 0.55, 1.0, 0.015}, 0.15, tailSeconds);
+    Clip out = WithNoiseTail(dry, tail, tailSeconds, random);
     TamePeaks(out.left, drive);
     TamePeaks(out.right, drive);
     return out;
@@ -63,10 +64,15 @@ Clip OutdoorBang(Samples dry, double echoLevel, double tailSeconds, double roomS
 
 Clip ShotgunBlast(Random& random) {
     Samples dry = MuzzleCrack(random, 0.008, 1500.0);
-    Scale(dry, 1.5);
     MixInto(dry, BlastBody(random, 0.45, 7000.0, 450.0, 0.25), 0, 1.8);
     MixInto(dry, RenderThump(150.0, 48.0, 0.08, 0.4, 0.5), 0, 0.7);
-    return OutdoorBang(std::move(dry), 0.18, 0.8, 0.7, 3.0);
+    // The boom rolls on through the trees for a moment: the weight of the big gun.
+    MixInto(dry,
+            ShapedNoise(random, 0.7, NoiseColour::Pink,
+                        Envelope{{0.0, 0.0}, {0.02, 0.6}, {0.15, 0.45}, {0.7, 0.0, -2.0}},
+                        FilterShape::LowPass, Envelope{{0.0, 2500.0}, {0.7, 500.0, -2.0}}, 0.7),
+            0, 1.0);
+    return OutdoorBang(std::move(dry), 0.3, {0.3, 0.9, 1800.0}, 0.8, 3.0, random);
 }
 
 Clip ShotgunReload(Random& random) {
@@ -82,17 +88,20 @@ Clip ShotgunReload(Random& random) {
     MixInto(out, ActionClack(random, 1.1, 1.0), FramesFor(0.47), 1.0);
     out.resize(FramesFor(0.75));
     TamePeaks(out, 1.8);
-    return WithReverb(MonoClip(std::move(out)), {0.2, 0.7, 0.6, 0.005}, 0.12, 0.0);
+    return WithReverb(MonoClip(std::move(out)), {0.2, 0.7, 0.6, 0.005}, 0.12, 0.3);
 }
 
 Clip ShotgunEmptyClick(Random& random) {
-    // The hammer falls on nothing: one dry snap and the tiny tick of the sear behind it.
-    const std::vector<Partial> snap = {
-        {3300.0, 0.6, 0.012}, {5100.0, 0.4, 0.008}, {7400.0, 0.3, 0.006}, {1900.0, 0.25, 0.02}};
-    Samples out = RenderStrike(snap, 0.12, 1.0, 4000.0, 0.003, random);
+    // The hammer falls on nothing: a dry snap that the steel of the receiver rings on for a
+    // moment, and the tiny tick of the sear behind it.
+    const std::vector<Partial> snap = {{3300.0, 0.6, 0.03},  {5100.0, 0.4, 0.02},
+                                       {7400.0, 0.3, 0.015}, {1900.0, 0.3, 0.05},
+                                       {1150.0, 0.25, 0.08}, {640.0, 0.15, 0.08}};
+    Samples out = RenderStrike(snap, 0.15, 1.0, 4000.0, 0.003, random);
     const std::vector<Partial> tick = Detuned(snap, 0.05, random);
     MixInto(out, RenderStrike(tick, 0.06, 0.5, 5000.0, 0.002, random), FramesFor(0.022), 0.3);
-    out.resize(FramesFor(0.12));
+    out.resize(FramesFor(0.15));
+    TamePeaks(out, 2.0);
     return MonoClip(std::move(out));
 }
 
@@ -149,34 +158,33 @@ Clip CrossbowReload(Random& random) {
     MixInto(out, RenderThump(170.0, 140.0, 0.02, 0.08, 0.12), FramesFor(0.56), 0.5);
     out.resize(FramesFor(0.8));
     TamePeaks(out, 1.8);
-    return WithReverb(MonoClip(std::move(out)), {0.2, 0.7, 0.6, 0.005}, 0.12, 0.0);
+    return WithReverb(MonoClip(std::move(out)), {0.2, 0.7, 0.6, 0.005}, 0.12, 0.3);
 }
 
 Clip CrossbowEmptyClick(Random& random) {
     // The trigger lever knocks on the wooden stock: duller than the gun's click.
-    const std::vector<Partial> wood = {
-        {900.0, 0.5, 0.035}, {1700.0, 0.35, 0.022}, {2600.0, 0.25, 0.015}, {250.0, 0.3, 0.05}};
-    Samples out = RenderStrike(wood, 0.14, 0.6, 1800.0, 0.003, random);
-    const std::vector<Partial> tick = {{4200.0, 0.2, 0.01}, {6100.0, 0.12, 0.008}};
+    const std::vector<Partial> wood = {{900.0, 0.5, 0.07},
+                                       {1700.0, 0.35, 0.045},
+                                       {2600.0, 0.25, 0.03},
+                                       {480.0, 0.3, 0.09},
+                                       {250.0, 0.3, 0.1}};
+    Samples out = RenderStrike(wood, 0.16, 0.6, 1800.0, 0.003, random);
+    const std::vector<Partial> tick = {{4200.0, 0.2, 0.02}, {6100.0, 0.12, 0.015}};
     MixInto(out, RenderStrike(tick, 0.05, 0.2, 5000.0, 0.002, random), FramesFor(0.004), 0.5);
-    out.resize(FramesFor(0.14));
+    out.resize(FramesFor(0.16));
+    TamePeaks(out, 2.0);
     return MonoClip(std::move(out));
 }
 
-Clip MachineGunBurst(Random& random) {
-    // A burst of five rounds; held down, the game restarts the file every 50 ms, so the first
-    // round alone must sound like one shot of a long burst.
-    Samples dry(FramesFor(0.5), 0.0f);
-    for (int round = 0; round < 5; ++round) {
-        const std::size_t at = FramesFor(round * 0.075);
-        const double level = random.Uniform(0.85, 1.0);
-        MixInto(dry, MuzzleCrack(random, 0.004, 2000.0), at, level);
-        MixInto(dry, BlastBody(random, 0.14, 5000.0, 700.0, 0.06), at, 1.2 * level);
-        MixInto(dry, RenderThump(random.Uniform(115.0, 130.0), 70.0, 0.03, 0.1, 0.14), at,
-                0.8 * level);
-        MixInto(dry, ActionClack(random, 1.3, 0.25), at + FramesFor(0.035), 1.0);
-    }
-    return OutdoorBang(std::move(dry), 0.15, 0.5, 0.6, 2.5);
+Clip MachineGunRound(Random& random) {
+    // One round. Held down, the game restarts the file for every round, 50 ms apart: crack,
+    // body and the action's clack all sound within that time; a tap leaves the tail ringing.
+    Samples dry = MuzzleCrack(random, 0.004, 2000.0);
+    MixInto(dry, BlastBody(random, 0.08, 5000.0, 700.0, 0.04), 0, 1.2);
+    MixInto(dry, RenderThump(122.0, 70.0, 0.03, 0.06, 0.08), 0, 0.8);
+    MixInto(dry, ActionClack(random, 1.3, 0.25), FramesFor(0.03), 1.0);
+    // No echoes: the rounds of a burst come faster than the tree lines could answer them.
+    return OutdoorBang(std::move(dry), 0.0, {0.45, 0.6, 2000.0}, 0.35, 2.5, random);
 }
 
 Clip DynamiteBlast(Random& random) {
@@ -196,7 +204,7 @@ Clip DynamiteBlast(Random& random) {
         RenderCrackle(random, seconds, Envelope{{0.0, 0.0}, {0.12, 0.0}, {0.25, 70.0}, {1.4, 4.0}},
                       Envelope{{0.0, 0.15}, {1.5, 0.03}}, 1200.0, 7000.0),
         0, 1.0);
-    return OutdoorBang(std::move(dry), 0.2, 0.35, 0.85, 3.0);
+    return OutdoorBang(std::move(dry), 0.2, {0.3, 1.2, 1200.0}, 0.35, 3.0, random);
 }
 
 }  // namespace assetgen::sound

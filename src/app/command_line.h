@@ -1,0 +1,29 @@
+// What the player can ask of the game when starting it: its options, and the environment
+// variables it reads, in one place so that --help and the parser always agree.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// What the command line asks of one run.
+struct CommandLine {
+    bool panorama = false;  // the whole hunting ground, whatever the options file says
+    bool help = false;      // print HelpText() and end
+    bool version = false;   // print VersionText() and end
+    std::string error;      // not empty: an argument the game does not understand
+};
+
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// `tannenquirl --help`: the usage, every option and every environment variable the game reads.
+std::string HelpText();
+
+// `tannenquirl --version`: the game's name and version.
+std::string VersionText();
+
+// The exit code of a command line the game does not understand (EX_USAGE of sysexits.h, beside
+// the game's own codes 0 to 3).
+constexpr int UsageExitCode = 64;
+
+}  // namespace app
