@@ -4,13 +4,15 @@
 
 #include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
+#include "gamestate/parallax.h"
 #include "gamestate/round_state.h"
+#include "world/entity.h"
 
 namespace flow {
 
 namespace {
 
-constexpr float WorldWidth = 4800.0f;
+using world::WorldWidth;
 
 // Back into 0 .. 4800. One step is far shorter than the world, but after a long stall the
 // average frame time, and with it a step of the unlimited camera, can exceed it.
@@ -42,8 +44,8 @@ float ScrolledCamera(float camera, int cursorX, double averageFrameTime, int32_t
 void ScrollCamera(int cursorX) {
     gamestate::CameraX = ScrolledCamera(gamestate::CameraX, cursorX, gamestate::AverageFrameTime,
                                         gamestate::Round.cameraMin, gamestate::Round.cameraMax);
-    gamestate::FarScroll = std::trunc(gamestate::CameraX * 0.9f);
-    gamestate::MidScroll = std::trunc(gamestate::CameraX * 0.95f);
+    gamestate::FarScroll = gamestate::LayerScroll(gamestate::FarLayer, gamestate::CameraX);
+    gamestate::MidScroll = gamestate::LayerScroll(gamestate::MidLayer, gamestate::CameraX);
 }
 
 }  // namespace flow

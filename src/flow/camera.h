@@ -1,5 +1,5 @@
 // The horizontal camera: it scrolls when the cursor nears the left or right screen edge, and the
-// far and middle layers follow it at 0.9 and 0.95 of its position.
+// far and middle layers follow it at their parallax.
 #pragma once
 
 #include <cstdint>

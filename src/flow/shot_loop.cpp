@@ -28,8 +28,7 @@ constexpr int LabelRise = 50;
 
 int32_t TestWithSpread(world::Entity& e, int cx, int cy, int32_t weapon) {
     int32_t points = world::testShot(e, cx, cy, gamestate::LayerHit);
-    const bool animal = e.kind >= 0 && e.kind <= world::kind::Raven;
-    if (weapon != world::Shotgun || !animal) return points;
+    if (weapon != world::Shotgun || !world::CaughtBySpread(e.kind)) return points;
     for (const auto& offset : SpreadOffsets) {
         if (points != 0) break;
         points = world::testShot(e, cx + offset[0], cy + offset[1], gamestate::LayerHit);

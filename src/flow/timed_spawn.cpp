@@ -21,8 +21,8 @@ void MaybePerchRaven() {
     if (raven.active || !(gamestate::CameraX >= 200.0f && gamestate::CameraX < 4000.0f)) return;
     raven.setSprite(gamestate::RavenSprites.at(gamestate::FullSize, 1), world::LeftStrip,
                     world::NearPlane, 6);
-    raven.y = 198.0f;
-    raven.x = 55.0f;
+    raven.y = world::RavenPerch.y;
+    raven.x = world::RavenPerch.x;
     raven.active = 1;
     // A raven shot earlier comes back alive: not hit, not crumbling, not sunk.
     raven.state = 0;

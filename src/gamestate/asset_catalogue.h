@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "gamestate/parallax.h"
+
 class CBitmapSurface;
 class CSound;
 
@@ -37,16 +39,7 @@ extern SpriteSet CrumbsSprites;
 extern SpriteSet ExplosionSprites;
 
 // Background tiles by layer (1 far, 2 middle, 3 near) and tile (1..6), 600 pixels high.
-constexpr int FarLayer = 1;
-constexpr int MidLayer = 2;
-constexpr int NearLayer = 3;
-constexpr int TilesPerLayer = 6;
 extern CBitmapSurface* BackgroundTiles[4][TilesPerLayer + 1];
-// A tile's width in its layer: the far and middle layers scroll at 0.9 and 0.95 of the near one,
-// so their tiles are narrower and each layer repeats after its own six tiles.
-constexpr int TileWidth(int layer) {
-    return layer == FarLayer ? 720 : layer == MidLayer ? 760 : 800;
-}
 
 // Single pictures: scenery of the three regions, the clock target, the signs and the weapon
 // information panels, in load order.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 class CSound;
 
 namespace gamestate {
@@ -22,8 +24,8 @@ struct ScreenPoint {
     int32_t y = -1;
 };
 
-// Time value that marks "not scheduled" / "round has started".
-constexpr uint32_t NotScheduled = 0xFFFFFFFFu;
+// The tick count that marks "not scheduled" / "round has started".
+using platform::NotScheduled;
 
 extern int32_t GameScreen;
 // Start screen: when it was first shown (0 = not yet). Game screen: when loading began, then

@@ -30,10 +30,10 @@ void RoundState::ResetRound() {
     cameraMin = PanoramaMode ? UnlimitedCameraMin : ForestCameraMin;
     cameraMax = PanoramaMode ? UnlimitedCameraMax : ForestCameraMax;
     QuotaStage = 0;
-    stageMessageEnd = 0xFFFFFFFFu;
+    stageMessageEnd = NotScheduled;
     for (int32_t& note : bellSequence.notes) note = std::rand() % 3 + 1;
     bellSequence.progress = 0;
-    for (uint32_t& time : bellSequence.times) time = 0xFFFFFFFFu;
+    for (uint32_t& time : bellSequence.times) time = NotScheduled;
     bellSequence.inputPosition = 0;
     RoundEnd = 0;
     DrawQuotas();

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "gamestate/game_state.h"
+
 namespace gamestate {
 
 // Positions of the five quotas, in the order they are stored and shown: boar, mole, hare, flying
@@ -33,7 +35,7 @@ struct BellSequence {
     int32_t progress = 0;  // length reproduced so far, 0..5
     // Wall-clock ms: the hint deadline of the first note, then the hint slots of notes 2..4;
     // NotScheduled when not planned.
-    uint32_t times[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+    uint32_t times[4] = {NotScheduled, NotScheduled, NotScheduled, NotScheduled};
     int32_t inputPosition = 0;  // where the player's next bell shot lies in the sequence
 };
 
@@ -48,8 +50,8 @@ struct RoundState {
     int32_t cameraMax = ForestCameraMax;
     int32_t QuotaStage = 0;  // quota sets drawn so far
     // Round clock until which a completed stage is announced (and no weapon banner shows);
-    // 0xFFFFFFFF = none.
-    uint32_t stageMessageEnd = 0xFFFFFFFFu;
+    // NotScheduled = none.
+    uint32_t stageMessageEnd = NotScheduled;
     BellSequence bellSequence;
     uint32_t RoundClock = 0;  // tick count minus the time spent paused
     uint32_t RoundEnd = 0;    // round clock at which the round ends; 0 = no round running
@@ -72,7 +74,7 @@ struct RoundState {
     int32_t QuotaOf(int32_t kind) const;
     // True while a completed stage is being announced.
     bool StageMessageShowing() const {
-        return stageMessageEnd != 0xFFFFFFFFu && stageMessageEnd > RoundClock;
+        return stageMessageEnd != NotScheduled && stageMessageEnd > RoundClock;
     }
 };
 

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace persistence {
 
 constexpr int HighScoreCount = 20;
@@ -26,7 +28,8 @@ struct HighScoreTable {
     uint8_t pendingScore = 0;  // a finished round's score still has to be offered to the table
     uint8_t editing = 0;       // the name of entry editIndex is being typed
     int32_t editIndex = -1;    // entry whose name is being typed; -1 = none
-    uint32_t backLockUntil = 0xFFFFFFFF;  // tick before which the back button ignores the mouse
+    // Tick before which the back button ignores the mouse.
+    uint32_t backLockUntil = platform::NotScheduled;
 };
 
 // The high-score file: "score.dat" in the current directory.

@@ -93,6 +93,9 @@ enum class PresentResult { Ok, Lost, Failed };
 constexpr int ScreenWidth = 800;
 constexpr int ScreenHeight = 600;
 
+// A tick count taken to mean "never": a time that is not scheduled.
+constexpr uint32_t NotScheduled = 0xFFFFFFFFu;
+
 // Pulls `frames` stereo 16-bit frames of mixed sound into `out` (interleaved L, R).
 using AudioPull = std::function<void(int16_t* out, int frames)>;
 

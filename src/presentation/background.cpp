@@ -62,4 +62,22 @@ void DrawBackgroundLayer(CDisplayDevice* display, int layer) {
     }
 }
 
+int32_t LayerHitAt(int x, int y, float camera) {
+    int32_t layerHit = gamestate::NoLayerHit;
+    for (int layer : {gamestate::MidLayer, gamestate::NearLayer}) {
+        TileOnScreen tiles[MaxTilesOnScreen];
+        const int scroll = static_cast<int>(gamestate::LayerScroll(layer, camera));
+        const int count = TilesOnScreen(layer, scroll, tiles);
+        for (int i = 0; i < count; ++i) {
+            const TileOnScreen& placed = tiles[i];
+            const CBitmapSurface* tile = gamestate::BackgroundTiles[layer][placed.index + 1];
+            if (world::TileStopsShot(layer, tile, std::max(placed.screenX, 0), placed.clippedLeft,
+                                     x, y)) {
+                layerHit = world::LayerHitOf(layer);
+            }
+        }
+    }
+    return layerHit;
+}
+
 }  // namespace presentation

@@ -3,6 +3,8 @@
 // are drawn; with the whole hunting ground (PanoramaMode) whichever tiles cover the view are.
 #pragma once
 
+#include <cstdint>
+
 class CDisplayDevice;
 
 namespace presentation {
@@ -24,5 +26,9 @@ int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]
 // Draws the visible tiles of `layer` (1 far, 2 middle, 3 near) for the current scroll, and for
 // the middle and near layers tests this frame's shot against each tile drawn.
 void DrawBackgroundLayer(CDisplayDevice* display, int layer);
+
+// The layer value (gamestate::LayerHit) that the tests of the drawn tiles would give a shot at
+// screen (x, y) with the camera at `camera`.
+int32_t LayerHitAt(int x, int y, float camera);
 
 }  // namespace presentation

@@ -60,6 +60,9 @@ constexpr TrophyPlace kTrophies[MainMenu::TrophyCount] = {
     {MainMenu::DuckTrophyBitmap, 36, 147},
 };
 
+// Where each button rests (its top), by MainMenu::Button: the buttons of the closed menu from
+// the top, the back button of an open window low on the left.
+constexpr int32_t RestY[MainMenu::ButtonCount] = {190, 256, 322, 480, 520, 388};
 // The buttons of the closed menu take clicks between these x, and 65 pixels below their rest y.
 constexpr int ButtonLeft = 450;
 constexpr int ButtonRight = 755;
@@ -67,8 +70,8 @@ constexpr int ButtonReach = 65;
 // The back button of an open window.
 constexpr int BackLeft = 50;
 constexpr int BackRight = 355;
-constexpr int BackTop = 480;
-constexpr int BackBottom = 545;
+constexpr int BackTop = RestY[MainMenu::BackButton];
+constexpr int BackBottom = BackTop + ButtonReach;
 
 constexpr int WindowX = 388;
 constexpr int WindowY = 8;
@@ -93,7 +96,7 @@ MainMenu::MainMenu() {
     highScores.pendingScore = 0;
     highScores.editing = 0;
     highScores.editIndex = -1;
-    highScores.backLockUntil = 0xFFFFFFFF;
+    highScores.backLockUntil = gamestate::NotScheduled;
     persistence::Options options;
     persistence::LoadOptions(options);
     MusicOn = options.MusicOn;
@@ -112,13 +115,7 @@ MainMenu::~MainMenu() {
 
 void MainMenu::ResetMenu() {
     std::srand(platform::Ticks());
-    buttons[GameStartButton].restY = 190;
-    buttons[HighScoresButton].restY = 256;
-    buttons[CreditsButton].restY = 322;
-    buttons[SoundButton].restY = 388;
-    buttons[QuitButton].restY = 520;
-    buttons[BackButton].restY = 480;
-    for (ButtonRow& button : buttons) button.state = 1;
+    for (int b = 0; b < ButtonCount; ++b) buttons[b] = ButtonRow{RestY[b], 1};
     for (int i = 0; i < TrophySlots; ++i) {
         trophyLightOff[i] = 0;
         trophyFrames[i] = 0;
@@ -172,16 +169,21 @@ void MainMenu::DrawFrame(Bitmap bitmap, int frames, int frame, int x, int y) {
 }
 
 void MainMenu::DrawButtons(int s) {
-    auto flight = [s](int restY, int start) {
+    // The buttons fly off upwards one after another; the back button rises from below.
+    auto flight = [this, s](Button b, int start) {
+        const int restY = buttons[b].restY;
         return s < start ? restY : restY - (s - start) * (s - start) / 100;
     };
     const int x = ButtonLeft - s;
-    DrawFrame(GameStartBitmap, 2, buttons[GameStartButton].state - 1, x, flight(190, 0));
-    DrawFrame(HighScoresBitmap, 2, buttons[HighScoresButton].state - 1, x, flight(256, 50));
-    DrawFrame(CreditsBitmap, 2, buttons[CreditsButton].state - 1, x, flight(322, 100));
-    DrawFrame(SoundBitmap, 4, buttons[SoundButton].state - 1, x, flight(388, 150));
-    DrawFrame(QuitBitmap, 2, buttons[QuitButton].state - 1, x, flight(520, 250));
-    DrawFrame(BackBitmap, 2, buttons[BackButton].state - 1, x, 480 + (400 - s) * (400 - s) / 100);
+    DrawFrame(GameStartBitmap, 2, buttons[GameStartButton].state - 1, x,
+              flight(GameStartButton, 0));
+    DrawFrame(HighScoresBitmap, 2, buttons[HighScoresButton].state - 1, x,
+              flight(HighScoresButton, 50));
+    DrawFrame(CreditsBitmap, 2, buttons[CreditsButton].state - 1, x, flight(CreditsButton, 100));
+    DrawFrame(SoundBitmap, 4, buttons[SoundButton].state - 1, x, flight(SoundButton, 150));
+    DrawFrame(QuitBitmap, 2, buttons[QuitButton].state - 1, x, flight(QuitButton, 250));
+    DrawFrame(BackBitmap, 2, buttons[BackButton].state - 1, x,
+              buttons[BackButton].restY + (400 - s) * (400 - s) / 100);
     DrawFrame(LogoBitmap, 1, 0, 438 - s, 40);
 }
 

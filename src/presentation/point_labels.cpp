@@ -4,11 +4,12 @@
 
 #include "gamestate/point_popups.h"
 #include "presentation/bitmap_font.h"
+#include "world/entity.h"
 
 namespace presentation {
 
 int PointLabelScreenX(int32_t worldX, float cameraX) {
-    constexpr int WorldWidth = 4800;
+    constexpr int WorldWidth = static_cast<int>(world::WorldWidth);
     int x = static_cast<int>(worldX - cameraX) % WorldWidth;
     if (x < -WorldWidth / 2) x += WorldWidth;
     if (x >= WorldWidth / 2) x -= WorldWidth;

@@ -6,10 +6,6 @@
 
 namespace world {
 
-constexpr bool IsAnimalKind(int32_t k) {
-    return (k >= kind::Boar && k <= kind::Apple) || k == kind::Raven;
-}
-
 // One behaviour step of an animal, `seconds` after its last draw. False when the step ended early
 // (a mole or hare that dives or has dived), which skips the world wrap.
 bool updateAnimal(Entity& e, float seconds);

@@ -11,13 +11,15 @@
 #include <cstdint>
 
 #include "display/geometry.h"
+#include "gamestate/parallax.h"
 
 class CBitmapSurface;
 class CDisplayDevice;
 
 namespace world {
 
-constexpr float WorldWidth = 4800.0f;
+// As wide as the near layer's six tiles.
+constexpr float WorldWidth = static_cast<float>(gamestate::LayerPeriod(gamestate::NearLayer));
 constexpr int EntityCount = 300;
 
 // Animals move this many pixels per second per speed unit and animate at this many frames per
@@ -29,6 +31,13 @@ constexpr float FramesPerSecond = 12.0f;
 constexpr int NearPlane = 1;
 constexpr int MidPlane = 2;
 constexpr int FarPlane = 3;
+// The background layer a plane moves with (the planes count from the front, the layers from the
+// back).
+constexpr int LayerOfPlane(int plane) {
+    return plane == FarPlane   ? gamestate::FarLayer
+           : plane == MidPlane ? gamestate::MidLayer
+                               : gamestate::NearLayer;
+}
 
 // Sprite slots within a set: a left-facing strip and its continuation, a right-facing strip and
 // its continuation. Slots 0, 3 and 6 are never drawn.
@@ -95,6 +104,21 @@ constexpr int32_t DynamiteBlast = 64;
 constexpr int32_t WaterTrough = 66;
 constexpr int32_t Clock = 67;
 }  // namespace kind
+
+// Kinds that behave as animals (walk, fly, dive, flee, sink when hit).
+constexpr bool IsAnimalKind(int32_t k) {
+    return (k >= kind::Boar && k <= kind::Apple) || k == kind::Raven;
+}
+// Kinds whose `x` is a world position, which the parallax of the middle and far planes scales
+// when they are drawn: the animals that roam the world. The raven and the scenery stand at
+// positions of their layer.
+constexpr bool StandsAtWorldPosition(int32_t k) {
+    return k >= kind::Boar && k < kind::Raven;
+}
+// Kinds the shotgun's spread finds: a miss close to an animal or the raven still hits it.
+constexpr bool CaughtBySpread(int32_t k) {
+    return k >= 0 && k <= kind::Raven;
+}
 
 // Values of `state` shared by the animals. 10 means hit for every kind.
 namespace state {

@@ -3,6 +3,7 @@
 
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
+#include "gamestate/parallax.h"
 #include "gamestate/pause.h"
 #include "world/entity.h"
 
@@ -82,8 +83,9 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
     // stand at world positions, which the parallax scales; scenery of the middle and far planes
     // stands at positions of its own layer, which repeats after its six tiles, sooner than the
     // world.
-    const bool animal = kind >= 1 && kind <= 23;
-    const int layerPeriod = 4800 - (plane - 1) * 240;
+    const bool animal = StandsAtWorldPosition(kind);
+    const int layer = LayerOfPlane(plane);
+    const int layerPeriod = gamestate::LayerPeriod(layer);
     const float seamShift = animal ? WorldWidth : static_cast<float>(layerPeriod);
     const bool behindSeam = planeCameraX < 800.0f && x > 4000.0f;
     if (behindSeam) x -= seamShift;
@@ -93,10 +95,9 @@ void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
         if (x < 0.0f) x += WorldWidth;
     };
     const int camera = static_cast<int>(planeCameraX);
-    if (animal && plane == FarPlane) {
-        screenX = static_cast<int32_t>(x * 0.9 - camera);
-    } else if (animal && plane == MidPlane) {
-        screenX = static_cast<int32_t>(x * 0.95 - camera);
+    if (animal && layer != gamestate::NearLayer) {
+        screenX =
+            static_cast<int32_t>(static_cast<double>(x) * gamestate::Parallax(layer) - camera);
     } else {
         screenX = static_cast<int32_t>(x) - camera;
     }

@@ -52,12 +52,12 @@ void LayoutField(uint32_t now) {
     }
     PlaceOnFirstPicture(ix::TreeHeart, kind::TreeHeart, Picture(gamestate::TreeHeartPicture), 6,
                         NearPlane, 3309, 271);
-    PlaceOnFirstPicture(ix::TreeEyes1, kind::TreeEyes, Picture(gamestate::TreeEyes1Picture), 2,
-                        NearPlane, 3329, 88);
-    PlaceOnFirstPicture(ix::TreeEyes1 + 1, kind::TreeEyes, Picture(gamestate::TreeEyes2Picture), 2,
-                        NearPlane, 3365, 139);
-    PlaceOnFirstPicture(ix::TreeEyes1 + 2, kind::TreeEyes, Picture(gamestate::TreeEyes3Picture), 2,
-                        NearPlane, 3324, 186);
+    for (int i = 0; i < 3; ++i) {
+        const LayoutPlace& eyes = TreeEyesPlaces[i];
+        PlaceOnFirstPicture(ix::TreeEyes1 + i, kind::TreeEyes,
+                            Picture(static_cast<ScenePicture>(gamestate::TreeEyes1Picture + i)), 2,
+                            NearPlane, eyes.x, eyes.y);
+    }
     PlaceOnFirstPicture(ix::FlyAgaricStalk, kind::FlyAgaricStalk,
                         Picture(gamestate::FlyAgaricStalkPicture), 1, NearPlane, 4445, 351);
     PlaceOnFirstPicture(ix::FlyAgaricCap, kind::FlyAgaricCap,

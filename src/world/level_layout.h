@@ -67,6 +67,18 @@ constexpr int Bell2 = 185;
 constexpr int Bell3 = 186;
 }  // namespace entity_index
 
+// Places that rules other than the layout refer to.
+struct LayoutPlace {
+    float x;
+    float y;
+};
+// The scarecrow's shoulder, where the perched raven sits whenever it is there; a raven at
+// another height is flying.
+constexpr LayoutPlace RavenPerch{55, 198};
+// The three eyes in the field's oak, top to bottom (entities TreeEyes1 ..); the higher the eye,
+// the more a hit on it is worth.
+constexpr LayoutPlace TreeEyesPlaces[3] = {{3329, 88}, {3365, 139}, {3324, 186}};
+
 // The three layout steps, in the order a full load runs them. `now` is the tick count at the
 // start of the step, given to the objects whose animation starts at once.
 void LayoutMeadow(uint32_t now);

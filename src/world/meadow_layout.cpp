@@ -41,7 +41,7 @@ void LayoutMeadow(uint32_t now) {
     // The raven on the scarecrow only shows up now and then.
     Entity& raven =
         Place(ix::PerchedRaven, kind::Raven, gamestate::RavenSprites.at(gamestate::FullSize, 1), 6,
-              NearPlane, 55, 198);
+              NearPlane, RavenPerch.x, RavenPerch.y);
     raven.state = 0;
     raven.sinkOffset = 0.0f;
     raven.active = 0;

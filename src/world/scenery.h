@@ -7,6 +7,9 @@
 
 namespace world {
 
+// `state` of a tree apple, an acorn or the fly agaric's cap on its way down.
+constexpr int32_t FallingState = 4;
+
 // One behaviour step of a scenery entity, `seconds` after its last draw. `cameraX` is the integer
 // camera position. False when the step ended early, which skips the world wrap.
 bool updateScenery(Entity& e, int cameraX, float seconds);

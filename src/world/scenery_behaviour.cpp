@@ -74,12 +74,12 @@ void UpdateHat(Entity& e, float seconds) {
 void UpdateTreeApple(Entity& e, float seconds) {
     constexpr float U = 48.0f;
     e.y += e.verticalSpeed * seconds * U;
-    if (e.verticalSpeed == 0.0f && e.state == 4) e.verticalSpeed = 8.0f;
+    if (e.verticalSpeed == 0.0f && e.state == FallingState) e.verticalSpeed = 8.0f;
 }
 
 void UpdateAcorn(Entity& e, float seconds) {
     constexpr float U = 48.0f;
-    if (e.state == 4) e.verticalSpeed += seconds * U;
+    if (e.state == FallingState) e.verticalSpeed += seconds * U;
     e.x += static_cast<float>(e.direction) * seconds * U;
     e.y += e.verticalSpeed * seconds * U;
     if (e.y > BelowWorldY) e.active = 0;

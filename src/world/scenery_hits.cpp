@@ -28,7 +28,6 @@ constexpr uint32_t ClockBonusMs = 10000;
 constexpr float ClockGoneY = 1000.0f;
 constexpr int32_t JumpingState = 4;  // small boulder, tin can: in the air after a hit
 constexpr int32_t HitInAirState = 5;
-constexpr int32_t FallingState = 4;  // apples, acorns, the fly agaric's cap
 
 Entity& At(int index) {
     return EntityTable[static_cast<size_t>(index)];
@@ -157,16 +156,11 @@ int32_t ScoreTreeEyes(Entity& e) {
     e.state = 2;
     e.timer = static_cast<float>(20 + std::rand() % 10);
     e.showOnly(0);
-    switch (static_cast<int>(e.x)) {
-        case 3329:
-            return 50;
-        case 3365:
-            return 20;
-        case 3324:
-            return 10;
-        default:
-            return 0;
+    constexpr int32_t Points[3] = {50, 20, 10};
+    for (int i = 0; i < 3; ++i) {
+        if (static_cast<int>(e.x) == static_cast<int>(TreeEyesPlaces[i].x)) return Points[i];
     }
+    return 0;
 }
 
 // An arm of the scarecrow, shot while no raven sits on it, turns the scarecrow round.

@@ -14,6 +14,12 @@ namespace world {
 // Result of a hit that uses up the shot without scoring.
 constexpr int32_t HitWithoutPoints = -1;
 
+// Whether thrown dynamite can reach `e`. It lands on the ground in front: it reaches the near
+// plane and the animals of the middle plane (boar to deer), but not the apples and ravens or the
+// objects of the middle plane, nor anything in the far plane; the stone in front of the cave is
+// the one object behind the near plane it reaches.
+bool DynamiteReaches(const Entity& e);
+
 // The shot at screen point (shotX, shotY) against entity `e`. 0 = no hit (or a hit worth
 // nothing: the shot goes on to what lies behind), > 0 points, -1 a hit that scores nothing.
 // `layerHit` says which background layer the shot struck.

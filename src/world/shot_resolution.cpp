@@ -6,6 +6,7 @@
 #include "gamestate/sound_files.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
+#include "world/level_layout.h"
 #include "world/shot.h"
 #include "world/weapon.h"
 
@@ -161,7 +162,7 @@ void ApplyAnimalHit(Entity& e, int32_t weapon) {
             break;
         case kind::Raven:
             if (weapon == Dynamite) break;
-            if (e.y != 198.0f) {
+            if (e.y != RavenPerch.y) {
                 Sink(e, 3, 3);
             } else {
                 // The raven on the scarecrow bursts into feathers.
@@ -224,13 +225,15 @@ int32_t ScoreAnimalHit(Entity& e, int32_t weapon) {
 
 }  // namespace
 
+bool DynamiteReaches(const Entity& e) {
+    if (e.kind == kind::CaveStone) return true;
+    if (e.plane == FarPlane) return false;
+    return e.plane <= NearPlane || e.kind < kind::Apple;
+}
+
 int32_t testShot(Entity& e, int shotX, int shotY, int32_t layerHit) {
     const int32_t weapon = SelectedWeapon();
-    // The dynamite lands on the ground in front: it reaches neither the far plane nor the
-    // objects of the middle plane (only its animals), except the stone in front of the cave.
-    if (weapon == Dynamite && e.kind != kind::CaveStone) {
-        if ((e.plane > NearPlane && e.kind >= kind::Apple) || e.plane == FarPlane) return 0;
-    }
+    if (weapon == Dynamite && !DynamiteReaches(e)) return 0;
     if (!ShotOnShownPixel(e, shotX, shotY)) return 0;
     // A background layer in front of the entity stopped the shot.
     if (!(e.hitPlane < layerHit)) return 0;

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr uint32_t NotScheduled = 0xFFFFFFFFu;
+using gamestate::NotScheduled;
 const std::string Note[4] = {"", "sounds/effekte/ae.wav", "sounds/effekte/af.wav",
                              "sounds/effekte/ag.wav"};
 

@@ -150,6 +150,38 @@ TEST_F(PanoramaTest, AShotIsTestedOnEachOfThreeTilesAtThePixelItShows) {
     EXPECT_EQ(ShootLayer(gamestate::MidLayer, 400), gamestate::MidLayerHit);
 }
 
+TEST_F(PanoramaTest, AskedForAnyPointTheLayerTestAnswersAsTheDrawnTilesDo) {
+    // With the middle and near layers of the real asset pack, at camera positions round the
+    // world and across its seam.
+    ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(TQ_DATA_DIR) / "grafik"))
+        << "the asset pack is needed";
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(TQ_DATA_DIR);
+    presentation::LoadLevelAssets(&display_, false);
+    std::filesystem::current_path(previous);
+    gamestate::PanoramaMode = true;
+    int seen[gamestate::NoLayerHit + 1] = {};
+    for (int camera = 13; camera < 4800; camera += 131) {
+        PlaceCamera(static_cast<float>(camera));
+        for (int y = 5; y < 600; y += 59) {
+            for (int x = 3; x < 800; x += 71) {
+                gamestate::ClickPoint = gamestate::ScreenPoint{x, y};
+                gamestate::LayerHit = gamestate::NoLayerHit;
+                presentation::DrawBackgroundLayer(&display_, gamestate::MidLayer);
+                presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
+                const int32_t drawn = gamestate::LayerHit;
+                ASSERT_EQ(presentation::LayerHitAt(x, y, gamestate::CameraX), drawn)
+                    << "camera " << camera << " at " << x << ", " << y;
+                ++seen[drawn];
+            }
+        }
+    }
+    gamestate::ClickPoint = gamestate::ScreenPoint{};
+    EXPECT_GT(seen[gamestate::NoLayerHit], 0);
+    EXPECT_GT(seen[gamestate::MidLayerHit], 0);
+    EXPECT_GT(seen[gamestate::NearLayerHit], 0);
+}
+
 TEST_F(PanoramaTest, PointLabelsStayBesideTheirShotAcrossTheSeam) {
     // A shot at screen x 350 with the camera at 4500 makes a label at world x 4850.
     EXPECT_EQ(presentation::PointLabelScreenX(4850, 4500.0f), 350);

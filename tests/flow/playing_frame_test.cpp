@@ -361,8 +361,8 @@ TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
         ++ticks;
     }
     ASSERT_EQ(raven.active, 1) << "one tick in fifty brings it";
-    EXPECT_EQ(raven.x, 55.0f);
-    EXPECT_EQ(raven.y, 198.0f);
+    EXPECT_EQ(raven.x, world::RavenPerch.x);
+    EXPECT_EQ(raven.y, world::RavenPerch.y);
     EXPECT_EQ(raven.state, 0);
     EXPECT_EQ(raven.oneShot, 0);
     EXPECT_EQ(raven.sinkOffset, 0.0f);

@@ -75,7 +75,7 @@ TEST_F(RoundStateTest, ResetStartsAFreshRound) {
     EXPECT_EQ(round.cameraMin, 1600);
     EXPECT_EQ(round.cameraMax, 2300);
     EXPECT_EQ(round.QuotaStage, 1);
-    EXPECT_EQ(round.stageMessageEnd, 0xFFFFFFFFu);
+    EXPECT_EQ(round.stageMessageEnd, gamestate::NotScheduled);
     EXPECT_EQ(round.RoundEnd, 0u);
     EXPECT_EQ(round.RoundClock, 1234u) << "the clock is the frame's business";
     EXPECT_EQ(round.bellSequence.progress, 0);
@@ -84,7 +84,7 @@ TEST_F(RoundStateTest, ResetStartsAFreshRound) {
         EXPECT_GE(note, 1);
         EXPECT_LE(note, 3);
     }
-    for (uint32_t time : round.bellSequence.times) EXPECT_EQ(time, 0xFFFFFFFFu);
+    for (uint32_t time : round.bellSequence.times) EXPECT_EQ(time, gamestate::NotScheduled);
 }
 
 TEST_F(RoundStateTest, QuotasCountDownToZeroAndThenTheNextStageBegins) {

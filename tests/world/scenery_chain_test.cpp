@@ -5,6 +5,7 @@
 
 #include "gamestate/round_state.h"
 #include "world/level_layout.h"
+#include "world/scenery.h"
 #include "world/shot_fixture.h"
 
 namespace {
@@ -160,13 +161,28 @@ TEST_F(SceneryChainTest, TheStalkThenTheFallingAppleScoreTenAndTwoHundred) {
 
     EXPECT_EQ(ShootAt(stalk), 10);
     EXPECT_EQ(stalk.active, 0);
-    EXPECT_EQ(apple.state, 4);
+    EXPECT_EQ(apple.state, world::FallingState);
     const float startY = apple.y;
     Step(apple, 16);
     Step(apple, 250);
     EXPECT_NEAR(apple.y - startY, 384.0f * 0.25f, 1.0f) << "384 pixels per second";
     EXPECT_EQ(ShootAt(apple), 200);
     EXPECT_EQ(apple.state, world::state::Hit);
+}
+
+TEST_F(SceneryChainTest, TheEyesInTheOakAreWorthFiftyTwentyAndTenFromTheTopDown) {
+    world::LayoutField(backend_.Ticks());
+    const int32_t points[3] = {50, 20, 10};
+    float above = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+        Entity& eyes = EntityTable[ix::TreeEyes1 + i];
+        EXPECT_GT(eyes.y, above);
+        above = eyes.y;
+        eyes.setSprite(MakeBlockStrip(2, 40, 30, {0, 0, 40, 30}), world::LeftStrip,
+                       world::NearPlane, 2);
+        eyes.draw(&display_, 3200.0f, backend_.Ticks());
+        EXPECT_EQ(ShootAt(eyes), points[i]) << "eyes " << i + 1;
+    }
 }
 
 TEST_F(SceneryChainTest, TheClockInTheLastTenSecondsGivesTenSecondsAndLetsTheShotThrough) {
@@ -284,7 +300,8 @@ TEST_F(SceneryChainTest, TheScarecrowTurnsWhenAnArmIsShotUnlessTheRavenSitsOnIt)
     Entity& otherArm = PlaceSolid(ix::ScarecrowArm2, kind::ScarecrowArm2, 1, 61, 262, 2);
     otherArm.showOnly(1);
     Entity& hat = PlaceSolid(ix::ScarecrowHat, kind::ScarecrowHat, 1, 120, 201, 2);
-    Entity& raven = PlaceSolid(ix::PerchedRaven, kind::Raven, 1, 55, 198, 6);
+    Entity& raven =
+        PlaceSolid(ix::PerchedRaven, kind::Raven, 1, world::RavenPerch.x, world::RavenPerch.y, 6);
     EXPECT_EQ(ShootAt(arm), 0) << "the raven on it keeps it still";
     raven.active = 0;
     EXPECT_EQ(ShootAt(arm), 10);

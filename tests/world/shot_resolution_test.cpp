@@ -320,7 +320,8 @@ TEST_F(ShotResolutionTest, TheFifthBoarInARowAddsTheStreakBonusToItsLabel) {
 TEST_F(ShotResolutionTest, TheRavenOnTheScarecrowBurstsAndOthersFall) {
     CBitmapSurface* crumbs = MakeBlockStrip(8, 30, 20, {0, 0, 30, 20});
     gamestate::CrumbsSprites.images[gamestate::FullSize][1] = crumbs;
-    Entity& perched = PlaceSolid(1, kind::Raven, 1, 55, 198, 6);
+    Entity& perched = PlaceSolid(world::entity_index::PerchedRaven, kind::Raven, 1,
+                                 world::RavenPerch.x, world::RavenPerch.y, 6);
     Entity& flying = PlaceSolid(177, kind::Raven, 3, 300, 139, 6);
     EXPECT_EQ(ShootAt(perched), 10);
     EXPECT_EQ(perched.state, world::state::Hit);

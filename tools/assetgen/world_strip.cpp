@@ -5,7 +5,7 @@
 //
 // The strip is a slit-scan: column x shows what a player sees in the middle of the screen while
 // the camera stands at x - 400. The near layer then runs at its true size and the far and middle
-// layers, which scroll at 0.9 and 0.95 of the camera, come out a tenth and a twentieth wider, but
+// layers, which scroll at 0.9 and 0.95 of the camera, come out a ninth and a nineteenth wider, but
 // every layer is one continuous band: each tile join, each wrap and each object is seen once and
 // in the place it passes the middle of the screen. Six screens side by side would repeat or skip
 // part of the far and middle layers at every screen edge and hide what a join really looks like.
@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 constexpr int kCentre = kScreenWidth / 2;
-constexpr int kWorldWidth = 4800;
+constexpr int kWorldWidth = static_cast<int>(world::WorldWidth);
 
 struct Layer {
     int layer;
@@ -161,8 +161,8 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
             // The one tile column that lies under the middle of the screen. The far layer is
             // opaque, so it covers whatever the previous column left there.
             const int tileWidth = gamestate::TileWidth(layer.layer);
-            const int layerWidth = tileWidth * gamestate::TilesPerLayer;
-            const int layerX = (static_cast<int>(*layer.scroll) + kCentre) % layerWidth;
+            const int layerX =
+                (static_cast<int>(*layer.scroll) + kCentre) % gamestate::LayerPeriod(layer.layer);
             const Rect column{layerX % tileWidth, 0, layerX % tileWidth + 1, kScreenHeight};
             display.DrawSurface(kCentre, 0,
                                 gamestate::BackgroundTiles[layer.layer][layerX / tileWidth + 1],

@@ -16,11 +16,14 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
+#include "gamestate/parallax.h"
 #include "gamestate/round_state.h"
 #include "presentation/background.h"
 #include "presentation/main_menu.h"
 #include "world/entity.h"
 #include "world/level_layout.h"
+#include "world/scenery.h"
+#include "world/shot.h"
 #include "world/weapon.h"
 
 namespace driver {
@@ -65,12 +68,11 @@ int BellPriority(const Entity& e) {
     return bells.notes[bells.inputPosition] == note ? 60 : 0;
 }
 
-// What the selected weapon can use: the dynamite only reaches the ground in front (near
-// objects and the animals of the middle plane) and does nothing to birds.
+// What the selected weapon can use: the dynamite does nothing to birds.
 bool ReachableWith(const Entity& e, int32_t weapon) {
     if (weapon != world::Dynamite) return true;
     if (e.kind == kind::Duck || e.kind == kind::Raven) return false;
-    return e.plane == world::NearPlane || (e.plane == world::MidPlane && e.kind < kind::Apple);
+    return world::DynamiteReaches(e);
 }
 
 // Puzzle pieces come before the animals of the quotas, only the clock before them.
@@ -130,7 +132,7 @@ int Priority(const Entity& e, int index) {
         case kind::Quail:
             return gamestate::Round.QuotaOf(e.kind) > 0 ? 100 : 50;
         case kind::TreeApple:
-            return e.state == 4 ? 90 : 0;  // falling: 200 points
+            return e.state == world::FallingState ? 90 : 0;  // 200 points
         case kind::FenceEye:
             return 80;
         case kind::Apple:
@@ -170,10 +172,6 @@ int32_t NextWeapon(const world::Weapon& weapon) {
     return weapon.selected;
 }
 
-bool IsAnimal(int32_t k) {
-    return k >= kind::Boar && k <= 23;
-}
-
 // The camera the game will have after scrolling for a cursor at `cursorX`.
 float PredictCamera(int cursorX, float frameMs) {
     const gamestate::RoundState& round = gamestate::Round;
@@ -182,16 +180,17 @@ float PredictCamera(int cursorX, float frameMs) {
 }
 
 float PlaneScroll(int plane, float camera) {
-    if (plane == world::MidPlane) return std::trunc(camera * 0.95f);
-    if (plane == world::FarPlane) return std::trunc(camera * 0.9f);
-    return camera;
+    return gamestate::LayerScroll(world::LayerOfPlane(plane), camera);
 }
 
 // The pixels after which a plane's picture repeats round the world.
 float PlanePeriod(int plane) {
-    if (plane == world::MidPlane) return 4560.0f;
-    if (plane == world::FarPlane) return 4320.0f;
-    return 4800.0f;
+    return static_cast<float>(gamestate::LayerPeriod(world::LayerOfPlane(plane)));
+}
+
+// How far a plane moves for each pixel the camera moves, in the camera's precision.
+float PlaneParallax(int plane) {
+    return static_cast<float>(gamestate::Parallax(world::LayerOfPlane(plane)));
 }
 
 // How far a plane scrolls from `from` to `to`, the short way round the world: a camera that
@@ -209,76 +208,19 @@ int PredictShiftX(const Entity& e, float frameMs, float newCamera) {
     float shift = 0.0f;
     const bool walking = e.kind == kind::Duck || e.state == world::state::Walking ||
                          e.state == world::state::SlowWalk;
-    if (IsAnimal(e.kind) && walking) {
-        const float factor = e.plane == world::MidPlane   ? 0.95f
-                             : e.plane == world::FarPlane ? 0.9f
-                                                          : 1.0f;
+    if (world::StandsAtWorldPosition(e.kind) && walking) {
         shift = static_cast<float>(e.direction) * world::PixelsPerSpeedUnit * frameMs / 1000.0f *
-                factor;
+                PlaneParallax(e.plane);
     }
     return static_cast<int>(
         std::lround(shift - ScrollStep(e.plane, gamestate::CameraX, newCamera)));
 }
 
 int PredictShiftY(const Entity& e, float frameMs) {
-    if (e.kind == kind::TreeApple && e.state == 4) {
+    if (e.kind == kind::TreeApple && e.state == world::FallingState) {
         return static_cast<int>(std::lround(8.0f * 48.0f * frameMs / 1000.0f));
     }
     return 0;
-}
-
-// The layer value the background gives a shot at (x, y), as the game's layer test finds it.
-int32_t LayerAt(int x, int y, float camera) {
-    int32_t layerHit = gamestate::NoLayerHit;
-    const struct {
-        int layer;
-        int plane;
-        int32_t value;
-    } layers[2] = {{gamestate::MidLayer, world::MidPlane, gamestate::MidLayerHit},
-                   {gamestate::NearLayer, world::NearPlane, gamestate::NearLayerHit}};
-    for (const auto& layer : layers) {
-        const int scroll = static_cast<int>(PlaneScroll(layer.plane, camera));
-        presentation::TileOnScreen tiles[presentation::MaxTilesOnScreen];
-        const int count = presentation::TilesOnScreen(layer.layer, scroll, tiles);
-        for (int i = 0; i < count; ++i) {
-            const int column = x - tiles[i].screenX;
-            if (column < 0 || column >= gamestate::TileWidth(layer.layer)) continue;
-            const CBitmapSurface* tile =
-                gamestate::BackgroundTiles[layer.layer][tiles[i].index + 1];
-            if (!tile) continue;
-            const COLORREF colour = tile->ReadPixelColour(column, y);
-            if (colour != PanelKeyColour && colour != CLR_INVALID) layerHit = layer.value;
-        }
-    }
-    return layerHit;
-}
-
-// The strip and the left edge of the frame the entity showed in its last draw, as the draw
-// chose them.
-const CBitmapSurface* ShownStrip(const Entity& e, int& frameLeft) {
-    const int set = std::clamp(e.plane, 0, world::SpriteSetCount - 1);
-    const int m = e.frameCounts[set][world::LeftStrip];
-    int slot;
-    int g;
-    int f;
-    if (e.shownFrame() <= m - 1) {
-        slot = e.direction > 0 ? world::RightStrip : world::LeftStrip;
-        g = m;
-        f = 0;
-    } else {
-        slot = e.direction > 0 ? world::RightContinuation : world::LeftContinuation;
-        g = e.frameCounts[set][world::LeftContinuation];
-        f = m;
-    }
-    if (!e.sprites[set][slot]) {
-        slot = world::LeftStrip;
-        g = m;
-    }
-    const CBitmapSurface* strip = e.sprites[set][slot];
-    if (!strip || g <= 0) return nullptr;
-    const int k = static_cast<int>(e.frame - static_cast<float>(f));
-    frameLeft = k * strip->Width() / g + e.clipLeft;
-    return strip;
 }
 
 bool Opaque(const CBitmapSurface* strip, int column, int row) {
@@ -290,9 +232,11 @@ bool Opaque(const CBitmapSurface* strip, int column, int row) {
 // the picture (so that a pixel or two of error does not matter) and not hidden by a background
 // layer in front of it. Prefers the middle of the picture.
 bool FindAimPoint(const Entity& e, int cursorX, float frameMs, Autoplayer::Aim& aim) {
-    int frameLeft = 0;
-    const CBitmapSurface* strip = ShownStrip(e, frameLeft);
+    const world::StripFrame shown = e.shownStripFrame();
+    const CBitmapSurface* strip = shown.strip;
     if (!strip) return false;
+    // The column of the strip at the left edge of what was drawn.
+    const int frameLeft = shown.left + e.clipLeft;
     const int width = e.sourceRect.right - e.sourceRect.left;
     const int height = e.sourceRect.bottom;
     const int top = static_cast<int>(e.y);
@@ -318,7 +262,7 @@ bool FindAimPoint(const Entity& e, int cursorX, float frameMs, Autoplayer::Aim& 
                          !Opaque(strip, sx, row - margin) || !Opaque(strip, sx, row + margin))) {
                         continue;
                     }
-                    if (!(e.hitPlane < LayerAt(x, y, camera))) continue;
+                    if (!(e.hitPlane < presentation::LayerHitAt(x, y, camera))) continue;
                     const long ddx = column - width / 2;
                     const long ddy = row - height / 2;
                     const long distance = ddx * ddx + ddy * ddy;
@@ -344,17 +288,14 @@ float CameraShowing(const Entity& e) {
     const float period = PlanePeriod(e.plane);
     float scroll = e.x + static_cast<float>(e.shownStripFrame().width) / 2.0f - 400.0f;
     if (scroll < 0.0f) scroll += period;
-    const float factor = e.plane == world::MidPlane   ? 0.95f
-                         : e.plane == world::FarPlane ? 0.9f
-                                                      : 1.0f;
-    return std::fmod(std::round(scroll / factor), 4800.0f);
+    return std::fmod(std::round(scroll / PlaneParallax(e.plane)), world::WorldWidth);
 }
 
 // From the camera to `goal`, the short way round the world (negative: to the left).
 float CameraDistance(float goal) {
     float distance = goal - gamestate::CameraX;
-    if (distance > 2400.0f) distance -= 4800.0f;
-    if (distance < -2400.0f) distance += 4800.0f;
+    if (distance > world::WorldWidth / 2) distance -= world::WorldWidth;
+    if (distance < -world::WorldWidth / 2) distance += world::WorldWidth;
     return distance;
 }
 

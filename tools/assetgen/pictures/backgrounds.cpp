@@ -48,10 +48,11 @@ void TuftsAcrossTheWrap(cairo_t* cr, double layerWidth, double y, double height,
     }
 }
 
-std::vector<Picture> CutTiles(const Canvas& canvas, int layer, int tileWidth, Key key) {
+std::vector<Picture> CutTiles(const Canvas& canvas, int layer, Key key) {
     Picture whole = Finish(canvas, "", FinishOptions{key});
+    const int tileWidth = gamestate::TileWidth(layer);
     std::vector<Picture> tiles;
-    for (int t = 0; t < TilesPerLayer; ++t) {
+    for (int t = 0; t < gamestate::TilesPerLayer; ++t) {
         tiles.push_back(
             Crop(whole, t * tileWidth, 0, tileWidth, ScreenHeight,
                  "grafik/hintergrund/E" + std::to_string(layer) + std::to_string(t + 1) + ".bmp"));
@@ -366,7 +367,7 @@ std::vector<Picture> DrawFarLayer() {
     // Below the path: more meadow, hidden by the middle layer.
     PaintGrassTufts(cr, 0, W, 318, 8, Hazed(palette::LeafGreen, 0.3), 6, 0.2);
     TuftsAcrossTheWrap(cr, W, 318, 8, Hazed(palette::LeafGreen, 0.3), 16, 0.2);
-    return CutTiles(canvas, 1, FarTileWidth, Key::None);
+    return CutTiles(canvas, gamestate::FarLayer, Key::None);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -666,7 +667,7 @@ std::vector<Picture> DrawMiddleLayer() {
         });
     }
     PaintMidOuterProps(cr);
-    return CutTiles(canvas, 2, MidTileWidth, Key::Panel);
+    return CutTiles(canvas, gamestate::MidLayer, Key::Panel);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -962,7 +963,7 @@ std::vector<Picture> DrawNearLayer() {
     }
     PaintNearDecor(cr);
     PaintNearOuterProps(cr);
-    return CutTiles(canvas, 3, NearTileWidth, Key::Panel);
+    return CutTiles(canvas, gamestate::NearLayer, Key::Panel);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// Writes a finished picture as a Windows BMP: 24 bits per pixel, uncompressed, bottom-up rows,
-// BITMAPINFOHEADER.
+// Writes a finished picture as the game's 24-bit BMP files.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@
 
 namespace assetgen {
 
-std::vector<unsigned char> EncodeBmp(const Picture& picture);
+std::vector<uint8_t> EncodeBmp(const Picture& picture);
 
 // Creates missing folders. False with `error` set when the file cannot be written.
 bool WriteBmp(const Picture& picture, const std::filesystem::path& file, std::string& error);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "display/colour.h"
+
 namespace assetgen {
 
 struct Rgb {
@@ -24,16 +26,28 @@ Rgb Mix(Rgb a, Rgb b, double t);
 Rgb Lighter(Rgb c, double t);  // towards white
 Rgb Darker(Rgb c, double t);   // towards black
 
-// How the game cuts a 24-bit colour down to 5-6-5 bits.
+// A drawn colour as the game's colour value, and back.
+constexpr COLORREF ToColourRef(Rgb c) {
+    return MakeColourRef(c.r, c.g, c.b);
+}
+constexpr Rgb FromColourRef(COLORREF c) {
+    return Rgb{RedOf(c), GreenOf(c), BlueOf(c)};
+}
+
+// The 5-6-5 bits the game keeps of a colour.
 constexpr uint16_t ToRgb565(Rgb c) {
-    return static_cast<uint16_t>(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3));
+    return ColourRefToRgb565(ToColourRef(c));
+}
+// The colour the game shows for `c`: its 5-6-5 bits widened again.
+constexpr Rgb Shown(Rgb c) {
+    return FromColourRef(Rgb565ToColourRef(ToRgb565(c)));
 }
 
 // The transparent colours: sprites, scenery, signs, the clock object and the trophies use the
 // almost-black sprite key; panels, fonts, menu pieces, the HUD sheet and the middle and near
 // background tiles use magenta.
-constexpr Rgb SpriteKey{0, 0, 13};
-constexpr Rgb PanelKey{255, 0, 255};
+constexpr Rgb SpriteKey = FromColourRef(SpriteKeyColour);
+constexpr Rgb PanelKey = FromColourRef(PanelKeyColour);
 
 // True when a visible colour would turn into one of the two keys in 16-bit colour.
 constexpr bool LooksLikeAKey(Rgb c) {

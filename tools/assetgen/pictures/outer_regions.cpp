@@ -764,7 +764,8 @@ void PaintOrchard(cairo_t* cr, double x0, double x1, double haze, uint32_t seed)
 
 }  // namespace
 
-void ClipToOuterTiles(cairo_t* cr, int tileWidth) {
+void ClipToOuterTiles(cairo_t* cr, int layer) {
+    const int tileWidth = gamestate::TileWidth(layer);
     cairo_rectangle(cr, 0, 0, 2 * tileWidth, 600);
     cairo_rectangle(cr, 4 * tileWidth, 0, 2 * tileWidth, 600);
     cairo_clip(cr);
@@ -781,7 +782,7 @@ bool MidTreeHidesAFarLandmark(double x, double crownWidth) {
 
 void PaintFarOuterCountry(cairo_t* cr) {
     cairo_save(cr);
-    ClipToOuterTiles(cr, FarTileWidth);
+    ClipToOuterTiles(cr, gamestate::FarLayer);
     cairo_save(cr);
     cairo_new_path(cr);
     TraceHills(cr, kFarFieldFrom - 20, kFarFieldTo + 40);
@@ -806,7 +807,7 @@ void PaintFarOuterCountry(cairo_t* cr) {
 
 void PaintMidOuterGround(cairo_t* cr) {
     cairo_save(cr);
-    ClipToOuterTiles(cr, MidTileWidth);
+    ClipToOuterTiles(cr, gamestate::MidLayer);
     PaintMidFieldStrips(cr);
     for (auto [x0, x1] :
          {std::pair{30.0, 230.0}, std::pair{470.0, 1460.0}, std::pair{4470.0, 4505.0}}) {
@@ -817,7 +818,7 @@ void PaintMidOuterGround(cairo_t* cr) {
 
 void PaintMidOuterProps(cairo_t* cr) {
     cairo_save(cr);
-    ClipToOuterTiles(cr, MidTileWidth);
+    ClipToOuterTiles(cr, gamestate::MidLayer);
     // Stooks stand in rows on the stubble strips, the nearer rows larger.
     Random random(409);
     for (int row = 0; row < 2; ++row) {
@@ -842,7 +843,7 @@ void PaintMidOuterProps(cairo_t* cr) {
 
 void PaintNearOuterGround(cairo_t* cr) {
     cairo_save(cr);
-    ClipToOuterTiles(cr, NearTileWidth);
+    ClipToOuterTiles(cr, gamestate::NearLayer);
     // The harvested part of the field in front of the standing wheat: stubble above and below
     // the path.
     for (auto [x0, x1] : {std::pair{3440.0, 4600.0}}) {
@@ -854,7 +855,7 @@ void PaintNearOuterGround(cairo_t* cr) {
 
 void PaintNearOuterProps(cairo_t* cr) {
     cairo_save(cr);
-    ClipToOuterTiles(cr, NearTileWidth);
+    ClipToOuterTiles(cr, gamestate::NearLayer);
     auto foot = [](double x) { return NearGroundLine(x) + 10; };
 
     // Meadow: wild flowers along the back of the grass, between the targets.

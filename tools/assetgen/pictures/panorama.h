@@ -10,14 +10,16 @@
 #include <initializer_list>
 #include <utility>
 
+#include "gamestate/parallax.h"
 #include "pictures/colour.h"
 #include "pictures/scene_layout.h"
 
 namespace assetgen::panorama {
 
-constexpr double kFarWidth = layout::FarTileWidth * layout::TilesPerLayer;
-constexpr double kMidWidth = layout::MidTileWidth * layout::TilesPerLayer;
-constexpr double kNearWidth = layout::NearTileWidth * layout::TilesPerLayer;
+// Each panorama is one period of its layer.
+constexpr double kFarWidth = gamestate::LayerPeriod(gamestate::FarLayer);
+constexpr double kMidWidth = gamestate::LayerPeriod(gamestate::MidLayer);
+constexpr double kNearWidth = gamestate::LayerPeriod(gamestate::NearLayer);
 constexpr double kFarHaze = 0.42;
 constexpr double kMidHaze = 0.22;
 
@@ -52,7 +54,7 @@ void PaintFlowers(cairo_t* cr, double x0, double x1, double groundY, uint32_t se
 
 // The meadow's and the field's own pieces (outer_regions.cpp), each painted only into the tiles
 // beside the forest.
-void ClipToOuterTiles(cairo_t* cr, int tileWidth);
+void ClipToOuterTiles(cairo_t* cr, int layer);
 // True for a tree of the middle layer's tree line that would stand in front of the far power line
 // and its ravens, or of the windmill.
 bool MidTreeHidesAFarLandmark(double x, double crownWidth);

@@ -12,12 +12,12 @@ namespace {
 // break up evenly instead of banding.
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
+// An 8-bit value whose top `bits` bits are the dithered level of `value`.
 uint8_t DitherChannel(double value, int bits, double threshold) {
     int levels = (1 << bits) - 1;
     int level = static_cast<int>(std::floor(value * levels / 255.0 + threshold));
     level = std::clamp(level, 0, levels);
-    // The 8-bit value whose top bits are exactly this level, spread like the game widens it.
-    return static_cast<uint8_t>((level << (8 - bits)) | (level >> (2 * bits - 8)));
+    return static_cast<uint8_t>(level << (8 - bits));
 }
 
 Rgb AvoidKeys(Rgb c) {
@@ -73,8 +73,8 @@ Picture Finish(const Canvas& canvas, std::string path, const FinishOptions& opti
             Rgb c;
             if (options.dither) {
                 double threshold = (kBayer[y & 3][x & 3] + 0.5) / 16.0;
-                c = Rgb{DitherChannel(r, 5, threshold), DitherChannel(g, 6, threshold),
-                        DitherChannel(b, 5, threshold)};
+                c = Shown(Rgb{DitherChannel(r, 5, threshold), DitherChannel(g, 6, threshold),
+                              DitherChannel(b, 5, threshold)});
             } else {
                 c = Rgb{static_cast<uint8_t>(std::min(255.0, r)),
                         static_cast<uint8_t>(std::min(255.0, g)),

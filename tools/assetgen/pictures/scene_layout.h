@@ -1,18 +1,13 @@
 // Where things stand in the world, as the game places them: the pictures are drawn to fit these
 // positions (animals' feet on the ground lines, holes where the moles and hares dive, the
-// background details behind the scenery targets).
+// background details behind the scenery targets). The background layers are the game's
+// (gamestate/parallax.h): world x times the layer's parallax is layer x.
 #pragma once
 
 namespace assetgen::layout {
 
 constexpr int ScreenWidth = 800;
 constexpr int ScreenHeight = 600;
-
-// Background layers: six tiles each; world x times the layer's parallax is layer x.
-constexpr int FarTileWidth = 720;
-constexpr int MidTileWidth = 760;
-constexpr int NearTileWidth = 800;
-constexpr int TilesPerLayer = 6;
 
 // Feet lines: middle-plane animals stand on y 399, far-plane animals on y 299.
 constexpr double MidGround = 399;

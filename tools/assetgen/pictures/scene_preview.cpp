@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "gamestate/parallax.h"
 #include "pictures/font_tables.h"
 #include "pictures/recipes.h"
 #include "pictures/scene_layout.h"
@@ -45,11 +46,8 @@ class Screen {
         for (int y = 0; y < ScreenHeight; ++y) {
             auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
             for (int x = 0; x < ScreenWidth; ++x) {
-                Rgb c = pixels_[static_cast<size_t>(y) * ScreenWidth + x];
-                // Shown as the game shows it: 5-6-5 bits widened again.
-                uint32_t r = (c.r >> 3) * 255 / 31, g = (c.g >> 2) * 255 / 63,
-                         b = (c.b >> 3) * 255 / 31;
-                row[x] = (r << 16) | (g << 8) | b;
+                const Rgb c = Shown(pixels_[static_cast<size_t>(y) * ScreenWidth + x]);
+                row[x] = (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b;
             }
         }
         cairo_surface_mark_dirty(s);
@@ -183,13 +181,16 @@ bool WriteScenePreviews(const std::filesystem::path& outDir, std::string& error)
     // Cameras inside the game's range, and three outside it to see the meadow and the field.
     for (int camera : {1600, 1950, 2300, 0, 1100, 3300, 3900}) {
         Screen screen;
-        int farScroll = static_cast<int>(camera * 0.9f),
-            midScroll = static_cast<int>(camera * 0.95f);
-        auto layer = [&](int l, int tileWidth, int scroll) {
-            for (int i = 0; i < TilesPerLayer; ++i) {
+        const auto scrollOf = [camera](int l) {
+            return static_cast<int>(gamestate::LayerScroll(l, static_cast<float>(camera)));
+        };
+        const int farScroll = scrollOf(gamestate::FarLayer);
+        const int midScroll = scrollOf(gamestate::MidLayer);
+        auto layer = [&](int l) {
+            for (int i = 0; i < gamestate::TilesPerLayer; ++i) {
                 const Picture* tile =
                     get("hintergrund/E" + std::to_string(l) + std::to_string(i + 1));
-                screen.Blit(*tile, 1, 0, 1, i * tileWidth - scroll, 0);
+                screen.Blit(*tile, 1, 0, 1, i * gamestate::TileWidth(l) - scrollOf(l), 0);
             }
         };
         auto placed = [&](int plane, int scroll) {
@@ -219,13 +220,13 @@ bool WriteScenePreviews(const std::filesystem::path& outDir, std::string& error)
             screen.Blit(*get("tiere/apfel1"), 13, 2, plane == 2 ? 2 : 4, plane == 2 ? 80 : 40,
                         plane == 2 ? 300 : 250);
         };
-        layer(1, FarTileWidth, farScroll);
+        layer(gamestate::FarLayer);
         animals(3);
         placed(3, farScroll);
-        layer(2, MidTileWidth, midScroll);
+        layer(gamestate::MidLayer);
         placed(2, midScroll);
         animals(2);
-        layer(3, NearTileWidth, camera);
+        layer(gamestate::NearLayer);
         placed(1, camera);
         // HUD pieces and the shotgun under a cursor in the middle of the screen.
         const Picture* hud = get("ingame/page_ingame_screen");
