@@ -15,7 +15,7 @@
 #include "presentation/level_assets.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
-#include "sound/music_failures.h"
+#include "sound/file_failures.h"
 #include "world/weapon.h"
 
 namespace app {
@@ -72,8 +72,8 @@ HRESULT InitDisplay() {
 
 HRESULT RunFrame() {
     RefillMusicBetweenFrames();
-    // A failed music file is reported here, between frames, once; the box is modal.
-    sound::ShowMusicFailures();
+    // A failed sound file is reported here, between frames, once; the box is modal.
+    sound::ShowFileFailures();
     uint32_t now = platform::Ticks();
     uint32_t elapsed = now - LastFrameTime;
     LastFrameTime = now;
@@ -93,8 +93,13 @@ HRESULT RunFrame() {
 
 HRESULT RestoreSurfaces() {
     if (!gamestate::Display) return E_POINTER;
+    // A window that merely comes back (from a minimise, or with the focus) still has every
+    // picture: nothing is reloaded and play goes on at once.
     HRESULT hr = gamestate::Display->RestoreAllSurfaces();
-    if (Failed(hr)) return hr;
+    if (hr != S_OK) return hr;
+    // Reloading every picture takes seconds; they are not the player's.
+    if (gamestate::GameScreen == gamestate::GamePlayScreen)
+        gamestate::BeginPause(platform::Ticks());
     presentation::LoadLoadingScreen(gamestate::Display);
     if (presentation::Menu) presentation::Menu->LoadMenuBitmaps();
     presentation::LoadIngameSheet(gamestate::Display);
@@ -123,15 +128,11 @@ void WindowProc(const platform::Event& event) {
             if (gamestate::Display) gamestate::Display->RefreshScreenRect();
             break;
         case platform::EventType::Size:
+            // Losing the focus and then minimising reports the game gone twice: the pause of
+            // the first goes on.
             if (event.sizeKind == platform::SizeKind::Minimized &&
                 gamestate::GameScreen == gamestate::GamePlayScreen) {
-                gamestate::MinimizedInGame = true;
-                // Losing the focus and then minimising reports the game gone twice: a pause
-                // already running goes on, so the time in between is not charged to the round.
-                if (!gamestate::Pausing) {
-                    gamestate::PauseStart = platform::Ticks();
-                    gamestate::Pausing = true;
-                }
+                gamestate::BeginPause(platform::Ticks());
             }
             AppActive = (event.sizeKind == platform::SizeKind::MaxHide ||
                          event.sizeKind == platform::SizeKind::Minimized)

@@ -33,6 +33,8 @@ HRESULT InitApplication(int* exitCode = nullptr);
 HRESULT InitDisplay();
 // One frame tick.
 HRESULT RunFrame();
+// After the display reported its pictures lost: every picture is loaded again (and the round is
+// paused meanwhile). S_FALSE, and nothing happens, when nothing was lost.
 HRESULT RestoreSurfaces();
 // The window procedure: what each notification does to the game.
 void WindowProc(const platform::Event& event);

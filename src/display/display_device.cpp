@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -30,6 +31,7 @@ HRESULT CDisplayDevice::OpenFullScreen(uint32_t width, uint32_t height, uint32_t
 
 HRESULT CDisplayDevice::ReleaseObjects() {
     open_ = false;
+    surfacesLost_ = false;
     backBuffer_.clear();
     backBuffer_.shrink_to_fit();
     return S_OK;
@@ -41,6 +43,7 @@ HRESULT CDisplayDevice::ShowFrame() {
         case platform::PresentResult::Ok:
             return S_OK;
         case platform::PresentResult::Lost:
+            surfacesLost_ = true;
             return DDERR_SURFACELOST;
         case platform::PresentResult::Failed:
             break;
@@ -65,7 +68,8 @@ HRESULT CDisplayDevice::RefreshScreenRect() {
 }
 
 HRESULT CDisplayDevice::RestoreAllSurfaces() {
-    return open_ ? S_OK : E_POINTER;
+    if (!open_) return E_POINTER;
+    return std::exchange(surfacesLost_, false) ? S_OK : S_FALSE;
 }
 
 HRESULT CDisplayDevice::DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surface,

@@ -28,8 +28,8 @@ class CDisplayDevice {
     // buffer draws nothing and fails.
     HRESULT DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surface, const Rect* source);
     HRESULT RefreshScreenRect();
-    // Brings back every surface after a loss. Our surfaces live in our own memory, so nothing is
-    // ever lost and this only reports whether the screen is open.
+    // Brings back the surfaces after a loss: S_OK when the platform reported its pictures lost
+    // since the last restore (the caller then loads them again), S_FALSE when nothing was lost.
     HRESULT RestoreAllSurfaces();
 
     // Loads a BMP file into a new surface, resampled to width x height when they are not 0.
@@ -42,6 +42,7 @@ class CDisplayDevice {
 
   private:
     bool open_ = false;
+    bool surfacesLost_ = false;
     std::vector<uint16_t> backBuffer_;
     Rect screenRect_;
 };

@@ -14,14 +14,6 @@ constexpr uint32_t NoteSpacingMs = 750;
 // A note slot that has sounded waits far beyond the next period, which reschedules it.
 constexpr uint32_t PlayedNoteDelayMs = 20000;
 
-void UnlockCrossbow() {
-    world::Weapon* weapon = world::PlayerWeapon;
-    if (!weapon || weapon->crossbowAvailable != world::Locked) return;
-    weapon->crossbowAvailable = world::JustUnlocked;
-    weapon->unlockBannerUntil[world::Crossbow] =
-        static_cast<int32_t>(platform::Ticks() + world::UnlockBannerMs);
-}
-
 }  // namespace
 
 void PlayBellHints(uint32_t t) {
@@ -50,8 +42,9 @@ void PlayBellHints(uint32_t t) {
         }
     } else if (p == 4) {
         // The melody is solved. It unlocks the crossbow whatever else the round has brought; a
-        // crossbow that is already there gets no second fanfare.
-        UnlockCrossbow();
+        // crossbow the blossoms already brought is announced again, so that the player hears
+        // the puzzle was solved.
+        if (world::PlayerWeapon) world::PlayerWeapon->unlock(world::Crossbow, platform::Ticks());
         bells.progress = 5;
     }
 }

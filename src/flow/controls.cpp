@@ -32,11 +32,6 @@ CSound* CrossbowEmptySound = nullptr;
 constexpr int KeyOne = 0x31;
 constexpr int MachineGunKickRange = 50;  // the cursor jumps by -25 .. 24 pixels each way
 
-// A sound loaded with the level: started once if it exists.
-void PlayEffect(gamestate::EffectSound effect) {
-    if (CSound* sound = gamestate::EffectSounds[effect]) sound->StartSound(0, 0);
-}
-
 void PlayReloadSound(int32_t weapon) {
     if (weapon == world::Shotgun) {
         sound::PlayLazily(ShotgunReloadSound, gamestate::sound_file::ShotgunReload);
@@ -81,11 +76,11 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
     switch (weapon.selected) {
         case world::Shotgun:
             weapon.fire();
-            PlayEffect(gamestate::ShotgunShotSound);
+            gamestate::PlayEffect(gamestate::ShotgunShotSound);
             break;
         case world::Crossbow:
             weapon.fire();
-            PlayEffect(gamestate::CrossbowShotSound);
+            gamestate::PlayEffect(gamestate::CrossbowShotSound);
             break;
         case world::Dynamite:
             // The stick is used up only where it lands on the ground (after the shot loop).
@@ -96,7 +91,7 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
             const int dx = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
             const int dy = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
             platform::WarpCursor(cursor.x + dx, cursor.y + dy);
-            PlayEffect(gamestate::MachineGunShotSound);
+            gamestate::PlayEffect(gamestate::MachineGunShotSound);
             break;
         }
         default:

@@ -98,8 +98,8 @@ HRESULT GamePlayFrame(platform::Point) {
     CDisplayDevice* display = gamestate::Display;
 
     // The hold before the round: the loading screen stays up and nothing is read, not even
-    // Escape. The controls fire only on a press they see, so a click made while loading never
-    // fires.
+    // Escape. A press made while loading or holding never fires: the round starts with the
+    // button taken as pressed.
     if (gamestate::StartScreenTime != 0 && gamestate::StartScreenTime != gamestate::NotScheduled) {
         if (platform::Ticks() - gamestate::StartScreenTime < HoldBeforeRoundMs) return S_OK;
         StartRound();

@@ -10,7 +10,6 @@
 #include "presentation/bitmap_font.h"
 #include "presentation/main_menu.h"
 #include "presentation/screen_surfaces.h"
-#include "sound/music_failures.h"
 #include "sound/music_stream.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -19,14 +18,6 @@ namespace flow {
 
 namespace {
 
-// Starts `sound`, trying again a few times if the start reports a failure; never waits.
-void StartWithRetries(CSound* sound, uint32_t flags) {
-    if (!sound) return;
-    for (int attempt = 0; attempt < sound::kStartAttempts; ++attempt) {
-        if (Succeeded(sound->StartSound(0, flags))) return;
-    }
-}
-
 void PlayStreamedMenuMusic() {
     sound::OpenMusic(gamestate::sound_file::MenuTune);
     sound::PlayMusic(true);
@@ -34,8 +25,8 @@ void PlayStreamedMenuMusic() {
 
 // Creates the whole-file menu music if it is missing; true when it was already there or made.
 bool EnsureMenuMusic(uint32_t creationFlags) {
-    return sound::LoadWholeMusic(gamestate::MenuMusic, gamestate::sound_file::MenuTune,
-                                 creationFlags);
+    return sound::LoadSoundOnce(gamestate::MenuMusic, gamestate::sound_file::MenuTune,
+                                creationFlags);
 }
 
 }  // namespace
@@ -92,7 +83,7 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
         gamestate::ClickPoint = gamestate::ScreenPoint{};
     } else if (!gamestate::LeftButtonLatch) {
         gamestate::LeftButtonLatch = true;
-        StartWithRetries(menu->clickSound, 0);
+        sound::StartWithRetries(menu->clickSound, 0);
     } else {
         gamestate::ClickPoint = gamestate::ScreenPoint{};
     }

@@ -43,9 +43,7 @@ void UnlockDynamiteAfterStageMessage() {
     world::Weapon* weapon = world::PlayerWeapon;
     if (!weapon || weapon->dynamiteAvailable != world::Locked) return;
     if (gamestate::Round.QuotaStage < 3 || gamestate::Round.StageMessageShowing()) return;
-    weapon->dynamiteAvailable = world::JustUnlocked;
-    weapon->unlockBannerUntil[world::Dynamite] =
-        static_cast<int32_t>(platform::Ticks() + world::UnlockBannerMs);
+    weapon->unlock(world::Dynamite, platform::Ticks());
 }
 
 }  // namespace
@@ -65,7 +63,10 @@ void StartRound() {
     gamestate::Round.ResetRound();
     gamestate::Round.RoundEnd = platform::Ticks() + gamestate::RoundLengthMs;
     if (presentation::TrophyPuzzleSolved()) gamestate::Round.RoundEnd += gamestate::TrophyBonusMs;
-    gamestate::LeftButtonLatch = false;
+    // The round fires only on a press that began in it, as the menu clicks only on one that
+    // began in the menu: a button held down through the loading and the hold, or a click made
+    // during a load that outlasted the hold, must not shoot on the round's first frame.
+    gamestate::LeftButtonLatch = true;
     PopulateWorld();
 }
 
@@ -112,9 +113,7 @@ bool TestRoundEnd() {
 void CheckQuotaStage() {
     if (gamestate::Round.StageComplete()) {
         gamestate::Round.RoundEnd += gamestate::StageExtensionMs;
-        if (CSound* fanfare = gamestate::EffectSounds[gamestate::StageCompleteSound]) {
-            fanfare->StartSound(0, 0);
-        }
+        gamestate::PlayEffect(gamestate::StageCompleteSound);
         gamestate::Round.stageMessageEnd = gamestate::Round.RoundClock + gamestate::StageMessageMs;
     }
     UnlockDynamiteAfterStageMessage();

@@ -7,7 +7,6 @@
 #include "gamestate/point_popups.h"
 #include "gamestate/round_state.h"
 #include "platform/platform.h"
-#include "sound/sound.h"
 #include "world/entity.h"
 #include "world/level_layout.h"
 #include "world/shot.h"
@@ -26,10 +25,6 @@ constexpr double CrossbowMidFactor = 1.75;
 constexpr double CrossbowFarFactor = 0.5;
 // A point label starts this far above the shot.
 constexpr int LabelRise = 50;
-
-void PlayEffect(gamestate::EffectSound effect) {
-    if (CSound* sound = gamestate::EffectSounds[effect]) sound->StartSound(0, 0);
-}
 
 int32_t TestWithSpread(world::Entity& e, int cx, int cy, int32_t weapon) {
     int32_t points = world::testShot(e, cx, cy, gamestate::LayerHit);
@@ -51,7 +46,7 @@ int32_t CrossbowPoints(int32_t points, int32_t plane) {
 // Streak bonus, score, quota and the rising label of a scoring hit.
 void CountHit(int32_t kind, int32_t points, int cx, int cy) {
     int32_t bonus = gamestate::Round.RecordHit(kind);
-    if (bonus != 0) PlayEffect(gamestate::StreakBonusSound);
+    if (bonus != 0) gamestate::PlayEffect(gamestate::StreakBonusSound);
     if (bonus < 0) bonus = 0;  // the quail streak gives time, not points
     points += bonus;
     gamestate::Round.score += points;
@@ -66,7 +61,7 @@ void CountHit(int32_t kind, int32_t points, int cx, int cy) {
 void PlaceDynamite(int cx, int cy) {
     if (!ThrowRequested || gamestate::LayerHit > gamestate::MidLayerHit) return;
     ThrowRequested = false;
-    PlayEffect(gamestate::DynamiteSound);
+    gamestate::PlayEffect(gamestate::DynamiteSound);
     if (world::PlayerWeapon) world::PlayerWeapon->fire();
     world::Entity& blast = world::EntityTable[world::entity_index::DynamiteBlast];
     blast.x = static_cast<float>(cx) + gamestate::CameraX - 100.0f;

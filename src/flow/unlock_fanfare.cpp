@@ -4,7 +4,6 @@
 
 #include "flow/controls.h"
 #include "gamestate/asset_catalogue.h"
-#include "sound/sound.h"
 #include "world/weapon.h"
 
 namespace flow {
@@ -15,9 +14,7 @@ void PlayUnlockFanfare() {
     for (int32_t* availability :
          {&weapon->crossbowAvailable, &weapon->dynamiteAvailable, &weapon->machineGunAvailable}) {
         if (*availability != world::JustUnlocked) continue;
-        if (CSound* fanfare = gamestate::EffectSounds[gamestate::WeaponUnlockSound]) {
-            fanfare->StartSound(0, 0);
-        }
+        gamestate::PlayEffect(gamestate::WeaponUnlockSound);
         *availability = world::Unlocked;
         return;
     }

@@ -23,6 +23,10 @@ CBitmapSurface* ScenePictures[ScenePictureCount] = {};
 CSound* EffectSounds[EffectSoundCount] = {};
 uint32_t TransparentPixelColour = CLR_INVALID;
 
+void PlayEffect(EffectSound effect) {
+    if (CSound* sound = EffectSounds[effect]) sound->StartSound(0, 0);
+}
+
 const char* const ScenePictureFiles[ScenePictureCount] = {
     "grafik/objekte/level1/stromklappe.bmp",
     "grafik/objekte/level1/stromschalter.bmp",

@@ -117,6 +117,8 @@ enum EffectSound : int {
 };
 extern CSound* EffectSounds[EffectSoundCount];
 extern const char* const EffectSoundFiles[EffectSoundCount];
+// Starts an effect sound once, if it was loaded.
+void PlayEffect(EffectSound effect);
 
 // The colour of the loading hare's top-left pixel, read back after keying; pixel-exact hit tests
 // compare against it. CLR_INVALID when the hare did not load.

@@ -12,6 +12,11 @@ extern uint32_t PauseStart;
 // Milliseconds spent paused in this round; the round clock is the tick count minus this.
 extern uint32_t PausedTotal;
 
+// The game is away (minimised, or busy bringing back its pictures): the world freezes and the
+// round clock stops until the next frame is presented. A pause already running goes on, so the
+// time in between is not charged to the round either.
+void BeginPause(uint32_t now);
+
 void ResetPauseState();
 
 }  // namespace gamestate

@@ -11,7 +11,6 @@
 #include "presentation/loading_screen.h"
 #include "presentation/menu_link.h"
 #include "presentation/screen_surfaces.h"
-#include "sound/music_failures.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "world/entity.h"
@@ -138,15 +137,12 @@ void LoadScenePictures(CDisplayDevice* display, bool firstLoad) {
 }
 
 void LoadEffectSounds() {
-    if (!sound::SoundDevice) return;
-    for (int i = 0; i < EffectSoundCount; ++i) {
-        if (EffectSounds[i]) continue;
-        sound::SoundDevice->LoadSound(&EffectSounds[i], EffectSoundFiles[i], 0, GUID_NULL, 1);
-    }
+    for (int i = 0; i < EffectSoundCount; ++i)
+        sound::LoadSoundOnce(EffectSounds[i], EffectSoundFiles[i]);
 }
 
 void StartGameMusic() {
-    if (sound::LoadWholeMusic(gamestate::GameMusic, sound_file::GameTune, 0))
+    if (sound::LoadSoundOnce(gamestate::GameMusic, sound_file::GameTune))
         gamestate::GameMusic->StartSound(0, DSBPLAY_LOOPING);
 }
 

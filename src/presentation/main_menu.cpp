@@ -142,10 +142,7 @@ void MainMenu::LoadMenuBitmaps() {
 
 bool MainMenu::EnterMenu() {
     LoadMenuBitmaps();
-    if (!clickSound && sound::SoundDevice) {
-        sound::SoundDevice->LoadSound(&clickSound, gamestate::sound_file::ShotgunShot, 0, GUID_NULL,
-                                      1);
-    }
+    sound::LoadSoundOnce(clickSound, gamestate::sound_file::ShotgunShot);
     DiscardPendingInput(nameKeys);
     gamestate::GameScreen = gamestate::MenuScreen;
     return true;

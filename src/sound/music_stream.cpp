@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "diag/trace_error.h"
-#include "sound/music_failures.h"
+#include "sound/file_failures.h"
 #include "sound/sound_system.h"
 
 CMusicStream::CMusicStream(std::unique_ptr<CSoundBuffer> buffer, uint32_t bufferBytes,
@@ -34,13 +34,8 @@ HRESULT CMusicStream::RewindStream() {
     nextWriteOffset_ = 0;
     padWithSilence_ = false;
 
-    bool restored = false;
-    HRESULT hr = RestoreBuffer(buffer, &restored);
-    if (Failed(hr)) return TQ_SOUND_TRACE("RestoreBuffer", hr, true);
-    if (restored) {
-        hr = FillBufferWithSound(buffer, false);
-        if (Failed(hr)) return TQ_SOUND_TRACE("FillBufferWithSound", hr, true);
-    }
+    HRESULT hr = RestoreAndRefill(buffer);
+    if (Failed(hr)) return hr;
     waveReader_->ResetFile();
     hr = buffer->SetCurrentPosition(0);
     notificationsAtRewind_ = buffer->NotificationsPassed();
@@ -52,14 +47,9 @@ HRESULT CMusicStream::RefillNextSegment(bool loop) {
     if (buffers_.empty() || !buffers_[0] || !waveReader_) return CO_E_NOTINITIALIZED;
     CSoundBuffer* buffer = buffers_[0].get();
 
-    bool restored = false;
-    HRESULT hr = RestoreBuffer(buffer, &restored);
-    if (Failed(hr)) return TQ_SOUND_TRACE("RestoreBuffer", hr, true);
-    if (restored) {
-        hr = FillBufferWithSound(buffer, false);
-        if (Failed(hr)) return TQ_SOUND_TRACE("FillBufferWithSound", hr, true);
-        return S_OK;
-    }
+    // A lost buffer was just filled from the start of the file: nothing more to write now.
+    HRESULT hr = RestoreAndRefill(buffer);
+    if (hr != S_FALSE) return hr;
 
     void* region = nullptr;
     uint32_t length = 0;
@@ -161,7 +151,7 @@ struct MusicThreadHolder {
 // to report it. Called with MusicLock held.
 void KillStream(CMusicStream& stream, const diag::HeldTraceBoxes& held) {
     stream.MarkDead();
-    RecordMusicFailure(stream.Path(), held);
+    RecordFileFailure(stream.Path(), held);
 }
 
 // Refills the segments played since the last refill. When the refill comes late, it catches up
@@ -215,25 +205,25 @@ namespace {
 CMusicStream* PreparedStream = nullptr;
 
 // The segment size of the music file `path`, learnt from its format; nothing when the file
-// cannot be read (a failure that traced a box is recorded).
+// cannot be read (and it is recorded as failed).
 std::optional<uint32_t> ProbeSegmentBytes(const char* path, const diag::HeldTraceBoxes& held) {
     CWaveReader probe;
     if (Failed(probe.OpenForReading(path)) || probe.DataSize() == 0 || !probe.Format()) {
-        if (!held.Empty()) RecordMusicFailure(path, held);
+        RecordFileFailure(path, held);
         return std::nullopt;
     }
     return MusicSegmentBytes(probe.Format()->samplesPerSec, probe.Format()->blockAlign);
 }
 
 // The stream of `path`, filled from the start of the file and stopped at position 0; null when
-// it cannot be made. A stream whose first fill failed would fail again at every start: its file
-// is recorded as failed and the stream goes.
+// it cannot be made, and then its file is recorded as failed. A stream whose first fill failed
+// would fail again at every start: it goes too.
 CMusicStream* CreateStream(const char* path, uint32_t segment, const diag::HeldTraceBoxes& held) {
     CMusicStream* stream = nullptr;
     SoundDevice->CreateMusicStream(&stream, path, kMusicCreationFlags, GUID_NULL, kMusicSegments,
                                    segment, &MusicEvent);
-    if (held.Empty()) return stream;
-    RecordMusicFailure(path, held);
+    if (stream && held.Empty()) return stream;
+    RecordFileFailure(path, held);
     delete stream;
     return nullptr;
 }
@@ -241,7 +231,7 @@ CMusicStream* CreateStream(const char* path, uint32_t segment, const diag::HeldT
 }  // namespace
 
 void OpenMusic(const char* path) {
-    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || FileFailed(path)) return;
     {
         std::lock_guard lock(MusicLock());
         if (PreparedStream && PreparedStream->Path() == path) {
@@ -264,7 +254,7 @@ void OpenMusic(const char* path) {
 }
 
 void PrepareMusic(const char* path) {
-    if (!SoundDevice || !SoundDevice->IsOpen() || !path || MusicFileFailed(path)) return;
+    if (!SoundDevice || !SoundDevice->IsOpen() || !path || FileFailed(path)) return;
     diag::HeldTraceBoxes held;
     const std::optional<uint32_t> segment = ProbeSegmentBytes(path, held);
     if (!segment) return;

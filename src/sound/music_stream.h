@@ -76,8 +76,9 @@ std::mutex& MusicLock();
 uint32_t MusicSegmentBytes(uint32_t samplesPerSec, uint32_t blockAlign);
 
 // Replaces MusicStream with a stream of `path`, filled and stopped at position 0. A file that
-// cannot be read, or failed before, leaves the current stream in place. A file whose header or
-// fill fails is recorded (see music_failures.h) and leaves MusicStream empty.
+// cannot be read, or failed before, leaves the current stream in place. Any file that fails is
+// recorded (see file_failures.h); one whose stream cannot be made or filled leaves MusicStream
+// empty.
 void OpenMusic(const char* path);
 // Makes the stream of `path` ahead of its OpenMusic(path) (at level load): the file's format,
 // the buffer and its first seconds of sound are read then, and OpenMusic only puts the stream

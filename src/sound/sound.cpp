@@ -118,6 +118,16 @@ HRESULT CSound::ReadRepeating(uint8_t* bytes, uint32_t length, uint32_t& filled,
     return S_OK;
 }
 
+HRESULT CSound::RestoreAndRefill(CSoundBuffer* buffer) {
+    bool restored = false;
+    HRESULT hr = RestoreBuffer(buffer, &restored);
+    if (Failed(hr)) return TQ_SOUND_TRACE("RestoreBuffer", hr, true);
+    if (!restored) return S_FALSE;
+    hr = FillBufferWithSound(buffer, false);
+    if (Failed(hr)) return TQ_SOUND_TRACE("FillBufferWithSound", hr, true);
+    return S_OK;
+}
+
 CSoundBuffer* CSound::GetFreeBuffer() {
     if (buffers_.empty()) return nullptr;
     for (auto& buffer : buffers_) {
@@ -134,18 +144,8 @@ HRESULT CSound::StartSound(uint32_t priority, uint32_t flags) {
     CSoundBuffer* buffer = GetFreeBuffer();
     if (!buffer) return TQ_SOUND_TRACE("GetFreeBuffer", E_FAIL, true);
 
-    bool restored = false;
-    HRESULT hr = RestoreBuffer(buffer, &restored);
-    if (Failed(hr)) return TQ_SOUND_TRACE("RestoreBuffer", hr, true);
-    if (restored) {
-        hr = FillBufferWithSound(buffer, false);
-        if (Failed(hr)) return TQ_SOUND_TRACE("FillBufferWithSound", hr, true);
-        hr = Reset();
-        if (hr != S_OK) {
-            platform::DebugOutput("CSound::Reset failed\n");
-            return hr;
-        }
-    }
+    HRESULT hr = RestoreAndRefill(buffer);
+    if (Failed(hr)) return hr;
     // Every buffer of the sound starts over, including those still playing.
     hr = Reset();
     if (hr != S_OK) {

@@ -48,6 +48,9 @@ class CSound {
   protected:
     CWaveReader* Reader() { return waveReader_.get(); }
     uint8_t SilenceByte() const;
+    // A lost buffer is restored and filled again from the start of the file: S_OK then, S_FALSE
+    // when it was not lost. Failures are traced and returned.
+    HRESULT RestoreAndRefill(CSoundBuffer* buffer);
     // Fills bytes[filled, length) by rewinding the file and reading it again, as often as it
     // takes; a file that gives nothing any more leaves the rest as silence. On a failure returns
     // its code with the failing call's name in `failedCall`.

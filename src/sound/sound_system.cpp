@@ -5,9 +5,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 
-#include "sound/music_failures.h"
+#include "sound/file_failures.h"
 #include "sound/music_stream.h"
 
 namespace sound {
@@ -16,65 +15,69 @@ CSoundDevice* SoundDevice = nullptr;
 
 namespace {
 
-// Files that could not be loaded: not read again on every play.
-std::set<std::string> FailedFiles;
 // One sound per one-shot file, with a few voices, kept for the run.
 std::map<std::string, std::unique_ptr<CSound>, std::less<>> OneShotSounds;
 
 std::mutex RecentMutex;
 std::deque<std::string> RecentSounds;
 
-// A start can fail; it is tried again at once a bounded number of times, never waited for.
-HRESULT StartWithRetries(CSound& sound) {
-    HRESULT hr = E_FAIL;
-    for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
-        hr = sound.StartSound(0, 0);
-        if (Succeeded(hr)) break;
-    }
-    return hr;
-}
-
-CSound* LoadOnce(const char* path, uint32_t bufferCount) {
-    if (FailedFiles.count(path)) return nullptr;
+// The one-shot sound of `path`, made on first use; null when it cannot be made.
+CSound* OneShotSound(const char* path) {
+    auto found = OneShotSounds.find(path);
+    if (found != OneShotSounds.end()) return found->second.get();
     CSound* sound = nullptr;
-    if (Failed(SoundDevice->LoadSound(&sound, path, 0, GUID_NULL, bufferCount)) || !sound) {
-        FailedFiles.insert(path);
-        return nullptr;
-    }
+    if (!LoadSoundOnce(sound, path, 0, kOneShotVoices)) return nullptr;
+    OneShotSounds.emplace(path, sound);
     return sound;
 }
 
 }  // namespace
 
-HRESULT PlayLazily(CSound*& slot, const char* path) {
-    if (!slot) {
-        if (!SoundDevice || !path) return CO_E_NOTINITIALIZED;
-        slot = LoadOnce(path, 1);
-        if (!slot) return E_FAIL;
+bool LoadSoundOnce(CSound*& slot, const char* path, uint32_t creationFlags, uint32_t bufferCount) {
+    if (slot) return true;
+    if (!SoundDevice || !path || FileFailed(path)) return false;
+    // The boxes wait for the report: one, between frames, naming the file.
+    diag::HeldTraceBoxes held;
+    const HRESULT hr = SoundDevice->LoadSound(&slot, path, creationFlags, GUID_NULL, bufferCount);
+    if (Succeeded(hr) && slot && held.Empty()) return true;
+    // A sound whose load raised a box (its fill failed) is not played either.
+    delete slot;
+    slot = nullptr;
+    RecordFileFailure(path, held);
+    return false;
+}
+
+HRESULT StartWithRetries(CSound* sound, uint32_t flags) {
+    if (!sound) return CO_E_NOTINITIALIZED;
+    HRESULT hr = E_FAIL;
+    for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+        hr = sound->StartSound(0, flags);
+        if (Succeeded(hr)) break;
     }
-    return StartWithRetries(*slot);
+    return hr;
+}
+
+HRESULT PlayLazily(CSound*& slot, const char* path) {
+    if (!slot && (!SoundDevice || !path)) return CO_E_NOTINITIALIZED;
+    if (!LoadSoundOnce(slot, path)) return E_FAIL;
+    return StartWithRetries(slot, 0);
 }
 
 void PrepareLazily(CSound*& slot, const char* path) {
-    if (!slot && SoundDevice && path) slot = LoadOnce(path, 1);
+    LoadSoundOnce(slot, path);
 }
 
 void PrepareOneShot(const char* path) {
-    if (!SoundDevice || !path || OneShotSounds.count(path)) return;
-    if (CSound* sound = LoadOnce(path, kOneShotVoices)) OneShotSounds.emplace(path, sound);
+    if (SoundDevice && path) OneShotSound(path);
 }
 
 HRESULT PlayOneShot(const char* path) {
     if (!SoundDevice || !path) return CO_E_NOTINITIALIZED;
-    auto found = OneShotSounds.find(path);
-    if (found == OneShotSounds.end()) {
-        CSound* sound = LoadOnce(path, kOneShotVoices);
-        if (!sound) return E_FAIL;
-        found = OneShotSounds.emplace(path, std::unique_ptr<CSound>(sound)).first;
-    }
+    CSound* found = OneShotSound(path);
+    if (!found) return E_FAIL;
     // Each play takes a voice of its own and leaves earlier plays sounding, as a sound created
     // afresh for every play would.
-    CSound& sound = *found->second;
+    CSound& sound = *found;
     HRESULT hr = E_FAIL;
     for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
         CSoundBuffer* voice = sound.GetFreeBuffer();
@@ -109,9 +112,8 @@ void ResetForTests() {
         MusicStream = nullptr;
     }
     MusicEvent.Reset();
-    ResetMusicFailuresForTests();
+    ResetFileFailuresForTests();
     OneShotSounds.clear();
-    FailedFiles.clear();
     delete SoundDevice;
     SoundDevice = nullptr;
     std::lock_guard lock(RecentMutex);

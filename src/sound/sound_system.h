@@ -24,8 +24,18 @@ constexpr uint32_t kOneShotVoices = 4;
 // How many started sounds RecentlyStartedSounds remembers.
 constexpr size_t kRecentSoundsKept = 200;
 
+// Creates the empty `slot` from `path` with `bufferCount` buffers sharing one sample memory.
+// Every sound file of the game is loaded through here: a file that fails (missing, unreadable,
+// or its load raised an error box) is tried once per run and reported once (file_failures.h).
+// True when the slot holds a sound afterwards.
+bool LoadSoundOnce(CSound*& slot, const char* path, uint32_t creationFlags = 0,
+                   uint32_t bufferCount = 1);
+// Starts `sound` (nothing when null) from its beginning, trying again at once a bounded number
+// of times if the start reports a failure; never waits.
+HRESULT StartWithRetries(CSound* sound, uint32_t flags);
+
 // Creates `slot` from `path` on first use (no creation flags, one buffer) and starts it once.
-// A file that failed to load is not tried again. Never blocks.
+// Never blocks.
 HRESULT PlayLazily(CSound*& slot, const char* path);
 // Plays `path` once, independently of earlier plays of it that are still sounding.
 HRESULT PlayOneShot(const char* path);
@@ -45,7 +55,7 @@ void RecordStartedSound(const std::string& path);
 std::vector<std::string> RecentlyStartedSounds();
 
 // Back to the start-up state: stops the music thread, deletes the music stream, the one-shot and
-// the prepared sounds and the device, forgets failed files (music files too) and started sounds.
+// the prepared sounds and the device, forgets failed files and started sounds.
 void ResetForTests();
 
 }  // namespace sound

@@ -37,14 +37,6 @@ bool IsHit(const Entity& e) {
     return e.state == state::Hit;
 }
 
-// Makes a locked weapon available, with its fanfare and banner still to come.
-void UnlockWeapon(int32_t& availability, int32_t weapon) {
-    if (!PlayerWeapon || availability != Locked) return;
-    availability = JustUnlocked;
-    PlayerWeapon->unlockBannerUntil[weapon] =
-        static_cast<int32_t>(platform::Ticks() + UnlockBannerMs);
-}
-
 // Flies off sideways: 2 or 3 speed units to either side (a second draw picks the speed).
 void FlyOff(Entity& e) {
     if (std::rand() % 2 == 0) {
@@ -97,7 +89,9 @@ int32_t ScorePowerSwitch(const Entity& e) {
     return points;
 }
 
-// The three blossoms showing the colours 1, 2 and 3 unlock the crossbow, once a round.
+// The three blossoms showing the colours 1, 2 and 3 unlock the crossbow and give their bonus,
+// once a round. A crossbow the bells already brought is announced again all the same: the
+// fanfare is the player's only sign that the puzzle is solved.
 int32_t ScoreBlossom() {
     const Entity& first = At(ix::Blossom3);
     const Entity& second = At(ix::Blossom2);
@@ -107,7 +101,7 @@ int32_t ScoreBlossom() {
     gamestate::RoundState& round = gamestate::Round;
     if (!solved || round.crossbowTargetHit) return HitWithoutPoints;
     round.crossbowTargetHit = 1;
-    if (PlayerWeapon) UnlockWeapon(PlayerWeapon->crossbowAvailable, Crossbow);
+    if (PlayerWeapon) PlayerWeapon->unlock(Crossbow, platform::Ticks());
     return 100;
 }
 
@@ -269,7 +263,8 @@ int32_t ScoreBearTarget(int32_t weapon) {
         At(ix::BearTarget1).active = 0;
         At(ix::BearTarget2).active = 0;
     }
-    if (PlayerWeapon) UnlockWeapon(PlayerWeapon->machineGunAvailable, MachineGun);
+    if (PlayerWeapon && PlayerWeapon->machineGunAvailable == Locked)
+        PlayerWeapon->unlock(MachineGun, platform::Ticks());
     return 300;
 }
 

@@ -58,11 +58,7 @@ bool PlayHitSound(Entity& e, int32_t weapon) {
             Play(BoarSound);
             break;
         case kind::Silo:
-            if (weapon == MachineGun) {
-                if (CSound* launch = gamestate::EffectSounds[gamestate::SiloLaunchSound]) {
-                    launch->StartSound(0, 0);
-                }
-            }
+            if (weapon == MachineGun) gamestate::PlayEffect(gamestate::SiloLaunchSound);
             break;
         case kind::FlyAgaricStalk:
         case kind::FlyAgaricCap:

@@ -69,6 +69,14 @@ void Weapon::reset() {
     reload();
 }
 
+void Weapon::unlock(int32_t number, uint32_t now) {
+    int32_t* const availability[5] = {nullptr, &shotgunAvailable, &crossbowAvailable,
+                                      &dynamiteAvailable, &machineGunAvailable};
+    if (!IsWeaponNumber(number)) return;
+    *availability[number] = JustUnlocked;
+    unlockBannerUntil[number] = static_cast<int32_t>(now + UnlockBannerMs);
+}
+
 void Weapon::reload() {
     if (!IsWeaponNumber(selected)) return;
     const WeaponTraits& traits = WeaponTable[selected];

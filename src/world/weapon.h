@@ -64,6 +64,10 @@ struct Weapon {
     void release();
     // The start of a game: only the shotgun, selected and loaded, no banners.
     void reset();
+    // Makes weapon `number` available, with its fanfare and its information banner (until
+    // `now` + UnlockBannerMs on the wall clock) still to come; also when it was available
+    // already, so that a second way to the same weapon is announced as well.
+    void unlock(int32_t number, uint32_t now);
     // Fills the magazine of the selected weapon; it can fire 500 ms of round time later.
     void reload();
     // False before the weapon is ready, and while the machine gun's held trigger is blocked.

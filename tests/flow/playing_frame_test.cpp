@@ -136,6 +136,63 @@ TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) 
     EXPECT_LE(end, start + 110016 + 16);
 }
 
+// What a window's return costs the round: the round time left before and after the frames a
+// test runs. Presents are paced to a 60 Hz display, as the steps of a reload are.
+class ComingBackTest : public PlayingFrameTest {
+  protected:
+    void SetUp() override {
+        PlayingFrameTest::SetUp();
+        StartPlaying();
+        for (int i = 0; i < 60; ++i) Frame();
+        backend_.SetPresentMs(16);
+        stepsBefore_ = presentation::LoadingStepsShown;
+        leftBefore_ = TimeLeft();
+    }
+    static uint32_t TimeLeft() { return gamestate::Round.RoundEnd - gamestate::Round.RoundClock; }
+    uint32_t RoundTimeGone() const { return leftBefore_ - TimeLeft(); }
+    int stepsBefore_ = 0;
+    uint32_t leftBefore_ = 0;
+};
+
+TEST_F(ComingBackTest, AWindowThatGetsTheFocusBackPlaysOnAtOnce) {
+    // The backend reports the focus going elsewhere as a minimise, its return as a restore and a
+    // move to (0, 0).
+    platform::Event event;
+    event.type = platform::EventType::Size;
+    event.sizeKind = platform::SizeKind::Minimized;
+    app::WindowProc(event);
+    backend_.AdvanceTime(10000);
+    event.sizeKind = platform::SizeKind::Restored;
+    app::WindowProc(event);
+    event.type = platform::EventType::Move;
+    app::WindowProc(event);
+    for (int i = 0; i < 3; ++i) Frame();
+    EXPECT_EQ(presentation::LoadingStepsShown, stepsBefore_) << "no picture was lost";
+    EXPECT_LE(RoundTimeGone(), 3 * 32u) << "no more than three frames take";
+}
+
+TEST_F(ComingBackTest, ADisplayThatLostItsPicturesReloadsThemOnPausedTime) {
+    backend_.LoseSurfacesOnNextPresent();
+    for (int i = 0; i < 3; ++i) Frame();
+    // Every picture again: the first load's steps without the three of placing the scenery.
+    EXPECT_EQ(presentation::LoadingStepsShown, stepsBefore_ + 145);
+    EXPECT_LE(RoundTimeGone(), 3 * 32u) << "no more than three frames take";
+}
+
+TEST_F(PlayingFrameTest, AButtonHeldAcrossTheRoundsStartDoesNotFire) {
+    // Pressed on the menu's start button and held through the loading and the hold.
+    backend_.SetKey(platform::vk::LButton, true);
+    StartPlaying();
+    for (int i = 0; i < 10; ++i) Frame();
+    ASSERT_NE(world::PlayerWeapon, nullptr);
+    EXPECT_EQ(world::PlayerWeapon->roundsLeft, 5);
+    backend_.SetKey(platform::vk::LButton, false);
+    Frame();
+    backend_.SetKey(platform::vk::LButton, true);
+    Frame();
+    EXPECT_EQ(world::PlayerWeapon->roundsLeft, 4) << "a press made in the round fires";
+}
+
 TEST_F(PlayingFrameTest, AFulfilledStageExtendsTheRoundAndMarksTheSigns) {
     StartPlaying();
     const uint32_t roundEnd = gamestate::Round.RoundEnd;
@@ -173,10 +230,21 @@ TEST_F(PlayingFrameTest, TheDynamiteArrivesWithItsBannerWhenTheThirdStagesMessag
     auto bannerShown = [&] {
         return backend_.LastFrame()[110 * 800 + 300] == ColourRefToRgb565(PanelColour);
     };
-    for (int stage = 2; stage <= 3; ++stage) {
+    auto fulfilStage = [] {
         for (int32_t& quota : gamestate::Round.quotas) quota = quota > 0 ? 0 : quota;
+    };
+    // The second stage brings no dynamite, not even once its message has gone.
+    fulfilStage();
+    Frame();
+    ASSERT_EQ(gamestate::Round.QuotaStage, 2);
+    const uint32_t secondMessageEnd = gamestate::Round.stageMessageEnd;
+    while (gamestate::Round.RoundClock < secondMessageEnd + 500) {
         Frame();
+        ASSERT_EQ(world::PlayerWeapon->dynamiteAvailable, world::Locked);
+        ASSERT_FALSE(bannerShown());
     }
+    fulfilStage();
+    Frame();
     ASSERT_EQ(gamestate::Round.QuotaStage, 3);
     const uint32_t messageEnd = gamestate::Round.stageMessageEnd;
 

@@ -231,6 +231,29 @@ TEST_F(QuickPressTest, ATypedNameIsSavedWhenAClickBesideTheBackButtonEndsTheEntr
     });
 }
 
+TEST_F(QuickPressTest, AClickDuringALoadThatOutlastsTheHoldDoesNotFire) {
+    // A 30 Hz display (a remote desktop): the loading screen's steps alone take over 3 s.
+    harness_.Backend().SetPresentMs(33);
+    int loadingFrame = -1;
+    int roundFrames = 0;
+    int32_t roundsLeft = -1;
+    Run(300, [&](HeadlessBackend& backend, int frame) {
+        if (loadingFrame < 0 && gamestate::GameScreen == gamestate::GamePlayScreen &&
+            !gamestate::LevelLoaded) {
+            loadingFrame = frame;
+        }
+        if (loadingFrame >= 0 && frame == loadingFrame + 1) {
+            ASSERT_GE(backend.Ticks() - gamestate::StartScreenTime, 3000u) << "a long load";
+            backend.Click(vk::LButton);  // made while the level loaded
+        }
+        IntoARound([&](HeadlessBackend&, int) {
+            if (++roundFrames == 10) roundsLeft = world::PlayerWeapon->roundsLeft;
+        })(backend, frame);
+    });
+    ASSERT_GE(loadingFrame, 0);
+    EXPECT_EQ(roundsLeft, 5) << "no shot";
+}
+
 TEST_F(QuickPressTest, AButtonHeldAsTheMenuAppearsDoesNotClickIt) {
     int menuFrames = 0;
     int32_t screenWhileHeld = -2;

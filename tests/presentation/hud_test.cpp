@@ -7,6 +7,7 @@
 #include <string>
 
 #include "presentation/background.h"
+#include "presentation/bitmap_font.h"
 #include "presentation/info_banner.h"
 #include "presentation/point_labels.h"
 #include "presentation/screen_surfaces.h"
@@ -78,6 +79,42 @@ TEST_F(HudTest, CountersWithoutAQuotaTakeNoRoom) {
     EXPECT_EQ(PixelAt(382, 10), Pixel565(CounterColour(4)));
     EXPECT_EQ(PixelAt(382 + 35, 10), Pixel565(CounterColour(4)));
     EXPECT_EQ(PixelAt(486, 10), 0) << "no third counter";
+}
+
+TEST_F(HudTest, AQuotaAtZeroKeepsItsIconAndShowsDoubleZeroInItsPlace) {
+    // The game's own in-game font, so that a counter's text can be told from another.
+    presentation::FontStyle style = presentation::IngameFontStyle;
+    const std::string sheet = std::string(TQ_DATA_DIR) + "/" + style.sheetFile;
+    style.sheetFile = sheet.c_str();
+    presentation::BitmapFont font(&display_, style);
+    ASSERT_NE(font.Sheet(), nullptr);
+    presentation::IngameFont = &font;
+    struct Unset {
+        ~Unset() { presentation::IngameFont = nullptr; }
+    } unset;
+    // The text of the counter whose icon stands at x, as drawn on the screen.
+    auto counterText = [&](int x) {
+        std::vector<uint16_t> pixels;
+        for (int y = 10; y < 42; ++y) {
+            for (int dx = 47; dx < 104; ++dx) pixels.push_back(PixelAt(x + dx, y));
+        }
+        return pixels;
+    };
+
+    const int32_t quotas[5] = {0, 4, gamestate::NoQuota, gamestate::NoQuota, 7};
+    std::copy(std::begin(quotas), std::end(quotas), gamestate::Round.quotas);
+    presentation::DrawHud(&display_);
+    EXPECT_EQ(PixelAt(278, 10), Pixel565(CounterColour(0))) << "a fulfilled quota keeps its icon";
+    EXPECT_EQ(PixelAt(382, 10), Pixel565(CounterColour(1))) << "the next counter does not move";
+    EXPECT_EQ(PixelAt(486, 10), Pixel565(CounterColour(4)));
+    const std::vector<uint16_t> shown = counterText(278);
+
+    display_.ClearBackBuffer(0);
+    font.DrawString(&display_, 278 + 47, 10, "00");
+    EXPECT_EQ(shown, counterText(278)) << "its counter reads 00";
+    display_.ClearBackBuffer(0);
+    font.DrawString(&display_, 278 + 47, 10, "04");
+    EXPECT_NE(shown, counterText(278)) << "the font tells the counters apart";
 }
 
 TEST_F(HudTest, OneIconPerLoadedRoundFromTheRight) {

@@ -5,8 +5,10 @@
 #  1. the start screen passes to the menu;
 #  2. a click on the sound button writes "sound=0" to the INI;
 #  3. a click on "Spiel starten" starts a round: the loading screen, then the round's HUD;
-#  4. Escape goes back to the menu;
-#  5. Alt+X ends the process with exit code 0 within two seconds.
+#  4. the focus goes to another window and comes back: the round goes on at once, no picture
+#     is loaded again behind the loading screen;
+#  5. Escape goes back to the menu;
+#  6. Alt+X ends the process with exit code 0 within two seconds.
 #
 #   real_window_test.sh GAME DATA_DIR PROBE
 set -euo pipefail
@@ -15,6 +17,7 @@ DATA=$(realpath "$2")
 PROBE=$(realpath "$3")
 
 source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+command -v xlogo >/dev/null || { echo "FAIL: xlogo is missing (scripts/setup.sh installs it)"; exit 1; }
 
 loading_screen() { shows grafik/screens/loadingscreen.bmp 0 0 800 600 0 0 70; }
 # The shotgun icon of the round's HUD.
@@ -30,6 +33,9 @@ ln -s "$DATA/sounds" "$WORK/run/sounds"
 GAME_PID=$!
 
 within 10 window_shown --name '^Tannenquirl Rauze$' || fail "no game window appeared"
+# Without a window manager nothing gives the window the focus; the game only pauses for a focus
+# it once had.
+xdotool windowfocus "$WINDOW"
 xdotool mousemove --window "$WINDOW" 600 300
 
 within 5 start_screen || fail "the start screen is not shown (${LAST_PERCENT}% alike)"
@@ -44,6 +50,25 @@ xdotool mousemove --window "$WINDOW" 600 220 click 1
 within 3 loading_screen || fail "a click on 'Spiel starten' showed no loading screen (${LAST_PERCENT}% alike)"
 within 10 round_hud || fail "no round began after loading (${LAST_PERCENT}% alike)"
 echo "ok: a click on 'Spiel starten' starts a round"
+
+# Another window takes the focus for two seconds (it ends with Xvfb if a check fails).
+xlogo -geometry 100x100+850+0 >/dev/null 2>&1 &
+OTHER_PID=$!
+other_shown() {
+    OTHER=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n1)
+    [ -n "$OTHER" ]
+}
+within 5 other_shown || fail "no second window appeared"
+xdotool windowfocus "$OTHER"
+sleep 2
+xdotool windowfocus "$WINDOW"
+returned=$(date +%s%N)
+while [ $(( $(date +%s%N) - returned )) -lt 2000000000 ]; do
+    if loading_screen; then fail "the loading screen came back with the focus"; fi
+done
+round_hud || fail "the round did not go on with the focus back (${LAST_PERCENT}% alike)"
+kill "$OTHER_PID" 2>/dev/null || true
+echo "ok: the round goes on at once when the focus comes back"
 
 xdotool key Escape
 within 3 menu || fail "Escape did not go back to the menu (${LAST_PERCENT}% alike)"

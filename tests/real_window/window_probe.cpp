@@ -40,7 +40,8 @@ uint8_t Channel(uint32_t pixel, uint32_t mask) {
     return static_cast<uint8_t>(((pixel & mask) >> shift) * 255u / max);
 }
 
-// A true-colour ZPixmap dump with 32 bits per pixel, as xwd writes for a 24-bit screen.
+// A true-colour ZPixmap dump with 32 bits per pixel, as xwd writes for a 24-bit screen, or with
+// 24 (xwd writes those too once another client, xlogo for one, has asked for the format).
 bool ReadWindowDump(const std::string& path, WindowDump& dump) {
     std::ifstream file(path, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
@@ -57,8 +58,9 @@ bool ReadWindowDump(const std::string& path, WindowDump& dump) {
     const uint32_t greenMask = BigEndian32(bytes, 60);
     const uint32_t blueMask = BigEndian32(bytes, 64);
     const uint32_t colours = BigEndian32(bytes, 76);
-    if (format != 2 || bitsPerPixel != 32 || width == 0 || height == 0 || width > 16384 ||
-        height > 16384 || bytesPerLine < width * 4)
+    const uint32_t bytesPerPixel = bitsPerPixel / 8;
+    if (format != 2 || (bitsPerPixel != 32 && bitsPerPixel != 24) || width == 0 || height == 0 ||
+        width > 16384 || height > 16384 || bytesPerLine < width * bytesPerPixel)
         return false;
     const uint64_t start = uint64_t(headerSize) + uint64_t(colours) * 12;
     if (start + uint64_t(bytesPerLine) * height > bytes.size()) return false;
@@ -67,12 +69,12 @@ bool ReadWindowDump(const std::string& path, WindowDump& dump) {
     dump.pixels.resize(size_t(width) * height);
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
-            const uint8_t* p = &bytes[start + uint64_t(y) * bytesPerLine + x * 4];
-            const uint32_t pixel = byteOrder == 0
-                                       ? uint32_t(p[0]) | (uint32_t(p[1]) << 8) |
-                                             (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24)
-                                       : (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) |
-                                             (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+            const uint8_t* p = &bytes[start + uint64_t(y) * bytesPerLine + x * bytesPerPixel];
+            uint32_t pixel = 0;
+            for (uint32_t i = 0; i < bytesPerPixel; ++i) {
+                const uint32_t shift = byteOrder == 0 ? 8 * i : 8 * (bytesPerPixel - 1 - i);
+                pixel |= uint32_t(p[i]) << shift;
+            }
             dump.pixels[size_t(y) * width + x] = MakeColourRef(
                 Channel(pixel, redMask), Channel(pixel, greenMask), Channel(pixel, blueMask));
         }

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "sound/music_failures.h"
+#include "sound/file_failures.h"
 #include "sound/sound_system.h"
 #include "sound/sound_test_support.h"
 
@@ -186,7 +186,7 @@ TEST_F(MusicStreamTest, OpeningAndPlayingWhatCannotBeRead) {
     EXPECT_NE(backend.DebugLog().find("CreateSoundBuffer (hr=DSERR_BADFORMAT"), std::string::npos);
 }
 
-// A music file that fails is reported once, by the thread that calls ShowMusicFailures (the
+// A music file that fails is reported once, by the thread that calls ShowFileFailures (the
 // main thread, between frames), and is not opened again.
 class FailingMusicTest : public MusicStreamTest {
   protected:
@@ -205,7 +205,8 @@ class FailingMusicTest : public MusicStreamTest {
     std::vector<std::string> BoxCalls() const {
         std::vector<std::string> calls;
         for (const std::string& box : backend.MessageBoxes()) {
-            calls.push_back(box.substr(box.rfind("Calling: ") + 9));
+            const size_t call = box.rfind("Calling: ") + 9;
+            calls.push_back(box.substr(call, box.find('\n', call) - call));
         }
         return calls;
     }
@@ -229,8 +230,8 @@ TEST_F(FailingMusicTest, ARefillThatFailsEndsItsStreamNeverTheMusicThread) {
     EXPECT_TRUE(sound::MusicThreadRunning());
     EXPECT_FALSE(sound::MusicStream->AnyBufferPlaying()) << "the stream stops";
 
-    sound::ShowMusicFailures();
-    sound::ShowMusicFailures();
+    sound::ShowFileFailures();
+    sound::ShowFileFailures();
     EXPECT_EQ(BoxCalls(), std::vector<std::string>{"mmioinfoIn.pchNext"}) << "one box, once";
 
     // Not opened or started again.
@@ -243,7 +244,7 @@ TEST_F(FailingMusicTest, ARefillThatFailsEndsItsStreamNeverTheMusicThread) {
     const std::vector<int16_t> music = OpenNoiseMusic(kBufferBytes / 4 + 999);
     ASSERT_EQ(sound::PlayMusic(true), S_OK);
     ExpectLooped(Stream(kBufferBytes / 4 * 3, true), music);
-    sound::ShowMusicFailures();
+    sound::ShowFileFailures();
     EXPECT_EQ(BoxCount(), 1u);
 }
 
@@ -254,10 +255,12 @@ TEST_F(FailingMusicTest, AFileThatCannotBeOpenedOrFilledIsReportedOnceAndLeftAlo
     for (int frame = 0; frame < 100; ++frame) {
         sound::OpenMusic(broken.c_str());
         EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
-        sound::ShowMusicFailures();
+        sound::ShowFileFailures();
     }
     EXPECT_EQ(sound::MusicStream, nullptr);
     EXPECT_EQ(BoxCalls(), std::vector<std::string>{"mmioDescend"});
+    EXPECT_NE(backend.MessageBoxes()[0].find("\nSound: " + broken), std::string::npos)
+        << "the box names the file";
     EXPECT_NE(backend.DebugLog().find("ResetFile"), std::string::npos) << "traced all the same";
 
     // A file that loses its sample data after it was opened fails the fill of its start.
@@ -271,7 +274,7 @@ TEST_F(FailingMusicTest, AFileThatCannotBeOpenedOrFilledIsReportedOnceAndLeftAlo
     EXPECT_EQ(BoxCount(), 1u) << "reported between frames, not at once";
     for (int frame = 0; frame < 100; ++frame) {
         EXPECT_EQ(sound::PlayMusic(true), E_FAIL);
-        sound::ShowMusicFailures();
+        sound::ShowFileFailures();
     }
     EXPECT_EQ(BoxCalls(), (std::vector<std::string>{"mmioDescend", "mmioDescend"}));
 }

@@ -6,7 +6,9 @@
 #include <cstdlib>
 
 #include "sound/auto_reset_event.h"
+#include "sound/file_failures.h"
 #include "sound/mixer.h"
+#include "sound/music_stream.h"
 #include "sound/sound.h"
 #include "sound/sound_device.h"
 #include "sound/sound_system.h"
@@ -416,6 +418,29 @@ TEST_F(SoundMixerTest, LazySoundsAreCreatedOnceAndMissingFilesAreNotReadAgain) {
     EXPECT_EQ(sound::PlayLazily(other, path.c_str()), CO_E_NOTINITIALIZED);
     EXPECT_EQ(sound::PlayOneShot(path.c_str()), CO_E_NOTINITIALIZED);
     EXPECT_EQ(other, nullptr);
+}
+
+TEST_F(SoundMixerTest, AFileThatFailsIsReadOnceWhicheverWayTheGameAsksForIt) {
+    // No "fmt " chunk: the reader stops with a box.
+    const std::string broken =
+        dir.Write("broken.wav", soundtest::RiffFile({{"data", std::vector<uint8_t>(400, 0)}}));
+    CSound* slot = nullptr;
+    EXPECT_FALSE(sound::LoadSoundOnce(slot, broken.c_str()));
+    EXPECT_EQ(slot, nullptr);
+    EXPECT_TRUE(backend.MessageBoxes().empty()) << "reported between frames, not at once";
+    const std::string log = backend.DebugLog();
+    EXPECT_FALSE(sound::LoadSoundOnce(slot, broken.c_str(), DSBCAPS_CTRLVOLUME));
+    EXPECT_EQ(sound::PlayLazily(slot, broken.c_str()), E_FAIL);
+    EXPECT_EQ(sound::PlayOneShot(broken.c_str()), E_FAIL);
+    sound::OpenMusic(broken.c_str());
+    EXPECT_EQ(backend.DebugLog(), log) << "not read again";
+
+    sound::ShowFileFailures();
+    sound::ShowFileFailures();
+    const std::vector<std::string> boxes = backend.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("\nCalling: mmioDescend\nSound: " + broken), std::string::npos)
+        << boxes[0];
 }
 
 TEST_F(SoundMixerTest, OneShotPlaysOverlapWithoutRestartingEachOther) {

@@ -49,6 +49,19 @@ TEST_F(SceneryChainTest, BlossomColoursOneTwoThreeUnlockTheCrossbowOnce) {
     EXPECT_EQ(gamestate::Round.score, 0) << "testShot alone adds nothing to the score";
 }
 
+TEST_F(SceneryChainTest, BlossomsSolvedAfterTheBellsAnnounceTheCrossbowAgain) {
+    Weapon().crossbowAvailable = world::Unlocked;  // the bells brought it
+    Entity& first = PlaceBlossom(ix::Blossom3, 100);
+    Entity& second = PlaceBlossom(ix::Blossom2, 200);
+    Entity& third = PlaceBlossom(ix::Blossom1, 300);
+    for (Entity* blossom : {&first, &second, &second, &third, &third}) ShootAt(*blossom);
+    EXPECT_EQ(Weapon().crossbowAvailable, world::Unlocked);
+    EXPECT_EQ(ShootAt(third), 100) << "the bonus, as the first way to the crossbow gives it";
+    EXPECT_EQ(Weapon().crossbowAvailable, world::JustUnlocked) << "its fanfare is to play";
+    EXPECT_EQ(Weapon().unlockBannerUntil[world::Crossbow],
+              static_cast<int32_t>(backend_.Ticks() + 1500));
+}
+
 TEST_F(SceneryChainTest, TheSecondFlowersStemFallsOnlyAfterSixteenPetals) {
     Entity& stem = PlaceSolid(ix::FlowerStem2Target, kind::FlowerStem2, 2, 311, 234);
     Entity& stemPicture = PlaceSolid(ix::FlowerStem2, kind::Decoration, 2, 311, 234);

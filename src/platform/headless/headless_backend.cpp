@@ -127,6 +127,7 @@ void HeadlessBackend::CloseWindow() {
 
 PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
     if (!windowOpen_) return PresentResult::Failed;
+    clock_ += presentMs_;
     if (loseNextPresent_) {
         loseNextPresent_ = false;
         return PresentResult::Lost;

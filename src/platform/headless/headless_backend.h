@@ -60,6 +60,9 @@ class HeadlessBackend : public Backend {
     void QueueText(const std::string& utf8) { typedText_ += utf8; }
     // Makes the next Present report a lost surface (a render-device reset).
     void LoseSurfacesOnNextPresent() { loseNextPresent_ = true; }
+    // Each present takes `ms` of the virtual clock, as a present paced to the display does (the
+    // loading screen's steps, a reload's); 0, the default, takes none.
+    void SetPresentMs(uint32_t ms) { presentMs_ = ms; }
     void SetWindowAvailable(bool available) { windowAvailable_ = available; }
     void SetAudioAvailable(bool available) { audioAvailable_ = available; }
     void SetFrameHooks(FrameHooks* hooks) { hooks_ = hooks; }
@@ -100,6 +103,7 @@ class HeadlessBackend : public Backend {
     bool windowAvailable_ = true;
     bool windowOpen_ = false;
     bool loseNextPresent_ = false;
+    uint32_t presentMs_ = 0;
     int presentCount_ = 0;
     std::vector<uint16_t> lastFrame_;
 

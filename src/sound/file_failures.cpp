@@ -1,4 +1,4 @@
-#include "sound/music_failures.h"
+#include "sound/file_failures.h"
 
 #include <atomic>
 #include <functional>
@@ -6,8 +6,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#include "sound/sound_system.h"
 
 namespace sound {
 
@@ -23,20 +21,24 @@ std::atomic<bool> ReportsPending{false};
 
 }  // namespace
 
-bool MusicFileFailed(std::string_view path) {
+bool FileFailed(std::string_view path) {
     std::lock_guard lock(FailuresMutex);
     return FailedFiles.find(path) != FailedFiles.end();
 }
 
-void RecordMusicFailure(std::string_view path, const diag::HeldTraceBoxes& held) {
+void RecordFileFailure(std::string_view path, const diag::HeldTraceBoxes& held) {
     std::lock_guard lock(FailuresMutex);
     if (!FailedFiles.emplace(path).second) return;
     if (held.Empty()) return;
-    PendingReports.push_back(held.Boxes().front());
+    diag::TraceBox report = held.Boxes().front();
+    // The trace names the call that failed; the player needs to know which file to replace.
+    report.text += "\nSound: ";
+    report.text += path;
+    PendingReports.push_back(std::move(report));
     ReportsPending.store(true);
 }
 
-void ShowMusicFailures() {
+void ShowFileFailures() {
     if (!ReportsPending.load()) return;
     std::vector<diag::TraceBox> reports;
     {
@@ -47,23 +49,7 @@ void ShowMusicFailures() {
     for (const diag::TraceBox& report : reports) diag::ShowTraceBox(report);
 }
 
-bool LoadWholeMusic(CSound*& slot, const char* path, uint32_t creationFlags) {
-    if (slot) return true;
-    if (!SoundDevice || !path || MusicFileFailed(path)) return false;
-    diag::HeldTraceBoxes held;
-    const HRESULT hr = SoundDevice->LoadSound(&slot, path, creationFlags, GUID_NULL, 1);
-    // A file that is simply missing traces no box: it is looked for again, as any sound is.
-    if (!held.Empty()) {
-        RecordMusicFailure(path, held);
-        if (Succeeded(hr) && slot) {
-            delete slot;
-            slot = nullptr;
-        }
-    }
-    return Succeeded(hr) && slot;
-}
-
-void ResetMusicFailuresForTests() {
+void ResetFileFailuresForTests() {
     std::lock_guard lock(FailuresMutex);
     FailedFiles.clear();
     PendingReports.clear();
