@@ -366,7 +366,14 @@ void WebBackend::OnTouch(int eventType, long id, float x, float y, double ms) {
 }
 
 void WebBackend::OnTouchesDone(bool ended) {
-    for (const TouchAction& action : touches_.TakeActions()) {
+    const std::vector<TouchAction> actions = touches_.TakeActions();
+    // A name is wanted: a touch raises the on-screen keyboard (browsers allow that only while
+    // they hand the page a touch) and is no click, which would end the name.
+    if (textWanted_) {
+        if (ended) tq_raise_keyboard();
+        return;
+    }
+    for (const TouchAction& action : actions) {
         switch (action.kind) {
             case TouchAction::Kind::Aim:
                 WarpCursor(action.x, action.y);
@@ -398,9 +405,6 @@ void WebBackend::OnTouchesDone(bool ended) {
                 break;
         }
     }
-    // A name is wanted: the touch that ends now may raise the on-screen keyboard (browsers
-    // allow that only while they hand the page a touch).
-    if (ended && textWanted_) tq_raise_keyboard();
 }
 
 void WebBackend::OnVisibility(bool hidden) {
