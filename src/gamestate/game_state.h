@@ -35,6 +35,12 @@ extern bool LevelLoaded;
 extern bool EscLatch;
 extern bool LeftButtonLatch;
 extern bool RightButtonLatch;
+// A controller's A that went down while a name was typed moved the name on: it stands for the
+// left button again only once it is let go.
+extern bool NameButtonLatch;
+// The shoulder buttons step the weapon once per press, however long they are held.
+extern bool PreviousWeaponLatch;
+extern bool NextWeaponLatch;
 // This frame's accepted click, or (-1, -1).
 extern ScreenPoint ClickPoint;
 

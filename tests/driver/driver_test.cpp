@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -50,6 +51,27 @@ TEST(DriverScript, AClickIsOneEntryForItsOwnFrame) {
     EXPECT_EQ(entries[0].frame, 7);
     EXPECT_EQ(entries[0].key, platform::vk::Escape);
     EXPECT_FALSE(driver::ParseScript("7 click\n", entries, error));
+}
+
+TEST(DriverScript, PressesControllerButtonsAndTiltsTheStick) {
+    std::vector<driver::ScriptEntry> entries;
+    std::string error;
+    ASSERT_TRUE(driver::ParseScript("4 pad rb\n5 stick -1 0.25\n9 stick 0 0\n", entries, error))
+        << error;
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].verb, "pad");
+    EXPECT_EQ(entries[0].button, platform::PadButton::RightShoulder);
+    EXPECT_EQ(entries[1].stickX, -1.0f);
+    EXPECT_EQ(entries[1].stickY, 0.25f);
+    EXPECT_EQ(entries[2].frame, 9);
+    for (const char* name : {"a", "b", "x", "y", "back", "start", "lb", "rb", "lt", "rt", "up",
+                             "down", "left", "right"}) {
+        EXPECT_TRUE(driver::PadButtonFromName(name)) << name;
+    }
+    EXPECT_FALSE(driver::ParseScript("1 pad z\n", entries, error));
+    EXPECT_FALSE(driver::ParseScript("1 pad\n", entries, error));
+    EXPECT_FALSE(driver::ParseScript("1 stick 0.5\n", entries, error));
+    EXPECT_FALSE(driver::ParseScript("1 stick 1.5 0\n", entries, error)) << "beyond full tilt";
 }
 
 TEST(DriverScript, NamesKeysAndRefusesNonsense) {
@@ -107,6 +129,57 @@ TEST(Driver, ScriptedQuickClicksPressTheMenuAndAltXClosesTheGame) {
     EXPECT_NE(ReadAll(dir / "tannenquirl.ini").find("sound=0"), std::string::npos);
     EXPECT_NE(ReadAll(dir / "s.json").find("\"frame\":310,"), std::string::npos)
         << "frame 311 never ran: Alt+X closed the game first: " << ReadAll(dir / "s.json");
+}
+
+TEST(Driver, AScriptedControllerClicksTheMenuPlaysARoundAndTypesAFullName) {
+    testing_support::TempDir dir;
+    for (const char* folder : {"grafik", "sounds"}) {
+        std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / folder,
+                                                  dir.Path() / folder);
+    }
+    std::ostringstream script;
+    script << "100 stick 1 0     # from the top left corner onto the game start button\n"
+              "107 stick 0 1\n"
+              "110 stick 0 0\n"
+              "115 pad a\n"
+              "300 move 365 150  # an apple\n"
+              "302 pad rt\n"
+              "310 move 520 412  # a mushroom\n"
+              "312 pad a\n"
+              "320 pad rb        # the shotgun is the only weapon: it stays, and is not reloaded\n"
+              "324 pad lb\n"
+              "326 state "
+           << (dir / "round.json") << "\n";
+    // The round ends after its 90 seconds. Then the name: "W" is 22 letters up from "A", and each
+    // next place starts with the letter last chosen. Twelve W fill the name's space.
+    int frame = 2100;
+    auto press = [&](const char* button) {
+        script << frame << " pad " << button << "\n";
+        frame += 2;
+    };
+    for (int i = 0; i < 23; ++i) press("up");
+    for (int i = 0; i < 11; ++i) {
+        press("a");
+        press("up");
+    }
+    for (const char* button : {"a", "up", "up", "start"}) press(button);
+    script << frame << " state " << (dir / "end.json") << "\n";
+    std::ofstream(dir / "pad.script") << script.str();
+    const std::string command = std::string(TQ_DRIVER_PATH) + " --data " + dir.Path().string() +
+                                " --step 50 --frames " + std::to_string(frame + 1) + " --script " +
+                                (dir / "pad.script") + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    const std::string round = ReadAll(dir / "round.json");
+    EXPECT_NE(round.find("\"screen\":2,"), std::string::npos) << "A clicked the start button";
+    const size_t score = round.find("\"score\":");  // the round's, before the table's
+    ASSERT_NE(score, std::string::npos);
+    EXPECT_GT(std::stoi(round.substr(score + 8)), 0) << "the right trigger and A hit";
+    EXPECT_NE(round.find("\"selected\":1,\"rounds\":3,"), std::string::npos) << round;
+    const std::string end = ReadAll(dir / "end.json");
+    EXPECT_NE(end.find("\"editing\":false"), std::string::npos) << "Start ended the entry";
+    EXPECT_NE(end.find("\"name\":\"WWWWWWWWWWWW\""), std::string::npos)
+        << "typed with the controller alone, and up on a full name changes none of it: " << end;
 }
 
 TEST(Driver, RefusesABadCommandLine) {

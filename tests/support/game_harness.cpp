@@ -36,6 +36,19 @@ void ResetAllGameState() {
     gamestate::ResetPauseState();
 }
 
+bool InMenu() {
+    return gamestate::GameScreen == gamestate::MenuScreen;
+}
+
+bool Playing() {
+    return gamestate::GameScreen == gamestate::GamePlayScreen &&
+           gamestate::StartScreenTime == gamestate::NotScheduled;
+}
+
+bool TypingAName() {
+    return InMenu() && presentation::Menu && presentation::Menu->highScores.editing == 1;
+}
+
 GameHarness::GameHarness() {
     platform::SetBackend(&backend_);
     ResetAllGameState();
