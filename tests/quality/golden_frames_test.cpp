@@ -166,12 +166,12 @@ TEST(GoldenFrames, PanoramaMeadowSeamAndFieldLookAsRecorded) {
                 backend.SetCursor(0, 300);  // scroll left
                 scrolling = true;
             }
-            if (gamestate::CameraX > lastCamera) wrapped = true;
-            lastCamera = gamestate::CameraX;
+            if (gamestate::Game.CameraX > lastCamera) wrapped = true;
+            lastCamera = gamestate::Game.CameraX;
             if (!scrolling || next >= std::size(stops)) return;
             // The meadow lies before the seam, the other stops beyond it.
             const bool beyondSeam = next > 0;
-            if (beyondSeam == wrapped && gamestate::CameraX <= stops[next].camera) {
+            if (beyondSeam == wrapped && gamestate::Game.CameraX <= stops[next].camera) {
                 backend.SetCursor(400, 300);
                 stops[next].frame = frame;
                 scrolling = false;
@@ -179,12 +179,12 @@ TEST(GoldenFrames, PanoramaMeadowSeamAndFieldLookAsRecorded) {
         },
         [&](HeadlessBackend& backend, int frame) {
             if (frame == 350) {
-                EXPECT_TRUE(gamestate::PanoramaMode);
+                EXPECT_TRUE(gamestate::Game.PanoramaMode);
                 TakeShot(backend, dir.Path(), "panorama_loading", actual);
             }
             if (next < std::size(stops) && stops[next].frame >= 0 &&
                 frame == stops[next].frame + 10) {
-                EXPECT_EQ(gamestate::CameraX, stops[next].camera) << stops[next].name;
+                EXPECT_EQ(gamestate::Game.CameraX, stops[next].camera) << stops[next].name;
                 TakeShot(backend, dir.Path(), stops[next].name, actual);
                 ++next;
                 backend.SetCursor(0, 300);

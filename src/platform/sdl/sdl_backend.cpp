@@ -163,11 +163,7 @@ bool SdlBackend::TranslateEvent(const void* raw) {
                 events.push_back(MakeEvent(EventType::Close));
                 return true;
             }
-            if (IsFullScreenShortcut(e.key.keysym)) {
-                ToggleFullScreen();
-                events.push_back(MakeEvent(EventType::ExitSizeMove));
-                return true;
-            }
+            if (IsFullScreenShortcut(e.key.keysym)) ToggleFullScreen();
             return false;
         case SDL_MOUSEBUTTONDOWN:
             presses_.Press(VirtualKeyOfMouseButton(e.button.button));
