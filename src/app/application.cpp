@@ -7,7 +7,6 @@
 #include "display/display_device.h"
 #include "flow/game_frame.h"
 #include "gamestate/devices.h"
-#include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
 #include "persistence/high_scores.h"
@@ -51,7 +50,6 @@ HRESULT InitApplication(int* exitCode) {
         return E_FAIL;
     }
     StartMusicWorker();
-    gamestate::ResetFrameTiming();
     return S_OK;
 }
 
