@@ -10,19 +10,19 @@ namespace flow {
 using platform::PadButton;
 
 bool TypingAName() {
-    return gamestate::GameScreen < gamestate::GamePlayScreen && presentation::Menu &&
+    return gamestate::Game.GameScreen < gamestate::GamePlayScreen && presentation::Menu &&
            presentation::NameBeingTyped(presentation::Menu->highScores);
 }
 
 bool LeftButtonDown() {
     const bool a = platform::PadDown(PadButton::A);
     if (!a) {
-        gamestate::NameButtonLatch = false;
+        gamestate::Game.NameButtonLatch = false;
     } else if (TypingAName()) {
-        gamestate::NameButtonLatch = true;
+        gamestate::Game.NameButtonLatch = true;
     }
     return platform::KeyDown(platform::vk::LButton) || platform::PadDown(PadButton::RightTrigger) ||
-           (a && !gamestate::NameButtonLatch);
+           (a && !gamestate::Game.NameButtonLatch);
 }
 
 bool RightButtonDown() {
@@ -37,10 +37,10 @@ bool EscapeDownInRound() {
 int WeaponStepPressed() {
     const bool previous = platform::PadDown(PadButton::LeftShoulder);
     const bool next = platform::PadDown(PadButton::RightShoulder);
-    const bool previousPressed = previous && !gamestate::PreviousWeaponLatch;
-    const bool nextPressed = next && !gamestate::NextWeaponLatch;
-    gamestate::PreviousWeaponLatch = previous;
-    gamestate::NextWeaponLatch = next;
+    const bool previousPressed = previous && !gamestate::Game.PreviousWeaponLatch;
+    const bool nextPressed = next && !gamestate::Game.NextWeaponLatch;
+    gamestate::Game.PreviousWeaponLatch = previous;
+    gamestate::Game.NextWeaponLatch = next;
     if (nextPressed) return 1;
     return previousPressed ? -1 : 0;
 }

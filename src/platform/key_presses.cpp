@@ -31,11 +31,4 @@ bool KeyPresses::PressedBeforeThisFrame(PadButton button) const {
     return padThisFrame_.test(static_cast<size_t>(button));
 }
 
-void KeyPresses::Clear() {
-    arriving_.reset();
-    thisFrame_.reset();
-    padArriving_.reset();
-    padThisFrame_.reset();
-}
-
 }  // namespace platform

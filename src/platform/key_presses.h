@@ -24,7 +24,6 @@ class KeyPresses {
     // Whether the key or button went down between the previous frame and this one.
     bool PressedBeforeThisFrame(int virtualKey) const;
     bool PressedBeforeThisFrame(PadButton button) const;
-    void Clear();
 
   private:
     std::bitset<vk::Count> arriving_;

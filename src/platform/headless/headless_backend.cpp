@@ -55,11 +55,6 @@ bool HeadlessBackend::PadDown(PadButton button) {
     return padButtons_[static_cast<size_t>(button)] || presses_.PressedBeforeThisFrame(button);
 }
 
-void HeadlessBackend::ReleaseAllKeys() {
-    keys_.fill(false);
-    presses_.Clear();
-}
-
 void HeadlessBackend::WarpCursor(int x, int y) {
     // The screen is the whole 800x600 display: the cursor cannot leave it.
     cursor_.x = x < 0 ? 0 : (x >= ScreenWidth ? ScreenWidth - 1 : x);
@@ -206,11 +201,6 @@ void HeadlessBackend::CloseAudio() {
     std::lock_guard lock(audioMutex_);
     audioPull_ = nullptr;
     audioRate_ = 0;
-}
-
-bool HeadlessBackend::AudioOpen() const {
-    std::lock_guard lock(audioMutex_);
-    return static_cast<bool>(audioPull_);
 }
 
 std::vector<int16_t> HeadlessBackend::RenderAudio(int frames) {

@@ -56,7 +56,6 @@ class HeadlessBackend : public Backend {
     void SetKey(int virtualKey, bool down);
     // Down and up again before the next frame, as a quick click or a touchpad tap arrives.
     void Click(int virtualKey);
-    void ReleaseAllKeys();
     // A controller button goes down or up.
     void SetPadButton(PadButton button, bool down);
     // Down and up again before the next frame.
@@ -88,8 +87,6 @@ class HeadlessBackend : public Backend {
     // Copies, because the music thread may add to them at any time.
     std::vector<std::string> MessageBoxes() const;
     std::string DebugLog() const;
-    int FrameIndex() const { return frame_; }
-    bool AudioOpen() const;
     int AudioSampleRate() const { return audioRate_; }
     // Pulls `frames` stereo frames from the open audio output (silence when none is open).
     std::vector<int16_t> RenderAudio(int frames);
