@@ -137,19 +137,34 @@ TEST(Driver, AScriptedControllerClicksTheMenuPlaysARoundAndTypesAFullName) {
         std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / folder,
                                                   dir.Path() / folder);
     }
+    auto state = [&](int frame, const char* name) {
+        return std::to_string(frame) + " state " + (dir / name) + "\n";
+    };
     std::ostringstream script;
-    script << "100 stick 1 0     # from the top left corner onto the game start button\n"
+    // The stick takes the cursor from the top left corner onto the game start button. In the
+    // round (panorama, so the camera reaches the meadow) the mouse aims and the controller
+    // shoots: the blossom centres to the colours 3, 2 and 1, six shots with a reload between,
+    // unlock the crossbow for the shoulder buttons.
+    script << "100 stick 1 0\n"
               "107 stick 0 1\n"
               "110 stick 0 0\n"
               "115 pad a\n"
-              "300 move 365 150  # an apple\n"
-              "302 pad rt\n"
-              "310 move 520 412  # a mushroom\n"
-              "312 pad a\n"
-              "320 pad rb        # the shotgun is the only weapon: it stays, and is not reloaded\n"
-              "324 pad lb\n"
-              "326 state "
-           << (dir / "round.json") << "\n";
+              "300 move 0 300     # the camera scrolls left to 80\n"
+              "330 move 120 300\n"
+              "331 move 400 300\n"
+              "340 move 210 186   # the left blossom\n"
+              "342 pad rt\n"
+              "354 pad a\n"
+              "366 pad rt\n"
+              "370 move 281 217   # the middle one\n"
+              "378 pad a\n"
+              "390 pad rt\n"
+              "402 pad x          # five shots fired: reload\n"
+              "414 move 335 270   # the right one\n"
+              "420 pad a\n"
+           << state(440, "unlocked.json") << "442 pad rb\n"
+           << state(444, "next.json") << "446 pad lb\n"
+           << state(448, "previous.json");
     // The round ends after its 90 seconds. Then the name: "W" is 22 letters up from "A", and each
     // next place starts with the letter last chosen. Twelve W fill the name's space.
     int frame = 2100;
@@ -163,19 +178,22 @@ TEST(Driver, AScriptedControllerClicksTheMenuPlaysARoundAndTypesAFullName) {
         press("up");
     }
     for (const char* button : {"a", "up", "up", "start"}) press(button);
-    script << frame << " state " << (dir / "end.json") << "\n";
+    script << state(frame, "end.json");
     std::ofstream(dir / "pad.script") << script.str();
     const std::string command = std::string(TQ_DRIVER_PATH) + " --data " + dir.Path().string() +
-                                " --step 50 --frames " + std::to_string(frame + 1) + " --script " +
-                                (dir / "pad.script") + " 2>/dev/null";
+                                " --panorama --step 50 --frames " + std::to_string(frame + 1) +
+                                " --script " + (dir / "pad.script") + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    const std::string round = ReadAll(dir / "round.json");
-    EXPECT_NE(round.find("\"screen\":2,"), std::string::npos) << "A clicked the start button";
-    const size_t score = round.find("\"score\":");  // the round's, before the table's
-    ASSERT_NE(score, std::string::npos);
-    EXPECT_GT(std::stoi(round.substr(score + 8)), 0) << "the right trigger and A hit";
-    EXPECT_NE(round.find("\"selected\":1,\"rounds\":3,"), std::string::npos) << round;
+    const std::string unlocked = ReadAll(dir / "unlocked.json");
+    EXPECT_NE(unlocked.find("\"screen\":2,"), std::string::npos) << "A clicked the start button";
+    EXPECT_NE(unlocked.find("\"crossbow\":2"), std::string::npos)
+        << "the right trigger and A hit the blossoms, X reloaded for the last: " << unlocked;
+    EXPECT_NE(ReadAll(dir / "next.json").find("\"selected\":2,"), std::string::npos)
+        << "the right shoulder took the crossbow";
+    EXPECT_NE(ReadAll(dir / "previous.json").find("\"selected\":1,\"rounds\":5,"),
+              std::string::npos)
+        << "the left shoulder took the shotgun back, loaded";
     const std::string end = ReadAll(dir / "end.json");
     EXPECT_NE(end.find("\"editing\":false"), std::string::npos) << "Start ended the entry";
     EXPECT_NE(end.find("\"name\":\"WWWWWWWWWWWW\""), std::string::npos)
