@@ -11,9 +11,15 @@ void KeyPresses::Press(int virtualKey) {
     if (virtualKey == vk::LMenu || virtualKey == vk::RMenu) arriving_.set(vk::Menu);
 }
 
+void KeyPresses::Press(PadButton button) {
+    padArriving_.set(static_cast<size_t>(button));
+}
+
 void KeyPresses::BeginFrame() {
     thisFrame_ = arriving_;
     arriving_.reset();
+    padThisFrame_ = padArriving_;
+    padArriving_.reset();
 }
 
 bool KeyPresses::PressedBeforeThisFrame(int virtualKey) const {
@@ -21,9 +27,8 @@ bool KeyPresses::PressedBeforeThisFrame(int virtualKey) const {
            thisFrame_.test(static_cast<size_t>(virtualKey));
 }
 
-void KeyPresses::Clear() {
-    arriving_.reset();
-    thisFrame_.reset();
+bool KeyPresses::PressedBeforeThisFrame(PadButton button) const {
+    return padThisFrame_.test(static_cast<size_t>(button));
 }
 
 }  // namespace platform

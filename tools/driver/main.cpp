@@ -18,7 +18,6 @@
 #include "autoplayer.h"
 #include "display/bmp_writer.h"
 #include "game_state_json.h"
-#include "gamestate/game_state.h"
 #include "platform/headless/headless_backend.h"
 #include "script.h"
 
@@ -92,6 +91,10 @@ class ScriptedRun : public platform::HeadlessBackend::FrameHooks {
             backend.SetKey(entry.key, false);
         } else if (entry.verb == "click") {
             backend.Click(entry.key);
+        } else if (entry.verb == "pad") {
+            backend.ClickPad(entry.button);
+        } else if (entry.verb == "stick") {
+            backend.SetStick({entry.stickX, entry.stickY});
         } else if (entry.verb == "text") {
             backend.QueueText(entry.text);
         } else if (entry.verb == "minimize") {
@@ -219,8 +222,7 @@ int main(int argc, char** argv) {
     ScriptedRun run(options, std::move(entries), options.autoplay ? &autoplayer : nullptr);
     backend.SetFrameHooks(&run);
     platform::SetBackend(&backend);
-    if (options.panorama) gamestate::PanoramaMode = true;
-    int code = app::GameMain([&] {
+    int code = app::GameMain({.panorama = options.panorama}, [&] {
         if (!stateFile.empty())
             driver::WriteGameState(stateFile, run.LastFrame(),
                                    options.autoplay ? &autoplayer : nullptr);

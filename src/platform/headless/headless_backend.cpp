@@ -40,9 +40,19 @@ void HeadlessBackend::Click(int virtualKey) {
     SetKey(virtualKey, false);
 }
 
-void HeadlessBackend::ReleaseAllKeys() {
-    keys_.fill(false);
-    presses_.Clear();
+void HeadlessBackend::SetPadButton(PadButton button, bool down) {
+    bool& held = padButtons_[static_cast<size_t>(button)];
+    if (down && !held) presses_.Press(button);
+    held = down;
+}
+
+void HeadlessBackend::ClickPad(PadButton button) {
+    SetPadButton(button, true);
+    SetPadButton(button, false);
+}
+
+bool HeadlessBackend::PadDown(PadButton button) {
+    return padButtons_[static_cast<size_t>(button)] || presses_.PressedBeforeThisFrame(button);
 }
 
 void HeadlessBackend::WarpCursor(int x, int y) {
@@ -75,9 +85,19 @@ bool HeadlessBackend::PollEvent(Event& event) {
         events_.pop_front();
         return true;
     }
+    BeginFrame();
+    return false;
+}
+
+void HeadlessBackend::BeginFrame() {
     cycleOpen_ = false;
     presses_.BeginFrame();
-    return false;
+    const StickVector motion = stickMotion_.Step(stick_, clock_);
+    if (motion.x != 0.0f || motion.y != 0.0f) {
+        const StickPointer::Area screen{0.0f, 0.0f, static_cast<float>(ScreenWidth),
+                                        static_cast<float>(ScreenHeight)};
+        cursor_ = stickPointer_.Move(cursor_, motion, screen);
+    }
 }
 
 void HeadlessBackend::WaitEvent() {
@@ -88,8 +108,7 @@ void HeadlessBackend::WaitEvent() {
     }
     // Frames pass while the game sleeps; each one still gets its script entries.
     while (events_.empty()) {
-        cycleOpen_ = false;
-        presses_.BeginFrame();
+        BeginFrame();
         BeginCycle();
     }
 }
@@ -182,11 +201,6 @@ void HeadlessBackend::CloseAudio() {
     std::lock_guard lock(audioMutex_);
     audioPull_ = nullptr;
     audioRate_ = 0;
-}
-
-bool HeadlessBackend::AudioOpen() const {
-    std::lock_guard lock(audioMutex_);
-    return static_cast<bool>(audioPull_);
 }
 
 std::vector<int16_t> HeadlessBackend::RenderAudio(int frames) {

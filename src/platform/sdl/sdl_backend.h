@@ -8,14 +8,23 @@
 #include <string>
 
 #include "platform/key_presses.h"
+#include "platform/pad_model.h"
 #include "platform/platform.h"
-#include "platform/sdl/game_controllers.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace platform {
+
+class GameControllers;
+
+// Destroys the SDL objects the backend owns.
+struct SdlDeleter {
+    void operator()(SDL_Window* window) const;
+    void operator()(SDL_Renderer* renderer) const;
+    void operator()(SDL_Texture* texture) const;
+};
 
 class SdlBackend : public Backend {
   public:
@@ -26,8 +35,9 @@ class SdlBackend : public Backend {
     bool KeyDown(int virtualKey) override;
     Point CursorPos() override;
     void WarpCursor(int x, int y) override;
+    bool PadDown(PadButton button) override;
     std::string TakeTypedText() override;
-    void SetInputContext(const InputContext& context) override;
+    void SetTextInputWanted(bool wanted) override;
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;
@@ -41,24 +51,24 @@ class SdlBackend : public Backend {
     void CloseAudio() override;
 
     // Game controllers plugged in now.
-    int ControllerCount() const { return pads_.Count(); }
+    int ControllerCount() const;
 
   private:
     struct Queue;
     bool TranslateEvent(const void* sdlEvent);
     // Nothing is waiting: the next frame begins and reads the input that arrived until now.
     void BeginFrame();
-    // Moves the cursor by the controllers' sticks, `dx`, `dy` game pixels.
-    void MoveCursorBy(float dx, float dy);
+    // Moves the cursor by the controllers' sticks, `motion` in game pixels.
+    void MoveCursorBy(StickVector motion);
     void ToggleFullScreen();
     bool CreateTexture();
     void PaceWithoutVsync();
     static void AudioCallback(void* self, unsigned char* stream, int bytes);
 
     std::unique_ptr<Queue> queue_;
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    std::unique_ptr<SDL_Window, SdlDeleter> window_;
+    std::unique_ptr<SDL_Renderer, SdlDeleter> renderer_;
+    std::unique_ptr<SDL_Texture, SdlDeleter> texture_;
     bool videoReady_ = false;
     bool vsync_ = false;
     bool fullScreen_ = true;
@@ -68,15 +78,10 @@ class SdlBackend : public Backend {
     uint64_t lastPresentCounter_ = 0;
     std::string typedText_;
     KeyPresses presses_;
-    GameControllers pads_{presses_, typedText_};
-    // The stick moves the mouse pointer in window pixels, keeping the fraction between frames.
-    float padX_ = 0.0f;
-    float padY_ = 0.0f;
-    bool padMoved_ = false;
-    int padFromX_ = 0;
-    int padFromY_ = 0;
-    int padToX_ = 0;
-    int padToY_ = 0;
+    std::unique_ptr<GameControllers> pads_;
+    StickMotion stickMotion_;
+    // The stick moves the mouse pointer in window pixels.
+    StickPointer stickPointer_;
 
     uint32_t audioDevice_ = 0;
     std::mutex audioMutex_;
