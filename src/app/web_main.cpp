@@ -34,7 +34,6 @@ int main() {
         return app::ExitNoDisplayMode;
     }
     persistence::SetSaveDirectory(SaveFolder, savesKept);
-    if (tq_setting("panorama")) gamestate::PanoramaMode = true;
 
     platform::web::PageSettings settings;
     settings.virtualStepMs = tq_setting("virtual");
@@ -42,11 +41,13 @@ int main() {
     platform::web::WebBackend backend(settings);
     // Nothing but the start screen is drawn or heard before everything has arrived.
     backend.SetBeforeFrame([] {
-        if (gamestate::GameScreen != gamestate::StartScreen && !tq_whole_pack_here())
+        if (gamestate::Game.GameScreen != gamestate::StartScreen && !tq_whole_pack_here())
             tq_wait_for_whole_pack();
     });
     platform::SetBackend(&backend);
-    const int code = app::GameMain();
+    app::RunSettings run;
+    run.panorama = tq_setting("panorama") != 0;
+    const int code = app::GameMain(run);
     platform::SetBackend(nullptr);
     tq_game_ended(code);
     return code;

@@ -1,6 +1,9 @@
 // The browser's keyboard, mouse and gamepads as the game's virtual keys and neutral pad input.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "platform/key_presses.h"
 #include "platform/platform.h"
 #include "platform/web/dom_keys.h"
 #include "platform/web/standard_gamepad.h"
@@ -8,6 +11,7 @@
 namespace {
 
 namespace vk = platform::vk;
+using platform::PadButton;
 using namespace platform::web;
 
 TEST(DomKeys, KeysAreNamedByTheirPlaceAndTypeWhatTheLayoutSays) {
@@ -57,57 +61,108 @@ TEST(DomKeys, ShortcutsAndTheKeysTheBrowserKeeps) {
         EXPECT_FALSE(BrowserKeepsKey(game, false, false, false)) << game;
 }
 
-TEST(StandardGamepad, OnlyStandardPadsCountAndTogetherTheyMakeOneFrame) {
+// A pad as the Gamepad API reports it: 17 buttons and 4 axes in the standard layout.
+struct FakePad {
     double values[17] = {};
     int pressed[17] = {};
-    double axes[4] = {0.3, -0.2, 0.9, 0.9};
-    GamepadReading pad;
-    pad.mapping = "standard";
-    pad.buttonCount = 17;
-    pad.buttonValues = values;
-    pad.buttonsPressed = pressed;
-    pad.axisCount = 4;
-    pad.axes = axes;
+    double axes[4] = {};
+    GamepadReading Reading(long index, const char* mapping = "standard") const {
+        GamepadReading reading;
+        reading.index = index;
+        reading.mapping = mapping;
+        reading.buttonCount = 17;
+        reading.buttonValues = values;
+        reading.buttonsPressed = pressed;
+        reading.axisCount = 4;
+        reading.axes = axes;
+        return reading;
+    }
+    void Set(int button, bool down) {
+        pressed[button] = down;
+        values[button] = down ? 1.0 : 0.0;
+    }
+};
 
-    pressed[0] = 1;   // A
-    values[7] = 0.6;  // the right trigger, pulled part way
-    PadFrame frame;
-    AddStandardGamepad(frame, pad);
+TEST(StandardGamepads, StandardPadsGiveTheNeutralButtonsTheirPressesAndOneStick) {
+    platform::KeyPresses presses;
+    StandardGamepads pads(presses);
+    FakePad first, second, unknown;
+    first.Set(0, true);    // the bottom button
+    first.Set(8, true);    // Back
+    second.Set(14, true);  // the D-pad's left
+    first.axes[0] = 0.3;
+    first.axes[1] = -0.2;
+    first.axes[2] = 0.95;  // the right stick steers nothing
+    second.axes[0] = -0.8;
+    second.axes[1] = 0.1;
+    for (int& down : unknown.pressed) down = 1;
+    unknown.axes[0] = 1.0;
+    const std::vector<GamepadReading> readings{first.Reading(0), second.Reading(3),
+                                               unknown.Reading(1, "")};
+    pads.Update(readings);
+    presses.BeginFrame();
 
-    GamepadReading other = pad;
-    double otherAxes[2] = {-0.8, 0.1};
-    int otherPressed[17] = {};
-    otherPressed[static_cast<int>(PadButton::DPadLeft)] = 1;
-    other.buttonsPressed = otherPressed;
-    other.axes = otherAxes;
-    other.axisCount = 2;
-    AddStandardGamepad(frame, other);
+    EXPECT_EQ(pads.Count(), 2) << "a pad of unknown layout means nothing";
+    for (PadButton button : {PadButton::A, PadButton::Back, PadButton::Left}) {
+        EXPECT_TRUE(pads.Holds(button));
+        EXPECT_TRUE(presses.PressedBeforeThisFrame(button));
+    }
+    for (PadButton button : {PadButton::B, PadButton::X, PadButton::Start, PadButton::Right})
+        EXPECT_FALSE(pads.Holds(button));
+    EXPECT_FLOAT_EQ(pads.LeftStick().x, -0.8f) << "the left stick tilted furthest steers";
+    EXPECT_FLOAT_EQ(pads.LeftStick().y, 0.1f);
 
-    GamepadReading unknown = pad;
-    unknown.mapping = "";
-    int all[17];
-    std::fill(std::begin(all), std::end(all), 1);
-    unknown.buttonsPressed = all;
-    AddStandardGamepad(frame, unknown);
+    // Held on, nothing is pressed again; let go, nothing is held.
+    first.Set(0, false);
+    pads.Update(readings);
+    presses.BeginFrame();
+    EXPECT_FALSE(presses.PressedBeforeThisFrame(PadButton::Back));
+    EXPECT_TRUE(pads.Holds(PadButton::Back));
+    EXPECT_FALSE(pads.Holds(PadButton::A));
 
-    EXPECT_EQ(frame.pads, 2);
-    EXPECT_TRUE(frame.Down(PadButton::A));
-    EXPECT_TRUE(frame.Down(PadButton::DPadLeft));
-    EXPECT_FALSE(frame.Down(PadButton::B)) << "a pad of unknown layout means nothing";
-    EXPECT_FLOAT_EQ(frame.rightTrigger, 0.6f);
-    EXPECT_FLOAT_EQ(frame.leftTrigger, 0.0f);
-    EXPECT_FLOAT_EQ(frame.stickX, -0.8f) << "the stick tilted furthest steers";
-    EXPECT_FLOAT_EQ(frame.stickY, 0.1f);
+    // The second pad unplugged: its button and stick go with it.
+    const std::vector<GamepadReading> left{first.Reading(0)};
+    pads.Update(left);
+    EXPECT_FALSE(pads.Holds(PadButton::Left));
+    EXPECT_FLOAT_EQ(pads.LeftStick().x, 0.3f);
+    // Plugged in again, holding its button: a new press.
+    pads.Update(readings);
+    presses.BeginFrame();
+    EXPECT_TRUE(presses.PressedBeforeThisFrame(PadButton::Left));
+}
 
-    // A pad with fewer buttons and no axes adds what it has.
-    PadFrame small;
-    GamepadReading few = pad;
-    few.buttonCount = 2;
-    few.axisCount = 0;
-    AddStandardGamepad(small, few);
-    EXPECT_TRUE(small.Down(PadButton::A));
-    EXPECT_FLOAT_EQ(small.rightTrigger, 0.0f);
-    EXPECT_FLOAT_EQ(small.stickX, 0.0f);
+TEST(StandardGamepads, TriggersPressAtHalfTravelAndLetGoBelowAQuarter) {
+    platform::KeyPresses presses;
+    StandardGamepads pads(presses);
+    FakePad pad;
+    const std::vector<GamepadReading> readings{pad.Reading(0)};
+    const auto pull = [&](double amount) {
+        pad.values[7] = amount;  // the right trigger; browsers call it pressed at any pull
+        pad.pressed[7] = amount > 0.0;
+        pads.Update(readings);
+        presses.BeginFrame();
+        return pads.Holds(PadButton::RightTrigger);
+    };
+    EXPECT_FALSE(pull(0.4));
+    EXPECT_TRUE(pull(0.6));
+    EXPECT_TRUE(presses.PressedBeforeThisFrame(PadButton::RightTrigger));
+    EXPECT_TRUE(pull(0.3)) << "a finger resting near the middle does not click again";
+    EXPECT_FALSE(presses.PressedBeforeThisFrame(PadButton::RightTrigger));
+    EXPECT_FALSE(pull(0.2));
+    EXPECT_TRUE(pull(0.55));
+    EXPECT_TRUE(presses.PressedBeforeThisFrame(PadButton::RightTrigger));
+
+    // A pad that reports too few buttons or axes gives what it has.
+    FakePad few;
+    few.Set(1, true);
+    GamepadReading small = few.Reading(5);
+    small.buttonCount = 2;
+    small.axisCount = 1;
+    few.axes[0] = 1.0;
+    const std::vector<GamepadReading> smallReadings{small};
+    pads.Update(smallReadings);
+    EXPECT_TRUE(pads.Holds(PadButton::B));
+    EXPECT_FLOAT_EQ(pads.LeftStick().x, 0.0f);
 }
 
 }  // namespace

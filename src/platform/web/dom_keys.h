@@ -8,8 +8,8 @@
 namespace platform::web {
 
 // The virtual key of a key by its place on the keyboard (KeyboardEvent.code, "KeyA", "Digit1",
-// "ShiftLeft" ...), not the character it types: the digits select weapons wherever the layout
-// puts them, and typed text arrives separately. The left and right Shift, Control and Alt keys
+// "ShiftLeft" ...), not the character it types: the game's keys stay in their places whatever
+// the layout, and typed text arrives separately. The left and right Shift, Control and Alt keys
 // have their own codes. 0 for a key the game has no name for.
 int VirtualKeyOfCode(std::string_view code);
 

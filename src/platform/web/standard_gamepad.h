@@ -1,52 +1,25 @@
-// Game controllers as the browser's Gamepad API reports them, read once a frame. Only pads the
+// Game controllers as the browser's Gamepad API reports them, polled once a frame. Only pads the
 // browser knows the layout of (mapping "standard") are read; for any other, the button numbers
-// mean nothing the game could rely on. Every such pad adds to one neutral picture of the frame:
-// which buttons are held and where the left stick stands.
+// mean nothing the game could rely on. Each standard pad's buttons become the platform's neutral
+// pad buttons, its triggers buttons and its left stick a tilt, as every backend makes them
+// (platform/pad_model.h). What a button means is the game's business.
 #pragma once
 
 #include <array>
+#include <span>
 #include <string_view>
+#include <vector>
+
+#include "platform/key_presses.h"
+#include "platform/pad_model.h"
+#include "platform/platform.h"
 
 namespace platform::web {
 
-// The buttons of the standard layout, in its order.
-enum class PadButton {
-    A,  // bottom face button
-    B,  // right
-    X,  // left
-    Y,  // top
-    LeftShoulder,
-    RightShoulder,
-    LeftTrigger,
-    RightTrigger,
-    Back,
-    Start,
-    LeftStick,
-    RightStick,
-    DPadUp,
-    DPadDown,
-    DPadLeft,
-    DPadRight,
-    Count,
-};
-constexpr int PadButtonCount = static_cast<int>(PadButton::Count);
-
-// Every standard pad's input in one frame.
-struct PadFrame {
-    std::array<bool, PadButtonCount> down{};
-    // How far the triggers are pulled, 0 .. 1.
-    float leftTrigger = 0.0f;
-    float rightTrigger = 0.0f;
-    // The left stick, each axis -1 .. 1 (right and down are positive).
-    float stickX = 0.0f;
-    float stickY = 0.0f;
-    int pads = 0;
-
-    bool Down(PadButton button) const { return down[static_cast<size_t>(button)]; }
-};
-
 // One pad as sampled (emscripten's EmscriptenGamepadEvent, read field by field).
 struct GamepadReading {
+    // The browser's number for the pad, the same while it stays plugged in.
+    long index = 0;
     std::string_view mapping;
     int buttonCount = 0;
     const double* buttonValues = nullptr;
@@ -55,8 +28,29 @@ struct GamepadReading {
     const double* axes = nullptr;
 };
 
-// Adds a pad to the frame: its buttons are held when either pad holds them; the stick tilted
-// furthest steers. Pads without the standard layout are left out.
-void AddStandardGamepad(PadFrame& frame, const GamepadReading& pad);
+class StandardGamepads {
+  public:
+    // Presses go to `presses`.
+    explicit StandardGamepads(KeyPresses& presses) : presses_(presses) {}
+
+    // The pads as sampled now. A button gone down since the last sample is a press; a pad missing
+    // from the sample was unplugged and lets go of what it held.
+    void Update(std::span<const GamepadReading> readings);
+    // Whether a pad holds the button down.
+    bool Holds(PadButton button) const;
+    // The left stick tilted furthest of all pads.
+    StickVector LeftStick() const;
+    int Count() const { return static_cast<int>(pads_.size()); }
+
+  private:
+    struct Pad {
+        long index = 0;
+        std::array<bool, PadButtonCount> down{};
+        StickVector stick;
+    };
+
+    KeyPresses& presses_;
+    std::vector<Pad> pads_;
+};
 
 }  // namespace platform::web

@@ -25,7 +25,7 @@ void TouchGestures::Begin(long id, float x, float y, double ms) {
     if (fingers_.empty()) {
         fingersSeen_ = 0;
         gestureStartMs_ = ms;
-        anyMoved_ = swiped_ = reloaded_ = cancelled_ = false;
+        anyMoved_ = swiped_ = secondTapped_ = cancelled_ = false;
     }
     Finger finger;
     finger.id = id;
@@ -34,7 +34,7 @@ void TouchGestures::Begin(long id, float x, float y, double ms) {
     finger.startY = finger.y = y;
     finger.startMs = ms;
     fingers_.push_back(finger);
-    if (finger.order == 1 && !cancelled_) Emit(TouchAction::Kind::Aim, x, y);
+    if (finger.order == 1 && !cancelled_) Emit(TouchAction::Kind::Pointer, x, y);
 }
 
 void TouchGestures::Move(long id, float x, float y, double) {
@@ -50,7 +50,7 @@ void TouchGestures::Move(long id, float x, float y, double) {
     if (fingers_.size() >= 2) {
         CheckSwipe();
     } else if (finger->order == 1) {
-        Emit(TouchAction::Kind::Aim, x, y);
+        Emit(TouchAction::Kind::Pointer, x, y);
     }
 }
 
@@ -64,7 +64,7 @@ void TouchGestures::CheckSwipe() {
     const bool together = (dx0 > 0.0f) == (dx1 > 0.0f);
     if (!sideways || !together || std::min(std::fabs(dx0), std::fabs(dx1)) < SwipeDistance) return;
     swiped_ = true;
-    Emit(dx0 > 0.0f ? TouchAction::Kind::NextWeapon : TouchAction::Kind::PreviousWeapon);
+    Emit(dx0 > 0.0f ? TouchAction::Kind::SwipeRight : TouchAction::Kind::SwipeLeft);
 }
 
 void TouchGestures::End(long id, float x, float y, double ms) {
@@ -82,14 +82,14 @@ void TouchGestures::End(long id, float x, float y, double ms) {
 
     const bool tapped = !finger.moved && ms - finger.startMs < TapMs;
     if (fingersSeen_ == 1) {
-        if (tapped) Emit(TouchAction::Kind::Fire, finger.startX, finger.startY);
+        if (tapped) Emit(TouchAction::Kind::Tap, finger.startX, finger.startY);
     } else if (fingersSeen_ == 2) {
-        if (finger.order == 2 && tapped && !reloaded_) {
-            reloaded_ = true;
-            Emit(TouchAction::Kind::Reload);
+        if (finger.order == 2 && tapped && !secondTapped_) {
+            secondTapped_ = true;
+            Emit(TouchAction::Kind::SecondFingerTap);
         }
     } else if (fingersSeen_ == 3 && fingers_.empty()) {
-        if (!anyMoved_ && ms - gestureStartMs_ < 2 * TapMs) Emit(TouchAction::Kind::Back);
+        if (!anyMoved_ && ms - gestureStartMs_ < 2 * TapMs) Emit(TouchAction::Kind::ThreeFingerTap);
     }
 }
 

@@ -1,11 +1,11 @@
-// What touches on the game's picture mean. A phone has no mouse and no keys, so the game's few
-// controls become gestures:
-//  - a finger put down moves the crosshair there, and dragged aims (scrolling at the edges, as
-//    the mouse does) without firing;
-//  - a tap fires where it lands;
-//  - a second finger's tap, while the first is down or together with it, reloads;
-//  - two fingers swiped sideways step to the next (right) or previous (left) weapon;
-//  - a tap with three fingers is Escape (back to the menu).
+// Gestures on the game's picture. A phone has no mouse, no keys and no controller, so the touch
+// screen stands in for them, and the game decides what that means as it does for them:
+//  - a finger put down moves the pointer there, and dragged moves it on (to the edges, where the
+//    view scrolls) without pressing anything;
+//  - a tap is a click of the left button where it lands;
+//  - a second finger's tap, while the first is down or together with it, is a right click;
+//  - two fingers swiped sideways are a controller's right (swiped right) or left shoulder button;
+//  - a tap with three fingers is a controller's Back button.
 // Positions are game pixels; times milliseconds.
 #pragma once
 
@@ -14,9 +14,9 @@
 namespace platform::web {
 
 struct TouchAction {
-    enum class Kind { Aim, Fire, Reload, NextWeapon, PreviousWeapon, Back };
-    Kind kind = Kind::Aim;
-    // Where to aim or fire.
+    enum class Kind { Pointer, Tap, SecondFingerTap, SwipeRight, SwipeLeft, ThreeFingerTap };
+    Kind kind = Kind::Pointer;
+    // Where the pointer goes, or where the tap landed.
     int x = 0;
     int y = 0;
 };
@@ -61,7 +61,7 @@ class TouchGestures {
     double gestureStartMs_ = 0.0;
     bool anyMoved_ = false;
     bool swiped_ = false;
-    bool reloaded_ = false;
+    bool secondTapped_ = false;
     bool cancelled_ = false;
 };
 

@@ -81,7 +81,7 @@ EM_BOOL TouchCallback(int type, const EmscriptenTouchEvent* e, void* self) {
                          e->timestamp);
     }
     backend->OnTouchesDone(type == EMSCRIPTEN_EVENT_TOUCHEND);
-    // Handled: the browser sends no mouse press of its own after it (one tap, one shot), and
+    // Handled: the browser sends no mouse press of its own after it (one tap, one click), and
     // neither scrolls nor zooms the page.
     return EM_TRUE;
 }
@@ -148,9 +148,11 @@ std::string WebBackend::TakeTypedText() {
     return text;
 }
 
-void WebBackend::SetInputContext(const InputContext& context) {
-    context_ = context;
-    const bool wanted = context.mode == InputContext::Mode::NameEntry;
+bool WebBackend::PadDown(PadButton button) {
+    return presses_.PressedBeforeThisFrame(button) || pads_.Holds(button);
+}
+
+void WebBackend::SetTextInputWanted(bool wanted) {
     if (wanted != textWanted_) tq_set_text_wanted(wanted);
     textWanted_ = wanted;
 }
@@ -170,8 +172,15 @@ void WebBackend::BeginCycle() {
 
 void WebBackend::BeginFrame() {
     if (inputScript_) inputScript_(*this, frame_);
-    presses_.BeginFrame();
+    // A button the pads went down with now is this frame's press.
     SamplePads();
+    presses_.BeginFrame();
+    const StickVector motion = stickMotion_.Step(pads_.LeftStick(), Ticks());
+    if (motion.x != 0.0f || motion.y != 0.0f) {
+        const StickPointer::Area screen{0.0f, 0.0f, static_cast<float>(ScreenWidth),
+                                        static_cast<float>(ScreenHeight)};
+        cursor_ = stickPointer_.Move(cursor_, motion, screen);
+    }
 }
 
 bool WebBackend::PollEvent(Event& event) {
@@ -206,8 +215,9 @@ bool WebBackend::OpenWindow(const char*) {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, EM_TRUE, KeyCallback);
     emscripten_set_keyup_callback(window, this, EM_TRUE, KeyCallback);
-    // Presses count on the picture only (the page's buttons are not shots); moves and releases
-    // anywhere, so that the cursor reaches the picture's edges and no button stays held.
+    // Presses count on the picture only (a press on the page's buttons is not the game's); moves
+    // and releases anywhere, so that the cursor reaches the picture's edges and no button stays
+    // held.
     emscripten_set_mousedown_callback("#canvas", this, EM_TRUE, MouseButtonCallback);
     emscripten_set_mouseup_callback(window, this, EM_TRUE, MouseButtonCallback);
     emscripten_set_mousemove_callback(window, this, EM_TRUE, MouseMoveCallback);
@@ -246,7 +256,7 @@ void WebBackend::ShowMessageBox(const char* text, const char* caption, bool erro
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
     tq_message_box(text ? text : "", caption ? caption : "", error);
     // The keys and clicks that answered the box are not the game's.
-    presses_.Clear();
+    presses_ = KeyPresses{};
     held_.fill(false);
 }
 
@@ -277,27 +287,39 @@ void WebBackend::TopUpAudio() {
 }
 
 void WebBackend::SamplePads() {
-    pads_ = PadFrame{};
-    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return;
-    const int count = emscripten_get_num_gamepads();
-    for (int i = 0; i < count; ++i) {
-        EmscriptenGamepadEvent state;
-        if (emscripten_get_gamepad_status(i, &state) != EMSCRIPTEN_RESULT_SUCCESS ||
-            !state.connected)
-            continue;
+    // A browser without gamepads (or one not yet told of any by a press) samples none.
+    std::vector<EmscriptenGamepadEvent> states;
+    if (emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS) {
+        const int count = emscripten_get_num_gamepads();
+        for (int i = 0; i < count; ++i) {
+            EmscriptenGamepadEvent state;
+            if (emscripten_get_gamepad_status(i, &state) == EMSCRIPTEN_RESULT_SUCCESS &&
+                state.connected)
+                states.push_back(state);
+        }
+    }
+    std::vector<GamepadReading> readings;
+    for (const EmscriptenGamepadEvent& state : states) {
         GamepadReading reading;
+        reading.index = state.index;
         reading.mapping = state.mapping;
         reading.buttonCount = state.numButtons;
         reading.buttonValues = state.analogButton;
         reading.buttonsPressed = state.digitalButton;
         reading.axisCount = state.numAxes;
         reading.axes = state.axis;
-        AddStandardGamepad(pads_, reading);
+        readings.push_back(reading);
     }
+    pads_.Update(readings);
 }
 
 void WebBackend::Press(int virtualKey) {
     presses_.Press(virtualKey);
+    tq_event_arrived();
+}
+
+void WebBackend::Press(PadButton button) {
+    presses_.Press(button);
     tq_event_arrived();
 }
 
@@ -320,7 +342,6 @@ bool WebBackend::OnKey(bool down, const char* key, const char* code, bool ctrl, 
     }
     if (IsFullScreenShortcut(code, alt)) {
         tq_toggle_full_screen();
-        events_.push_back(MakeEvent(EventType::ExitSizeMove));
         return true;
     }
     // A phone's keyboard types into the page's text field, which hands its text over itself.
@@ -367,48 +388,40 @@ void WebBackend::OnTouch(int eventType, long id, float x, float y, double ms) {
 
 void WebBackend::OnTouchesDone(bool ended) {
     const std::vector<TouchAction> actions = touches_.TakeActions();
-    // A name is wanted: a touch raises the on-screen keyboard (browsers allow that only while
-    // they hand the page a touch) and is no click, which would end the name.
+    // Typed text is wanted: a touch raises the on-screen keyboard (browsers allow that only while
+    // they hand the page a touch) and clicks nothing, so that the typing goes on.
     if (textWanted_) {
         if (ended) tq_raise_keyboard();
         return;
     }
     for (const TouchAction& action : actions) {
         switch (action.kind) {
-            case TouchAction::Kind::Aim:
+            case TouchAction::Kind::Pointer:
                 WarpCursor(action.x, action.y);
                 break;
-            case TouchAction::Kind::Fire:
+            case TouchAction::Kind::Tap:
                 WarpCursor(action.x, action.y);
                 Press(vk::LButton);
                 break;
-            case TouchAction::Kind::Reload:
+            case TouchAction::Kind::SecondFingerTap:
                 Press(vk::RButton);
                 break;
-            case TouchAction::Kind::NextWeapon:
-            case TouchAction::Kind::PreviousWeapon: {
-                // The weapon keys the player has, in their order: the one after (or before) the
-                // weapon in hand.
-                const int count = context_.weaponCount;
-                if (count <= 0) break;
-                int inHand = 0;
-                for (int i = 0; i < count; ++i) {
-                    if (context_.weaponKeys[static_cast<size_t>(i)] == context_.weaponInHand)
-                        inHand = i;
-                }
-                const int step = action.kind == TouchAction::Kind::NextWeapon ? 1 : count - 1;
-                Press(context_.weaponKeys[static_cast<size_t>((inHand + step) % count)]);
+            case TouchAction::Kind::SwipeRight:
+                Press(PadButton::RightShoulder);
                 break;
-            }
-            case TouchAction::Kind::Back:
-                Press(vk::Escape);
+            case TouchAction::Kind::SwipeLeft:
+                Press(PadButton::LeftShoulder);
+                break;
+            case TouchAction::Kind::ThreeFingerTap:
+                Press(PadButton::Back);
                 break;
         }
     }
 }
 
 void WebBackend::OnVisibility(bool hidden) {
-    // A page in the background is a minimised game: a round pauses until it comes back.
+    // A page in the background is a minimised game: the game hears it as minimised
+    // until it comes back.
     if (hidden) {
         events_.push_back(MakeEvent(EventType::Size, SizeKind::Minimized));
     } else {

@@ -1,10 +1,11 @@
 // The browser backend: the game in a web page, built with emscripten. The picture goes to a
-// canvas (RGB565 turned into RGBA through a table), input comes from the page's mouse, keyboard,
-// touch and gamepad events (emscripten's html5.h), sound goes to Web Audio, fed by the game's
-// own mixer, and the saves live in the browser's IndexedDB. The page has no threads: the game's
-// loop runs as on Linux and hands the browser its turn at every present and every message box
-// (asyncify unwinds the game's stack and rewinds it when the browser calls back), so the game
-// does its work in the same order as everywhere else. The JavaScript half is web_backend.js.
+// canvas (RGB565 turned into RGBA through a table), input comes from the page's mouse, keyboard
+// and touch events (emscripten's html5.h) and its gamepads (polled each frame), sound goes to Web
+// Audio, fed by the game's own mixer, and the saves live in the browser's IndexedDB. The page has
+// no threads: the game's loop runs as on Linux and hands the browser its turn at every present and
+// every message box (asyncify unwinds the game's stack and rewinds it when the browser calls back),
+// so the game does its work in the same order as everywhere else. The JavaScript half is
+// web_backend.js.
 #pragma once
 
 #include <array>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/key_presses.h"
+#include "platform/pad_model.h"
 #include "platform/platform.h"
 #include "platform/web/standard_gamepad.h"
 #include "platform/web/touch_gestures.h"
@@ -40,8 +42,9 @@ class WebBackend : public Backend {
     bool KeyDown(int virtualKey) override;
     Point CursorPos() override { return cursor_; }
     void WarpCursor(int x, int y) override;
+    bool PadDown(PadButton button) override;
     std::string TakeTypedText() override;
-    void SetInputContext(const InputContext& context) override;
+    void SetTextInputWanted(bool wanted) override;
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;
@@ -67,8 +70,6 @@ class WebBackend : public Backend {
 
     // The frame that runs now (the first is 0), counted as tqdriver counts them.
     int FrameIndex() const { return frame_; }
-    // The controllers' input of this frame.
-    const PadFrame& Pads() const { return pads_; }
 
     // The page's events, from the callbacks in web_backend.cpp and the page's own script. The
     // key and mouse handlers return whether the browser must leave the event alone.
@@ -91,6 +92,7 @@ class WebBackend : public Backend {
     void BeginCycle();
     void BeginFrame();
     void Press(int virtualKey);
+    void Press(PadButton button);
     void SetCursorFromClient(int clientX, int clientY);
     void SamplePads();
     bool Held(int virtualKey) const;
@@ -112,9 +114,10 @@ class WebBackend : public Backend {
     Point cursor_{ScreenWidth / 2, ScreenHeight / 2};
     std::string typedText_;
     bool textWanted_ = false;
-    InputContext context_;
     TouchGestures touches_;
-    PadFrame pads_;
+    StandardGamepads pads_{presses_};
+    StickMotion stickMotion_;
+    StickPointer stickPointer_;
 
     AudioPull audioPull_;
     std::vector<int16_t> audioScratch_;

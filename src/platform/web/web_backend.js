@@ -143,7 +143,7 @@ Module.tqWeb = (function () {
     let lastReport = 0;
     let peak = 0;  // the loudest sample pushed since the last look
     // The sound queued ahead of the speakers: enough to bridge a busy moment of the page, little
-    // enough that a shot is heard at once. The game's frames top it up, and so does the page
+    // enough that a sound is heard at once. The game's frames top it up, and so does the page
     // whenever it runs low between them.
     const targetMs = 40;
     const fallbackQueue = [];
@@ -330,7 +330,7 @@ Module.tqWeb = (function () {
     return {mount, flush, kept: () => kept, files: () => (folder ? signature() : '')};
   })();
 
-  // ---- the text field that raises a phone's keyboard for the name ----
+  // ---- the text field that raises a phone's keyboard when the game wants text ----
   let textWanted = false;
   function field() {
     return document.getElementById('text-entry');
@@ -347,7 +347,7 @@ Module.tqWeb = (function () {
     return !!field() && document.activeElement === field();
   }
   // A phone's keyboard sends text, not keys. The field keeps one space, so that Backspace has
-  // something to delete (and so reports itself) even when the name is empty.
+  // something to delete (and so reports itself) even when the game's text is empty.
   function watchTextField() {
     const input = field();
     if (!input) return;
