@@ -240,6 +240,10 @@
       const packed = Module._tq_test_aim();
       return packed < 0 ? null : {x: packed & 0xffff, y: packed >> 16};
     },
+    cursor: () => {
+      const packed = Module._tq_test_cursor();
+      return {x: packed & 0xffff, y: packed >> 16};
+    },
     audio: () => Module.tqWeb.audio.stats(),
     // tqdriver's built-in player plays `rounds` rounds (0: on and on), then closes the game.
     autoplay: (rounds) => Module._tq_test_autoplay(rounds),

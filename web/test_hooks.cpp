@@ -1,6 +1,6 @@
 // What the page's tests and measurements read from the running game and how they play it
-// (window.tq in page.js): its state as tqdriver writes it, where a shot would hit something, and
-// tqdriver's built-in player.
+// (window.tq in page.js): its state as tqdriver writes it, where a shot would hit something, where
+// the cursor is, and tqdriver's built-in player.
 #include <emscripten.h>
 
 #include <array>
@@ -81,6 +81,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_aim() {
         player.ChooseTarget(cursor.x, cursor.y, gamestate::AverageFrameTime);
     if (aim.index < 0) return -1;
     return aim.x | (aim.y << 16);
+}
+
+// Where the game's cursor is now, as x | y << 16.
+extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_cursor() {
+    const platform::Point cursor = platform::CursorPos();
+    return cursor.x | (cursor.y << 16);
 }
 
 // Lets tqdriver's player play `rounds` rounds from now on (0: on and on), then close the game.

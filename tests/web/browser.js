@@ -30,9 +30,21 @@ async function launch() {
 // What the pages said, for the report of a failed test.
 const pageLog = [];
 
-async function openPage(browser, site, query = '', viewport = {width: Width, height: Height}) {
+// With `gamepad`, the page sees one controller of the standard layout, which the test moves
+// (Game.pad); headless Chromium has none of its own.
+async function openPage(browser, site, query = '', viewport = {width: Width, height: Height},
+                        {gamepad = false} = {}) {
   const server = await serve(site);
   const page = await browser.newPage();
+  if (gamepad) {
+    await page.evaluateOnNewDocument(() => {
+      const pad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+                   axes: [0, 0, 0, 0], buttons: []};
+      for (let i = 0; i < 17; ++i) pad.buttons.push({pressed: false, touched: false, value: 0});
+      window.testPad = pad;
+      Object.defineProperty(navigator, 'getGamepads', {value: () => [pad, null, null, null]});
+    });
+  }
   const log = pageLog;
   page.on('console', (message) => log.push(message.text()));
   page.on('pageerror', (error) => log.push('page error: ' + error.message));
@@ -114,6 +126,20 @@ class Game {
   }
   async tap(x, y) {
     await this.fingerUp(await this.fingerDown(x, y));
+  }
+
+  // The test controller (openPage's `gamepad`): buttons by their number in the standard layout,
+  // {button: value} (0 .. 1), and the axes, {axes: [x, y]}.
+  pad({buttons = {}, axes = null}) {
+    return this.page.evaluate((buttons, axes) => {
+      for (const [i, value] of Object.entries(buttons))
+        testPad.buttons[i] = {pressed: value > 0, touched: value > 0, value};
+      if (axes) testPad.axes = [...axes, 0, 0];
+      testPad.timestamp += 1;
+    }, buttons, axes);
+  }
+  cursor() {
+    return this.page.evaluate(() => tq.cursor());
   }
 
   // The canvas as the game's RGB565 picture and its MD5 digest, as the Linux golden frames are

@@ -292,6 +292,62 @@ const cases = {
     await game.close();
   },
 
+  // A controller of the standard layout, polled each frame: its stick moves the cursor (not
+  // inside the dead zone, slower the less it is tilted), A clicks a menu button, the right
+  // trigger fires once it is pulled past half its travel, X reloads, Back leaves the round.
+  async PlaysWithAGamepad(browser) {
+    const game = await openPage(browser, site, '?virtual=16&fast', undefined, {gamepad: true});
+    let frame = await game.runTo(300);
+    const rest = await game.cursor();
+    await game.pad({axes: [0.15, -0.1]});
+    frame = await game.runTo(frame + 10);
+    assert.deepEqual(await game.cursor(), rest, 'a stick inside its dead zone moves nothing');
+
+    // Steered onto "Spiel starten", the stick let go, A pressed and let go.
+    const [tx, ty] = Menu.start;
+    for (let steps = 0;; ++steps) {
+      assert.ok(steps < 300, 'the stick brings the cursor to the button');
+      const at = await game.cursor();
+      const dx = tx - at.x, dy = ty - at.y, distance = Math.hypot(dx, dy);
+      if (distance < 10) break;
+      const tilt = (0.35 + 0.65 * Math.min(1, distance / 250)) / distance;
+      await game.pad({axes: [dx * tilt, dy * tilt]});
+      frame = await game.runTo(frame + 1);
+    }
+    await game.pad({axes: [0, 0]});
+    await game.pad({buttons: {0: 1}});
+    frame = await game.runTo(frame + 2);
+    await game.pad({buttons: {0: 0}});
+    for (let state = await game.state(); !(state.screen === GameScreen.game &&
+                                          state.roundEnd > state.clock);
+         state = await game.state()) {
+      assert.ok(frame < 2000, 'A started a round');
+      frame = await game.runTo(frame + 25);
+    }
+
+    // The right trigger: a light pull fires nothing, a firm one fires once however long held.
+    const full = (await game.state()).weapon.rounds;
+    await game.pad({buttons: {7: 0.4}});
+    frame = await game.runTo(frame + 5);
+    assert.equal((await game.state()).weapon.rounds, full, 'a light pull fires nothing');
+    await game.pad({buttons: {7: 0.8}});
+    frame = await game.runTo(frame + 5);
+    await game.pad({buttons: {7: 0}});
+    frame = await game.runTo(frame + 5);
+    assert.equal((await game.state()).weapon.rounds, full - 1, 'one pull, one shot');
+    await game.pad({buttons: {2: 1}});
+    frame = await game.runTo(frame + 2);
+    await game.pad({buttons: {2: 0}});
+    frame = await game.runTo(frame + 120);
+    assert.equal((await game.state()).weapon.rounds, full, 'X reloaded');
+    await game.pad({buttons: {8: 1}});
+    frame = await game.runTo(frame + 2);
+    await game.pad({buttons: {8: 0}});
+    frame = await game.runTo(frame + 60);
+    assert.equal((await game.state()).screen, GameScreen.menu, 'Back leads to the menu');
+    await game.close();
+  },
+
   // Sound, in real time: the audio context runs after the first click, a round's output is not
   // silent, and the page reports its underruns (a figure, not a test: this machine is shared).
   async PlaysSound(browser) {
