@@ -64,20 +64,40 @@ async function startRound(game, frame) {
   }
 }
 
-// Shoots (a real click) where the built-in player would, `frames` frames apart, until `enough`
-// says so or the round is over; reloads with the right button when the magazine is empty.
-async function shootAround(game, frame, enough, frames = 6, limit = 6000) {
+// Shoots where the built-in player would, `frames` frames apart, until `enough` says so or the
+// round is over; reloads when the magazine is empty. With the mouse (real clicks, the right
+// button reloads) or by touch (taps, a second finger's tap reloads).
+async function shootAround(game, frame, enough, {frames = 6, limit = 6000, touch = false} = {}) {
+  const mouse = {
+    fire: (x, y) => game.click(x, y),
+    reload: () => game.click(400, 300, 'right'),
+    look: (x, y) => game.mouseTo(x, y),
+  };
+  const fingers = {
+    fire: (x, y) => game.tap(x, y),
+    reload: async () => {
+      const holding = await game.fingerDown(200, 300);
+      await game.tap(500, 300);
+      await game.fingerUp(holding);
+    },
+    look: async (x, y) => {
+      const finger = await game.fingerDown(x - 30, y);
+      await game.fingerMove(finger, x, y);
+      await game.fingerUp(finger);
+    },
+  };
+  const input = touch ? fingers : mouse;
   for (const end = frame + limit; frame < end;) {
     const state = await game.state();
     if (state.screen !== GameScreen.game || enough(state)) return {frame, state};
     if (state.weapon.rounds === 0) {
-      await game.click(400, 300, 'right');
+      await input.reload();
     } else {
       const target = await game.aim();
       if (target) {
-        await game.click(target.x, target.y);
+        await input.fire(target.x, target.y);
       } else {
-        await game.mouseTo(780, 300);  // nothing in sight: look further
+        await input.look(780, 300);  // nothing in sight: look further
       }
     }
     frame = await game.runTo(frame + frames);
@@ -156,7 +176,8 @@ const cases = {
     assert.ok(state.weapon.rounds > fired, `reloaded: ${fired} rounds, then ${state.weapon.rounds}`);
 
     // The built-in player's aim rings the bells first, which unlock the crossbow.
-    ({frame, state} = await shootAround(game, frame, (s) => s.weapon.crossbow > 0, 4, 20000));
+    ({frame, state} = await shootAround(game, frame, (s) => s.weapon.crossbow > 0,
+                                         {frames: 4, limit: 20000}));
     await game.page.keyboard.press('Digit2');
     frame = await game.runTo(frame + 3);
     assert.equal((await game.state()).weapon.selected, 2, 'key 2 takes the crossbow');
@@ -189,7 +210,7 @@ const cases = {
     let frame = await game.runTo(100);
     frame = await startRound(game, frame);
     let state;
-    ({frame, state} = await shootAround(game, frame, (s) => s.score > 0, 4));
+    ({frame, state} = await shootAround(game, frame, (s) => s.score > 0, {frames: 4}));
     while (!state.menu.editing) {
       assert.ok(state.screen === GameScreen.game || frame < 20000,
                 'the name entry opens after a round with points');
@@ -279,6 +300,24 @@ const cases = {
     state = await game.state();
     assert.equal(state.weapon.rounds, full, 'the second finger reloaded');
     console.log('a tap at the built-in player\'s aim scored', state.score - score);
+
+    // Taps where the built-in player would shoot ring the bells, which give the crossbow; two
+    // fingers swiped to the right take it, swiped to the left the shotgun again.
+    ({frame, state} = await shootAround(game, frame, (s) => s.weapon.crossbow > 0,
+                                         {frames: 4, limit: 20000, touch: true}));
+    const swipe = async (dx) => {
+      const a = await game.fingerDown(400 - dx / 2, 250), b = await game.fingerDown(400 - dx / 2, 350);
+      for (const step of [0.25, 0.5, 0.75, 1]) {
+        await game.fingerMove(a, 400 - dx / 2 + step * dx, 250);
+        await game.fingerMove(b, 400 - dx / 2 + step * dx, 350);
+      }
+      await game.fingerUp(a);
+      await game.fingerUp(b);
+      frame = await game.runTo(frame + 3);
+      return (await game.state()).weapon.selected;
+    };
+    assert.equal(await swipe(200), 2, 'a swipe to the right takes the crossbow');
+    assert.equal(await swipe(-200), 1, 'a swipe to the left takes the shotgun back');
 
     // Three fingers tapped: back to the menu.
     const three = [];
