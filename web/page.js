@@ -249,6 +249,8 @@
     autoplay: (rounds) => Module._tq_test_autoplay(rounds),
     audioState: () => Module.tqWeb.audio.state(),
     flushSaves: () => Module.tqWeb.saves.flush(),
+    // The busy playing frame as tq_bench measures it, in ms (after this the page only measures).
+    busyFrameMs: (frames, panorama) => Module._tq_bench_busy_frame_ms(frames, panorama ? 1 : 0),
     // Starts (true) or ends (false) recording every frame's work and picture upload, in ms.
     recordFrames: (on) => {
       const frames = Module.tqWeb.frames;

@@ -14,8 +14,8 @@ const ChromiumArguments = [
   '--no-first-run', '--disable-quic',
 ];
 
-async function launch() {
-  const args = [...ChromiumArguments];
+async function launch(extraArguments = []) {
+  const args = [...ChromiumArguments, ...extraArguments];
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -25,11 +25,10 @@ async function launch() {
   });
 }
 
-// Serves `site` and opens the page with `query` ("?virtual=20&fast" ...). Messages of the page
-// go to the test's output.
 // What the pages said, for the report of a failed test.
 const pageLog = [];
 
+// Serves `site` and opens the page with `query` ("?virtual=20&fast" ...) once the game runs.
 // With `gamepad`, the page sees one controller of the standard layout, which the test moves
 // (Game.pad); headless Chromium has none of its own.
 async function openPage(browser, site, query = '', viewport = {width: Width, height: Height},

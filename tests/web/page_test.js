@@ -390,18 +390,13 @@ const cases = {
   // Sound, in real time: the audio context runs after the first click, a round's output is not
   // silent, and the page reports its underruns (a figure, not a test: this machine is shared).
   async PlaysSound(browser) {
-    const t0 = Date.now(); const at = (w) => console.log(w, Date.now() - t0);
     const game = await openPage(browser, site, '');
-    at('open');
     await waitForState(game, (s) => s.screen === GameScreen.menu, 'the menu');
     assert.notEqual(await game.page.evaluate(() => tq.audioState()), 'running',
                     'no sound before the player has done anything');
-    at('menu');
     await game.click(...Menu.start);
     await game.page.waitForFunction(() => tq.audioState() === 'running', {timeout: 10000});
-    at('running');
     await waitForState(game, (s) => s.screen === GameScreen.game && s.roundEnd > s.clock, 'a round');
-    at('round');
     await game.page.evaluate(() => tq.audio());  // the peak from here on
     const until = Date.now() + 8000;
     while (Date.now() < until) {

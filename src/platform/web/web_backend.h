@@ -1,5 +1,5 @@
 // The browser backend: the game in a web page, built with emscripten. The picture goes to a
-// canvas (RGB565 turned into RGBA through a table), input comes from the page's mouse, keyboard
+// canvas (RGB565 turned into RGBA), input comes from the page's mouse, keyboard
 // and touch events (emscripten's html5.h) and its gamepads (polled each frame), sound goes to Web
 // Audio, fed by the game's own mixer, and the saves live in the browser's IndexedDB. The page has
 // no threads: the game's loop runs as on Linux and hands the browser its turn at every present and
@@ -96,6 +96,12 @@ class WebBackend : public Backend {
     void SetCursorFromClient(int clientX, int clientY);
     void SamplePads();
     bool Held(int virtualKey) const;
+    // Puts the last frame presented on the canvas, unless it is there.
+    void ShowFrame();
+    // Whether the browser's turn has come, and handing it over: until its next display frame,
+    // or in a fast page at once.
+    bool BrowserTurnDue() const;
+    void YieldToBrowser();
 
     PageSettings settings_;
     std::function<void()> beforeFrame_;
@@ -104,6 +110,12 @@ class WebBackend : public Backend {
     int frame_ = -1;
     bool cycleOpen_ = false;
     bool presentedThisFrame_ = false;
+    // The frame presented last, when the canvas does not show it yet; the canvas's copy.
+    const uint16_t* unshownPixels_ = nullptr;
+    int unshownPitch_ = 0;
+    std::vector<uint32_t> rgba_ = std::vector<uint32_t>(ScreenWidth * ScreenHeight);
+    double yieldedMs_ = 0.0;
+    static constexpr double DisplayFrameMs = 1000.0 / 60.0;
     // When the game last got its turn back from the browser: its work since then is measured.
     double workStartMs_ = 0.0;
     std::deque<Event> events_;

@@ -16,29 +16,15 @@ Module.tqWeb = (function () {
     return isNaN(value) ? 1 : value;
   }
 
-  // ---- the picture: RGB565 to RGBA through a table of every 16-bit colour ----
-  const rgba = new Uint32Array(65536);
-  for (let c = 0; c < 65536; ++c) {
-    const r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
-    // Each channel's top bits repeated into the low ones: white stays white, black black.
-    const R = (r << 3) | (r >> 2), G = (g << 2) | (g >> 4), B = (b << 3) | (b >> 2);
-    rgba[c] = (0xff000000 | (B << 16) | (G << 8) | R) >>> 0;
-  }
-  let canvas = null, context = null, image = null, image32 = null;
-  function present(pixels, pitch) {
+  // ---- the picture, in the canvas's RGBA already ----
+  let context = null;
+  function present(rgba) {
     if (!context) {
       if (page().firstFrame) page().firstFrame();
-      canvas = Module.canvas;
-      context = canvas.getContext('2d', {alpha: false});
-      image = context.createImageData(Width, Height);
-      image32 = new Uint32Array(image.data.buffer);
+      context = Module.canvas.getContext('2d', {alpha: false});
     }
-    const source = HEAPU16;
-    let from = pixels >> 1, to = 0;
-    for (let y = 0; y < Height; ++y, from += pitch) {
-      for (let x = 0; x < Width; ++x) image32[to++] = rgba[source[from + x]];
-    }
-    context.putImageData(image, 0, 0);
+    const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, Width * Height * 4);
+    context.putImageData(new ImageData(bytes, Width, Height), 0, 0);
   }
 
   // The game pixel under a point of the window, packed as x | y << 16; over the letterbox bars,
@@ -379,10 +365,11 @@ Module.tqWeb = (function () {
 
   // ---- frame times, measured by the backend ----
   const frames = {work: [], upload: [], recording: false};
+  // (A fast page leaves frames out of the canvas: their upload is -1, and not counted.)
   function frameMeasured(workMs, uploadMs) {
     if (!frames.recording) return;
     frames.work.push(workMs);
-    frames.upload.push(uploadMs);
+    if (uploadMs >= 0) frames.upload.push(uploadMs);
   }
 
   // ---- the pictures and sounds beyond the start screen's, arriving while it shows ----
