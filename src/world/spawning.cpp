@@ -123,7 +123,7 @@ void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
         }
     }
     if (slot < 0) return;
-    const int32_t camera = static_cast<int32_t>(gamestate::CameraX);
+    const int32_t camera = static_cast<int32_t>(gamestate::Game.CameraX);
     initAnimal(EntityTable[slot], kind, plane, camera, enterFromSide);
     if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && std::rand() % 20 == 0) {
         EntityTable[slot].linkedIndex = slot + 1;
