@@ -30,6 +30,7 @@ class ReplayBackend : public Backend {
     ~ReplayBackend() override;
 
     void Start();
+    const RoundFile& File() const { return file_; }
     bool Started() const { return started_; }
     // Whether the whole recording was played.
     bool Finished() const { return finished_; }

@@ -1,50 +1,13 @@
 #include "platform/replay/round_file.h"
 
+#include "platform/replay/byte_fields.h"
+
 namespace platform::replay {
 
 namespace {
 
 constexpr std::string_view Mark("TQROUND\x1a", 8);
 constexpr uint64_t MostAnswersPerByte = 8192;
-
-void PutNumber(std::string& out, uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// Reads numbers and byte strings from the front of a file, noting when it ran out.
-class Cursor {
-  public:
-    explicit Cursor(std::string_view bytes) : rest_(bytes) {}
-
-    uint64_t Number(int bytes) {
-        if (rest_.size() < static_cast<size_t>(bytes)) {
-            short_ = true;
-            rest_ = {};
-            return 0;
-        }
-        uint64_t value = 0;
-        for (int i = 0; i < bytes; ++i)
-            value |= uint64_t{static_cast<uint8_t>(rest_[static_cast<size_t>(i)])} << (8 * i);
-        rest_.remove_prefix(static_cast<size_t>(bytes));
-        return value;
-    }
-    std::string_view Bytes(uint64_t length) {
-        if (rest_.size() < length) {
-            short_ = true;
-            rest_ = {};
-            return {};
-        }
-        std::string_view taken = rest_.substr(0, length);
-        rest_.remove_prefix(length);
-        return taken;
-    }
-    bool Empty() const { return rest_.empty(); }
-    bool Short() const { return short_; }
-
-  private:
-    std::string_view rest_;
-    bool short_ = false;
-};
 
 }  // namespace
 
@@ -74,7 +37,7 @@ std::optional<RoundFile> DecodeRoundFile(std::string_view bytes, RoundFileProble
         problem = RoundFileProblem::NotARound;
         return std::nullopt;
     }
-    Cursor cursor(bytes.substr(Mark.size()));
+    ByteCursor cursor(bytes.substr(Mark.size()));
     RoundFile file;
     file.formatVersion = static_cast<uint32_t>(cursor.Number(4));
     if (!cursor.Short() && file.formatVersion != RoundFormatVersion) {
