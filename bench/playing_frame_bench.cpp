@@ -4,8 +4,11 @@
 // `cmake --build . --target assets`.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "app/round_inheritance.h"
+#include "app/round_recording.h"
 #include "display/display_device.h"
 #include "flow/game_screen.h"
 #include "flow/round_lifecycle.h"
@@ -14,6 +17,7 @@
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/replay/recording_backend.h"
 #include "presentation/background.h"
 #include "presentation/hud.h"
 #include "presentation/level_assets.h"
@@ -106,6 +110,30 @@ void BM_PlayingFrame(benchmark::State& state) {
     RunPlayingFrames(state, Forest);
 }
 BENCHMARK(BM_PlayingFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame while the round is recorded, with the digest of the rules' state the game notes
+// every CheckpointFrames frames: the recording's cost is the difference to BM_PlayingFrame (the
+// goal: under 2%). The cursor moves every frame, as a player's does.
+void BM_PlayingFrameRecorded(benchmark::State& state) {
+    BusyWorld& world = World();
+    world.Enter(Forest);
+    platform::replay::RecordingBackend recorder(world.backend_);
+    platform::SetBackend(&recorder);
+    recorder.Begin({});
+    int frame = 0;
+    for (auto _ : state) {
+        world.backend_.AdvanceTime(16);
+        world.backend_.SetCursor(400 + frame % 40, 300 - frame % 30);
+        benchmark::DoNotOptimize(flow::GamePlayFrame({400, 300}));
+        if (++frame % app::CheckpointFrames == 0) platform::Checkpoint(app::RulesDigest());
+    }
+    size_t bytes = 0;
+    for (const auto& block : recorder.End().blocks) bytes += block.bytes.size();
+    state.counters["bytesPerFrame"] = static_cast<double>(bytes) / std::max(frame, 1);
+    platform::SetBackend(&world.backend_);
+    world.backend_.SetCursor(400, 300);
+}
+BENCHMARK(BM_PlayingFrameRecorded)->Unit(benchmark::kMicrosecond);
 
 // The same on the whole hunting ground, with the view across the seam.
 void BM_PlayingFramePanorama(benchmark::State& state) {

@@ -34,7 +34,6 @@ class FieldPass {
   public:
     enum class Mode {
         Write,  // appends the fields to Written()
-        Check,  // reads the input through without storing anything
         Read,   // reads the input into the fields
         Hash,   // adds the fields to Digest()
     };
@@ -77,7 +76,6 @@ class FieldPass {
             case Mode::Write:
                 platform::replay::PutNumber(written_, bits, bytes);
                 break;
-            case Mode::Check:
             case Mode::Read:
                 bits = cursor_.Number(bytes);
                 break;
@@ -106,8 +104,12 @@ void GeneratorFields(FieldPass& f) {
     uint64_t drawn = gamestate::Random.drawn();
     f(seed);
     f(drawn);
-    if (drawn > MostDrawsSinceSeed) f.Refuse();
-    if (f.Storing()) gamestate::Random.Restore(seed, drawn);
+    if (!f.Storing()) return;
+    if (drawn > MostDrawsSinceSeed) {
+        f.Refuse();
+        return;
+    }
+    gamestate::Random.Restore(seed, drawn);
 }
 
 void FrameTimingFields(FieldPass& f) {
@@ -223,6 +225,38 @@ void PlayedFields(FieldPass& f) {
     }
 }
 
+bool Between(int32_t value, int32_t lowest, int32_t highest) {
+    return value >= lowest && value <= highest;
+}
+
+// A camera or scroll position the world could have (and not a NaN).
+bool OnTheWorld(float x) {
+    return x >= -1.0e6f && x <= 1.0e6f;
+}
+
+bool Terminated(const char (&field)[persistence::HighScoreFieldSize]) {
+    return std::memchr(field, 0, sizeof field) != nullptr;
+}
+
+// Values the game indexes or counts with stay in the ranges the game itself keeps them in.
+bool HoldsTogether(const presentation::MainMenu& menu) {
+    using presentation::MainMenu;
+    const persistence::HighScoreTable& table = menu.highScores;
+    if (!Between(gamestate::Game.GameScreen, gamestate::StartScreen, gamestate::GamePlayScreen) ||
+        !Between(menu.sequencePosition, 0, MainMenu::TrophySequenceLength) ||
+        !Between(menu.windowShown, MainMenu::NoWindow, MainMenu::CreditsWindow) ||
+        !(menu.slide >= 0.0f && menu.slide <= MainMenu::OpenSlide) ||
+        !Between(table.editIndex, -1, persistence::HighScoreCount - 1) || table.editing > 1 ||
+        table.pendingScore > 1 || !Between(menu.StreamMusic, 0, 1) ||
+        !Between(menu.MusicOn.load(), 0, 2) || !OnTheWorld(gamestate::Game.CameraX) ||
+        !OnTheWorld(gamestate::Game.FarScroll) || !OnTheWorld(gamestate::Game.MidScroll))
+        return false;
+    for (int i = 0; i < persistence::HighScoreCount; ++i) {
+        if (!Terminated(table.names[i]) || !Terminated(table.checksums[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string CaptureRoundInheritance() {
@@ -233,19 +267,24 @@ std::string CaptureRoundInheritance() {
 }
 
 bool ApplyRoundInheritance(std::string_view coded) {
-    if (!presentation::Menu) return false;
-    // A damaged inheritance changes nothing.
-    FieldPass check(FieldPass::Mode::Check, coded);
-    InheritedFields(check, *presentation::Menu);
-    if (!check.ReadWhole()) return false;
+    presentation::MainMenu* menu = presentation::Menu;
+    if (!menu) return false;
+    // A damaged or hostile inheritance changes nothing: what it would replace is kept and put
+    // back when the new values do not hold together.
+    const std::string before = CaptureRoundInheritance();
+    FieldPass pass(FieldPass::Mode::Read, coded);
+    InheritedFields(pass, *menu);
+    if (!pass.ReadWhole() || !HoldsTogether(*menu)) {
+        FieldPass undo(FieldPass::Mode::Read, before);
+        InheritedFields(undo, *menu);
+        return false;
+    }
     gamestate::Round = gamestate::RoundState{};
     gamestate::PetalsShot = 0;
     gamestate::ClearPointPopups();
     world::ClearEntityTable();
     flow::ThrowRequested = false;
     presentation::ResetLoadingScreen();
-    FieldPass pass(FieldPass::Mode::Read, coded);
-    InheritedFields(pass, *presentation::Menu);
     return true;
 }
 

@@ -100,8 +100,20 @@ std::string RecordingBackend::TakeTypedText() {
     return text;
 }
 
-void RecordingBackend::SetInputContext(const InputContext& context) {
-    inner_.SetInputContext(context);
+bool RecordingBackend::PadDown(PadButton button) {
+    const bool down = inner_.PadDown(button);
+    if (recording_) {
+        Answer answer;
+        answer.call = Call::PadDown;
+        answer.number = static_cast<uint32_t>(button);
+        answer.yes = down;
+        Note(answer);
+    }
+    return down;
+}
+
+void RecordingBackend::SetTextInputWanted(bool wanted) {
+    inner_.SetTextInputWanted(wanted);
 }
 
 bool RecordingBackend::PollEvent(Event& event) {

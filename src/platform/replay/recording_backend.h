@@ -31,7 +31,8 @@ class RecordingBackend : public Backend {
     Point CursorPos() override;
     void WarpCursor(int x, int y) override;
     std::string TakeTypedText() override;
-    void SetInputContext(const InputContext& context) override;
+    bool PadDown(PadButton button) override;
+    void SetTextInputWanted(bool wanted) override;
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;

@@ -117,8 +117,15 @@ std::string ReplayBackend::TakeTypedText() {
     return answer ? answer->text : std::string();
 }
 
-void ReplayBackend::SetInputContext(const InputContext& context) {
-    if (!started_) inner_.SetInputContext(context);
+bool ReplayBackend::PadDown(PadButton button) {
+    if (!started_) return inner_.PadDown(button);
+    const Answer* answer = Next(Call::PadDown, static_cast<uint32_t>(button));
+    return answer && answer->yes;
+}
+
+void ReplayBackend::SetTextInputWanted(bool wanted) {
+    // The watcher types nothing: no on-screen keyboard comes up for a replayed name.
+    if (!started_) inner_.SetTextInputWanted(wanted);
 }
 
 void ReplayBackend::WatchInner() {

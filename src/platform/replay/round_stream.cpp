@@ -87,6 +87,7 @@ class RoundStreamModels {
     uint32_t lastKey_ = 0;
     std::array<std::array<BitModel, 2>, 256> keyDown_;
     std::array<bool, 256> keyWasDown_{};
+    static_assert(PadButtonCount <= 16, "a pad button is coded in four bits");
     std::array<SymbolModel<4>, 16> pad_;
     uint32_t lastPad_ = 0;
     std::array<std::array<BitModel, 2>, 16> padDown_;
