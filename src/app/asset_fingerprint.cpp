@@ -49,8 +49,9 @@ uint64_t AssetFingerprint(const fs::path& dataDirectory) {
         std::error_code ec;
         for (fs::recursive_directory_iterator it(dataDirectory / top, ec), end; !ec && it != end;
              it.increment(ec)) {
+            // Named as the game names them, wherever a linked folder really lies.
             if (it->is_regular_file(ec))
-                names.push_back(fs::relative(it->path(), dataDirectory, ec).generic_string());
+                names.push_back(it->path().lexically_relative(dataDirectory).generic_string());
         }
     }
     std::sort(names.begin(), names.end());

@@ -198,15 +198,17 @@ bool BeginReplay(std::string& message) {
 }
 
 std::optional<RoundFile> LoadRecordedRound(const std::string& path, std::string& message) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     std::string bytes;
     if (in) {
         // One byte over the limit is enough to know the file is too long.
-        bytes.resize(platform::replay::LongestRoundFile + 1);
+        const auto size = static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0));
+        bytes.resize(std::min(size, platform::replay::LongestRoundFile + 1));
+        in.seekg(0);
         in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         bytes.resize(static_cast<size_t>(in.gcount()));
     }
-    if (!in && !in.eof()) {
+    if (!in) {
         message = "Die aufgenommene Runde " + path + " kann nicht gelesen werden.";
         return std::nullopt;
     }

@@ -260,6 +260,7 @@ int main(int argc, char** argv) {
             backend, std::move(*file), platform::replay::ReplayBackend::Pace::AsFastAsPossible);
         settings.recording.replay = replay.get();
         settings.drawFrames = false;
+        backend.KeepFrames(false);
         platform::SetBackend(replay.get());
     } else if (!recordFile.empty()) {
         recorder = std::make_unique<platform::replay::RecordingBackend>(backend);
