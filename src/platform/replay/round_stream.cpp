@@ -79,7 +79,11 @@ class RoundStreamModels {
     template <typename Coder>
     void CodeEvent(Coder& coder, Event& event);
 
-    std::array<SymbolModel<4>, 16> call_;
+    // The next call is predicted from the one before, and after a key or a pad button from which
+    // one it was: the game reads its keys in the same order every frame, so in a frame where
+    // nothing changes each call costs a small fraction of a bit.
+    std::array<SymbolModel<4>, 16 + 256 + 16> call_;
+    size_t callContext_ = 0;
     size_t lastCall_ = 0;
     std::array<NumberModel, 16> tickStep_;
     uint32_t lastTicks_ = 0;
@@ -121,7 +125,7 @@ void RoundStreamModels::CodeEvent(Coder& coder, Event& event) {
 
 template <typename Coder>
 bool RoundStreamModels::Code(Coder& coder, Answer& answer) {
-    const uint32_t call = coder.Symbol(call_[lastCall_], static_cast<uint32_t>(answer.call));
+    const uint32_t call = coder.Symbol(call_[callContext_], static_cast<uint32_t>(answer.call));
     if (call >= CallKinds) return false;
     const bool afterPoll = lastCall_ == Index(Call::PollEvent);
     answer.call = static_cast<Call>(call);
@@ -208,6 +212,9 @@ bool RoundStreamModels::Code(Coder& coder, Answer& answer) {
             break;
     }
     lastCall_ = call;
+    callContext_ = answer.call == Call::KeyDown   ? 16 + lastKey_
+                   : answer.call == Call::PadDown ? 16 + 256 + lastPad_
+                                                  : call;
     return true;
 }
 
