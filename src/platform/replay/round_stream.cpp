@@ -1,6 +1,7 @@
 #include "platform/replay/round_stream.h"
 
 #include <array>
+#include <cstdlib>
 #include <optional>
 
 #include "platform/replay/range_coder.h"
@@ -12,6 +13,18 @@ namespace {
 constexpr std::array<const char*, CallKinds> CallNames = {
     "Ticks",      "KeyDown", "PadDown",   "Cursor",  "TypedText",  "PollEvent", "WaitEvent",
     "OpenWindow", "Present", "OpenAudio", "Observe", "Checkpoint", "End"};
+
+constexpr int32_t FarthestCursor = 1 << 16;
+
+// A cursor move as a coded number, and back; in wrapping arithmetic, so that no value a damaged
+// stream holds can overflow.
+uint32_t StepTo(int32_t from, int32_t to) {
+    return ZigZag(static_cast<int32_t>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from)));
+}
+int32_t Step(int32_t from, uint32_t coded) {
+    return static_cast<int32_t>(static_cast<uint32_t>(from) +
+                                static_cast<uint32_t>(UnZigZag(coded)));
+}
 
 size_t Index(Call call) {
     return static_cast<size_t>(call);
@@ -157,10 +170,14 @@ bool RoundStreamModels::Code(Coder& coder, Answer& answer) {
                           answer.point.x != lastCursor_.x || answer.point.y != lastCursor_.y);
             cursorMovedLast_ = moved;
             if (moved) {
-                lastCursor_.x +=
-                    UnZigZag(coder.Number(cursorX_, ZigZag(answer.point.x - lastCursor_.x)));
-                lastCursor_.y +=
-                    UnZigZag(coder.Number(cursorY_, ZigZag(answer.point.y - lastCursor_.y)));
+                lastCursor_.x = Step(lastCursor_.x,
+                                     coder.Number(cursorX_, StepTo(lastCursor_.x, answer.point.x)));
+                lastCursor_.y = Step(lastCursor_.y,
+                                     coder.Number(cursorY_, StepTo(lastCursor_.y, answer.point.y)));
+                // No pointer goes this far from the window: the stream is damaged.
+                if (std::abs(lastCursor_.x) > FarthestCursor ||
+                    std::abs(lastCursor_.y) > FarthestCursor)
+                    return false;
             }
             answer.point = lastCursor_;
             break;
