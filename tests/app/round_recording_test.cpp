@@ -198,7 +198,11 @@ TEST(RecordedRounds, ARoundIsKeptWithItsEntryAndReplaysWithoutTouchingAFile) {
 
     const std::map<std::string, std::string> before = FilesUnder(folder);
     {
-        persistence::SetPlayerFilesUntouched(true);
+        // Put back even when a check below fails, so that no later test runs without files.
+        struct Untouched {
+            Untouched() { persistence::SetPlayerFilesUntouched(true); }
+            ~Untouched() { persistence::SetPlayerFilesUntouched(false); }
+        } untouched;
         std::string message;
         std::optional<platform::replay::RoundFile> file =
             app::LoadRecordedRound(chosen.string(), message);
@@ -213,7 +217,6 @@ TEST(RecordedRounds, ARoundIsKeptWithItsEntryAndReplaysWithoutTouchingAFile) {
         settings.drawFrames = false;
         EXPECT_EQ(app::GameMain(settings), 0);
         platform::SetBackend(nullptr);
-        persistence::SetPlayerFilesUntouched(false);
         EXPECT_FALSE(replay.Diverged()) << replay.Divergence();
         EXPECT_TRUE(replay.Finished());
         EXPECT_EQ(gamestate::Round.score, score);
