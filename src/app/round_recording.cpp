@@ -157,6 +157,11 @@ void ResetRoundRecording() {
 }
 
 void RoundFrameEnded(int32_t screenBefore) {
+    // Reading the whole pack takes a moment: it is done while the start screen stands still,
+    // not when the player clicks for a round.
+    if (State.setup.recorder && !State.fingerprint &&
+        gamestate::Game.GameScreen == gamestate::StartScreen)
+        PackFingerprint();
     if (State.mode == RecordingState::Mode::Idle) {
         if (State.setup.recorder && screenBefore < gamestate::GamePlayScreen &&
             gamestate::Game.GameScreen == gamestate::GamePlayScreen)
