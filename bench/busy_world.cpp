@@ -34,8 +34,8 @@ BusyWorld::~BusyWorld() {
     platform::SetBackend(nullptr);
 }
 
-void BusyWorld::Enter(const View& view) {
-    if (view.panorama == current_.panorama) return;
+void BusyWorld::Enter(const View& view, bool afresh) {
+    if (view.panorama == current_.panorama && !afresh) return;
     for (world::Entity& e : world::EntityTable) {
         if (e.spawnable) e.active = 0;
     }

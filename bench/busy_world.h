@@ -31,7 +31,8 @@ class BusyWorld {
 
     // A round started at the view's spawn camera and crowded with animals, the camera at the
     // view; a new view gets a new round, so both are measured with the same crowd around them.
-    void Enter(const View& view);
+    // `afresh`: a new round even in the same view.
+    void Enter(const View& view, bool afresh = false);
     // One whole playing frame, 16 ms after the last: clear, scene, HUD, crosshair and present.
     void PlayFrame();
 

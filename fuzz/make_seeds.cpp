@@ -12,8 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "app/round_inheritance.h"
 #include "display/colour.h"
 #include "persistence/high_scores.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/replay/recording_backend.h"
+#include "presentation/main_menu.h"
 
 namespace {
 
@@ -474,13 +478,55 @@ void WriteIniSeeds(const fs::path& dir) {
 
 }  // namespace
 
+// Recorded rounds made by the recording backend itself over a few hundred frames of everything a
+// round asks: the clock, keys, the pad, the cursor, typed text, events, sound and checkpoints.
+void WriteRoundSeeds(const fs::path& dir) {
+    platform::HeadlessBackend backend;
+    backend.OpenWindow("seeds");
+    platform::replay::RecordingBackend recorder(backend);
+    platform::SetBackend(&recorder);
+    presentation::CreateMainMenu();
+    const std::vector<uint16_t> frame(platform::ScreenWidth * platform::ScreenHeight, 0);
+    for (int frames : {3, 300}) {
+        platform::replay::RoundFile header;
+        header.gameVersion = "1.0.0";
+        header.inheritance = app::CaptureRoundInheritance();
+        recorder.Begin(header);
+        for (int i = 0; i < frames; ++i) {
+            backend.AdvanceTime(16);
+            backend.SetCursor(100 + i % 50, 300 - i % 20);
+            if (i % 40 == 10) backend.Click(platform::vk::LButton);
+            if (i == 100) backend.QueueText("Jörg");
+            platform::Event event;
+            while (platform::PollEvent(event)) {
+            }
+            platform::Ticks();
+            platform::CursorPos();
+            platform::KeyDown(platform::vk::LButton);
+            platform::KeyDown(platform::vk::Escape);
+            platform::PadDown(platform::PadButton::A);
+            platform::TakeTypedText();
+            platform::Ticks();
+            platform::Observe(i % 7 != 0);
+            platform::Present(frame.data(), platform::ScreenWidth);
+            if (i % 60 == 59)
+                platform::Checkpoint(0x0123456789ABCDEFull * static_cast<uint64_t>(i));
+        }
+        const std::string bytes = platform::replay::EncodeRoundFile(recorder.End());
+        std::ofstream(dir / ("round-" + std::to_string(frames) + ".tqround"), std::ios::binary)
+            << bytes;
+    }
+    presentation::ReleaseMenu();
+    platform::SetBackend(nullptr);
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* reader : {"bmp", "wave", "score", "ini"})
+    for (const char* reader : {"bmp", "wave", "score", "ini", "round"})
         fs::create_directories(root / reader);
     WriteBmpSeeds(root / "bmp");
     WriteWaveSeeds(root / "wave");
@@ -489,5 +535,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     WriteIniSeeds(root / "ini");
+    WriteRoundSeeds(root / "round");
     return 0;
 }

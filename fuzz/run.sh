@@ -5,7 +5,7 @@
 #
 # Configures a clang build in build-fuzz/ (libFuzzer with AddressSanitizer and UBSan), builds the
 # fuzz targets and runs each one for SECONDS (default 60), one after the other, on one core.
-# FUZZER is any of bmp, wave, score, ini (default all four).
+# FUZZER is any of bmp, wave, score, ini, round (default all five).
 #
 # Each run starts from the seed corpus in fuzz/corpus/<fuzzer>/ and keeps what it adds in
 # build-fuzz/fuzz-corpus/<fuzzer>/, so a later run goes on from there. A crash, leak, UB report,
@@ -24,18 +24,18 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 shift || true
 fuzzers=("$@")
-if [ ${#fuzzers[@]} -eq 0 ]; then fuzzers=(bmp wave score ini); fi
+if [ ${#fuzzers[@]} -eq 0 ]; then fuzzers=(bmp wave score ini round); fi
 build="${BUILD_DIR:-$root/build-fuzz}"
 jobs="${JOBS:-2}"
 
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
-    echo "usage: $0 [SECONDS] [bmp|wave|score|ini ...]" >&2
+    echo "usage: $0 [SECONDS] [bmp|wave|score|ini|round ...]" >&2
     exit 2
 fi
 for name in "${fuzzers[@]}"; do
     case "$name" in
-        bmp | wave | score | ini) ;;
-        *) echo "unknown fuzzer: $name (bmp, wave, score, ini)" >&2; exit 2 ;;
+        bmp | wave | score | ini | round) ;;
+        *) echo "unknown fuzzer: $name (bmp, wave, score, ini, round)" >&2; exit 2 ;;
     esac
 done
 
@@ -69,7 +69,7 @@ timeout_of() {
 max_len() {
     case "$1" in
         bmp) echo 16384 ;;
-        wave) echo 8192 ;;
+        wave | round) echo 8192 ;;
         *) echo 4096 ;;
     esac
 }

@@ -84,17 +84,69 @@
   $('help-close').addEventListener('click', () => show($('help'), false));
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
+  // ---- the recorded rounds kept with the saves, to download or watch ----
+  const query = new URLSearchParams(location.search);
+  const replaying = query.has('replay') || query.has('watch');
+  let roundLinks = [];
+  function listRounds() {
+    const list = $('rounds-list');
+    list.textContent = '';
+    for (const link of roundLinks) URL.revokeObjectURL(link);
+    roundLinks = [];
+    const rounds = Module.tqWeb ? Module.tqWeb.saves.rounds() : [];
+    show($('rounds-none'), rounds.length === 0);
+    for (const round of rounds) {
+      const row = document.createElement('tr');
+      const what = round.name === 'last.tqround' ? 'Letzte Runde' : 'Runde der Bestenliste';
+      const when = round.modified.toLocaleString('de-DE', {dateStyle: 'short', timeStyle: 'short'});
+      const cells = [what, when, (round.bytes / 1024).toFixed(1) + ' KB'];
+      for (const text of cells) {
+        const cell = document.createElement('td');
+        cell.textContent = text;
+        row.appendChild(cell);
+      }
+      const links = document.createElement('td');
+      const download = document.createElement('a');
+      download.textContent = 'Herunterladen';
+      download.download = round.name;
+      download.href = URL.createObjectURL(new Blob([Module.tqWeb.saves.readRound(round.name)],
+                                                   {type: 'application/octet-stream'}));
+      roundLinks.push(download.href);
+      const watch = document.createElement('a');
+      watch.textContent = 'Ansehen';
+      watch.href = '?watch=' + encodeURIComponent(round.name);
+      links.append(download, ' ', watch);
+      row.appendChild(links);
+      list.appendChild(row);
+    }
+  }
+  $('rounds-button').addEventListener('click', (e) => {
+    e.currentTarget.blur();
+    if ($('rounds').hidden) listRounds();
+    show($('rounds'), $('rounds').hidden);
+  });
+  $('rounds-close').addEventListener('click', () => show($('rounds'), false));
+
   // ---- the end ----
   function gameEnded(code) {
     if (document.fullscreenElement) document.exitFullscreen();
     show($('hint'), false);
-    if (code !== 0) $('ended-text').textContent = 'Das Spiel wurde mit Code ' + code + ' beendet.';
+    if (replaying) {
+      $('ended').querySelector('h2').textContent = 'Die Wiedergabe ist zu Ende.';
+      $('ended-text').textContent = code === 0 ? '' : 'Die Runde konnte nicht abgespielt werden.';
+      $('restart').textContent = 'Selbst spielen';
+    } else if (code !== 0) {
+      $('ended-text').textContent = 'Das Spiel wurde mit Code ' + code + ' beendet.';
+    }
     show($('ended'), true);
     stage.classList.add('ended');
     $('restart').focus();
     tq.ended = code;
   }
-  $('restart').addEventListener('click', () => location.reload());
+  $('restart').addEventListener('click', () => {
+    if (replaying) location.search = '';
+    else location.reload();
+  });
 
   window.Module = {
     canvas,
@@ -108,6 +160,8 @@
     preRun: [],
     tqPage: {
       started: () => { tq.ready = true; },
+      // The game's state as its last frame left it (the end of a replay is compared by it).
+      loopEnded: () => { tq.finalState = tq.state(); },
       messageBox,
       toggleFullScreen,
       gameEnded,
@@ -184,10 +238,30 @@
     };
   });
 
+  // "?replay=URL": the recorded round is fetched and put where the game reads it before it starts.
+  function fetchReplay() {
+    const url = query.get('replay');
+    if (!url) return;
+    const round = fetch(url).then((response) => {
+      if (!response.ok) throw new Error(url + ': ' + response.status);
+      return response.arrayBuffer();
+    });
+    Module.preRun.push(() => {
+      Module.addRunDependency('replay');
+      round.then((bytes) => {
+        Module.FS_createPath('/', 'replay', true, true);
+        Module.FS_createDataFile('/replay', 'round.tqround', new Uint8Array(bytes), true, true, true);
+        Module.tqReplayFile = '/replay/round.tqround';
+        Module.removeRunDependency('replay');
+      }, (error) => fail('Die aufgenommene Runde kann nicht geladen werden: ' + error.message));
+    });
+  }
+
   async function start() {
     try {
       const packInfo = fetch('pack.json');
       prepareSound();
+      fetchReplay();
       // The game's code loads meanwhile; it starts once the start screen's picture is in /data.
       let startPicture = null;
       const startPictureHere = new Promise((resolve) => { startPicture = resolve; });
@@ -230,6 +304,7 @@
     // The game is running (its test hooks work).
     ready: false,
     ended: null,
+    finalState: null,
     // Lets the game run up to and including `frame` and resolves once it has run (in virtual
     // time, ?virtual=STEP in the address, the game waits before its first frame); null lets it
     // run on freely.
@@ -249,6 +324,7 @@
     autoplay: (rounds) => Module._tq_test_autoplay(rounds),
     audioState: () => Module.tqWeb.audio.state(),
     flushSaves: () => Module.tqWeb.saves.flush(),
+    rounds: () => Module.tqWeb.saves.rounds().map((r) => r.name),
     // The busy playing frame as tq_bench measures it, in ms (after this the page only measures).
     busyFrameMs: (frames, panorama) => Module._tq_bench_busy_frame_ms(frames, panorama ? 1 : 0),
     // Starts (true) or ends (false) recording every frame's work and picture upload, in ms.

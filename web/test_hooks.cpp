@@ -16,8 +16,23 @@
 namespace {
 
 platform::web::WebBackend* Web() {
-    return static_cast<platform::web::WebBackend*>(platform::CurrentBackend());
+    return platform::web::WebBackend::Active();
 }
+
+// The hooks look at the game between its frames. What they ask the machine goes straight to the
+// page's backend, so that a round being recorded keeps only what the game asked.
+class AskingThePage {
+  public:
+    AskingThePage() : game_(platform::CurrentBackend()) {
+        if (Web()) platform::SetBackend(Web());
+    }
+    ~AskingThePage() { platform::SetBackend(game_); }
+    AskingThePage(const AskingThePage&) = delete;
+    AskingThePage& operator=(const AskingThePage&) = delete;
+
+  private:
+    platform::Backend* game_;
+};
 
 // tqdriver's player in the page. It plays on a headless backend of its own, its hands: the keys
 // they hold, where they point, what they type and a close they ask for go on to the page's
@@ -67,6 +82,7 @@ std::unique_ptr<PagePlayer> Autoplay;
 // The game's state as JSON, as tqdriver's --state writes it.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tq_test_state() {
     static std::string json;
+    const AskingThePage page;
     json = driver::GameStateJson(Web() ? Web()->FrameIndex() : -1,
                                  Autoplay ? &Autoplay->Player() : nullptr);
     return json.c_str();
@@ -76,7 +92,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tq_test_state() {
 // is none. The built-in player of tqdriver chooses it.
 extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_aim() {
     static const driver::Autoplayer player(0);
-    const platform::Point cursor = platform::CursorPos();
+    if (!Web()) return -1;
+    const platform::Point cursor = Web()->CursorPos();
     const driver::Autoplayer::Aim aim =
         player.ChooseTarget(cursor.x, cursor.y, gamestate::AverageFrameTime);
     if (aim.index < 0) return -1;
@@ -85,7 +102,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_aim() {
 
 // Where the game's cursor is now, as x | y << 16.
 extern "C" EMSCRIPTEN_KEEPALIVE int tq_test_cursor() {
-    const platform::Point cursor = platform::CursorPos();
+    if (!Web()) return 0;
+    const platform::Point cursor = Web()->CursorPos();
     return cursor.x | (cursor.y << 16);
 }
 

@@ -114,7 +114,7 @@ async function realTimeRound(browser) {
     if (state.screen === GameScreen.game && state.roundEnd > state.clock) break;
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
-  await game.page.evaluate(() => { tq.recordFrames(true); tq.audio(); });
+  const before = await game.page.evaluate(() => { tq.recordFrames(true); return tq.audio(); });
   const sounds = [];
   const until = Date.now() + 60000;
   while (Date.now() < until) {
@@ -127,8 +127,11 @@ async function realTimeRound(browser) {
   console.log(`60 s round in real time (${audio.kind}):`);
   console.log(`  the game's work per frame: ${summary(frames.work)}`);
   console.log(`  the canvas upload per frame: ${summary(frames.upload)}`);
+  console.log(`  the whole frame: ${summary(frames.work.map((work, i) => work + frames.upload[i]))}`);
+  console.log('  underruns by the second: ' +
+              sounds.map((s) => s.underruns - before.underruns).join(' '));
   const queued = median(sounds.map((s) => s.queuedMs));
-  console.log(`  sound: ${audio.underruns} underruns, loudest sample ${Math.max(...sounds.map((s) => s.peak))}; ` +
+  console.log(`  sound: ${audio.underruns - before.underruns} underruns, loudest sample ${Math.max(...sounds.map((s) => s.peak))}; ` +
               `queued ahead ${queued.toFixed(0)} ms (target ${audio.targetMs}), output latency ` +
               `${audio.outputMs.toFixed(0)} ms: a shot is heard within about ` +
               `${(1000 / 60 + queued + audio.outputMs).toFixed(0)} ms`);

@@ -1,7 +1,5 @@
 #include "app/application.h"
 
-#include <cstdlib>
-
 #include "app/game_reset.h"
 #include "app/sound_startup.h"
 #include "display/display_device.h"
@@ -9,6 +7,7 @@
 #include "gamestate/devices.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
+#include "gamestate/rules_random.h"
 #include "persistence/high_scores.h"
 #include "persistence/save_directory.h"
 #include "presentation/bitmap_font.h"
@@ -38,7 +37,7 @@ void ReleaseDisplay() {
 }  // namespace
 
 HRESULT InitApplication(int* exitCode) {
-    std::srand(platform::Ticks());
+    gamestate::SeedRand(platform::Ticks());
     if (!platform::CurrentBackend() ||
         !platform::CurrentBackend()->OpenWindow("Tannenquirl Rauze")) {
         if (exitCode) *exitCode = ExitNoWindow;
@@ -68,6 +67,7 @@ HRESULT InitDisplay() {
 
 HRESULT RunFrame() {
     RefillMusicBetweenFrames();
+    const int32_t screenBefore = gamestate::Game.GameScreen;
     // A failed sound file is reported here, between frames, once; the box is modal.
     sound::ShowFileFailures();
     HRESULT hr = flow::GameFrame();
@@ -81,6 +81,7 @@ HRESULT RunFrame() {
         RestoreSurfaces();
         Shell.RestorePending = false;
     }
+    RoundFrameEnded(screenBefore);
     return S_OK;
 }
 
@@ -161,8 +162,9 @@ void Shutdown() {
 int GameMain(const RunSettings& settings, const std::function<void()>& onLoopEnd) {
     // A run in a process that has run the game before starts as the first one did.
     ResetGame();
+    SetRoundRecording(settings.recording);
     if (settings.panorama) gamestate::Game.PanoramaMode = true;
-    std::srand(platform::Ticks());
+    gamestate::SeedRand(platform::Ticks());
     // The menu exists before anything else: it reads the high scores and the options.
     presentation::CreateMainMenu();
     int failure = ExitNoWindow;
@@ -175,10 +177,20 @@ int GameMain(const RunSettings& settings, const std::function<void()>& onLoopEnd
         Shutdown();
         return ExitNoDisplayMode;
     }
-    // Saves that cannot be written fail quietly each time; the player is told once, here.
-    if (!persistence::SaveDirectoryWritable())
+    gamestate::Display->SetDrawing(settings.drawFrames);
+    if (settings.recording.replay) {
+        std::string message;
+        if (!BeginReplay(message)) {
+            platform::ShowMessageBox(message.c_str(), "Tannenquirl Rauze", true);
+            Shutdown();
+            return ExitBadRecording;
+        }
+    } else if (!persistence::SaveDirectoryWritable()) {
+        // Saves that cannot be written fail quietly each time; the player is told once, here.
         platform::ShowMessageBox(SavesLostMessage, "Tannenquirl Rauze", true);
+    }
     int code = RunMessageLoop();
+    RoundRecordingGameClosed();
     if (onLoopEnd) onLoopEnd();
     Shutdown();
     return code;

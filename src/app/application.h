@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/round_recording.h"
 #include "diag/result_codes.h"
 #include "platform/platform.h"
 
@@ -24,6 +25,9 @@ extern ShellState Shell;
 // What the command line decides for one run, beside the options file.
 struct RunSettings {
     bool panorama = false;  // the whole hunting ground, whatever the options file says
+    RoundRecordingSetup recording;
+    // False: no picture is drawn (a replay that only checks where the game goes).
+    bool drawFrames = true;
 };
 
 // The program's exit codes. A launcher, a desktop session or a script must be able to tell a game
@@ -33,6 +37,7 @@ enum ExitCode : int {
     ExitNoWindow = 1,       // no window could be opened (no display)
     ExitNoSound = 2,        // the sound output could not be set up
     ExitNoDisplayMode = 3,  // the 800x600 16-bit picture could not be set up
+    ExitBadRecording = 65,  // a recorded round to replay could not be read or played back
 };
 
 // Start-up up to the display: the window, the sound device, the music thread. E_FAIL when the

@@ -19,6 +19,11 @@ struct OptionInfo {
 constexpr OptionInfo Options[] = {
     {"--panorama", nullptr, "play the whole hunting ground: meadow, forest and field",
      [](CommandLine& c, const char*) { c.panorama = true; }},
+    {"--replay", "FILE",
+     "show a recorded round (Escape ends it); the game's files stay as they are",
+     [](CommandLine& c, const char* value) { c.replayPath = value; }},
+    {"--record", "FILE", "also write every round played to FILE",
+     [](CommandLine& c, const char* value) { c.recordPath = value; }},
     {"--help", nullptr, "show this help and end",
      [](CommandLine& c, const char*) { c.help = true; }},
     {"--version", nullptr, "show the version and end",
@@ -88,12 +93,19 @@ std::string HelpText() {
     text +=
         "\nAlt+Enter switches between window and full screen; Alt+X ends the game.\n"
         "Exit status: 0 closed by the player, 1 no display, 2 no sound output,\n"
-        "3 no 800x600 picture, 64 an option the game does not know.\n";
+        "3 no 800x600 picture, 64 an option the game does not know, 65 a recorded round\n"
+        "that cannot be played back.\n"
+        "\nEvery round played is kept in the save folder as rounds/last.tqround, and the\n"
+        "round behind each high-score entry beside it while the entry stays in the table.\n";
     return text;
 }
 
+const char* GameVersion() {
+    return TQ_VERSION;
+}
+
 std::string VersionText() {
-    return std::string("Tannenquirl Rauze ") + TQ_VERSION + "\n";
+    return std::string("Tannenquirl Rauze ") + GameVersion() + "\n";
 }
 
 }  // namespace app

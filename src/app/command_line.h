@@ -8,16 +8,21 @@ namespace app {
 
 // What the command line asks of one run.
 struct CommandLine {
-    bool panorama = false;  // the whole hunting ground, whatever the options file says
-    bool help = false;      // print HelpText() and end
-    bool version = false;   // print VersionText() and end
-    std::string error;      // not empty: an argument the game does not understand
+    bool panorama = false;   // the whole hunting ground, whatever the options file says
+    std::string replayPath;  // not empty: show this recorded round instead of playing
+    std::string recordPath;  // not empty: also write every round played here
+    bool help = false;       // print HelpText() and end
+    bool version = false;    // print VersionText() and end
+    std::string error;       // not empty: an argument the game does not understand
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // `tannenquirl --help`: the usage, every option and every environment variable the game reads.
 std::string HelpText();
+
+// The game's version, as the project states it ("1.0.0").
+const char* GameVersion();
 
 // `tannenquirl --version`: the game's name and version.
 std::string VersionText();

@@ -1,6 +1,7 @@
 #include "app/game_reset.h"
 
 #include "app/application.h"
+#include "app/round_recording.h"
 #include "display/display_device.h"
 #include "flow/controls.h"
 #include "gamestate/asset_catalogue.h"
@@ -44,6 +45,7 @@ void ResetGame() {
     gamestate::ClearPointPopups();
     gamestate::ResetFrameTiming();
     Shell = ShellState{};
+    ResetRoundRecording();
 }
 
 }  // namespace app

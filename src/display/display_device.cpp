@@ -53,6 +53,7 @@ HRESULT CDisplayDevice::ShowFrame() {
 HRESULT CDisplayDevice::ClearBackBuffer(uint32_t pixel) {
     if (!open_) return E_POINTER;
     const uint16_t value = static_cast<uint16_t>(pixel);
+    if (!drawing_) return S_OK;
     if (value == 0) {
         std::memset(backBuffer_.data(), 0, backBuffer_.size() * sizeof(uint16_t));
     } else {
@@ -80,6 +81,7 @@ HRESULT CDisplayDevice::DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surf
     uint64_t h = static_cast<uint64_t>(r.bottom - r.top);
     if (x + w > static_cast<uint64_t>(BackWidth) || y + h > static_cast<uint64_t>(BackHeight))
         return DDERR_INVALIDRECT;
+    if (!drawing_) return S_OK;
 
     const int srcPitch = surface->Width();
     uint16_t* dst = backBuffer_.data() + static_cast<size_t>(y) * Pitch + x;

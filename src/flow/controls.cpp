@@ -3,13 +3,13 @@
 // while the button is held and kicks the cursor about.
 #include "flow/controls.h"
 
-#include <cstdlib>
 #include <initializer_list>
 
 #include "flow/controller_buttons.h"
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/rules_random.h"
 #include "gamestate/sound_files.h"
 #include "sound/sound.h"
 #include "sound/sound_system.h"
@@ -120,8 +120,8 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
             break;
         case world::MachineGun: {
             weapon.fire();
-            const int dx = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
-            const int dy = std::rand() % MachineGunKickRange - MachineGunKickRange / 2;
+            const int dx = gamestate::Rand() % MachineGunKickRange - MachineGunKickRange / 2;
+            const int dy = gamestate::Rand() % MachineGunKickRange - MachineGunKickRange / 2;
             platform::WarpCursor(cursor.x + dx, cursor.y + dy);
             gamestate::PlayEffect(gamestate::MachineGunShotSound);
             break;

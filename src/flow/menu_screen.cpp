@@ -57,13 +57,15 @@ void MenuEntry() {
     }
 
     world::ResetEntityTable();
+    LoadScreensAndFonts();
+    menu->EnterMenu();
+}
 
+void LoadScreensAndFonts() {
     CDisplayDevice* display = gamestate::Display.get();
     if (!presentation::LoadingScreenSurface) presentation::LoadLoadingScreen(display);
     if (!presentation::IngameSheet) presentation::LoadIngameSheet(display);
     presentation::CreateMissingFonts(display);
-
-    menu->EnterMenu();
 }
 
 HRESULT MenuScreenFrame(platform::Point cursor) {
@@ -93,11 +95,13 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
     // Keep the menu music running.
     if (menu->MusicOn == 0) {
         if (menu->StreamMusic == 1) {
-            if (!sound::MusicStream || !sound::MusicStream->AnyBufferPlaying())
+            // Whether a sound still plays is the audio thread's to say: a recorded round
+            // notes what the game saw.
+            if (!sound::MusicStream || !platform::Observe(sound::MusicStream->AnyBufferPlaying()))
                 PlayStreamedMenuMusic();
         } else if (!gamestate::MenuMusic) {
             if (EnsureMenuMusic(0)) gamestate::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
-        } else if (!gamestate::MenuMusic->AnyBufferPlaying()) {
+        } else if (!platform::Observe(gamestate::MenuMusic->AnyBufferPlaying())) {
             gamestate::MenuMusic->StartSound(0, DSBPLAY_LOOPING);
         }
     }

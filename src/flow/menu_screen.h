@@ -7,6 +7,10 @@
 namespace flow {
 
 void MenuEntry();
+// The pictures a round needs from its first frame on (the loading screen, the in-game sheet, the
+// fonts), which the menu loads on its way in; a replayed round that starts without the menu
+// loads them here.
+void LoadScreensAndFonts();
 HRESULT MenuScreenFrame(platform::Point cursor);
 
 }  // namespace flow

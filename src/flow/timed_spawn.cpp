@@ -1,10 +1,9 @@
 #include "flow/timed_spawn.h"
 
-#include <cstdlib>
-
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
+#include "gamestate/rules_random.h"
 #include "platform/platform.h"
 #include "world/entity.h"
 #include "world/level_layout.h"
@@ -16,7 +15,7 @@ namespace {
 
 // The raven comes back to the scarecrow only while the camera is away from the world's seam.
 void MaybePerchRaven() {
-    if (std::rand() % 50 != 0) return;
+    if (gamestate::Rand() % 50 != 0) return;
     world::Entity& raven = world::EntityTable[world::entity_index::PerchedRaven];
     if (raven.active || !(gamestate::Game.CameraX >= 200.0f && gamestate::Game.CameraX < 4000.0f))
         return;
@@ -45,7 +44,7 @@ void TimedSpawn() {
     }
     if (now - gamestate::Game.SpawnTimer < SpawnIntervalMs) return;
     // Planes 1, 4 and 5 spawn nothing: two draws in five bring an animal.
-    const int plane = std::rand() % 5 + 1;
+    const int plane = gamestate::Rand() % 5 + 1;
     world::spawnAnimal(plane, 1, 0, true);
     gamestate::Game.SpawnTimer += SpawnIntervalMs;
     MaybePerchRaven();

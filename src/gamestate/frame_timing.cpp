@@ -33,6 +33,18 @@ const std::array<int32_t, FrameRingSize>& FrameRing() {
     return ring.durations;
 }
 
+FrameTimingState SaveFrameTiming() {
+    return FrameTimingState{ring.durations, static_cast<uint32_t>(ring.position), ring.reference,
+                            AverageFrameTime};
+}
+
+void RestoreFrameTiming(const FrameTimingState& state) {
+    ring.durations = state.durations;
+    ring.position = state.position % FrameRingSize;
+    ring.reference = state.reference;
+    AverageFrameTime = state.average;
+}
+
 void ResetFrameTiming() {
     AverageFrameTime = 0.0f;
     ring = Ring{};

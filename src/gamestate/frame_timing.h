@@ -21,4 +21,14 @@ const std::array<int32_t, FrameRingSize>& FrameRing();
 // Empties the ring and the average (start-up, and tests).
 void ResetFrameTiming();
 
+// The whole of the frame timing, for a recorded round that must start where the game stood.
+struct FrameTimingState {
+    std::array<int32_t, FrameRingSize> durations{};
+    uint32_t position = 0;
+    uint32_t reference = 0;  // tick count of the previous frame; 0 before the first
+    float average = 0.0f;
+};
+FrameTimingState SaveFrameTiming();
+void RestoreFrameTiming(const FrameTimingState& state);
+
 }  // namespace gamestate

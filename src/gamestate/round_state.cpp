@@ -1,8 +1,7 @@
 #include "gamestate/round_state.h"
 
-#include <cstdlib>
-
 #include "gamestate/game_state.h"
+#include "gamestate/rules_random.h"
 #include "platform/platform.h"
 
 namespace gamestate {
@@ -31,7 +30,7 @@ void RoundState::ResetRound() {
     cameraMax = Game.PanoramaMode ? UnlimitedCameraMax : ForestCameraMax;
     QuotaStage = 0;
     stageMessageEnd = NotScheduled;
-    for (int32_t& note : bellSequence.notes) note = std::rand() % 3 + 1;
+    for (int32_t& note : bellSequence.notes) note = gamestate::Rand() % 3 + 1;
     bellSequence.progress = 0;
     for (uint32_t& time : bellSequence.times) time = NotScheduled;
     bellSequence.inputPosition = 0;
@@ -40,15 +39,15 @@ void RoundState::ResetRound() {
 }
 
 void RoundState::DrawQuotas() {
-    std::srand(platform::Ticks());
+    gamestate::SeedRand(platform::Ticks());
     const int32_t stage = ++QuotaStage;
-    const int freeA = std::rand() % 5;
+    const int freeA = gamestate::Rand() % 5;
     int freeB;
     do {
-        freeB = std::rand() % 5;
+        freeB = gamestate::Rand() % 5;
     } while (freeB == freeA);
     for (int i = 0; i < QuotaCount; ++i) {
-        quotas[i] = (i == freeA || i == freeB) ? NoQuota : 3 * stage + std::rand() % 6;
+        quotas[i] = (i == freeA || i == freeB) ? NoQuota : 3 * stage + gamestate::Rand() % 6;
     }
 }
 

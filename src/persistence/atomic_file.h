@@ -7,6 +7,11 @@
 
 namespace persistence {
 
+// A run that must leave the player's files as they are (a replayed round): every read below
+// finds nothing and every write is taken as done without touching the disk.
+void SetPlayerFilesUntouched(bool untouched);
+bool PlayerFilesUntouched();
+
 // The whole file, or nothing when it cannot be opened or read or is longer than `limit` bytes.
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit = 1 << 20);
 

@@ -100,7 +100,8 @@ void LoadHighScores(HighScoreTable& table, const std::string& path) {
     // Only the first 2080 bytes count; anything after them is ignored.
     std::string bytes(HighScoreFileSize, '\0');
     size_t size = 0;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    std::FILE* file = PlayerFilesUntouched() ? nullptr : std::fopen(path.c_str(), "rb");
+    if (file) {
         size = std::fread(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }

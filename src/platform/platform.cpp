@@ -71,5 +71,11 @@ bool OpenAudio(int sampleRate, AudioPull pull) {
 void CloseAudio() {
     if (installed) installed->CloseAudio();
 }
+bool Observe(bool value) {
+    return installed ? installed->Observe(value) : value;
+}
+void Checkpoint(uint64_t digest) {
+    if (installed) installed->Checkpoint(digest);
+}
 
 }  // namespace platform

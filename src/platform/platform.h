@@ -155,6 +155,13 @@ class Backend {
     // (headless). False when no output can be opened.
     virtual bool OpenAudio(int sampleRate, AudioPull pull) = 0;
     virtual void CloseAudio() = 0;
+
+    // Recorded rounds. A rule that reads something another thread decided (whether a sound
+    // still plays) passes it through `Observe`, so that a replay reads what the recording read;
+    // `Checkpoint` hands over a digest of the rules' state for a replay to compare. Only the
+    // recording and replaying backends look at either.
+    virtual bool Observe(bool value) { return value; }
+    virtual void Checkpoint(uint64_t) {}
 };
 
 // Installs the backend the free functions forward to; the caller keeps ownership.
@@ -177,5 +184,7 @@ void ShowMessageBox(const char* text, const char* caption, bool error);
 void DebugOutput(const char* text);
 bool OpenAudio(int sampleRate, AudioPull pull);
 void CloseAudio();
+bool Observe(bool value);
+void Checkpoint(uint64_t digest);
 
 }  // namespace platform

@@ -1,13 +1,13 @@
 #include "presentation/main_menu.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
 #include "display/display_device.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/rules_random.h"
 #include "gamestate/sound_files.h"
 #include "persistence/options.h"
 #include "platform/platform.h"
@@ -114,12 +114,12 @@ MainMenu::~MainMenu() {
 }
 
 void MainMenu::ResetMenu() {
-    std::srand(platform::Ticks());
+    gamestate::SeedRand(platform::Ticks());
     for (int b = 0; b < ButtonCount; ++b) buttons[b] = ButtonRow{RestY[b], 1};
     for (int i = 0; i < TrophySlots; ++i) {
         trophyLightOff[i] = 0;
         trophyFrames[i] = 0;
-        trophySequence[i] = std::rand() % TrophyCount;
+        trophySequence[i] = gamestate::Rand() % TrophyCount;
     }
     trophySequence[TrophySequenceLength] = -1;
     sequencePosition = 0;

@@ -1,7 +1,6 @@
 #include "sound/sound.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -136,7 +135,7 @@ CSoundBuffer* CSound::GetFreeBuffer() {
             return buffer.get();
         }
     }
-    return buffers_[static_cast<size_t>(std::rand()) % buffers_.size()].get();
+    return buffers_[voiceToSteal_() % buffers_.size()].get();
 }
 
 HRESULT CSound::StartSound(uint32_t priority, uint32_t flags) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,9 @@ class CSound {
     // S_FALSE when the buffer was not lost (always, here); `*restored` (optional) says whether it
     // was restored and needs refilling.
     HRESULT RestoreBuffer(CSoundBuffer* buffer, bool* restored);
-    // The first buffer that is not playing, else a random one; null without buffers.
+    // The first buffer that is not playing, else a random one; null without buffers. The
+    // random choice has a generator of its own: which voices are still busy depends on the audio
+    // thread, and must never change the numbers the game's rules draw.
     CSoundBuffer* GetFreeBuffer();
 
     uint32_t BufferCount() const { return static_cast<uint32_t>(buffers_.size()); }
@@ -61,4 +64,5 @@ class CSound {
     uint32_t bufferBytes_;
     std::unique_ptr<CWaveReader> waveReader_;
     std::string path_;
+    std::minstd_rand voiceToSteal_;
 };

@@ -1,6 +1,6 @@
 #include "world/animal_behaviour.h"
 
-#include <cstdlib>
+#include "gamestate/rules_random.h"
 
 namespace world {
 
@@ -40,7 +40,7 @@ bool CountDown(Entity& e, float seconds) {
 
 void UpdateBoar(Entity& e, float seconds) {
     if (CountDown(e, seconds)) {
-        const int r = std::rand() % 9;
+        const int r = gamestate::Rand() % 9;
         if (r <= 2) {
             e.state = state::Walking;
             e.timer = 10.0f;
@@ -81,7 +81,7 @@ void UpdateDuck(Entity& e, float seconds) {
     e.lastFrame = 11;
     if (e.direction > -3 && e.direction < 3) {
         const int sign = randomSign();
-        e.direction = sign * ((std::rand() % 5 + 15) / PlaneDivisor(e));
+        e.direction = sign * ((gamestate::Rand() % 5 + 15) / PlaneDivisor(e));
     }
     Move(e, seconds);
 }
@@ -91,7 +91,7 @@ bool TryDive(Entity& e, int32_t firstDiveFrame, int32_t lastDiveFrame) {
     for (const HoleRange& hole : HoleRanges) {
         if (hole.kind != e.kind || hole.plane != e.plane) continue;
         if (e.x < hole.from || e.x > hole.to) continue;
-        if (std::rand() % hole.oneIn != 0) continue;
+        if (gamestate::Rand() % hole.oneIn != 0) continue;
         e.state = state::Diving;
         e.playFrames(firstDiveFrame, lastDiveFrame);
         e.direction = 0;
@@ -115,7 +115,7 @@ bool UpdateMole(Entity& e, float seconds) {
     if (e.state == state::Walking) {
         if (e.direction == 0) {
             const int sign = randomSign();
-            e.direction = sign * ((std::rand() % 10 + 35) / PlaneDivisor(e));
+            e.direction = sign * ((gamestate::Rand() % 10 + 35) / PlaneDivisor(e));
         }
         Move(e, seconds);
     }
@@ -138,7 +138,7 @@ bool UpdateHare(Entity& e, float seconds) {
     if (e.state == state::Walking) {
         if (e.direction == 0) {
             const int sign = randomSign();
-            e.direction = sign * ((std::rand() % 4 + 11) / PlaneDivisor(e));
+            e.direction = sign * ((gamestate::Rand() % 4 + 11) / PlaneDivisor(e));
         }
         Move(e, seconds);
     }
@@ -157,7 +157,7 @@ void UpdateWalker(Entity& e, float seconds, int32_t lastWalkFrame, int speedRang
     if (e.state == state::Walking) {
         if (e.direction == 0) {
             const int sign = randomSign();
-            e.direction = sign * ((std::rand() % speedRange + speedBase) / PlaneDivisor(e));
+            e.direction = sign * ((gamestate::Rand() % speedRange + speedBase) / PlaneDivisor(e));
         }
         Move(e, seconds);
     }
@@ -167,7 +167,7 @@ void UpdateWalker(Entity& e, float seconds, int32_t lastWalkFrame, int speedRang
 // gives it frames 3 and above.
 void UpdateRaven(Entity& e, float seconds) {
     if (CountDown(e, seconds) && e.frame < 4.0f) {
-        const int r = std::rand() % 3;
+        const int r = gamestate::Rand() % 3;
         if (e.direction == 0) e.direction = randomSign();
         e.showOnly(r);
         e.timer = 5.0f;

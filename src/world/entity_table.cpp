@@ -1,7 +1,6 @@
-#include <cstdlib>
-
 #include "display/bitmap_surface.h"
 #include "display/colour.h"
+#include "gamestate/rules_random.h"
 #include "world/entity.h"
 
 namespace world {
@@ -36,7 +35,7 @@ bool Entity::setSprite(CBitmapSurface* bitmap, int slot, int set, int frameCount
 }
 
 int randomSign() {
-    return (std::rand() % 2) ? 1 : -1;
+    return (gamestate::Rand() % 2) ? 1 : -1;
 }
 
 void ResetEntityTable() {

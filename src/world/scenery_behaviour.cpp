@@ -4,10 +4,10 @@
 //
 // Scenery moves in its own speed units: a speed of 1 moves U pixels per second, where U depends
 // on the kind; where a kind falls, gravity adds U speed units per second.
-#include <cstdlib>
 #include <initializer_list>
 
 #include "gamestate/round_state.h"
+#include "gamestate/rules_random.h"
 #include "sound/sound_system.h"
 #include "world/level_layout.h"
 #include "world/scenery.h"
@@ -51,7 +51,7 @@ void UpdateJumper(Entity& e, float seconds, int driftOffset) {
     e.y += e.verticalSpeed * seconds * U;
     e.x += static_cast<float>(e.direction) * seconds * U;
     if (e.verticalSpeed == 0.0f) return;
-    if (e.direction == 0) e.direction = std::rand() % 5 - driftOffset;
+    if (e.direction == 0) e.direction = gamestate::Rand() % 5 - driftOffset;
     e.verticalSpeed += seconds * U;
     if (e.y > e.groundY) {
         e.verticalSpeed = 0.0f;
@@ -121,8 +121,8 @@ void UpdateClock(Entity& e, float seconds) {
     const gamestate::RoundState& round = gamestate::Round;
     if (!(round.RoundEnd - round.RoundClock < ClockShowsInLastMs)) return;
     if (e.y < 0.0f) {
-        e.x = static_cast<float>(std::rand() % 1200 + 1700);
-        e.y = static_cast<float>(std::rand() % 400 + 100);
+        e.x = static_cast<float>(gamestate::Rand() % 1200 + 1700);
+        e.y = static_cast<float>(gamestate::Rand() % 400 + 100);
     }
     if (expired) {
         const bool inPlayfield = e.y > 0.0f && e.y < 600.0f;
@@ -135,14 +135,14 @@ void UpdateClock(Entity& e, float seconds) {
 // seconds.
 void UpdateFenceEye(Entity& e, float seconds) {
     if (!CountDown(e, seconds)) return;
-    if (e.state == 2 && std::rand() % 8 == 0) {
+    if (e.state == 2 && gamestate::Rand() % 8 == 0) {
         e.state = 1;
         e.timer = 2.0f;
         e.showOnly(0);
         return;
     }
     e.state = 2;
-    e.timer = static_cast<float>(10 + std::rand() % 10);
+    e.timer = static_cast<float>(10 + gamestate::Rand() % 10);
     e.showOnly(1);
 }
 
@@ -151,11 +151,11 @@ void UpdateTreeEyes(Entity& e, float seconds) {
     if (!CountDown(e, seconds)) return;
     if (e.state == 0) {
         e.state = 2;
-        e.timer = static_cast<float>(5 + std::rand() % 10);
+        e.timer = static_cast<float>(5 + gamestate::Rand() % 10);
         e.showOnly(0);
     } else if (e.state == 2) {
-        if (std::rand() % 4 != 0) {
-            e.timer = static_cast<float>(5 + std::rand() % 10);
+        if (gamestate::Rand() % 4 != 0) {
+            e.timer = static_cast<float>(5 + gamestate::Rand() % 10);
             e.showOnly(1);
         } else {
             e.state = 1;
@@ -164,7 +164,7 @@ void UpdateTreeEyes(Entity& e, float seconds) {
         }
     } else if (e.state == 1) {
         e.state = 2;
-        e.timer = static_cast<float>(10 + std::rand() % 10);
+        e.timer = static_cast<float>(10 + gamestate::Rand() % 10);
         e.showOnly(1);
     }
 }
@@ -229,7 +229,7 @@ void UpdateBear(Entity& e, float seconds) {
     if (e.state == state::Hit || !CountDown(e, seconds)) return;
     if (At(ix::CaveStone).active) return;
     if (e.firstFrame == 0) {
-        if (std::rand() % 4 != 0) {
+        if (gamestate::Rand() % 4 != 0) {
             e.timer = 5.0f;
         } else {
             e.timer = 0.125f;

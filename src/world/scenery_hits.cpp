@@ -2,11 +2,11 @@
 // small chains: the cover hides the power switch, the switch sends a shock down the line with
 // the ravens on it, the three blossoms and the bells each hide a puzzle that unlocks the
 // crossbow, the bear target unlocks the machine gun, the clock gives ten more seconds.
-#include <cstdlib>
 #include <initializer_list>
 
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/rules_random.h"
 #include "platform/platform.h"
 #include "sound/sound_system.h"
 #include "world/bell_notes.h"
@@ -39,10 +39,10 @@ bool IsHit(const Entity& e) {
 
 // Flies off sideways: 2 or 3 speed units to either side (a second draw picks the speed).
 void FlyOff(Entity& e) {
-    if (std::rand() % 2 == 0) {
-        e.direction = 2 + std::rand() % 2;
+    if (gamestate::Rand() % 2 == 0) {
+        e.direction = 2 + gamestate::Rand() % 2;
     } else {
-        e.direction = -2 - std::rand() % 2;
+        e.direction = -2 - gamestate::Rand() % 2;
     }
 }
 
@@ -154,7 +154,7 @@ int32_t ScoreTreeApple(Entity& e) {
 
 int32_t ScoreTreeEyes(Entity& e) {
     e.state = 2;
-    e.timer = static_cast<float>(20 + std::rand() % 10);
+    e.timer = static_cast<float>(20 + gamestate::Rand() % 10);
     e.showOnly(0);
     constexpr int32_t Points[3] = {50, 20, 10};
     for (int i = 0; i < 3; ++i) {
@@ -194,8 +194,8 @@ int32_t ScoreScarecrowArm(Entity& arm, bool firstArm) {
 int32_t ScoreScarecrowHat(Entity& hat) {
     At(ix::ScarecrowArm1).active = 0;
     At(ix::ScarecrowArm2).active = 0;
-    hat.direction = std::rand() % 5 - 2;
-    hat.verticalSpeed = static_cast<float>(-(std::rand() % 3 + 10));
+    hat.direction = gamestate::Rand() % 5 - 2;
+    hat.verticalSpeed = static_cast<float>(-(gamestate::Rand() % 3 + 10));
     return 250;
 }
 
@@ -357,7 +357,7 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
             e.verticalSpeed = -20.0f;
             return 50;
         case kind::Mushroom:
-            e.verticalSpeed = static_cast<float>(-10 - std::rand() % 10);
+            e.verticalSpeed = static_cast<float>(-10 - gamestate::Rand() % 10);
             FlyOff(e);
             explode(e);
             return 100;
@@ -399,12 +399,12 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
             return ScoreTreeApple(e);
         case kind::Acorn:
             e.verticalSpeed = -2.0f;
-            e.direction = std::rand() % 6 - 3;
+            e.direction = gamestate::Rand() % 6 - 3;
             e.state = FallingState;
             return 20;
         case kind::BigAcorn: {
             e.verticalSpeed = -2.0f;
-            e.direction = std::rand() % 6 - 3;
+            e.direction = gamestate::Rand() % 6 - 3;
             // Worth much more when it is hit again while falling.
             if (e.state == FallingState) return 500;
             e.state = FallingState;
@@ -412,7 +412,7 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
         }
         case kind::FenceEye:
             e.state = 2;
-            e.timer = static_cast<float>(20 + std::rand() % 10);
+            e.timer = static_cast<float>(20 + gamestate::Rand() % 10);
             e.showOnly(1);
             return 1000;
         case kind::TreeEyes:

@@ -1,11 +1,10 @@
 #include "world/spawning.h"
 
-#include <cstdlib>
-
 #include "display/bitmap_surface.h"
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
+#include "gamestate/rules_random.h"
 #include "platform/platform.h"
 
 namespace world {
@@ -91,7 +90,7 @@ void initAnimal(Entity& e, int kind, int plane, int32_t cameraX, bool enterFromS
 
     float x;
     if (enterFromSide) {
-        if (std::rand() % 2) {
+        if (gamestate::Rand() % 2) {
             // One frame width plus 400 pixels left of the camera.
             const CBitmapSurface* strip = e.sprites[plane][LeftStrip];
             const int32_t frames = e.frameCounts[plane][LeftStrip];
@@ -101,7 +100,7 @@ void initAnimal(Entity& e, int kind, int plane, int32_t cameraX, bool enterFromS
             x = static_cast<float>(cameraX + 2000);
         }
     } else {
-        x = static_cast<float>(cameraX + std::rand() % 1600);
+        x = static_cast<float>(cameraX + gamestate::Rand() % 1600);
     }
     if (x < 0.0f) x += WorldWidth;
     if (x > WorldWidth) x -= WorldWidth;
@@ -109,8 +108,8 @@ void initAnimal(Entity& e, int kind, int plane, int32_t cameraX, bool enterFromS
 }
 
 void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
-    if (oneIn <= 0 || std::rand() % oneIn != 0) return;
-    if (kind == 0) kind = std::rand() % 5 + 1;
+    if (oneIn <= 0 || gamestate::Rand() % oneIn != 0) return;
+    if (kind == 0) kind = gamestate::Rand() % 5 + 1;
     if (kind == kind::Deer) plane = FarPlane;
     const EntityGroup* group = GroupOfPlane(plane);
     if (!group) return;
@@ -125,7 +124,7 @@ void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
     if (slot < 0) return;
     const int32_t camera = static_cast<int32_t>(gamestate::Game.CameraX);
     initAnimal(EntityTable[slot], kind, plane, camera, enterFromSide);
-    if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && std::rand() % 20 == 0) {
+    if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && gamestate::Rand() % 20 == 0) {
         EntityTable[slot].linkedIndex = slot + 1;
         initAnimal(EntityTable[slot + 1], kind::Apple, plane, camera, enterFromSide);
     }

@@ -29,12 +29,15 @@ TEST(CommandLine, UnderstandsItsOptionsAndNamesAnyOtherArgument) {
 
 TEST(CommandLine, HelpListsEveryOptionAndEnvironmentVariableInOneColumn) {
     const std::string help = app::HelpText();
-    for (const char* name : {"--panorama", "--help", "--version", "TANNENQUIRL_WINDOWED",
-                             "XDG_DATA_HOME", "SDL_AUDIODRIVER"}) {
+    for (const char* name : {"--panorama", "--replay FILE", "--record FILE", "--help", "--version",
+                             "TANNENQUIRL_WINDOWED", "XDG_DATA_HOME", "SDL_AUDIODRIVER"}) {
         EXPECT_NE(help.find(std::string("  ") + name), std::string::npos) << name;
     }
     // Each option is understood as the help shows it.
     EXPECT_TRUE(Parse({"--panorama"}).panorama);
+    EXPECT_EQ(Parse({"--replay", "last.tqround"}).replayPath, "last.tqround");
+    EXPECT_EQ(Parse({"--record", "mine.tqround"}).recordPath, "mine.tqround");
+    EXPECT_EQ(Parse({"--record"}).error, "--record needs FILE");
     // The help texts of the options start in one column.
     const size_t panorama = help.find("  --panorama");
     const size_t version = help.find("  --version");

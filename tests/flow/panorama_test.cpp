@@ -4,13 +4,13 @@
 // one sees it arrive.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "flow/camera.h"
 #include "flow/timed_spawn.h"
 #include "gamestate/frame_timing.h"
+#include "gamestate/rules_random.h"
 #include "presentation/background.h"
 #include "presentation/point_labels.h"
 #include "world/level_layout.h"
@@ -204,7 +204,7 @@ TEST_F(PanoramaTest, AnimalsEnteringFromTheSideAppearOutOfSightAllRoundTheWorld)
     presentation::LoadLevelAssets(&display_, false);
     std::filesystem::current_path(previous);
     gamestate::Game.PanoramaMode = true;
-    std::srand(11);
+    gamestate::SeedRand(11);
     world::Entity& animal = world::EntityTable[100];
     for (int camera = 0; camera < 4800; camera += 23) {
         PlaceCamera(static_cast<float>(camera));
@@ -235,7 +235,7 @@ TEST_F(PanoramaTest, TheRavenComesBackToTheScarecrowOnlyWhereNoOneSeesItArrive) 
     world::Entity& perched = world::EntityTable[world::entity_index::PerchedRaven];
     perched.kind = world::kind::Raven;
     perched.plane = world::NearPlane;
-    std::srand(7);
+    gamestate::SeedRand(7);
     int perchedAt = 0;
     for (int camera = 0; camera < 4800; camera += 10) {
         perched.active = 0;

@@ -8,13 +8,16 @@
 #  4. the focus goes to another window and comes back: the round goes on at once, no picture
 #     is loaded again behind the loading screen;
 #  5. Escape goes back to the menu;
-#  6. Alt+X ends the process with exit code 0 within two seconds.
+#  6. Alt+X ends the process with exit code 0 within two seconds;
+#  7. the round was recorded in the save folder, and tqdriver replays the recording headless to
+#     the same state, checked by the recorded digests of the rules' state (score included).
 #
-#   real_window_test.sh GAME DATA_DIR PROBE
+#   real_window_test.sh GAME DATA_DIR PROBE DRIVER
 set -euo pipefail
 GAME=$(realpath "$1")
 DATA=$(realpath "$2")
 PROBE=$(realpath "$3")
+DRIVER=$(realpath "$4")
 
 source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
 command -v xlogo >/dev/null || { echo "FAIL: xlogo is missing (scripts/setup.sh installs it)"; exit 1; }
@@ -51,6 +54,13 @@ within 3 loading_screen || fail "a click on 'Spiel starten' showed no loading sc
 within 10 round_hud || fail "no round began after loading (${LAST_PERCENT}% alike)"
 echo "ok: a click on 'Spiel starten' starts a round"
 
+# A few shots across the view and a reload, as a player starts a round.
+for x in 200 400 600; do
+    xdotool mousemove --window "$WINDOW" "$x" 300 click 1
+    sleep 0.3
+done
+xdotool click 3
+
 # Another window takes the focus for two seconds (it ends with Xvfb if a check fails).
 xlogo -geometry 100x100+850+0 >/dev/null 2>&1 &
 OTHER_PID=$!
@@ -81,3 +91,8 @@ wait "$GAME_PID" || code=$?
 GAME_PID=""
 [ "$code" -eq 0 ] || fail "the game ended with exit code $code after Alt+X"
 echo "ok: Alt+X ends the game with exit code 0"
+
+[ -s "$WORK/run/rounds/last.tqround" ] || fail "the round was not kept in rounds/last.tqround"
+"$DRIVER" --data "$DATA" --replay "$WORK/run/rounds/last.tqround" --state "$WORK/replayed.json" \
+    >"$WORK/replay.log" 2>&1 || fail "the recorded round did not replay: $(cat "$WORK/replay.log")"
+echo "ok: the round was recorded and replays headless to the same state ($(grep -o '"score":[0-9]*' "$WORK/replayed.json" | head -n1))"

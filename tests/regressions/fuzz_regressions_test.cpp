@@ -69,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, FuzzRegressions,
                          ::testing::Values(Reader{"bmp", &readercheck::CheckBmp},
                                            Reader{"wave", &readercheck::CheckWave},
                                            Reader{"score", &readercheck::CheckScoreFile},
-                                           Reader{"ini", &readercheck::CheckIniFile}),
+                                           Reader{"ini", &readercheck::CheckIniFile},
+                                           Reader{"round", &readercheck::CheckRoundFile}),
                          [](const ::testing::TestParamInfo<Reader>& info) {
                              return std::string(info.param.name);
                          });

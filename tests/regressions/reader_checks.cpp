@@ -12,11 +12,15 @@
 #include <system_error>
 #include <vector>
 
+#include "app/round_inheritance.h"
 #include "display/bmp_decoder.h"
 #include "persistence/atomic_file.h"
 #include "persistence/high_scores.h"
 #include "persistence/ini_file.h"
 #include "persistence/options.h"
+#include "platform/replay/round_file.h"
+#include "platform/replay/round_stream.h"
+#include "presentation/main_menu.h"
 #include "sound/sound.h"
 
 namespace readercheck {
@@ -523,6 +527,42 @@ std::string CheckIniFile(Rig& rig, const uint8_t* data, size_t size) {
     if (!SaveSoundOption(value, path) || ReadWholeFile(path) != after) {
         return "writing the same option again changed the file";
     }
+    return "";
+}
+
+std::string CheckRoundFile(Rig&, const uint8_t* data, size_t size) {
+    using namespace platform::replay;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    RoundFileProblem problem = RoundFileProblem::None;
+    const std::optional<RoundFile> file = DecodeRoundFile(bytes, problem);
+    if (!file) return problem == RoundFileProblem::None ? "refused without a reason" : "";
+    if (problem != RoundFileProblem::None) return "read, yet a problem was named";
+    if (EncodeRoundFile(*file) != bytes) return "the file read does not code back to its bytes";
+
+    // Every answer a replay could ask for decodes or is refused; a replay reads no more answers
+    // than the game asks questions, so the check stops where a long round would.
+    RoundStreamReader reader;
+    uint64_t read = 0;
+    for (const RoundBlock& block : file->blocks) {
+        reader.BeginBlock(block.bytes);
+        for (uint32_t i = 0; i < block.answers && read < 200000; ++i, ++read) {
+            Answer answer;
+            if (!reader.Read(answer)) break;
+            if (static_cast<int>(answer.call) > static_cast<int>(Call::End))
+                return "an answer to a question the game never asks";
+        }
+    }
+
+    // The inheritance is applied whole or not at all, and what was applied is what comes back.
+    if (!presentation::Menu) presentation::CreateMainMenu();
+    const std::string before = app::CaptureRoundInheritance();
+    if (!app::ApplyRoundInheritance(file->inheritance)) {
+        return app::CaptureRoundInheritance() == before ? ""
+                                                        : "a refused inheritance changed the game";
+    }
+    const std::string applied = app::CaptureRoundInheritance();
+    if (!app::ApplyRoundInheritance(applied) || app::CaptureRoundInheritance() != applied)
+        return "an applied inheritance does not come back as it went in";
     return "";
 }
 

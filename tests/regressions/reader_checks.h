@@ -63,5 +63,8 @@ std::string CheckWave(Rig& rig, const uint8_t* data, size_t size);
 std::string CheckScoreFile(Rig& rig, const uint8_t* data, size_t size);
 // LoadOptions of an INI file, and SaveSoundOption on it.
 std::string CheckIniFile(Rig& rig, const uint8_t* data, size_t size);
+// A recorded round: the file, every answer of its stream, and what the round inherits, applied
+// to a game with a menu.
+std::string CheckRoundFile(Rig& rig, const uint8_t* data, size_t size);
 
 }  // namespace readercheck

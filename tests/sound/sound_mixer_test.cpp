@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "gamestate/rules_random.h"
 #include "sound/auto_reset_event.h"
 #include "sound/file_failures.h"
 #include "sound/mixer.h"
@@ -232,8 +233,11 @@ TEST_F(SoundMixerTest, StartingRewindsEveryBufferAndPicksAFreeOne) {
         ASSERT_EQ(sound->StartSound(0, 0), S_OK);
         Render(100);
     }
-    // All three play; the fourth start takes one of them, and every buffer starts over.
+    // All three play; the fourth start takes one of them, and every buffer starts over. The
+    // choice draws on a generator of the sound's own: never on the rules' numbers.
+    const uint64_t rulesDrawn = gamestate::Random.drawn();
     CSoundBuffer* chosen = sound->GetFreeBuffer();
+    EXPECT_EQ(gamestate::Random.drawn(), rulesDrawn);
     EXPECT_TRUE(chosen == sound->BufferAt(0) || chosen == sound->BufferAt(1) ||
                 chosen == sound->BufferAt(2));
     ASSERT_EQ(sound->StartSound(0, 0), S_OK);

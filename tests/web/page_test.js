@@ -105,6 +105,16 @@ async function shootAround(game, frame, enough, {frames = 6, limit = 6000, touch
   throw new Error('the round went on and on');
 }
 
+// A copy of the built page in `work`/site, its files linked: those `keep` says.
+function siteBeside(work, keep) {
+  const copy = path.join(work, 'site');
+  fs.mkdirSync(copy);
+  for (const file of fs.readdirSync(site)) {
+    if (keep(file)) fs.symlinkSync(path.join(site, file), path.join(copy, file));
+  }
+  return copy;
+}
+
 const cases = {
   // The page loads with a progress bar and shows the start screen; in virtual time its canvas
   // shows the very pixels of the Linux build's golden frames, played with real mouse input
@@ -410,6 +420,80 @@ const cases = {
     await game.close();
   },
 
+  // The rounds recorded on Linux (tests/replays) play back in the page, on its own pictures and
+  // sounds, to the score and the digest of the rules' state they reached there.
+  async ReplaysTheLinuxRounds(browser) {
+    const rounds = process.env.TQ_REPLAYS;
+    const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tq-web-replays-'));
+    try {
+      const replaySite = siteBeside(work, () => true);
+      for (const file of fs.readdirSync(rounds).filter((f) => f.endsWith('.tqround'))) {
+        fs.copyFileSync(path.join(rounds, file), path.join(replaySite, file));
+        const expected = {};
+        for (const line of fs.readFileSync(path.join(rounds, file.replace(/tqround$/, 'expect')),
+                                           'utf8').split('\n')) {
+          const [key, value] = line.trim().split(/\s+/);
+          if (key) expected[key] = value;
+        }
+        const game = await openPage(browser, replaySite, '?virtual=16&fast&replay=' + file);
+        await game.runTo(null);
+        await game.page.waitForFunction(
+            () => tq.ended !== null || !document.getElementById('message').hidden,
+            {timeout: 180000, polling: 250});
+        const message = await game.page.evaluate(
+            () => document.getElementById('message').hidden ? '' :
+                  document.getElementById('message').textContent);
+        assert.equal(message, '', file + ' plays back without a word');
+        const state = await game.page.evaluate(() => tq.finalState);
+        assert.equal(String(state.score), expected.score, file + ': the score');
+        assert.equal(state.rulesDigest, expected.rulesDigest, file + ': the rules\' state');
+        assert.equal(await game.page.evaluate(() => tq.ended), 0);
+        await game.close();
+      }
+    } finally {
+      fs.rmSync(work, {recursive: true, force: true});
+    }
+  },
+
+  // Every round played in the page is recorded and kept with the saves. The page offers it as a
+  // download, and the Linux build plays the downloaded round back to the page's score; tqdriver
+  // fails a replay that goes another way at any of the recording's checkpoints (the last at the
+  // round's end) or ends before the recording does.
+  async OffersItsRoundsForLinux(browser) {
+    const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tq-web-rounds-'));
+    try {
+      const game = await openPage(browser, site, '?virtual=16&fast');
+      await game.page.evaluate(() => tq.autoplay(1));
+      await game.runTo(null);
+      await game.page.waitForFunction(() => tq.ended !== null, {timeout: 180000, polling: 250});
+      const played = await game.page.evaluate(() => tq.finalState);
+      assert.ok(played.score > 0, 'the round scored');
+
+      await screenshot(game, 'after-an-autoplayed-round');
+      const session = await browser.target().createCDPSession();
+      await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: work});
+      await game.page.click('#rounds-button');
+      await screenshot(game, 'recorded-rounds');
+      const link = await game.page.$('#rounds-list a[download="last.tqround"]');
+      assert.ok(link, 'the page offers the last round');
+      await link.click();
+      const file = path.join(work, 'last.tqround');
+      for (const until = Date.now() + 20000; !fs.existsSync(file);) {
+        assert.ok(Date.now() < until, 'the round was downloaded');
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      }
+      await game.close();
+
+      const stateFile = path.join(work, 'replayed.json');
+      execFileSync(process.env.TQ_DRIVER, ['--data', process.env.TQ_DATA_DIR, '--replay', file,
+                                           '--state', stateFile]);
+      const replayed = JSON.parse(fs.readFileSync(stateFile, 'utf8'));
+      assert.equal(replayed.score, played.score, 'Linux replays the page\'s score');
+    } finally {
+      fs.rmSync(work, {recursive: true, force: true});
+    }
+  },
+
   // A damaged sound and a damaged picture in the pack: the menu's tune without its samples, the
   // loading screen's picture turned to noise. The game's message about the tune shows in the
   // page and holds the game until it is answered; then the menu goes on, silent, and a round
@@ -429,12 +513,9 @@ const cases = {
       const noise = fs.readFileSync(path.join(data, picture));
       for (let i = 2; i < noise.length; ++i) noise[i] = (i * 7919) & 0xff;
       replace(picture, noise);
-      const damagedSite = path.join(work, 'site');
-      fs.mkdirSync(damagedSite);
-      for (const file of fs.readdirSync(site)) {
-        if (!file.startsWith('tannenquirl-data') && file !== 'pack.json' && !file.endsWith('.bmp.gz'))
-          fs.symlinkSync(path.join(site, file), path.join(damagedSite, file));
-      }
+      const damagedSite = siteBeside(work, (file) => !file.startsWith('tannenquirl-data') &&
+                                                     file !== 'pack.json' &&
+                                                     !file.endsWith('.bmp.gz'));
       execFileSync('bash', [process.env.TQ_MAKE_PACK, process.env.TQ_FILE_PACKAGER, data,
                             damagedSite]);
 

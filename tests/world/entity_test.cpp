@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "gamestate/pause.h"
+#include "gamestate/rules_random.h"
 #include "world/world_fixture.h"
 
 namespace {
@@ -73,9 +74,9 @@ TEST_F(EntityTest, SetSpriteRefusesAMissingBitmapAndKeysAndMeasuresAStrip) {
 }
 
 TEST_F(EntityTest, RandomSignFollowsTheParityOfTheDraw) {
-    std::srand(99);
-    const int first = std::rand();
-    std::srand(99);
+    gamestate::SeedRand(99);
+    const int first = gamestate::Rand();
+    gamestate::SeedRand(99);
     EXPECT_EQ(world::randomSign(), (first % 2) ? 1 : -1);
 }
 

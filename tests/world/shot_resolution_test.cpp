@@ -8,6 +8,7 @@
 
 #include "gamestate/point_popups.h"
 #include "gamestate/round_state.h"
+#include "gamestate/rules_random.h"
 #include "world/level_layout.h"
 #include "world/shot_fixture.h"
 #include "world/spawning.h"
@@ -232,7 +233,7 @@ TEST_F(ReusedSlotTest, AnAnimalInTheSlotOfAnExplosionLivesOnPastItsSeventhFrame)
     Live(mole, 2000);
     ASSERT_EQ(mole.active, 0) << "the explosion ended on its seventh frame";
 
-    std::srand(7);
+    gamestate::SeedRand(7);
     world::spawnAnimal(2, 1, kind::Boar, false);
     Entity& boar = EntityTable[world::MidGroup.first];
     ASSERT_EQ(boar.kind, kind::Boar);
@@ -260,7 +261,7 @@ TEST_F(ReusedSlotTest, AHareInTheSlotOfASunkMoleRunsAtAHaresSpeed) {
     Live(mole, 20000);
     ASSERT_EQ(mole.active, 0) << "it sank out of sight";
 
-    std::srand(7);
+    gamestate::SeedRand(7);
     world::spawnAnimal(2, 1, kind::Hare, false);
     Entity& hare = EntityTable[world::MidGroup.first];
     ASSERT_EQ(hare.kind, kind::Hare);

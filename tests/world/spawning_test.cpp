@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
+#include "gamestate/rules_random.h"
 #include "world/world_fixture.h"
 
 namespace {
@@ -14,9 +14,9 @@ using world::EntityTable;
 
 // The numbers the standard generator gives after `seed`.
 std::vector<int> Draws(unsigned seed, int count) {
-    std::srand(seed);
+    gamestate::SeedRand(seed);
     std::vector<int> draws;
-    for (int i = 0; i < count; ++i) draws.push_back(std::rand());
+    for (int i = 0; i < count; ++i) draws.push_back(gamestate::Rand());
     return draws;
 }
 
@@ -54,7 +54,7 @@ TEST_F(SpawningTest, ABoarWithinReachOfTheCameraWrapsRoundTheWorld) {
     unsigned seed = 1;
     while (Draws(seed, 2)[1] % 1600 != 1500) ++seed;
     gamestate::Game.CameraX = 4000.0f;
-    std::srand(seed);
+    gamestate::SeedRand(seed);
     world::spawnAnimal(2, 1, world::kind::Boar, false);
     const Entity& boar = EntityTable[world::MidGroup.first];
     ASSERT_EQ(boar.active, 1);
@@ -76,13 +76,13 @@ TEST_F(SpawningTest, AnimalsEnteringFromTheSideStartOffScreen) {
     gamestate::Game.CameraX = 1800.0f;
     unsigned odd = 1;
     while (Draws(odd, 2)[1] % 2 == 0) ++odd;  // the chance, then the side
-    std::srand(odd);
+    gamestate::SeedRand(odd);
     world::spawnAnimal(2, 1, world::kind::Boar, true);
     EXPECT_FLOAT_EQ(EntityTable[51].x, 1800.0f - 20.0f - 400.0f)
         << "one frame width and 400 pixels left of the camera";
     unsigned even = 1;
     while (Draws(even, 2)[1] % 2 == 1) ++even;
-    std::srand(even);
+    gamestate::SeedRand(even);
     world::spawnAnimal(2, 1, world::kind::Boar, true);
     EXPECT_FLOAT_EQ(EntityTable[52].x, 3800.0f) << "2000 pixels right of the camera";
 }
@@ -103,9 +103,9 @@ TEST_F(SpawningTest, AFullRangeSpawnsNothingAndDrawsNoMoreNumbers) {
     for (int i = world::MidGroup.first; i <= world::MidGroup.last; i += 2)
         EntityTable[i].active = 1;
     const std::vector<int> reference = Draws(7, 3);
-    std::srand(7);
+    gamestate::SeedRand(7);
     world::spawnAnimal(2, 1, 0, false);
-    EXPECT_EQ(std::rand(), reference[2]) << "only the chance and the kind were drawn";
+    EXPECT_EQ(gamestate::Rand(), reference[2]) << "only the chance and the kind were drawn";
     EXPECT_EQ(ActiveIn(world::MidGroup), 63);
     // The last pair must lie wholly inside the range.
     EntityTable[174].active = 0;
@@ -136,7 +136,7 @@ TEST_F(SpawningTest, ApplesRideOnBoarsOnlyFromTheSecondStage) {
     gamestate::Round.QuotaStage = 2;
     unsigned seed = 1;
     while (Draws(seed, 3)[2] % 20 != 0) ++seed;  // one-in, offset, apple chance
-    std::srand(seed);
+    gamestate::SeedRand(seed);
     world::spawnAnimal(2, 1, world::kind::Boar, false);
     const Entity& boar = EntityTable[51];
     const Entity& apple = EntityTable[52];

@@ -1,9 +1,11 @@
 #include "game_state_json.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string_view>
 
+#include "app/round_inheritance.h"
 #include "autoplayer.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
@@ -106,6 +108,11 @@ std::string GameStateJson(int frame, const Autoplayer* autoplayer) {
     json.Value("screen", gamestate::Game.GameScreen);
     json.Value("camera", static_cast<double>(gamestate::Game.CameraX));
     json.Value("panorama", gamestate::Game.PanoramaMode);
+    // The checksum a recorded round notes: two runs that agree on it agree on every rule.
+    char digest[17];
+    std::snprintf(digest, sizeof digest, "%016llx",
+                  static_cast<unsigned long long>(app::RulesDigest()));
+    json.Value("rulesDigest", std::string(digest));
     WriteRoundAndEntities(json);
     WriteMenuAndScores(json);
     WriteWeapon(json);

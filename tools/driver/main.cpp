@@ -1,13 +1,20 @@
 // tqdriver: the real game on the headless backend, driven by a script in virtual time.
 //
 //   tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] [--autoplay [--rounds N]]
-//            [--panorama] [--shot FRAME:FILE.bmp]... [--state FILE.json]
+//            [--panorama] [--shot FRAME:FILE.bmp]... [--state FILE.json] [--record FILE]
+//   tqdriver [--data DIR] --replay FILE [--state FILE.json]
+//
+// --record writes the rounds played to FILE (the last one wins). --replay plays a recorded round
+// back as fast as the machine allows; it exits 1, naming the frame, when the game goes another
+// way than the recording, and 65 when the file cannot be played.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -18,6 +25,7 @@
 #include "autoplayer.h"
 #include "display/bmp_writer.h"
 #include "game_state_json.h"
+#include "persistence/atomic_file.h"
 #include "platform/headless/headless_backend.h"
 #include "script.h"
 
@@ -33,6 +41,8 @@ struct Options {
     bool panorama = false;  // the whole hunting ground, whatever the options file says
     std::vector<driver::ScriptEntry> extra;  // --shot entries
     std::string stateFile;
+    std::string recordFile;
+    std::string replayFile;
 };
 
 int Usage(const char* why) {
@@ -40,7 +50,8 @@ int Usage(const char* why) {
                  "tqdriver: %s\n"
                  "usage: tqdriver [--data DIR] [--frames N] [--step MS] [--script FILE] "
                  "[--autoplay [--rounds N]] [--panorama] [--shot FRAME:FILE.bmp]... "
-                 "[--state FILE.json]\n",
+                 "[--state FILE.json] [--record FILE]\n"
+                 "       tqdriver [--data DIR] --replay FILE [--state FILE.json]\n",
                  why);
     return 2;
 }
@@ -162,6 +173,10 @@ int main(int argc, char** argv) {
             options.scriptFile = v;
         } else if (arg == "--state" && (v = value())) {
             options.stateFile = v;
+        } else if (arg == "--record" && (v = value())) {
+            options.recordFile = v;
+        } else if (arg == "--replay" && (v = value())) {
+            options.replayFile = v;
         } else if (arg == "--shot" && (v = value())) {
             std::string shot = v;
             auto colon = shot.find(':');
@@ -189,7 +204,10 @@ int main(int argc, char** argv) {
         }
     }
     entries.insert(entries.end(), options.extra.begin(), options.extra.end());
-    if (options.frames < 0 && !options.autoplay) {
+    const bool replaying = !options.replayFile.empty();
+    if (replaying && (options.autoplay || !entries.empty() || !options.recordFile.empty()))
+        return Usage("--replay plays the recording alone");
+    if (options.frames < 0 && !options.autoplay && !replaying) {
         // Without a frame count the run lasts until the script's last entry, or 600 frames.
         bool quits = false;
         int last = -1;
@@ -204,6 +222,10 @@ int main(int argc, char** argv) {
         if (entry.verb == "shot" || entry.verb == "state") entry.text = AbsolutePath(entry.text);
     }
     std::string stateFile = AbsolutePath(options.stateFile);
+    const std::string recordFile = AbsolutePath(options.recordFile);
+    const std::string replayFile = AbsolutePath(options.replayFile);
+    // A replay leaves the files of the data folder as they are.
+    if (replaying) persistence::SetPlayerFilesUntouched(true);
 
     if (!options.dataDir.empty()) {
         std::error_code ec;
@@ -221,12 +243,47 @@ int main(int argc, char** argv) {
                                                      : (options.frames < 0 ? 1 : 0));
     ScriptedRun run(options, std::move(entries), options.autoplay ? &autoplayer : nullptr);
     backend.SetFrameHooks(&run);
-    platform::SetBackend(&backend);
-    int code = app::GameMain({.panorama = options.panorama}, [&] {
+
+    app::RunSettings settings;
+    settings.panorama = options.panorama;
+    std::unique_ptr<platform::replay::RecordingBackend> recorder;
+    std::unique_ptr<platform::replay::ReplayBackend> replay;
+    if (replaying) {
+        std::string message;
+        std::optional<platform::replay::RoundFile> file =
+            app::LoadRecordedRound(replayFile, message);
+        if (!file) {
+            std::fprintf(stderr, "tqdriver: %s\n", message.c_str());
+            return app::ExitBadRecording;
+        }
+        replay = std::make_unique<platform::replay::ReplayBackend>(
+            backend, std::move(*file), platform::replay::ReplayBackend::Pace::AsFastAsPossible);
+        settings.recording.replay = replay.get();
+        settings.drawFrames = false;
+        backend.KeepFrames(false);
+        platform::SetBackend(replay.get());
+    } else if (!recordFile.empty()) {
+        recorder = std::make_unique<platform::replay::RecordingBackend>(backend);
+        settings.recording.recorder = recorder.get();
+        settings.recording.recordPath = recordFile;
+        platform::SetBackend(recorder.get());
+    } else {
+        platform::SetBackend(&backend);
+    }
+    int code = app::GameMain(settings, [&] {
         if (!stateFile.empty())
             driver::WriteGameState(stateFile, run.LastFrame(),
                                    options.autoplay ? &autoplayer : nullptr);
     });
     platform::SetBackend(nullptr);
+    if (replay && replay->Diverged()) {
+        std::fprintf(stderr, "tqdriver: the replay went another way than the recording at %s\n",
+                     replay->Divergence().c_str());
+        return 1;
+    }
+    if (replay && !replay->Finished() && code == 0) {
+        std::fprintf(stderr, "tqdriver: the replay ended before the recording did\n");
+        return 1;
+    }
     return code;
 }

@@ -151,14 +151,16 @@ PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
         loseNextPresent_ = false;
         return PresentResult::Lost;
     }
-    lastFrame_.resize(static_cast<size_t>(ScreenWidth) * ScreenHeight);
-    if (pitch == ScreenWidth) {
-        std::memcpy(lastFrame_.data(), pixels, lastFrame_.size() * sizeof(uint16_t));
-    } else {
-        for (int y = 0; y < ScreenHeight; ++y) {
-            const uint16_t* row = pixels + static_cast<size_t>(y) * pitch;
-            std::copy(row, row + ScreenWidth,
-                      lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+    if (keepFrames_) {
+        lastFrame_.resize(static_cast<size_t>(ScreenWidth) * ScreenHeight);
+        if (pitch == ScreenWidth) {
+            std::memcpy(lastFrame_.data(), pixels, lastFrame_.size() * sizeof(uint16_t));
+        } else {
+            for (int y = 0; y < ScreenHeight; ++y) {
+                const uint16_t* row = pixels + static_cast<size_t>(y) * pitch;
+                std::copy(row, row + ScreenWidth,
+                          lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+            }
         }
     }
     ++presentCount_;

@@ -84,6 +84,8 @@ class HeadlessBackend : public Backend {
     int PresentCount() const { return presentCount_; }
     // The last presented frame, 800x600 RGB565, row by row.
     const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
+    // Off, presented frames are counted but not kept (a replay that only checks the state).
+    void KeepFrames(bool keep) { keepFrames_ = keep; }
     // Copies, because the music thread may add to them at any time.
     std::vector<std::string> MessageBoxes() const;
     std::string DebugLog() const;
@@ -118,6 +120,7 @@ class HeadlessBackend : public Backend {
     uint32_t presentMs_ = 0;
     int presentCount_ = 0;
     std::vector<uint16_t> lastFrame_;
+    bool keepFrames_ = true;
 
     mutable std::mutex logMutex_;
     std::vector<std::string> messageBoxes_;

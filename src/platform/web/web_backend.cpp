@@ -43,7 +43,7 @@ namespace platform::web {
 
 namespace {
 
-WebBackend* Active = nullptr;
+WebBackend* ActiveBackend = nullptr;
 
 // A point from tq_game_point: x in the low 16 bits, y above.
 Point Unpack(int packed) {
@@ -106,15 +106,19 @@ Event MakeEvent(EventType type, SizeKind kind = SizeKind::Restored) {
 }  // namespace
 
 WebBackend::WebBackend(const PageSettings& settings) : settings_(settings) {
-    Active = this;
+    ActiveBackend = this;
     tq_backend_started();
 }
 
 WebBackend::~WebBackend() {
     CloseAudio();
     CloseWindow();
-    if (Active == this) Active = nullptr;
+    if (ActiveBackend == this) ActiveBackend = nullptr;
     if (CurrentBackend() == this) SetBackend(nullptr);
+}
+
+WebBackend* WebBackend::Active() {
+    return ActiveBackend;
 }
 
 uint32_t WebBackend::Ticks() {
@@ -483,14 +487,14 @@ void WebBackend::OnKeyClicked(int virtualKey) {
 
 // The page's text field (the on-screen keyboard of a phone) hands over what was typed into it.
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_typed_text(const char* utf8) {
-    if (platform::web::Active) platform::web::Active->OnTypedText(utf8);
+    if (platform::web::ActiveBackend) platform::web::ActiveBackend->OnTypedText(utf8);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_key_clicked(int virtualKey) {
-    if (platform::web::Active) platform::web::Active->OnKeyClicked(virtualKey);
+    if (platform::web::ActiveBackend) platform::web::ActiveBackend->OnKeyClicked(virtualKey);
 }
 
 // The page's sound output is running low while the game waits for the browser.
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_top_up_audio() {
-    if (platform::web::Active) platform::web::Active->TopUpAudio();
+    if (platform::web::ActiveBackend) platform::web::ActiveBackend->TopUpAudio();
 }

@@ -37,6 +37,8 @@ class WebBackend : public Backend {
     ~WebBackend() override;
     WebBackend(const WebBackend&) = delete;
     WebBackend& operator=(const WebBackend&) = delete;
+    // The page's backend, whatever wraps it (a round's recording or replay).
+    static WebBackend* Active();
 
     uint32_t Ticks() override;
     bool KeyDown(int virtualKey) override;
@@ -67,6 +69,9 @@ class WebBackend : public Backend {
     void SetInputScript(InputScript script) { inputScript_ = std::move(script); }
     // A key or button goes down or up, as if the player had pressed or released it.
     void ScriptKey(int virtualKey, bool down);
+
+    // The game's loop has ended: the canvas shows the last frame it presented.
+    void LoopEnded() { ShowFrame(); }
 
     // The frame that runs now (the first is 0), counted as tqdriver counts them.
     int FrameIndex() const { return frame_; }

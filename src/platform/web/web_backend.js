@@ -313,7 +313,23 @@ Module.tqWeb = (function () {
       window.addEventListener('pagehide', leaving);
       return true;
     }
-    return {mount, flush, kept: () => kept, files: () => (folder ? signature() : '')};
+    // The recorded rounds kept with the saves: [{name, bytes, modified}], newest first.
+    function rounds() {
+      const where = folder + '/rounds';
+      if (!folder || !FS.analyzePath(where).exists) return [];
+      const found = [];
+      for (const name of FS.readdir(where)) {
+        if (!name.endsWith('.tqround')) continue;
+        const stat = FS.stat(where + '/' + name);
+        if (FS.isFile(stat.mode)) found.push({name, bytes: stat.size, modified: stat.mtime});
+      }
+      return found.sort((a, b) => b.modified - a.modified);
+    }
+    function readRound(name) {
+      return FS.readFile(folder + '/rounds/' + name);
+    }
+    return {mount, flush, rounds, readRound, kept: () => kept,
+            files: () => (folder ? signature() : '')};
   })();
 
   // ---- the text field that raises a phone's keyboard when the game wants text ----
@@ -358,6 +374,15 @@ Module.tqWeb = (function () {
     else watchTextField();
   }
 
+  // ---- a recorded round to play back: "?replay=URL" in the page's address (the page fetched it
+  // into the file system) or "?watch=NAME", one of the rounds kept with the saves ----
+  const RoundName = /^[\w.-]+\.tqround$/;
+  function replayPath() {
+    if (Module.tqReplayFile) return Module.tqReplayFile;
+    const name = query.get('watch');
+    return name && RoundName.test(name) ? '/saves/rounds/' + name : '';
+  }
+
   // ---- full screen ----
   function toggleFullScreen() {
     if (page().toggleFullScreen) page().toggleFullScreen();
@@ -392,10 +417,11 @@ Module.tqWeb = (function () {
     wholePackHere: () => wholePackHere,
     // The page has unpacked the rest of the pictures and sounds.
     packComplete: () => { wholePackHere = true; packArrived(); }, gamePoint, nextFrame, eventArrived, eventOrTimeout, heldBefore,
-    holdBefore, runTo, audio, saves, setTextWanted, raiseKeyboard, typingInTextField,
+    holdBefore, runTo, audio, saves, replayPath, setTextWanted, raiseKeyboard, typingInTextField,
     toggleFullScreen, frames, frameMeasured,
     messageBox: (text, caption, error) =>
       sleep(page().messageBox ? page().messageBox(text, caption, error) : Promise.resolve()),
+    loopEnded: () => { if (page().loopEnded) page().loopEnded(); },
     gameEnded: (code) => {
       saves.flush().then(() => { if (page().gameEnded) page().gameEnded(code); });
     },
