@@ -120,7 +120,7 @@ class WebBackend : public Backend {
     int unshownPitch_ = 0;
     std::vector<uint32_t> rgba_ = std::vector<uint32_t>(ScreenWidth * ScreenHeight);
     double yieldedMs_ = 0.0;
-    static constexpr double DisplayFrameMs = 1000.0 / 60.0;
+    static constexpr double FastTurnMs = 200.0;
     // When the game last got its turn back from the browser: its work since then is measured.
     double workStartMs_ = 0.0;
     std::deque<Event> events_;
