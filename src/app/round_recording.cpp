@@ -233,6 +233,11 @@ std::optional<RoundFile> LoadRecordedRound(const std::string& path, std::string&
     return file;
 }
 
+std::string ReplayDivergedMessage(const platform::replay::ReplayBackend& replay) {
+    return "Die Wiedergabe ist von der aufgenommenen Runde abgewichen (" + replay.Divergence() +
+           "). Sie wurde mit Version " + replay.File().gameVersion + " aufgenommen.";
+}
+
 std::string RoundsFolder() {
     const std::string& saves = persistence::SaveDirectory();
     return (saves.empty() ? fs::path(RoundsFolderName) : fs::path(saves) / RoundsFolderName)

@@ -60,6 +60,9 @@ bool BeginReplay(std::string& message);
 std::optional<platform::replay::RoundFile> LoadRecordedRound(const std::string& path,
                                                              std::string& message);
 
+// What the player is told when a replay went another way than the recorded round.
+std::string ReplayDivergedMessage(const platform::replay::ReplayBackend& replay);
+
 // The save folder's recorded rounds; `entryDigest` empty gives the last round's file.
 std::string RoundsFolder();
 

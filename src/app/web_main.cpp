@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,14 @@ std::string ReplayPath() {
                                                                   : std::string();
 }
 
+// The game's loop has ended: the canvas shows its last frame, and the page may look at its state.
+std::function<void()> LoopEnded(platform::web::WebBackend& backend) {
+    return [&backend] {
+        backend.LoopEnded();
+        tq_loop_ended();
+    };
+}
+
 int Play(platform::web::WebBackend& backend, bool panorama) {
     platform::replay::RecordingBackend recorder(backend);
     platform::SetBackend(&recorder);
@@ -58,10 +67,7 @@ int Play(platform::web::WebBackend& backend, bool panorama) {
     run.recording.recorder = &recorder;
     run.recording.keepRounds = true;
     run.recording.packArrived = [] { return tq_whole_pack_here() != 0; };
-    const int code = app::GameMain(run, [&backend] {
-        backend.LoopEnded();
-        tq_loop_ended();
-    });
+    const int code = app::GameMain(run, LoopEnded(backend));
     platform::SetBackend(nullptr);
     return code;
 }
@@ -81,16 +87,10 @@ int Replay(platform::web::WebBackend& backend, const std::string& path) {
     platform::SetBackend(&replay);
     app::RunSettings run;
     run.recording.replay = &replay;
-    const int code = app::GameMain(run, [&backend] {
-        backend.LoopEnded();
-        tq_loop_ended();
-    });
+    const int code = app::GameMain(run, LoopEnded(backend));
     platform::SetBackend(nullptr);
     if (replay.Diverged()) {
-        const std::string diverged = "Die Wiedergabe ist von der aufgenommenen Runde abgewichen (" +
-                                     replay.Divergence() + "). Sie wurde mit Version " +
-                                     replay.File().gameVersion + " aufgenommen.";
-        backend.ShowMessageBox(diverged.c_str(), Caption, true);
+        backend.ShowMessageBox(app::ReplayDivergedMessage(replay).c_str(), Caption, true);
         return app::ExitBadRecording;
     }
     return code;

@@ -5,10 +5,11 @@
 //
 // with TQ_WEB_SITE (the built page), TQ_GOLDEN_FRAMES (the Linux build's golden frames),
 // TQ_WEB_SHOTS (where the screenshots go), TQ_DATA_DIR, TQ_MAKE_PACK and TQ_FILE_PACKAGER (to pack
-// a damaged copy of the pictures and sounds) in the environment. Each case is one ctest test
-// (tests/CMakeLists.txt). The game runs in virtual time where a case
-// compares pictures or states with the Linux build's: the page's test hook holds it before a
-// frame, the case sends its input, then lets it run on, as tqdriver's scripts do.
+// a damaged copy of the pictures and sounds), TQ_REPLAYS (the rounds recorded on Linux) and
+// TQ_DRIVER (tqdriver, to replay a round recorded in the page) in the environment. Each case is
+// one ctest test (tests/CMakeLists.txt). The game runs in virtual time where a case compares
+// pictures or states with the Linux build's: the page's test hook holds it before a frame, the
+// case sends its input, then lets it run on, as tqdriver's scripts do.
 'use strict';
 const assert = require('assert/strict');
 const fs = require('fs');
