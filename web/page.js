@@ -49,7 +49,7 @@
   const Escape = {
     locked: 'Vollbild: Escape halten verlässt den Vollbildmodus.',
     unlocked: 'Escape verlässt hier den Vollbildmodus; danach führt Escape zurück ins Menü. ' +
-              'Alt+Enter oder der Knopf oben rechts wechselt wieder ins Vollbild.',
+              'Alt+Enter oder der Knopf unten links wechselt wieder ins Vollbild.',
   };
   let noteTimer = 0;
   function note(text) {
