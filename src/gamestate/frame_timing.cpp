@@ -9,7 +9,7 @@ float AverageFrameTime = 0.0f;
 namespace {
 
 std::array<int32_t, FrameRingSize> frameRing{};
-int ringPosition = 0;
+size_t ringPosition = 0;
 uint32_t timingReference = 0;
 
 }  // namespace
