@@ -20,15 +20,13 @@ void BM_LoadLevelAssets(benchmark::State& state) {
     platform::HeadlessBackend backend;
     platform::SetBackend(&backend);
     backend.OpenWindow("bench");
-    CDisplayDevice display;
-    display.OpenFullScreen(800, 600, 16);
+    gamestate::Display = std::make_unique<CDisplayDevice>();
+    gamestate::Display->OpenFullScreen(800, 600, 16);
     backend.CloseWindow();
-    CDisplayDevice* previous = gamestate::Display;
-    gamestate::Display = &display;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(presentation::LoadLevelAssets(&display, true));
+        benchmark::DoNotOptimize(presentation::LoadLevelAssets(gamestate::Display.get(), true));
     }
-    gamestate::Display = previous;
+    gamestate::Display.reset();
     platform::SetBackend(nullptr);
 }
 BENCHMARK(BM_LoadLevelAssets)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -41,12 +41,13 @@ class BusyWorld {
         std::filesystem::current_path(TQ_DATA_DIR);
         backend_.OpenWindow("bench");
         platform::SetBackend(&backend_);
-        display_.OpenFullScreen(800, 600, 16);
-        gamestate::Display = &display_;
-        presentation::LoadLevelAssets(&display_, true);
-        gamestate::GameScreen = gamestate::GamePlayScreen;
-        gamestate::LevelLoaded = true;
-        gamestate::StartScreenTime = gamestate::NotScheduled;
+        gamestate::Display = std::make_unique<CDisplayDevice>();
+        display_ = gamestate::Display.get();
+        display_->OpenFullScreen(800, 600, 16);
+        presentation::LoadLevelAssets(display_, true);
+        gamestate::Game.GameScreen = gamestate::GamePlayScreen;
+        gamestate::Game.LevelLoaded = true;
+        gamestate::Game.StartScreenTime = gamestate::NotScheduled;
         Populate(Forest);
     }
     // A round started at the view's spawn camera and crowded with animals, the camera at the
@@ -59,20 +60,20 @@ class BusyWorld {
         Populate(view);
     }
     ~BusyWorld() {
-        gamestate::Display = nullptr;
+        gamestate::Display.reset();
         platform::SetBackend(nullptr);
     }
     void Populate(const View& view) {
         current_ = view;
-        gamestate::PanoramaMode = view.panorama;
-        gamestate::CameraX = view.spawnCamera;
+        gamestate::Game.PanoramaMode = view.panorama;
+        gamestate::Game.CameraX = view.spawnCamera;
         flow::StartRound();
         gamestate::Round.QuotaStage = 2;
         while (ActiveEntities() < 150) {
             world::spawnAnimal(2 + ActiveEntities() % 2, 1, 0, false);
         }
         gamestate::AverageFrameTime = 16.0f;
-        gamestate::CameraX = view.camera;
+        gamestate::Game.CameraX = view.camera;
         backend_.SetCursor(400, 300);
     }
     static int ActiveEntities() {
@@ -81,7 +82,7 @@ class BusyWorld {
         return n;
     }
     platform::HeadlessBackend backend_;
-    CDisplayDevice display_;
+    CDisplayDevice* display_ = nullptr;
     View current_ = Forest;
 };
 
@@ -116,7 +117,7 @@ BENCHMARK(BM_PlayingFramePanorama)->Unit(benchmark::kMicrosecond);
 void BM_SceneAndHud(benchmark::State& state) {
     BusyWorld& world = World();
     world.Enter(Forest);
-    CDisplayDevice* display = &world.display_;
+    CDisplayDevice* display = world.display_;
     for (auto _ : state) {
         world.backend_.AdvanceTime(16);
         const uint32_t now = world.backend_.Ticks();
@@ -125,13 +126,13 @@ void BM_SceneAndHud(benchmark::State& state) {
             const world::EntityGroup group = layer == 1   ? world::FarGroup
                                              : layer == 2 ? world::MidGroup
                                                           : world::NearGroup;
-            const float scroll = layer == 1   ? gamestate::FarScroll
-                                 : layer == 2 ? gamestate::MidScroll
-                                              : gamestate::CameraX;
+            const float scroll = layer == 1   ? gamestate::Game.FarScroll
+                                 : layer == 2 ? gamestate::Game.MidScroll
+                                              : gamestate::Game.CameraX;
             for (int i = group.first; i <= group.last; ++i) {
                 world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
                 if (e.active != 1) continue;
-                e.update(static_cast<int>(gamestate::CameraX), now);
+                e.update(static_cast<int>(gamestate::Game.CameraX), now);
                 e.draw(display, scroll, now);
             }
         }

@@ -21,7 +21,6 @@
 #include "gamestate/game_state.h"
 #include "persistence/save_directory.h"
 #include "platform/headless/headless_backend.h"
-#include "presentation/main_menu.h"
 
 namespace {
 
@@ -47,10 +46,6 @@ void PlayOneRound(platform::HeadlessBackend::FrameHooks& hooks) {
     platform::HeadlessBackend backend;
     backend.SetFrameHooks(&hooks);
     platform::SetBackend(&backend);
-    app::ResetApplicationState();
-    gamestate::ResetGameState();
-    // A menu as at the program's start: a round before this one left it on its high scores.
-    presentation::ResetMenuForTests();
     app::GameMain();
     platform::SetBackend(nullptr);
 }
@@ -98,14 +93,14 @@ class TimedRoundRun : public RoundRun {
     std::vector<double> cpuMs;
     void BeforeFrame(platform::HeadlessBackend& backend, int frame) override {
         RoundRun::BeforeFrame(backend, frame);
-        playingBefore_ = gamestate::GameScreen == gamestate::GamePlayScreen;
+        playingBefore_ = gamestate::Game.GameScreen == gamestate::GamePlayScreen;
         cpuStarted_ = ThreadCpuMs();
         started_ = std::chrono::steady_clock::now();
     }
     void AfterFrame(platform::HeadlessBackend&, int) override {
         const auto took = std::chrono::steady_clock::now() - started_;
         const double cpu = ThreadCpuMs() - cpuStarted_;
-        if (!playingBefore_ || gamestate::StartScreenTime != gamestate::NotScheduled) return;
+        if (!playingBefore_ || gamestate::Game.StartScreenTime != gamestate::NotScheduled) return;
         wallMs.push_back(std::chrono::duration<double, std::milli>(took).count());
         cpuMs.push_back(cpu);
     }

@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
+#include "app/game_reset.h"
 #include "app/sound_startup.h"
 #include "display/display_device.h"
 #include "flow/game_frame.h"
 #include "gamestate/devices.h"
-#include "gamestate/frame_timing.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
 #include "persistence/high_scores.h"
@@ -20,9 +20,7 @@
 
 namespace app {
 
-int AppActive = 0;
-uint32_t LastFrameTime = 0;
-bool RestorePending = false;
+ShellState Shell;
 
 namespace {
 
@@ -31,14 +29,13 @@ constexpr const char* DisplayFailedMessage = "DirectDraw init failed. Tannenquir
 constexpr const char* SavesLostMessage =
     "Highscores und Einstellungen können nicht gespeichert werden.";
 
-}  // namespace
-
-void ResetApplicationState() {
-    AppActive = 0;
-    LastFrameTime = 0;
-    RestorePending = false;
-    gamestate::ResetFrameTiming();
+// The window goes: every picture, then the display itself.
+void ReleaseDisplay() {
+    presentation::ReleaseAllSurfaces();
+    gamestate::Display.reset();
 }
+
+}  // namespace
 
 HRESULT InitApplication(int* exitCode) {
     std::srand(platform::Ticks());
@@ -53,19 +50,18 @@ HRESULT InitApplication(int* exitCode) {
         return E_FAIL;
     }
     StartMusicWorker();
-    gamestate::ResetFrameTiming();
     return S_OK;
 }
 
 HRESULT InitDisplay() {
-    gamestate::Display = new CDisplayDevice();
+    gamestate::Display = std::make_unique<CDisplayDevice>();
     HRESULT hr = gamestate::Display->OpenFullScreen(800, 600, 16);
     if (Failed(hr)) {
         platform::ShowMessageBox(DisplayModeMessage, "Tannenquirl", true);
         return hr;
     }
-    if (presentation::Menu) presentation::Menu->display = gamestate::Display;
-    presentation::ReloadSurface(gamestate::Display, presentation::StartScreenSurface,
+    if (presentation::Menu) presentation::Menu->display = gamestate::Display.get();
+    presentation::ReloadSurface(gamestate::Display.get(), presentation::StartScreenSurface,
                                 presentation::StartScreenFile, 800, 600, CLR_INVALID);
     return S_OK;
 }
@@ -73,41 +69,39 @@ HRESULT InitDisplay() {
 HRESULT RunFrame() {
     // A failed sound file is reported here, between frames, once; the box is modal.
     sound::ShowFileFailures();
-    uint32_t now = platform::Ticks();
-    uint32_t elapsed = now - LastFrameTime;
-    LastFrameTime = now;
-    HRESULT hr = flow::GameFrame(elapsed);
+    HRESULT hr = flow::GameFrame();
     if (Failed(hr) && hr != DDERR_SURFACELOST) return hr;
     if (hr == DDERR_SURFACELOST) {
         // Clear first, so that one frame never restores twice.
-        RestorePending = false;
+        Shell.RestorePending = false;
         RestoreSurfaces();
     }
-    if (RestorePending) {
+    if (Shell.RestorePending) {
         RestoreSurfaces();
-        RestorePending = false;
+        Shell.RestorePending = false;
     }
     return S_OK;
 }
 
 HRESULT RestoreSurfaces() {
-    if (!gamestate::Display) return E_POINTER;
+    CDisplayDevice* display = gamestate::Display.get();
+    if (!display) return E_POINTER;
     // A window that merely comes back (from a minimise, or with the focus) still has every
     // picture: nothing is reloaded and play goes on at once.
-    HRESULT hr = gamestate::Display->RestoreAllSurfaces();
+    HRESULT hr = display->RestoreAllSurfaces();
     if (hr != S_OK) return hr;
     // Reloading every picture takes seconds; they are not the player's.
-    if (gamestate::GameScreen == gamestate::GamePlayScreen)
+    if (gamestate::Game.GameScreen == gamestate::GamePlayScreen)
         gamestate::BeginPause(platform::Ticks());
-    presentation::LoadLoadingScreen(gamestate::Display);
+    presentation::LoadLoadingScreen(display);
     if (presentation::Menu) presentation::Menu->LoadMenuBitmaps();
-    presentation::LoadIngameSheet(gamestate::Display);
+    presentation::LoadIngameSheet(display);
     presentation::ReleaseFonts();
-    presentation::CreateMissingFonts(gamestate::Display);
+    presentation::CreateMissingFonts(display);
     // A level that is not loaded yet has nothing to restore: its loading frame loads it whole.
-    if (gamestate::GameScreen >= gamestate::GamePlayScreen && gamestate::LevelLoaded)
-        presentation::LoadLevelAssets(gamestate::Display, false);
-    world::RestoreWeapon(gamestate::Display);
+    if (gamestate::Game.GameScreen >= gamestate::GamePlayScreen && gamestate::Game.LevelLoaded)
+        presentation::LoadLevelAssets(display, false);
+    world::RestoreWeapon(display);
     return S_OK;
 }
 
@@ -117,30 +111,26 @@ void WindowProc(const platform::Event& event) {
             // A name being typed is kept as it stands, however the game is closed.
             if (presentation::Menu && persistence::NameEntryOpen(presentation::Menu->highScores))
                 persistence::EndNameEntry(presentation::Menu->highScores);
-            // Closing destroys the window: every picture goes, then the loop ends.
-            presentation::ReleaseAllSurfaces(gamestate::Display);
+            // Closing destroys the window: every picture and the display go, then the loop ends.
+            ReleaseDisplay();
             platform::PostQuit(ExitClosed);
             if (platform::CurrentBackend()) platform::CurrentBackend()->CloseWindow();
             break;
         case platform::EventType::Move:
-            if (event.x == 0 && event.y == 0 && gamestate::MinimizedInGame) RestorePending = true;
-            if (gamestate::Display) gamestate::Display->RefreshScreenRect();
+            if (event.x == 0 && event.y == 0 && gamestate::Pause.MinimizedInGame)
+                Shell.RestorePending = true;
             break;
         case platform::EventType::Size:
             // Losing the focus and then minimising reports the game gone twice: the pause of
             // the first goes on.
             if (event.sizeKind == platform::SizeKind::Minimized &&
-                gamestate::GameScreen == gamestate::GamePlayScreen) {
+                gamestate::Game.GameScreen == gamestate::GamePlayScreen) {
                 gamestate::BeginPause(platform::Ticks());
             }
-            AppActive = (event.sizeKind == platform::SizeKind::MaxHide ||
-                         event.sizeKind == platform::SizeKind::Minimized)
-                            ? 0
-                            : 1;
-            if (gamestate::Display) gamestate::Display->RefreshScreenRect();
-            break;
-        case platform::EventType::ExitSizeMove:
-            LastFrameTime = platform::Ticks();
+            Shell.AppActive = (event.sizeKind == platform::SizeKind::MaxHide ||
+                               event.sizeKind == platform::SizeKind::Minimized)
+                                  ? 0
+                                  : 1;
             break;
         case platform::EventType::Quit:
             break;
@@ -153,11 +143,10 @@ int RunMessageLoop() {
         if (platform::PollEvent(event)) {
             if (event.type == platform::EventType::Quit) return event.code;
             WindowProc(event);
-        } else if (AppActive == 1) {
+        } else if (Shell.AppActive == 1) {
             RunFrame();
         } else {
             platform::WaitEvent();
-            LastFrameTime = platform::Ticks();
         }
     }
 }
@@ -165,10 +154,13 @@ int RunMessageLoop() {
 void Shutdown() {
     StopMusicWorker();
     StopSoundOutput();
-    presentation::ReleaseAllSurfaces(gamestate::Display);
+    ReleaseDisplay();
 }
 
-int GameMain(const std::function<void()>& onLoopEnd) {
+int GameMain(const RunSettings& settings, const std::function<void()>& onLoopEnd) {
+    // A run in a process that has run the game before starts as the first one did.
+    ResetGame();
+    if (settings.panorama) gamestate::Game.PanoramaMode = true;
     std::srand(platform::Ticks());
     // The menu exists before anything else: it reads the high scores and the options.
     presentation::CreateMainMenu();

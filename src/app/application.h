@@ -11,12 +11,20 @@
 
 namespace app {
 
-// 1 while the window is neither minimised nor hidden.
-extern int AppActive;
-// Tick count of the previous frame tick; also reset after the loop waited or a modal loop ended.
-extern uint32_t LastFrameTime;
-// Set when the window comes back after a minimise during a game; consumed by RunFrame.
-extern bool RestorePending;
+// What the window notifications tell the message loop.
+struct ShellState {
+    // 1 while the window is neither minimised nor hidden.
+    int AppActive = 0;
+    // Set when the window comes back after a minimise during a game; consumed by RunFrame.
+    bool RestorePending = false;
+};
+
+extern ShellState Shell;
+
+// What the command line decides for one run, beside the options file.
+struct RunSettings {
+    bool panorama = false;  // the whole hunting ground, whatever the options file says
+};
 
 // The program's exit codes. A launcher, a desktop session or a script must be able to tell a game
 // that never ran from one that was closed.
@@ -40,14 +48,12 @@ HRESULT RestoreSurfaces();
 void WindowProc(const platform::Event& event);
 // Runs until the quit notification; returns its exit code.
 int RunMessageLoop();
-// The whole program on the installed backend: start-up, loop, shutdown. Returns the exit code:
-// the loop's, or the ExitCode of the start-up step that failed.
-// `onLoopEnd` runs when the message loop has ended, before anything is shut down.
-int GameMain(const std::function<void()>& onLoopEnd = {});
-// Ends what start-up began (the music thread, the sound device) after the loop has ended.
+// The whole program on the installed backend: the game's state as at program start, start-up,
+// loop, shutdown. Returns the exit code: the loop's, or the ExitCode of the start-up step that
+// failed. `onLoopEnd` runs when the message loop has ended, before anything is shut down.
+int GameMain(const RunSettings& settings = {}, const std::function<void()>& onLoopEnd = {});
+// Ends what start-up began (the music thread, the sound device, the display) after the loop
+// has ended.
 void Shutdown();
-
-// Puts the shell's globals back to their values at program start (for tests).
-void ResetApplicationState();
 
 }  // namespace app

@@ -5,7 +5,6 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/data_directory.h"
-#include "gamestate/game_state.h"
 #include "platform/sdl/sdl_backend.h"
 
 int main(int argc, char** argv) {
@@ -19,11 +18,10 @@ int main(int argc, char** argv) {
         std::fputs((commandLine.help ? app::HelpText() : app::VersionText()).c_str(), stdout);
         return 0;
     }
-    if (commandLine.panorama) gamestate::PanoramaMode = true;
     app::EnterDataDirectory(argv[0]);
     platform::SdlBackend backend;
     platform::SetBackend(&backend);
-    int code = app::GameMain();
+    int code = app::GameMain({.panorama = commandLine.panorama});
     platform::SetBackend(nullptr);
     return code;
 }

@@ -19,7 +19,7 @@ HRESULT StartSoundOutput() {
 
 void StopSoundOutput() {
     // Everything made on the device goes with it: the music, the cached effects, the device.
-    sound::ResetForTests();
+    sound::ResetSoundSystem();
 }
 
 void StartMusicWorker() {

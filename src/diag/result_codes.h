@@ -31,7 +31,6 @@ constexpr HRESULT E_INVALIDARG = MakeResult(0x80070057);
 
 // Display.
 constexpr HRESULT DDERR_SURFACELOST = MakeResult(0x887601C2);
-constexpr HRESULT DDERR_WASSTILLDRAWING = MakeResult(0x8876021C);
 constexpr HRESULT DDERR_INVALIDRECT = MakeResult(0x88760096);
 
 // Sound.

@@ -25,7 +25,6 @@ HRESULT CDisplayDevice::OpenFullScreen(uint32_t width, uint32_t height, uint32_t
     if (width != BackWidth || height != BackHeight || bitsPerPixel != 16) return E_FAIL;
     backBuffer_.assign(static_cast<size_t>(BackWidth) * BackHeight, 0);
     open_ = true;
-    RefreshScreenRect();
     return S_OK;
 }
 
@@ -59,11 +58,6 @@ HRESULT CDisplayDevice::ClearBackBuffer(uint32_t pixel) {
     } else {
         std::fill(backBuffer_.begin(), backBuffer_.end(), value);
     }
-    return S_OK;
-}
-
-HRESULT CDisplayDevice::RefreshScreenRect() {
-    screenRect_ = Rect{0, 0, BackWidth, BackHeight};
     return S_OK;
 }
 

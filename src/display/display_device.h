@@ -27,7 +27,6 @@ class CDisplayDevice {
     // pixels when the surface has a key. Does not clip: a rectangle that would leave the back
     // buffer draws nothing and fails.
     HRESULT DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surface, const Rect* source);
-    HRESULT RefreshScreenRect();
     // Brings back the surfaces after a loss: S_OK when the platform reported its pictures lost
     // since the last restore (the caller then loads them again), S_FALSE when nothing was lost.
     HRESULT RestoreAllSurfaces();
@@ -36,7 +35,6 @@ class CDisplayDevice {
     HRESULT LoadBitmapSurface(CBitmapSurface** out, const char* path, int width, int height);
 
     bool IsOpen() const { return open_; }
-    const Rect& ScreenRect() const { return screenRect_; }
     uint16_t* BackBuffer() { return open_ ? backBuffer_.data() : nullptr; }
     static constexpr int Pitch = 800;
 
@@ -44,5 +42,4 @@ class CDisplayDevice {
     bool open_ = false;
     bool surfacesLost_ = false;
     std::vector<uint16_t> backBuffer_;
-    Rect screenRect_;
 };

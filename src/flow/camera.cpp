@@ -44,10 +44,13 @@ float ScrolledCamera(float camera, int cursorX, double averageFrameTime, int32_t
 }
 
 void ScrollCamera(int cursorX) {
-    gamestate::CameraX = ScrolledCamera(gamestate::CameraX, cursorX, gamestate::AverageFrameTime,
-                                        gamestate::Round.cameraMin, gamestate::Round.cameraMax);
-    gamestate::FarScroll = gamestate::LayerScroll(gamestate::FarLayer, gamestate::CameraX);
-    gamestate::MidScroll = gamestate::LayerScroll(gamestate::MidLayer, gamestate::CameraX);
+    gamestate::Game.CameraX =
+        ScrolledCamera(gamestate::Game.CameraX, cursorX, gamestate::AverageFrameTime,
+                       gamestate::Round.cameraMin, gamestate::Round.cameraMax);
+    gamestate::Game.FarScroll =
+        gamestate::LayerScroll(gamestate::FarLayer, gamestate::Game.CameraX);
+    gamestate::Game.MidScroll =
+        gamestate::LayerScroll(gamestate::MidLayer, gamestate::Game.CameraX);
 }
 
 }  // namespace flow

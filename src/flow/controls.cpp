@@ -72,7 +72,7 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
         return;
     }
     // The shot strikes where the cursor was before any kick.
-    gamestate::ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
+    gamestate::Game.ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
     switch (weapon.selected) {
         case world::Shotgun:
             weapon.fire();
@@ -102,8 +102,8 @@ void Fire(world::Weapon& weapon, platform::Point cursor) {
 }  // namespace
 
 platform::Point RunControls() {
-    gamestate::ClickPoint = gamestate::ScreenPoint{};
-    gamestate::LayerHit = gamestate::NoLayerHit;
+    gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
+    gamestate::Game.LayerHit = gamestate::NoLayerHit;
     ThrowRequested = false;
     const platform::Point cursor = platform::CursorPos();
     world::Weapon* weapon = world::PlayerWeapon;
@@ -114,19 +114,19 @@ platform::Point RunControls() {
 
     const bool left = platform::KeyDown(platform::vk::LButton);
     const bool right = platform::KeyDown(platform::vk::RButton);
-    if (!left) gamestate::LeftButtonLatch = false;
+    if (!left) gamestate::Game.LeftButtonLatch = false;
     // The machine gun fires on every frame the button is held, as long as it has rounds.
     if (weapon->selected == world::MachineGun && weapon->roundsLeft > 0)
-        gamestate::LeftButtonLatch = false;
-    if (!right) gamestate::RightButtonLatch = false;
+        gamestate::Game.LeftButtonLatch = false;
+    if (!right) gamestate::Game.RightButtonLatch = false;
 
-    if (left && !gamestate::LeftButtonLatch) {
-        gamestate::LeftButtonLatch = true;
+    if (left && !gamestate::Game.LeftButtonLatch) {
+        gamestate::Game.LeftButtonLatch = true;
         // Too early after a reload (or the machine gun's last shot), the press is lost.
         if (weapon->canFire(gamestate::Round.RoundClock, true)) Fire(*weapon, cursor);
     }
-    if (right && !gamestate::RightButtonLatch) {
-        gamestate::RightButtonLatch = true;
+    if (right && !gamestate::Game.RightButtonLatch) {
+        gamestate::Game.RightButtonLatch = true;
         weapon->reload();
         PlayReloadSound(weapon->selected);
     }
@@ -140,9 +140,7 @@ void PrepareControlSounds() {
     sound::PrepareLazily(CrossbowEmptySound, gamestate::sound_file::CrossbowEmpty);
 }
 
-void ResetControlsForTests() {
-    gamestate::ClickPoint = gamestate::ScreenPoint{};
-    gamestate::LayerHit = gamestate::NoLayerHit;
+void ResetControls() {
     ThrowRequested = false;
     for (CSound** sound :
          {&ShotgunReloadSound, &CrossbowReloadSound, &ShotgunEmptySound, &CrossbowEmptySound}) {

@@ -26,7 +26,7 @@ void PlayUnlockFanfare();
 // Makes the reload and empty sounds ahead of their first play (at level load).
 void PrepareControlSounds();
 
-// Forgets this frame's shot and the weapon sounds made on first use (for tests).
-void ResetControlsForTests();
+// Forgets the thrown dynamite and deletes the weapon sounds made on first use.
+void ResetControls();
 
 }  // namespace flow

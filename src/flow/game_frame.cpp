@@ -18,10 +18,10 @@ constexpr uint32_t StartScreenMs = 4000;
 
 HRESULT StartScreenFrame() {
     uint32_t now = platform::Ticks();
-    if (gamestate::StartScreenTime == 0) gamestate::StartScreenTime = now;
+    if (gamestate::Game.StartScreenTime == 0) gamestate::Game.StartScreenTime = now;
     // No input is read: a click does not shorten the start screen.
-    if (now - gamestate::StartScreenTime > StartScreenMs)
-        gamestate::GameScreen = gamestate::MenuEntryScreen;
+    if (now - gamestate::Game.StartScreenTime > StartScreenMs)
+        gamestate::Game.GameScreen = gamestate::MenuEntryScreen;
     gamestate::Display->DrawSurface(0, 0, presentation::StartScreenSurface, nullptr);
     return gamestate::Display->ShowFrame();
 }
@@ -31,17 +31,17 @@ HRESULT StartScreenFrame() {
 namespace {
 
 HRESULT RunScreen(platform::Point cursor) {
-    if (gamestate::GameScreen >= gamestate::GamePlayScreen) return GamePlayFrame(cursor);
-    if (gamestate::GameScreen == gamestate::StartScreen) return StartScreenFrame();
-    if (gamestate::GameScreen == gamestate::MenuEntryScreen) MenuEntry();
+    if (gamestate::Game.GameScreen >= gamestate::GamePlayScreen) return GamePlayFrame(cursor);
+    if (gamestate::Game.GameScreen == gamestate::StartScreen) return StartScreenFrame();
+    if (gamestate::Game.GameScreen == gamestate::MenuEntryScreen) MenuEntry();
     return MenuScreenFrame(cursor);
 }
 
 }  // namespace
 
-HRESULT GameFrame(uint32_t) {
+HRESULT GameFrame() {
     gamestate::UpdateFrameTiming();
-    gamestate::ClickPoint = gamestate::ScreenPoint{};
+    gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
     platform::Point cursor = platform::CursorPos();
     if (!gamestate::Display) return E_POINTER;
     const HRESULT hr = RunScreen(cursor);

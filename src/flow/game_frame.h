@@ -7,9 +7,9 @@
 
 namespace flow {
 
-// One frame. `elapsedMs` is not used: all timing comes from the tick count and the frame
-// average. Returns the result of presenting, or 0 when the frame was skipped.
-HRESULT GameFrame(uint32_t elapsedMs);
+// One frame; all timing comes from the tick count and the frame average. Returns the result of
+// presenting, or 0 when the frame was skipped.
+HRESULT GameFrame();
 
 // Draws the crosshair cell of the in-game sheet centred on (x, y), cut at the screen edges.
 void DrawCrosshair(int x, int y);

@@ -35,7 +35,7 @@ constexpr uint32_t HoldBeforeRoundMs = 3000;
 // the loop. Returns that time.
 uint32_t UpdateAndDrawGroup(CDisplayDevice* display, world::EntityGroup group, float scroll) {
     const uint32_t now = platform::Ticks();
-    const int camera = static_cast<int>(gamestate::CameraX);
+    const int camera = static_cast<int>(gamestate::Game.CameraX);
     for (int i = group.first; i <= group.last; ++i) {
         world::Entity& entity = world::EntityTable[static_cast<size_t>(i)];
         if (entity.active != 1) continue;
@@ -46,8 +46,8 @@ uint32_t UpdateAndDrawGroup(CDisplayDevice* display, world::EntityGroup group, f
 }
 
 void LeaveToMenu() {
-    gamestate::EscLatch = false;
-    gamestate::GameScreen = gamestate::MenuEntryScreen;
+    gamestate::Game.EscLatch = false;
+    gamestate::Game.GameScreen = gamestate::MenuEntryScreen;
     if (presentation::CurrentMusicOptions().StreamMusic == 0) {
         if (gamestate::GameMusic) gamestate::GameMusic->StopSound();
         if (gamestate::MenuMusic) {
@@ -59,8 +59,8 @@ void LeaveToMenu() {
 // Escape acts when it is released, so a key still held from the menu does nothing.
 void TestEscape() {
     if (platform::KeyDown(platform::vk::Escape)) {
-        gamestate::EscLatch = true;
-    } else if (gamestate::EscLatch) {
+        gamestate::Game.EscLatch = true;
+    } else if (gamestate::Game.EscLatch) {
         LeaveToMenu();
     }
 }
@@ -77,40 +77,41 @@ void PrepareSoundsOfTheRound() {
 
 HRESULT LoadLevel(CDisplayDevice* display) {
     // The hold before the round counts from here, so it includes the loading time.
-    gamestate::StartScreenTime = platform::Ticks();
+    gamestate::Game.StartScreenTime = platform::Ticks();
     display->DrawSurface(0, 0, presentation::LoadingScreenSurface, nullptr);
     const HRESULT hr = display->ShowFrame();
     if (Failed(hr)) {
         // No hold runs for a level that is not loaded: the next frame shows the loading screen
         // again and loads then, and the round starts once, after that load.
-        gamestate::StartScreenTime = 0;
+        gamestate::Game.StartScreenTime = 0;
         return hr;
     }
     presentation::LoadLevelAssets(display, true);
     PrepareSoundsOfTheRound();
-    gamestate::LevelLoaded = true;
+    gamestate::Game.LevelLoaded = true;
     return hr;
 }
 
 }  // namespace
 
 HRESULT GamePlayFrame(platform::Point) {
-    CDisplayDevice* display = gamestate::Display;
+    CDisplayDevice* display = gamestate::Display.get();
 
     // The hold before the round: the loading screen stays up and nothing is read, not even
     // Escape. A press made while loading or holding never fires: the round starts with the
     // button taken as pressed.
-    if (gamestate::StartScreenTime != 0 && gamestate::StartScreenTime != gamestate::NotScheduled) {
-        if (platform::Ticks() - gamestate::StartScreenTime < HoldBeforeRoundMs) return S_OK;
+    if (gamestate::Game.StartScreenTime != 0 &&
+        gamestate::Game.StartScreenTime != gamestate::NotScheduled) {
+        if (platform::Ticks() - gamestate::Game.StartScreenTime < HoldBeforeRoundMs) return S_OK;
         StartRound();
-        gamestate::StartScreenTime = gamestate::NotScheduled;
+        gamestate::Game.StartScreenTime = gamestate::NotScheduled;
     }
 
     AccountPause();
     display->ClearBackBuffer(0);
     TestEscape();
     TestRoundEnd();
-    if (!gamestate::LevelLoaded) return LoadLevel(display);
+    if (!gamestate::Game.LevelLoaded) return LoadLevel(display);
     if (gamestate::AverageFrameTime == 0.0f) return S_OK;
 
     CheckQuotaStage();
@@ -119,11 +120,12 @@ HRESULT GamePlayFrame(platform::Point) {
     TimedSpawn();
 
     presentation::DrawBackgroundLayer(display, gamestate::FarLayer);
-    UpdateAndDrawGroup(display, world::FarGroup, gamestate::FarScroll);
+    UpdateAndDrawGroup(display, world::FarGroup, gamestate::Game.FarScroll);
     presentation::DrawBackgroundLayer(display, gamestate::MidLayer);
-    UpdateAndDrawGroup(display, world::MidGroup, gamestate::MidScroll);
+    UpdateAndDrawGroup(display, world::MidGroup, gamestate::Game.MidScroll);
     presentation::DrawBackgroundLayer(display, gamestate::NearLayer);
-    const uint32_t nearTime = UpdateAndDrawGroup(display, world::NearGroup, gamestate::CameraX);
+    const uint32_t nearTime =
+        UpdateAndDrawGroup(display, world::NearGroup, gamestate::Game.CameraX);
 
     PlayBellHints(nearTime);
     RunShotLoop();
@@ -134,7 +136,7 @@ HRESULT GamePlayFrame(platform::Point) {
     presentation::DrawInfoBanner(display, nearTime);
 
     const HRESULT hr = display->ShowFrame();
-    if (Succeeded(hr) && gamestate::Pausing) EndPause();
+    if (Succeeded(hr) && gamestate::Pause.Pausing) EndPause();
     return hr;
 }
 

@@ -10,7 +10,7 @@ namespace flow {
 platform::InputContext CurrentInputContext() {
     using Mode = platform::InputContext::Mode;
     platform::InputContext context;
-    if (gamestate::GameScreen >= gamestate::GamePlayScreen) {
+    if (gamestate::Game.GameScreen >= gamestate::GamePlayScreen) {
         context.mode = Mode::Play;
         if (const world::Weapon* weapon = world::PlayerWeapon) {
             const int32_t available[] = {weapon->shotgunAvailable, weapon->crossbowAvailable,

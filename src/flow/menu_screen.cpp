@@ -36,14 +36,14 @@ void MenuEntry() {
     if (!menu) return;
     menu->ResetMenu();
 
-    gamestate::LevelLoaded = false;
-    gamestate::StartScreenTime = 0;
+    gamestate::Game.LevelLoaded = false;
+    gamestate::Game.StartScreenTime = 0;
     // The menu clicks only on a press that began in it: a button still held from the start
     // screen or the round has to be released first.
-    gamestate::LeftButtonLatch = true;
-    gamestate::SpawnTimer = 0;
+    gamestate::Game.LeftButtonLatch = true;
+    gamestate::Game.SpawnTimer = 0;
     gamestate::Round.RoundEnd = 0;
-    gamestate::CameraX = 1600.0f;
+    gamestate::Game.CameraX = 1600.0f;
 
     if (menu->StreamMusic == 1 && sound::MusicStream && menu->MusicOn == 0)
         sound::MusicStream->StopSound();
@@ -57,9 +57,10 @@ void MenuEntry() {
 
     world::ResetEntityTable();
 
-    if (!presentation::LoadingScreenSurface) presentation::LoadLoadingScreen(gamestate::Display);
-    if (!presentation::IngameSheet) presentation::LoadIngameSheet(gamestate::Display);
-    presentation::CreateMissingFonts(gamestate::Display);
+    CDisplayDevice* display = gamestate::Display.get();
+    if (!presentation::LoadingScreenSurface) presentation::LoadLoadingScreen(display);
+    if (!presentation::IngameSheet) presentation::LoadIngameSheet(display);
+    presentation::CreateMissingFonts(display);
 
     menu->EnterMenu();
 }
@@ -68,24 +69,24 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
     presentation::MainMenu* menu = presentation::Menu;
     if (!menu) return E_POINTER;
     bool leftDown = platform::KeyDown(platform::vk::LButton);
-    if (leftDown) gamestate::ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
+    if (leftDown) gamestate::Game.ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
 
     // Escape acts when it is released; the program is closing, so the latch stays set.
     if (platform::KeyDown(platform::vk::Escape)) {
-        gamestate::EscLatch = true;
-    } else if (gamestate::EscLatch) {
+        gamestate::Game.EscLatch = true;
+    } else if (gamestate::Game.EscLatch) {
         platform::PostClose();
     }
 
     // Only the frame on which a press is first seen clicks.
     if (!leftDown) {
-        gamestate::LeftButtonLatch = false;
-        gamestate::ClickPoint = gamestate::ScreenPoint{};
-    } else if (!gamestate::LeftButtonLatch) {
-        gamestate::LeftButtonLatch = true;
+        gamestate::Game.LeftButtonLatch = false;
+        gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
+    } else if (!gamestate::Game.LeftButtonLatch) {
+        gamestate::Game.LeftButtonLatch = true;
         sound::StartWithRetries(menu->clickSound, 0);
     } else {
-        gamestate::ClickPoint = gamestate::ScreenPoint{};
+        gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
     }
 
     // Keep the menu music running.
@@ -100,7 +101,7 @@ HRESULT MenuScreenFrame(platform::Point cursor) {
         }
     }
 
-    menu->MenuFrame(cursor.x, cursor.y, gamestate::ClickPoint.x, gamestate::ClickPoint.y,
+    menu->MenuFrame(cursor.x, cursor.y, gamestate::Game.ClickPoint.x, gamestate::Game.ClickPoint.y,
                     gamestate::AverageFrameTime);
     DrawCrosshair(cursor.x, cursor.y);
     return gamestate::Display->ShowFrame();

@@ -55,18 +55,18 @@ void StartRound() {
         sound::OpenMusic(gamestate::sound_file::GameTune);
         sound::PlayMusic(true);
     }
-    gamestate::MinimizedInGame = false;
+    gamestate::Pause.MinimizedInGame = false;
     gamestate::PetalsShot = 0;
-    gamestate::Pausing = false;
-    gamestate::PauseStart = 0;
-    gamestate::PausedTotal = 0;
+    gamestate::Pause.Pausing = false;
+    gamestate::Pause.PauseStart = 0;
+    gamestate::Pause.PausedTotal = 0;
     gamestate::Round.ResetRound();
     gamestate::Round.RoundEnd = platform::Ticks() + gamestate::RoundLengthMs;
     if (presentation::TrophyPuzzleSolved()) gamestate::Round.RoundEnd += gamestate::TrophyBonusMs;
     // The round fires only on a press that began in it, as the menu clicks only on one that
     // began in the menu: a button held down through the loading and the hold, or a click made
     // during a load that outlasted the hold, must not shoot on the round's first frame.
-    gamestate::LeftButtonLatch = true;
+    gamestate::Game.LeftButtonLatch = true;
     PopulateWorld();
 }
 
@@ -78,22 +78,23 @@ void PrepareRoundMusic() {
 
 void AccountPause() {
     const uint32_t now = platform::Ticks();
-    if (gamestate::Pausing) {
-        gamestate::PausedTotal += now - gamestate::PauseStart;
-        gamestate::PauseStart = now;
+    if (gamestate::Pause.Pausing) {
+        gamestate::Pause.PausedTotal += now - gamestate::Pause.PauseStart;
+        gamestate::Pause.PauseStart = now;
     }
-    gamestate::Round.RoundClock = now - gamestate::PausedTotal;
+    gamestate::Round.RoundClock = now - gamestate::Pause.PausedTotal;
 }
 
 void EndPause() {
-    gamestate::MinimizedInGame = false;
-    gamestate::PausedTotal += platform::Ticks() - gamestate::PauseStart;
-    gamestate::Pausing = false;
+    gamestate::Pause.MinimizedInGame = false;
+    gamestate::Pause.PausedTotal += platform::Ticks() - gamestate::Pause.PauseStart;
+    gamestate::Pause.Pausing = false;
 }
 
 bool TestRoundEnd() {
     if (gamestate::Round.RoundEnd == 0 ||
-        !(gamestate::Round.RoundEnd < gamestate::Round.RoundClock) || gamestate::MinimizedInGame) {
+        !(gamestate::Round.RoundEnd < gamestate::Round.RoundClock) ||
+        gamestate::Pause.MinimizedInGame) {
         return false;
     }
     const presentation::MusicOptions music = presentation::CurrentMusicOptions();
@@ -105,7 +106,7 @@ bool TestRoundEnd() {
             if (CSoundBuffer* buffer = gamestate::MenuMusic->BufferAt(0)) buffer->SetVolume(0);
         }
     }
-    gamestate::GameScreen = gamestate::MenuEntryScreen;
+    gamestate::Game.GameScreen = gamestate::MenuEntryScreen;
     presentation::OpenRoundResultInMenu(platform::Ticks());
     return true;
 }

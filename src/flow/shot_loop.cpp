@@ -27,11 +27,11 @@ constexpr double CrossbowFarFactor = 0.5;
 constexpr int LabelRise = 50;
 
 int32_t TestWithSpread(world::Entity& e, int cx, int cy, int32_t weapon) {
-    int32_t points = world::testShot(e, cx, cy, gamestate::LayerHit);
+    int32_t points = world::testShot(e, cx, cy, gamestate::Game.LayerHit);
     if (weapon != world::Shotgun || !world::CaughtBySpread(e.kind)) return points;
     for (const auto& offset : SpreadOffsets) {
         if (points != 0) break;
-        points = world::testShot(e, cx + offset[0], cy + offset[1], gamestate::LayerHit);
+        points = world::testShot(e, cx + offset[0], cy + offset[1], gamestate::Game.LayerHit);
     }
     return points;
 }
@@ -52,19 +52,19 @@ void CountHit(int32_t kind, int32_t points, int cx, int cy) {
     gamestate::Round.score += points;
     gamestate::Round.DecrementQuota(kind);
     gamestate::AddPointPopup(points,
-                             static_cast<int32_t>(static_cast<float>(cx) + gamestate::CameraX),
+                             static_cast<int32_t>(static_cast<float>(cx) + gamestate::Game.CameraX),
                              static_cast<float>(cy - LabelRise), gamestate::Round.RoundClock);
 }
 
 // Dynamite thrown onto the ground (or onto something standing on it) goes off there; thrown
 // into the sky it is not used up.
 void PlaceDynamite(int cx, int cy) {
-    if (!ThrowRequested || gamestate::LayerHit > gamestate::MidLayerHit) return;
+    if (!ThrowRequested || gamestate::Game.LayerHit > gamestate::MidLayerHit) return;
     ThrowRequested = false;
     gamestate::PlayEffect(gamestate::DynamiteSound);
     if (world::PlayerWeapon) world::PlayerWeapon->fire();
     world::Entity& blast = world::EntityTable[world::entity_index::DynamiteBlast];
-    blast.x = static_cast<float>(cx) + gamestate::CameraX - 100.0f;
+    blast.x = static_cast<float>(cx) + gamestate::Game.CameraX - 100.0f;
     blast.y = static_cast<float>(cy - 100);
     blast.lastUpdateMs = platform::Ticks();
     blast.direction = 0;
@@ -77,9 +77,9 @@ void PlaceDynamite(int cx, int cy) {
 }  // namespace
 
 void RunShotLoop() {
-    if (gamestate::ClickPoint.x == -1) return;
-    const int cx = gamestate::ClickPoint.x;
-    const int cy = gamestate::ClickPoint.y;
+    if (gamestate::Game.ClickPoint.x == -1) return;
+    const int cx = gamestate::Game.ClickPoint.x;
+    const int cy = gamestate::Game.ClickPoint.y;
     const int32_t weapon = world::SelectedWeapon();
     for (int i = world::EntityCount - 1; i >= 0; --i) {
         world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
@@ -87,7 +87,7 @@ void RunShotLoop() {
         int32_t points = TestWithSpread(e, cx, cy, weapon);
         if (weapon == world::Crossbow) points = CrossbowPoints(points, e.plane);
         if (points == 0) continue;
-        gamestate::LayerHit = gamestate::EntityHit;
+        gamestate::Game.LayerHit = gamestate::EntityHit;
         if (points > 0) CountHit(e.kind, points, cx, cy);
         break;
     }

@@ -18,7 +18,8 @@ namespace {
 void MaybePerchRaven() {
     if (std::rand() % 50 != 0) return;
     world::Entity& raven = world::EntityTable[world::entity_index::PerchedRaven];
-    if (raven.active || !(gamestate::CameraX >= 200.0f && gamestate::CameraX < 4000.0f)) return;
+    if (raven.active || !(gamestate::Game.CameraX >= 200.0f && gamestate::Game.CameraX < 4000.0f))
+        return;
     raven.setSprite(gamestate::RavenSprites.at(gamestate::FullSize, 1), world::LeftStrip,
                     world::NearPlane, 6);
     raven.y = world::RavenPerch.y;
@@ -37,16 +38,16 @@ void MaybePerchRaven() {
 
 void TimedSpawn() {
     const uint32_t now = platform::Ticks();
-    if (gamestate::MinimizedInGame) gamestate::SpawnTimer = now;
-    if (gamestate::SpawnTimer == 0) {
-        gamestate::SpawnTimer = now;
+    if (gamestate::Pause.MinimizedInGame) gamestate::Game.SpawnTimer = now;
+    if (gamestate::Game.SpawnTimer == 0) {
+        gamestate::Game.SpawnTimer = now;
         return;
     }
-    if (now - gamestate::SpawnTimer < SpawnIntervalMs) return;
+    if (now - gamestate::Game.SpawnTimer < SpawnIntervalMs) return;
     // Planes 1, 4 and 5 spawn nothing: two draws in five bring an animal.
     const int plane = std::rand() % 5 + 1;
     world::spawnAnimal(plane, 1, 0, true);
-    gamestate::SpawnTimer += SpawnIntervalMs;
+    gamestate::Game.SpawnTimer += SpawnIntervalMs;
     MaybePerchRaven();
 }
 

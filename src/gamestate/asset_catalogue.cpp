@@ -124,12 +124,11 @@ void ForEachPictureSlot(const std::function<void(CBitmapSurface*&)>& visit) {
     for (CBitmapSurface*& picture : ScenePictures) visit(picture);
 }
 
-void ReleaseEffectSoundsForTests() {
+void ReleaseEffectSounds() {
     for (CSound*& sound : EffectSounds) {
         delete sound;
         sound = nullptr;
     }
-    TransparentPixelColour = CLR_INVALID;
 }
 
 }  // namespace gamestate

@@ -126,7 +126,7 @@ extern uint32_t TransparentPixelColour;
 
 // Calls `visit` with every picture slot of the catalogue: sprite sets, tiles, scene pictures.
 void ForEachPictureSlot(const std::function<void(CBitmapSurface*&)>& visit);
-// Deletes the effect sounds and forgets the transparent colour (for tests).
-void ReleaseEffectSoundsForTests();
+// Deletes the effect sounds.
+void ReleaseEffectSounds();
 
 }  // namespace gamestate

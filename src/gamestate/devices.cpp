@@ -1,7 +1,9 @@
 #include "gamestate/devices.h"
 
+#include "display/display_device.h"
+
 namespace gamestate {
 
-CDisplayDevice* Display = nullptr;
+std::unique_ptr<CDisplayDevice> Display;
 
 }  // namespace gamestate

@@ -2,11 +2,13 @@
 // lives with the sound layer, which its music thread shares.)
 #pragma once
 
+#include <memory>
+
 class CDisplayDevice;
 
 namespace gamestate {
 
-// Null until start-up has created it; deleted with the window.
-extern CDisplayDevice* Display;
+// Null until start-up has created it; goes with the window.
+extern std::unique_ptr<CDisplayDevice> Display;
 
 }  // namespace gamestate

@@ -8,32 +8,34 @@ float AverageFrameTime = 0.0f;
 
 namespace {
 
-std::array<int32_t, FrameRingSize> frameRing{};
-size_t ringPosition = 0;
-uint32_t timingReference = 0;
+struct Ring {
+    std::array<int32_t, FrameRingSize> durations{};
+    size_t position = 0;
+    uint32_t reference = 0;  // tick count of the previous frame; 0 before the first
+};
+
+Ring ring;
 
 }  // namespace
 
 void UpdateFrameTiming() {
     uint32_t now = platform::Ticks();
-    if (timingReference == 0) timingReference = now;
-    frameRing[ringPosition] = static_cast<int32_t>(now - timingReference);
+    if (ring.reference == 0) ring.reference = now;
+    ring.durations[ring.position] = static_cast<int32_t>(now - ring.reference);
     int64_t sum = 0;
-    for (int32_t entry : frameRing) sum += entry;
+    for (int32_t entry : ring.durations) sum += entry;
     AverageFrameTime = static_cast<float>(static_cast<double>(sum) / 25.0);
-    timingReference = now;
-    ringPosition = (ringPosition + 1) % FrameRingSize;
+    ring.reference = now;
+    ring.position = (ring.position + 1) % FrameRingSize;
 }
 
 const std::array<int32_t, FrameRingSize>& FrameRing() {
-    return frameRing;
+    return ring.durations;
 }
 
 void ResetFrameTiming() {
     AverageFrameTime = 0.0f;
-    frameRing.fill(0);
-    ringPosition = 0;
-    timingReference = 0;
+    ring = Ring{};
 }
 
 }  // namespace gamestate

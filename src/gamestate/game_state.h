@@ -1,6 +1,6 @@
 // The global game state that the screens, the round, the controls, the camera, the scenery and
-// the drawing share. Plain globals of the main thread, grouped here so that one reset puts them
-// all back.
+// the drawing share: one record of the main thread whose members start at their values at
+// program start, so that putting them back is one assignment.
 #pragma once
 
 #include <cstdint>
@@ -27,40 +27,42 @@ struct ScreenPoint {
 // The tick count that marks "not scheduled" / "round has started".
 using platform::NotScheduled;
 
-extern int32_t GameScreen;
-// Start screen: when it was first shown (0 = not yet). Game screen: when loading began, then
-// NotScheduled once the round has started.
-extern uint32_t StartScreenTime;
-extern bool LevelLoaded;
-extern bool EscLatch;
-extern bool LeftButtonLatch;
-extern bool RightButtonLatch;
-// This frame's accepted click, or (-1, -1).
-extern ScreenPoint ClickPoint;
-
 // Which layer stopped this frame's shot. The middle and near tiles are tested as they are drawn;
 // an entity that takes the shot sets EntityHit.
 constexpr int32_t NoLayerHit = 5;   // sky or far layer: nothing stopped it
 constexpr int32_t MidLayerHit = 3;  // an opaque pixel of the middle layer
 constexpr int32_t NearLayerHit = 2;
 constexpr int32_t EntityHit = 0;
-extern int32_t LayerHit;
 
-// The whole hunting ground: each round leaves the camera free to go round the whole world, and
-// every background tile that covers the view is drawn. Fixed for the run; set from the options
-// file, or from the command line, which wins.
-extern bool PanoramaMode;
+struct GameState {
+    int32_t GameScreen = StartScreen;
+    // Start screen: when it was first shown (0 = not yet). Game screen: when loading began, then
+    // NotScheduled once the round has started.
+    uint32_t StartScreenTime = 0;
+    bool LevelLoaded = false;
+    bool EscLatch = false;
+    bool LeftButtonLatch = false;
+    bool RightButtonLatch = false;
+    // This frame's accepted click, or (-1, -1).
+    ScreenPoint ClickPoint;
+    int32_t LayerHit = NoLayerHit;
+    // The whole hunting ground: each round leaves the camera free to go round the whole world,
+    // and every background tile that covers the view is drawn. Fixed for the run; set from the
+    // options file, or from the command line, which wins.
+    bool PanoramaMode = false;
+    float CameraX = 1600.0f;
+    float FarScroll = 0.0f;
+    float MidScroll = 0.0f;
+    uint32_t SpawnTimer = 0;
+};
 
-extern float CameraX;
-extern float FarScroll;
-extern float MidScroll;
-extern uint32_t SpawnTimer;
+extern GameState Game;
 
 // Whole-file music, used when music is not streamed.
 extern CSound* MenuMusic;
 extern CSound* GameMusic;
 
-// Puts every global above back to its value at program start; the whole-file music goes.
-void ResetGameState();
+// Deletes the whole-file music.
+void ReleaseWholeFileMusic();
 
 }  // namespace gamestate

@@ -27,8 +27,8 @@ void RoundState::ResetRound() {
     streakCount = 0;
     streakKind = 0;
     crossbowTargetHit = 0;
-    cameraMin = PanoramaMode ? UnlimitedCameraMin : ForestCameraMin;
-    cameraMax = PanoramaMode ? UnlimitedCameraMax : ForestCameraMax;
+    cameraMin = Game.PanoramaMode ? UnlimitedCameraMin : ForestCameraMin;
+    cameraMax = Game.PanoramaMode ? UnlimitedCameraMax : ForestCameraMax;
     QuotaStage = 0;
     stageMessageEnd = NotScheduled;
     for (int32_t& note : bellSequence.notes) note = std::rand() % 3 + 1;
@@ -89,11 +89,6 @@ int32_t RoundState::RecordHit(int32_t kind) {
         return BoarStreakBonusPoints;
     }
     return 0;
-}
-
-void ResetRoundForTests() {
-    Round = RoundState{};
-    PetalsShot = 0;
 }
 
 }  // namespace gamestate

@@ -82,7 +82,4 @@ extern RoundState Round;
 // Loose petals shot in this round.
 extern int32_t PetalsShot;
 
-// Puts the round back to its value at program start (for tests).
-void ResetRoundForTests();
-
 }  // namespace gamestate

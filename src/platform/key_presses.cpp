@@ -21,9 +21,4 @@ bool KeyPresses::PressedBeforeThisFrame(int virtualKey) const {
            thisFrame_.test(static_cast<size_t>(virtualKey));
 }
 
-void KeyPresses::Clear() {
-    arriving_.reset();
-    thisFrame_.reset();
-}
-
 }  // namespace platform

@@ -21,7 +21,6 @@ class KeyPresses {
     void BeginFrame();
     // Whether the key went down between the previous frame and this one.
     bool PressedBeforeThisFrame(int virtualKey) const;
-    void Clear();
 
   private:
     std::bitset<vk::Count> arriving_;

@@ -53,11 +53,10 @@ struct Point {
 
 // Window notifications, standing in for the messages the window procedure handled.
 enum class EventType {
-    Size,          // `sizeKind` says minimised, restored, maximise-hide
-    Move,          // the client area moved to (x, y); (0, 0) when a full-screen window comes back
-    Close,         // a close request (system close, Alt+X, or PostClose)
-    ExitSizeMove,  // the end of a modal loop (move/size/menu): do not hand its time to a frame
-    Quit,          // the message loop ends with `code`
+    Size,   // `sizeKind` says minimised, restored, maximise-hide
+    Move,   // the client area moved to (x, y); (0, 0) when a full-screen window comes back
+    Close,  // a close request (system close, Alt+X, or PostClose)
+    Quit,   // the message loop ends with `code`
 };
 
 enum class SizeKind { Restored = 0, Minimized = 1, Maximized = 2, MaxShow = 3, MaxHide = 4 };

@@ -16,11 +16,11 @@ constexpr int ScreenWidth = 800;
 const float& ScrollOf(int layer) {
     switch (layer) {
         case gamestate::FarLayer:
-            return gamestate::FarScroll;
+            return gamestate::Game.FarScroll;
         case gamestate::MidLayer:
-            return gamestate::MidScroll;
+            return gamestate::Game.MidScroll;
         default:
-            return gamestate::CameraX;
+            return gamestate::Game.CameraX;
     }
 }
 
@@ -30,8 +30,8 @@ int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]
     const int w = gamestate::TileWidth(layer);
     // The layer repeats after its six tiles.
     const int period = gamestate::TilesPerLayer * w;
-    const int first = gamestate::PanoramaMode ? 0 : 2;
-    const int last = gamestate::PanoramaMode ? gamestate::TilesPerLayer - 1 : 3;
+    const int first = gamestate::Game.PanoramaMode ? 0 : 2;
+    const int last = gamestate::Game.PanoramaMode ? gamestate::TilesPerLayer - 1 : 3;
     int count = 0;
     for (int index = first; index <= last && count < MaxTilesOnScreen; ++index) {
         int x = (index * w - scroll) % period;

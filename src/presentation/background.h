@@ -27,7 +27,7 @@ int TilesOnScreen(int layer, int scroll, TileOnScreen (&tiles)[MaxTilesOnScreen]
 // the middle and near layers tests this frame's shot against each tile drawn.
 void DrawBackgroundLayer(CDisplayDevice* display, int layer);
 
-// The layer value (gamestate::LayerHit) that the tests of the drawn tiles would give a shot at
+// The layer value (gamestate::Game.LayerHit) that the tests of the drawn tiles would give a shot at
 // screen (x, y) with the camera at `camera`.
 int32_t LayerHitAt(int x, int y, float camera);
 

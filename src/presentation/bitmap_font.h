@@ -49,13 +49,10 @@ class BitmapFont {
     static int MeasureString(const FontStyle& style, const char* text);
     static int Advance(const FontStyle& style, unsigned char code);
 
-    // The glyph of `code`, and whether a font with this style can draw it (a space or a code
-    // with a glyph).
+    // The glyph of `code`.
     Glyph GlyphOf(unsigned char code) const { return style_.table[code]; }
-    bool CanDraw(unsigned char code) const { return code == ' ' || GlyphOf(code).width > 0; }
     int Advance(unsigned char code) const { return Advance(style_, code); }
 
-    const FontStyle& Style() const { return style_; }
     CBitmapSurface* Sheet() const { return sheet_; }
 
   private:

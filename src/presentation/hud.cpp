@@ -118,7 +118,8 @@ void DrawHud(CDisplayDevice* display) {
     }
 
     if (weapon) DrawLoadedRounds(display, *weapon);
-    DrawPointPopups(display, gamestate::CameraX, gamestate::AverageFrameTime, round.RoundClock);
+    DrawPointPopups(display, gamestate::Game.CameraX, gamestate::AverageFrameTime,
+                    round.RoundClock);
 }
 
 }  // namespace presentation

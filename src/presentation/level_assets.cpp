@@ -194,17 +194,11 @@ void ReleaseCatalogueBitmaps() {
         delete slot;
         slot = nullptr;
     });
+    TransparentPixelColour = CLR_INVALID;
 }
 
-void ReleaseCatalogueForTests() {
-    ReleaseCatalogueBitmaps();
-    gamestate::ReleaseEffectSoundsForTests();
-}
-
-void ReleaseAllSurfaces(CDisplayDevice*& display) {
+void ReleaseAllSurfaces() {
     ReleaseScreenSurfaces();
-    delete display;
-    display = nullptr;
     ReleaseCatalogueBitmaps();
 }
 

@@ -9,12 +9,11 @@ namespace presentation {
 // Loads the whole catalogue; `firstLoad` is false when it only rebuilds lost pictures.
 int LoadLevelAssets(CDisplayDevice* display, bool firstLoad);
 
-// Deletes the start screen, the display device and every picture slot.
-void ReleaseAllSurfaces(CDisplayDevice*& display);
+// Deletes the screen surfaces and every picture slot of the catalogue.
+void ReleaseAllSurfaces();
 
-// Deletes every picture slot of the catalogue (not the sounds).
+// Deletes every picture slot of the catalogue (not the sounds) and forgets the transparent colour
+// read from one of them.
 void ReleaseCatalogueBitmaps();
-// Deletes the effect sounds as well; for tests.
-void ReleaseCatalogueForTests();
 
 }  // namespace presentation

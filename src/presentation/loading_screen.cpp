@@ -36,6 +36,11 @@ void FadeMenuMusic() {
 
 }  // namespace
 
+void ResetLoadingScreen() {
+    LoadingProgress = 0.0f;
+    LoadingStepsShown = 0;
+}
+
 HRESULT ShowLoadingProgress(CDisplayDevice* display, bool firstLoad) {
     if (!display) return E_POINTER;
     display->DrawSurface(0, 0, LoadingScreenSurface, nullptr);

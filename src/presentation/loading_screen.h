@@ -13,6 +13,9 @@ extern float LoadingProgress;
 // Progress steps presented since the last reset, for tests and the driver.
 extern int LoadingStepsShown;
 
+// Both back to 0.
+void ResetLoadingScreen();
+
 // One progress step: the loading screen with the hare at the progress reached, the menu music
 // a little quieter (only on the way into a game with music on), and the frame presented.
 HRESULT ShowLoadingProgress(CDisplayDevice* display, bool firstLoad);

@@ -90,7 +90,7 @@ MainMenu::MainMenu() {
     ResetMenu();
     clickSound = nullptr;
     MusicOn = 0;
-    gamestate::GameScreen = gamestate::StartScreen;
+    gamestate::Game.GameScreen = gamestate::StartScreen;
     windowShown = NoWindow;
     persistence::LoadHighScores(highScores);
     highScores.pendingScore = 0;
@@ -102,7 +102,7 @@ MainMenu::MainMenu() {
     MusicOn = options.MusicOn;
     StreamMusic = options.StreamMusic;
     // The command line may have turned the whole hunting ground on already; the file only adds.
-    if (options.Panorama == 1) gamestate::PanoramaMode = true;
+    if (options.Panorama == 1) gamestate::Game.PanoramaMode = true;
 }
 
 MainMenu::~MainMenu() {
@@ -144,7 +144,7 @@ bool MainMenu::EnterMenu() {
     LoadMenuBitmaps();
     sound::LoadSoundOnce(clickSound, gamestate::sound_file::ShotgunShot);
     DiscardPendingInput(nameKeys);
-    gamestate::GameScreen = gamestate::MenuScreen;
+    gamestate::Game.GameScreen = gamestate::MenuScreen;
     return true;
 }
 
@@ -201,7 +201,7 @@ void MainMenu::UpdateClosedMenuButtons(int cursorX, int cursorY, int clickX, int
         if (!Between(clickY, buttons[b].restY, buttons[b].restY + ButtonReach)) continue;
         switch (b) {
             case GameStartButton:
-                gamestate::GameScreen = gamestate::GamePlayScreen;
+                gamestate::Game.GameScreen = gamestate::GamePlayScreen;
                 break;
             case HighScoresButton:
                 slideDirection = 10;
@@ -361,10 +361,9 @@ MainMenu* CreateMainMenu() {
     return Menu;
 }
 
-void ResetMenuForTests() {
+void ReleaseMenu() {
     delete Menu;
     Menu = nullptr;
-    ReleaseFonts();
 }
 
 }  // namespace presentation

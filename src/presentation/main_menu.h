@@ -117,7 +117,7 @@ int32_t& RoundScore();
 
 // Creates `Menu` if it does not exist yet (reading score.dat and the options file).
 MainMenu* CreateMainMenu();
-// Deletes `Menu` and the fonts: the menu's state back to program start, for tests.
-void ResetMenuForTests();
+// Deletes `Menu`.
+void ReleaseMenu();
 
 }  // namespace presentation

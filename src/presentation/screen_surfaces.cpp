@@ -19,7 +19,7 @@ void ReloadSurface(CDisplayDevice* display, CBitmapSurface*& slot, const char* p
 }
 
 void LoadLoadingScreen(CDisplayDevice* display) {
-    if (gamestate::PanoramaMode) {
+    if (gamestate::Game.PanoramaMode) {
         ReloadSurface(display, LoadingScreenSurface, PanoramaLoadingScreenFile, 800, 600,
                       CLR_INVALID);
         if (LoadingScreenSurface) return;

@@ -19,13 +19,6 @@ void AutoResetEvent::Wait() {
     signalled_ = false;
 }
 
-bool AutoResetEvent::WaitFor(std::chrono::milliseconds timeout) {
-    std::unique_lock lock(mutex_);
-    if (!changed_.wait_for(lock, timeout, [this] { return signalled_; })) return false;
-    signalled_ = false;
-    return true;
-}
-
 bool AutoResetEvent::TryWait() {
     std::lock_guard lock(mutex_);
     const bool was = signalled_;

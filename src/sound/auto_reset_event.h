@@ -1,7 +1,6 @@
 // An auto-reset event: Set wakes one waiter (or the next one to wait) and clears itself again.
 #pragma once
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -11,8 +10,6 @@ class AutoResetEvent {
     void Reset();
     // Blocks until the event is set, then clears it.
     void Wait();
-    // Like Wait, but gives up after `timeout`; true when the event was set.
-    bool WaitFor(std::chrono::milliseconds timeout);
     // Clears the event and says whether it was set, without blocking.
     bool TryWait();
 

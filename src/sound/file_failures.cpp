@@ -49,7 +49,7 @@ void ShowFileFailures() {
     for (const diag::TraceBox& report : reports) diag::ShowTraceBox(report);
 }
 
-void ResetFileFailuresForTests() {
+void ResetFileFailures() {
     std::lock_guard lock(FailuresMutex);
     FailedFiles.clear();
     PendingReports.clear();

@@ -21,7 +21,7 @@ void RecordFileFailure(std::string_view path, const diag::HeldTraceBoxes& held);
 // Shows the reports of the failures recorded since the last call. Main thread, between frames.
 void ShowFileFailures();
 
-// Forgets every failed file and every report not yet shown (for tests).
-void ResetFileFailuresForTests();
+// Forgets every failed file and every report not yet shown.
+void ResetFileFailures();
 
 }  // namespace sound

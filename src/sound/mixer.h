@@ -24,8 +24,6 @@ class Mixer {
     // Fills `out` with `frames` mixed stereo frames (the audio output's pull).
     void Mix(int16_t* out, int frames);
 
-    uint32_t OutputRate() const { return outputRate_; }
-
     // Guards every buffer's voice state and sample memory against the mix.
     std::mutex& Mutex() { return mutex_; }
 

@@ -49,7 +49,6 @@ class CSoundDevice {
 
     bool IsOpen() const { return mixer_ != nullptr; }
     const WaveFormat& MixFormat() const { return mixFormat_; }
-    Mixer* GetMixer() const { return mixer_.get(); }
 
   private:
     void Release();

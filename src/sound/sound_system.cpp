@@ -103,7 +103,7 @@ std::vector<std::string> RecentlyStartedSounds() {
     return {RecentSounds.begin(), RecentSounds.end()};
 }
 
-void ResetForTests() {
+void ResetSoundSystem() {
     StopMusicThread();
     DiscardPreparedMusic();
     {
@@ -112,7 +112,7 @@ void ResetForTests() {
         MusicStream = nullptr;
     }
     MusicEvent.Reset();
-    ResetFileFailuresForTests();
+    ResetFileFailures();
     OneShotSounds.clear();
     delete SoundDevice;
     SoundDevice = nullptr;

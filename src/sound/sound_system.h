@@ -13,8 +13,8 @@
 namespace sound {
 
 // The device the game's sounds are created on; null until the app creates it (with new) and
-// opens it. Every helper below does nothing while it is null. The device lives until the process
-// ends, or until ResetForTests deletes it.
+// opens it. Every helper below does nothing while it is null. The device lives until the game
+// shuts down, when ResetSoundSystem deletes it.
 extern CSoundDevice* SoundDevice;
 
 // How often a failing start is tried in one call before the play is given up.
@@ -54,8 +54,9 @@ void RecordStartedSound(const std::string& path);
 // The paths of the last kRecentSoundsKept started sounds, oldest first.
 std::vector<std::string> RecentlyStartedSounds();
 
-// Back to the start-up state: stops the music thread, deletes the music stream, the one-shot and
-// the prepared sounds and the device, forgets failed files and started sounds.
-void ResetForTests();
+// The sound layer's shutdown, which leaves it as at program start: stops the music thread,
+// deletes the music stream, the one-shot and the prepared sounds and the device, forgets failed
+// files and started sounds.
+void ResetSoundSystem();
 
 }  // namespace sound

@@ -79,7 +79,6 @@ bool CWaveReader::DescendTo(const char id[4], uint64_t end, Chunk& found) {
 }
 
 HRESULT CWaveReader::OpenForReading(const char* path) {
-    mode_ = 1;
     if (!path) return E_INVALIDARG;
 
     format_ = WaveFormat{};

@@ -79,6 +79,5 @@ class CWaveReader {
     Chunk dataChunk_;
     uint32_t unreadBytes_ = 0;  // of the data chunk
     uint32_t dataSize_ = 0;
-    int mode_ = 0;
     std::string path_;
 };

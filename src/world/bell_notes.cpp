@@ -25,7 +25,7 @@ void PrepareBellNotes() {
         sound::PrepareLazily(NoteSounds[note], NoteFiles[note]);
 }
 
-void ReleaseBellNotesForTests() {
+void ReleaseBellNotes() {
     for (CSound*& note : NoteSounds) {
         delete note;
         note = nullptr;

@@ -10,7 +10,7 @@ void PlayBellNote(int32_t note);
 
 // Makes the note sounds ahead of their first play (at level load).
 void PrepareBellNotes();
-// Forgets the note sounds (for tests).
-void ReleaseBellNotesForTests();
+// Deletes the note sounds.
+void ReleaseBellNotes();
 
 }  // namespace world

@@ -215,8 +215,8 @@ int randomSign();
 
 // Applies resetEntity to all 300 entries (at every menu entry, before a new game fills them).
 void ResetEntityTable();
-// Puts every entry back to its value at program start, pictures included (for tests).
-void ClearEntityTableForTests();
+// Puts every entry back to its value at program start, pictures included.
+void ClearEntityTable();
 
 // Replaces every reference to the strip `from` in the table by `to` (which may be null), so
 // that reloading a picture never leaves an entity drawing a deleted one.

@@ -68,8 +68,9 @@ StripFrame Entity::shownStripFrame() const {
 void Entity::draw(CDisplayDevice* display, float planeCameraX, uint32_t now) {
     const float seconds = static_cast<float>(now - lastUpdateMs) / 1000.0f;
     const int32_t planeDivisor = plane > 0 ? plane : 1;
-    if (!gamestate::MinimizedInGame && firstFrame != lastFrame) frame += seconds * FramesPerSecond;
-    if (!gamestate::MinimizedInGame && shownFrame() >= lastFrame && state == state::Hit) {
+    if (!gamestate::Pause.MinimizedInGame && firstFrame != lastFrame)
+        frame += seconds * FramesPerSecond;
+    if (!gamestate::Pause.MinimizedInGame && shownFrame() >= lastFrame && state == state::Hit) {
         // A hit entity stops on its last frame and sinks out of view.
         frame = static_cast<float>(lastFrame);
         sinkOffset += seconds * FramesPerSecond * static_cast<float>(12 / planeDivisor);

@@ -43,7 +43,7 @@ void ResetEntityTable() {
     for (Entity& entity : EntityTable) entity.resetEntity();
 }
 
-void ClearEntityTableForTests() {
+void ClearEntityTable() {
     EntityTable.fill(Entity{});
 }
 

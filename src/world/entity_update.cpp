@@ -8,7 +8,7 @@ namespace world {
 void Entity::update(int cameraX, uint32_t now) {
     // A minimised game freezes the world; the draw still stores the time, so the paused time is
     // skipped rather than caught up.
-    if (gamestate::MinimizedInGame) return;
+    if (gamestate::Pause.MinimizedInGame) return;
     if (oneShot == 1 && shownFrame() == 7) active = 0;
     // Hit animals only play their hit frames and sink, which the draw does.
     if (state == state::Hit && kind <= kind::FirstScenery) return;

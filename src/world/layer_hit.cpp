@@ -22,10 +22,10 @@ bool TileStopsShot(int layer, const CBitmapSurface* tile, int tileScreenX, int c
 }
 
 void TestLayerHit(int layer, CBitmapSurface* tile, int tileScreenX, int clippedSourceLeft) {
-    const gamestate::ScreenPoint click = gamestate::ClickPoint;
+    const gamestate::ScreenPoint click = gamestate::Game.ClickPoint;
     if (click.x == -1) return;
     if (!TileStopsShot(layer, tile, tileScreenX, clippedSourceLeft, click.x, click.y)) return;
-    gamestate::LayerHit = LayerHitOf(layer);
+    gamestate::Game.LayerHit = LayerHitOf(layer);
 }
 
 }  // namespace world

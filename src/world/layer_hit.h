@@ -12,7 +12,7 @@ class CBitmapSurface;
 
 namespace world {
 
-// The value of gamestate::LayerHit for a shot stopped by the middle or near layer.
+// The value of gamestate::Game.LayerHit for a shot stopped by the middle or near layer.
 constexpr int32_t LayerHitOf(int layer) {
     return layer == gamestate::MidLayer ? gamestate::MidLayerHit : gamestate::NearLayerHit;
 }
@@ -24,8 +24,8 @@ bool TileStopsShot(int layer, const CBitmapSurface* tile, int tileScreenX, int c
                    int x, int y);
 
 // Called for each drawn tile of the middle (`layer` 2) and near (`layer` 3) background, right
-// after it was drawn; sets gamestate::LayerHit when this frame's click lies on an opaque pixel of
-// the tile.
+// after it was drawn; sets gamestate::Game.LayerHit when this frame's click lies on an opaque pixel
+// of the tile.
 void TestLayerHit(int layer, CBitmapSurface* tile, int tileScreenX, int clippedSourceLeft);
 
 }  // namespace world

@@ -47,7 +47,7 @@ void advanceBlossom(Entity& e);
 
 // Makes the hit sounds ahead of their first play (at level load).
 void PrepareHitSounds();
-// Forgets the cached hit sounds (for tests).
-void ReleaseHitSoundsForTests();
+// Deletes the cached hit sounds.
+void ReleaseHitSounds();
 
 }  // namespace world

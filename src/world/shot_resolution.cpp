@@ -264,7 +264,7 @@ void PrepareHitSounds() {
     }
 }
 
-void ReleaseHitSoundsForTests() {
+void ReleaseHitSounds() {
     for (CSound*& sound : HitSounds) {
         delete sound;
         sound = nullptr;

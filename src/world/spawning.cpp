@@ -124,7 +124,7 @@ void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
         }
     }
     if (slot < 0) return;
-    const int32_t camera = static_cast<int32_t>(gamestate::CameraX);
+    const int32_t camera = static_cast<int32_t>(gamestate::Game.CameraX);
     Entity& animal = EntityTable[static_cast<size_t>(slot)];
     initAnimal(animal, kind, plane, camera, enterFromSide);
     if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && std::rand() % 20 == 0) {

@@ -97,7 +97,7 @@ void DrawPlayerWeapon(CDisplayDevice* display, int x, int y);
 // After the display lost its surfaces: the weapon may fire at once and gets its pictures again;
 // its selection, magazine and unlocks stay. Nothing happens without a weapon.
 void RestoreWeapon(CDisplayDevice* display);
-// Deletes the weapon object (at the end, and between tests).
+// Deletes the weapon object.
 void ReleaseWeapon();
 
 }  // namespace world

@@ -188,7 +188,7 @@ TEST(DataLocation, WithNowhereToWriteThePlayerIsToldOnceAtStartUp) {
         testing_support::GameHarness harness;
         harness.stepMs = 50;
         harness.Run(200, [&](platform::HeadlessBackend& backend, int) {
-            if (gamestate::GameScreen != gamestate::MenuScreen) return;
+            if (gamestate::Game.GameScreen != gamestate::MenuScreen) return;
             backend.SetCursor(600, 420);
             backend.Click(platform::vk::LButton);
             ++soundClicks;

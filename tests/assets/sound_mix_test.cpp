@@ -25,14 +25,14 @@ namespace file = gamestate::sound_file;
 class PackMixer {
   public:
     PackMixer() {
-        sound::ResetForTests();
+        sound::ResetSoundSystem();
         platform::SetBackend(&backend_);
         sound::SoundDevice = new CSoundDevice;
         open_ = Succeeded(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16));
     }
     ~PackMixer() {
         sounds_.clear();
-        sound::ResetForTests();
+        sound::ResetSoundSystem();
         platform::SetBackend(nullptr);
     }
     PackMixer(const PackMixer&) = delete;

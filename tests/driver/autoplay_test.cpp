@@ -119,8 +119,8 @@ TEST(Autoplay, ARoundReadsNoSoundFileAfterItsLevelLoad) {
             if (frame > 40000) backend.PostClose();
         }
         void AfterFrame(platform::HeadlessBackend&, int) override {
-            const bool inRound = gamestate::GameScreen == gamestate::GamePlayScreen &&
-                                 gamestate::StartScreenTime == gamestate::NotScheduled;
+            const bool inRound = gamestate::Game.GameScreen == gamestate::GamePlayScreen &&
+                                 gamestate::Game.StartScreenTime == gamestate::NotScheduled;
             if (inRound && !playing) filesAtStart = CWaveReader::FilesOpened();
             if (inRound) {
                 filesInPlay = CWaveReader::FilesOpened() - filesAtStart;

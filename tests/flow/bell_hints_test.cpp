@@ -23,7 +23,6 @@ class BellHintsTest : public world_testing::ShotTest {
   protected:
     void SetUp() override {
         ShotTest::SetUp();
-        sound::ResetForTests();  // an empty record of started sounds
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(TQ_DATA_DIR);  // read only: the generated sounds
         sound::SoundDevice = new CSoundDevice;
@@ -36,9 +35,6 @@ class BellHintsTest : public world_testing::ShotTest {
         for (int i = 0; i < 4; ++i) Bells().notes[i] = melody[i];
     }
     void TearDown() override {
-        world::ReleaseBellNotesForTests();
-        presentation::ReleaseCatalogueForTests();
-        sound::ResetForTests();
         std::filesystem::current_path(previous_);
         ShotTest::TearDown();
     }

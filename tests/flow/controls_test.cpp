@@ -26,14 +26,14 @@ class ControlsTest : public world_testing::ShotTest {
         backend_.SetKey(LButton, left);
         flow::RunControls();
     }
-    bool Fired() const { return gamestate::ClickPoint.x != -1; }
+    bool Fired() const { return gamestate::Game.ClickPoint.x != -1; }
 };
 
 TEST_F(ControlsTest, HoldingTheButtonFiresTheShotgunOnceAndTheMachineGunUntilItIsEmpty) {
     backend_.SetCursor(400, 300);
     Frame(true);
     EXPECT_TRUE(Fired());
-    EXPECT_EQ(gamestate::ClickPoint.x, 400);
+    EXPECT_EQ(gamestate::Game.ClickPoint.x, 400);
     for (int i = 0; i < 5; ++i) {
         Frame(true);
         EXPECT_FALSE(Fired());
@@ -69,8 +69,8 @@ TEST_F(ControlsTest, TheMachineGunKicksTheCursorButTheShotStrikesWhereItWasAimed
         backend_.SetCursor(400, 300);
         Frame(true, 60);
         ASSERT_TRUE(Fired());
-        EXPECT_EQ(gamestate::ClickPoint.x, 400);
-        EXPECT_EQ(gamestate::ClickPoint.y, 300);
+        EXPECT_EQ(gamestate::Game.ClickPoint.x, 400);
+        EXPECT_EQ(gamestate::Game.ClickPoint.y, 300);
         const platform::Point kicked = backend_.CursorPos();
         EXPECT_LE(std::abs(kicked.x - 400), 25);
         EXPECT_LE(std::abs(kicked.y - 300), 25);
@@ -144,10 +144,10 @@ class LayerHitTest : public world_testing::ShotTest {
         return surface;
     }
     int32_t Test(int layer, CBitmapSurface* tile, int x, int clippedLeft, int clickX) {
-        gamestate::LayerHit = gamestate::NoLayerHit;
-        gamestate::ClickPoint = gamestate::ScreenPoint{clickX, 2};
+        gamestate::Game.LayerHit = gamestate::NoLayerHit;
+        gamestate::Game.ClickPoint = gamestate::ScreenPoint{clickX, 2};
         world::TestLayerHit(layer, tile, x, clippedLeft);
-        return gamestate::LayerHit;
+        return gamestate::Game.LayerHit;
     }
 };
 
@@ -163,21 +163,21 @@ TEST_F(LayerHitTest, TheOpaquePixelUnderTheClickStopsTheShot) {
     CBitmapSurface* nearTile = Tile(800, 800);
     EXPECT_EQ(Test(3, nearTile, 0, 0, 10), gamestate::NearLayerHit);
 
-    gamestate::ClickPoint = gamestate::ScreenPoint{};
-    gamestate::LayerHit = gamestate::NoLayerHit;
+    gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
+    gamestate::Game.LayerHit = gamestate::NoLayerHit;
     world::TestLayerHit(2, mid, 0, 0);
-    EXPECT_EQ(gamestate::LayerHit, gamestate::NoLayerHit) << "no click, no test";
+    EXPECT_EQ(gamestate::Game.LayerHit, gamestate::NoLayerHit) << "no click, no test";
 }
 
 TEST_F(LayerHitTest, AClickBeyondATileDrawnAtTheLeftIsNotReadOutsideIt) {
     // With the middle layer at scroll 1520, tile 2 covers 0..759 and tile 3 starts at 760.
     CBitmapSurface* opaque = Tile(760, 760);
     CBitmapSurface* clear = Tile(760, 0);
-    gamestate::LayerHit = gamestate::NoLayerHit;
-    gamestate::ClickPoint = gamestate::ScreenPoint{760, 2};
+    gamestate::Game.LayerHit = gamestate::NoLayerHit;
+    gamestate::Game.ClickPoint = gamestate::ScreenPoint{760, 2};
     world::TestLayerHit(2, opaque, 0, 0);
     world::TestLayerHit(2, clear, 760, 0);
-    EXPECT_EQ(gamestate::LayerHit, gamestate::NoLayerHit);
+    EXPECT_EQ(gamestate::Game.LayerHit, gamestate::NoLayerHit);
 }
 
 TEST_F(ControlsTest, TwoWeaponsUnlockedTogetherGetTheirFanfaresOnConsecutiveFrames) {

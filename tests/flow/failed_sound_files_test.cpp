@@ -55,9 +55,9 @@ class FailedSoundFilesTest : public ::testing::Test {
         int roundFrames = 0;
         bool closed = false;
         harness_.Run(60 * 20 * rounds, [&](HeadlessBackend& backend, int frame) {
-            const bool inMenu = gamestate::GameScreen == gamestate::MenuScreen;
-            const bool playing = gamestate::GameScreen == gamestate::GamePlayScreen &&
-                                 gamestate::StartScreenTime == gamestate::NotScheduled;
+            const bool inMenu = gamestate::Game.GameScreen == gamestate::MenuScreen;
+            const bool playing = gamestate::Game.GameScreen == gamestate::GamePlayScreen &&
+                                 gamestate::Game.StartScreenTime == gamestate::NotScheduled;
             if (closed) return;
             if (inMenu && started == rounds) {
                 backend.PostClose();
@@ -111,7 +111,7 @@ TEST_P(UnreadableMenuTuneTest, IsLookedForOnce) {
     WriteOptions(tune.streamed ? "[options]\nstream=1\n" : "[options]\nstream=0\n");
     int menuFrames = 0;
     harness_.Run(300, [&](HeadlessBackend&, int) {
-        menuFrames += gamestate::GameScreen == gamestate::MenuScreen;
+        menuFrames += gamestate::Game.GameScreen == gamestate::MenuScreen;
     });
     ASSERT_GT(menuFrames, 200);
     const std::string log = harness_.Backend().DebugLog();

@@ -176,7 +176,7 @@ TEST(EscapeKey, HeldWhenLeavingARoundItDoesNotAlsoCloseTheGame) {
     std::vector<int> screens;
     const int code = harness.Run(
         800, [](HeadlessBackend& backend, int frame) { StartThenLeave(backend, frame, 600); },
-        [&](HeadlessBackend&, int) { screens.push_back(gamestate::GameScreen); });
+        [&](HeadlessBackend&, int) { screens.push_back(gamestate::Game.GameScreen); });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(harness.FramesRun(), 800) << "the game ran on until the test closed it";
     ASSERT_GT(screens.size(), 610u);
@@ -215,7 +215,7 @@ DamagedTuneRun PlayWithDamagedMenuTune(const std::function<void(int frame)>& dam
             if (frame == 700)
                 result.musicSwitched = musicAt600 == 2 && presentation::Menu->MusicOn == 0;
             if (frame == 1450) {
-                result.gameStarted = gamestate::GameScreen == gamestate::GamePlayScreen;
+                result.gameStarted = gamestate::Game.GameScreen == gamestate::GamePlayScreen;
                 result.roundTune = StreamPlaying();
                 std::lock_guard lock(sound::MusicLock());
                 if (sound::MusicStream) {

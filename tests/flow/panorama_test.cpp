@@ -43,15 +43,15 @@ class PanoramaTest : public world_testing::WorldTest {
     uint16_t Tile565(int layer, int tile) { return ColourRefToRgb565(TileColour(layer, tile)); }
 
     void PlaceCamera(float camera) {
-        gamestate::CameraX = camera;
+        gamestate::Game.CameraX = camera;
         flow::ScrollCamera(400);  // no scroll; the far and middle layers follow
     }
     int32_t ShootLayer(int layer, int x) {
-        gamestate::ClickPoint = gamestate::ScreenPoint{x, 300};
-        gamestate::LayerHit = gamestate::NoLayerHit;
+        gamestate::Game.ClickPoint = gamestate::ScreenPoint{x, 300};
+        gamestate::Game.LayerHit = gamestate::NoLayerHit;
         presentation::DrawBackgroundLayer(&display_, layer);
-        gamestate::ClickPoint = gamestate::ScreenPoint{};
-        return gamestate::LayerHit;
+        gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
+        return gamestate::Game.LayerHit;
     }
 };
 
@@ -60,28 +60,28 @@ TEST_F(PanoramaTest, ARoundLeavesTheCameraFreeToGoRoundTheWorld) {
     EXPECT_EQ(gamestate::Round.cameraMin, 1600);
     EXPECT_EQ(gamestate::Round.cameraMax, 2300);
 
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     gamestate::Round.ResetRound();
     gamestate::AverageFrameTime = 16.0f;
     PlaceCamera(1600.0f);
     flow::ScrollCamera(0);
-    EXPECT_EQ(gamestate::CameraX, 1584.0f) << "on past the forest's end";
+    EXPECT_EQ(gamestate::Game.CameraX, 1584.0f) << "on past the forest's end";
     PlaceCamera(10.0f);
     flow::ScrollCamera(0);
-    EXPECT_EQ(gamestate::CameraX, 4794.0f) << "left across the seam";
-    EXPECT_EQ(gamestate::FarScroll, 4314.0f);
-    EXPECT_EQ(gamestate::MidScroll, 4554.0f);
+    EXPECT_EQ(gamestate::Game.CameraX, 4794.0f) << "left across the seam";
+    EXPECT_EQ(gamestate::Game.FarScroll, 4314.0f);
+    EXPECT_EQ(gamestate::Game.MidScroll, 4554.0f);
     PlaceCamera(4790.0f);
     flow::ScrollCamera(799);
-    EXPECT_EQ(gamestate::CameraX, 5.0f) << "right across the seam, 15.92 pixels truncated";
+    EXPECT_EQ(gamestate::Game.CameraX, 5.0f) << "right across the seam, 15.92 pixels truncated";
 
     // After a long stall the step is longer than the world; the camera still lands in it.
     gamestate::AverageFrameTime = 12000.0f;
     PlaceCamera(100.0f);
     flow::ScrollCamera(0);
-    EXPECT_EQ(gamestate::CameraX, 2500.0f) << "100 - 12000, five worlds on";
+    EXPECT_EQ(gamestate::Game.CameraX, 2500.0f) << "100 - 12000, five worlds on";
     flow::ScrollCamera(799);
-    EXPECT_EQ(gamestate::CameraX, 40.0f) << "2500 + 11940";
+    EXPECT_EQ(gamestate::Game.CameraX, 40.0f) << "2500 + 11940";
 }
 
 TEST_F(PanoramaTest, EveryTileThatCoversTheViewIsDrawnAcrossTheSeam) {
@@ -91,8 +91,8 @@ TEST_F(PanoramaTest, EveryTileThatCoversTheViewIsDrawnAcrossTheSeam) {
     // Camera 4780: near 4780, middle 4541, far 4302. Each layer shows the end of its tile 6, then
     // tile 1; the narrower far and middle tiles leave room for the start of tile 2 as well.
     PlaceCamera(4780.0f);
-    ASSERT_EQ(gamestate::MidScroll, 4541.0f);
-    ASSERT_EQ(gamestate::FarScroll, 4302.0f);
+    ASSERT_EQ(gamestate::Game.MidScroll, 4541.0f);
+    ASSERT_EQ(gamestate::Game.FarScroll, 4302.0f);
 
     // In the forest only tiles 3 and 4 exist for the background: none of them is in this view.
     display_.ClearBackBuffer(0);
@@ -100,7 +100,7 @@ TEST_F(PanoramaTest, EveryTileThatCoversTheViewIsDrawnAcrossTheSeam) {
     EXPECT_EQ(PixelAt(0, 300), 0);
     EXPECT_EQ(PixelAt(799, 300), 0);
 
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     const struct {
         int layer;
         int firstColumnOfTile1;  // tile 6 ends just before it
@@ -130,7 +130,7 @@ TEST_F(PanoramaTest, EveryTileThatCoversTheViewIsDrawnAcrossTheSeam) {
 }
 
 TEST_F(PanoramaTest, AShotIsTestedOnEachOfThreeTilesAtThePixelItShows) {
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     // Middle layer at 4541: tile 6 shows its last 19 columns, tile 1 the next 760, tile 2 the
     // first 21.
     LoadTile(gamestate::MidLayer, 6, TileColour(gamestate::MidLayer, 6));
@@ -159,24 +159,24 @@ TEST_F(PanoramaTest, AskedForAnyPointTheLayerTestAnswersAsTheDrawnTilesDo) {
     std::filesystem::current_path(TQ_DATA_DIR);
     presentation::LoadLevelAssets(&display_, false);
     std::filesystem::current_path(previous);
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     int seen[gamestate::NoLayerHit + 1] = {};
     for (int camera = 13; camera < 4800; camera += 131) {
         PlaceCamera(static_cast<float>(camera));
         for (int y = 5; y < 600; y += 59) {
             for (int x = 3; x < 800; x += 71) {
-                gamestate::ClickPoint = gamestate::ScreenPoint{x, y};
-                gamestate::LayerHit = gamestate::NoLayerHit;
+                gamestate::Game.ClickPoint = gamestate::ScreenPoint{x, y};
+                gamestate::Game.LayerHit = gamestate::NoLayerHit;
                 presentation::DrawBackgroundLayer(&display_, gamestate::MidLayer);
                 presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
-                const int32_t drawn = gamestate::LayerHit;
-                ASSERT_EQ(presentation::LayerHitAt(x, y, gamestate::CameraX), drawn)
+                const int32_t drawn = gamestate::Game.LayerHit;
+                ASSERT_EQ(presentation::LayerHitAt(x, y, gamestate::Game.CameraX), drawn)
                     << "camera " << camera << " at " << x << ", " << y;
                 ++seen[drawn];
             }
         }
     }
-    gamestate::ClickPoint = gamestate::ScreenPoint{};
+    gamestate::Game.ClickPoint = gamestate::ScreenPoint{};
     EXPECT_GT(seen[gamestate::NoLayerHit], 0);
     EXPECT_GT(seen[gamestate::MidLayerHit], 0);
     EXPECT_GT(seen[gamestate::NearLayerHit], 0);
@@ -203,14 +203,14 @@ TEST_F(PanoramaTest, AnimalsEnteringFromTheSideAppearOutOfSightAllRoundTheWorld)
     std::filesystem::current_path(TQ_DATA_DIR);
     presentation::LoadLevelAssets(&display_, false);
     std::filesystem::current_path(previous);
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     std::srand(11);
     world::Entity& animal = world::EntityTable[100];
     for (int camera = 0; camera < 4800; camera += 23) {
         PlaceCamera(static_cast<float>(camera));
         for (int plane : {world::MidPlane, world::FarPlane}) {
             const float scroll =
-                plane == world::MidPlane ? gamestate::MidScroll : gamestate::FarScroll;
+                plane == world::MidPlane ? gamestate::Game.MidScroll : gamestate::Game.FarScroll;
             for (int32_t kind = world::kind::Boar; kind <= world::kind::Hare; ++kind) {
                 animal = world::Entity{};
                 world::initAnimal(animal, kind, plane, camera, true);
@@ -239,8 +239,8 @@ TEST_F(PanoramaTest, TheRavenComesBackToTheScarecrowOnlyWhereNoOneSeesItArrive) 
     int perchedAt = 0;
     for (int camera = 0; camera < 4800; camera += 10) {
         perched.active = 0;
-        gamestate::CameraX = static_cast<float>(camera);
-        gamestate::SpawnTimer = 1;
+        gamestate::Game.CameraX = static_cast<float>(camera);
+        gamestate::Game.SpawnTimer = 1;
         // One spawn tick in fifty brings the raven where it may come.
         for (int tick = 0; tick < 1000 && !perched.active; ++tick) {
             backend_.AdvanceTime(600);
@@ -248,7 +248,7 @@ TEST_F(PanoramaTest, TheRavenComesBackToTheScarecrowOnlyWhereNoOneSeesItArrive) 
         }
         if (!perched.active) continue;
         ++perchedAt;
-        perched.draw(&display_, gamestate::CameraX, backend_.Ticks());
+        perched.draw(&display_, gamestate::Game.CameraX, backend_.Ticks());
         const int shown = perched.sourceRect.right - perched.sourceRect.left;
         EXPECT_TRUE(perched.screenX >= 800 || shown <= 0)
             << "the raven appears in view at camera " << camera;

@@ -27,14 +27,14 @@ class PlayingFrameTest : public world_testing::WorldTest {
         WorldTest::SetUp();
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_.Path());  // no pictures, no sounds
-        gamestate::Display = &display_;
-        gamestate::GameScreen = gamestate::GamePlayScreen;
-        gamestate::StartScreenTime = 0;
-        gamestate::LevelLoaded = false;
+        gamestate::Display = std::make_unique<CDisplayDevice>();
+        ASSERT_EQ(gamestate::Display->OpenFullScreen(800, 600, 16), 0);
+        gamestate::Game.GameScreen = gamestate::GamePlayScreen;
+        gamestate::Game.StartScreenTime = 0;
+        gamestate::Game.LevelLoaded = false;
         presentation::LoadingStepsShown = 0;
     }
     void TearDown() override {
-        gamestate::Display = nullptr;
         std::filesystem::current_path(previous_);
         WorldTest::TearDown();
     }
@@ -53,7 +53,7 @@ class PlayingFrameTest : public world_testing::WorldTest {
     }
     // Frames until the game leaves for the menu; returns the tick count of that frame.
     uint32_t PlayUntilTheEnd() {
-        while (gamestate::GameScreen == gamestate::GamePlayScreen) {
+        while (gamestate::Game.GameScreen == gamestate::GamePlayScreen) {
             Frame();
             if (backend_.Ticks() > 1000000) {
                 ADD_FAILURE() << "the round never ended";
@@ -69,8 +69,8 @@ class PlayingFrameTest : public world_testing::WorldTest {
 TEST_F(PlayingFrameTest, LoadingThenAThreeSecondHoldThenTheRound) {
     const uint32_t start = backend_.Ticks() + 16;
     Frame();
-    EXPECT_TRUE(gamestate::LevelLoaded);
-    EXPECT_EQ(gamestate::StartScreenTime, start);
+    EXPECT_TRUE(gamestate::Game.LevelLoaded);
+    EXPECT_EQ(gamestate::Game.StartScreenTime, start);
     EXPECT_EQ(presentation::LoadingStepsShown, 148) << "a first load shows every step";
     EXPECT_EQ(EntityTable[world::entity_index::Scarecrow].kind, world::kind::Scarecrow)
         << "the scenery is placed";
@@ -81,7 +81,7 @@ TEST_F(PlayingFrameTest, LoadingThenAThreeSecondHoldThenTheRound) {
     }
     EXPECT_EQ(backend_.PresentCount(), presents) << "nothing is drawn during the hold";
     Frame();
-    EXPECT_EQ(gamestate::StartScreenTime, gamestate::NotScheduled);
+    EXPECT_EQ(gamestate::Game.StartScreenTime, gamestate::NotScheduled);
     EXPECT_EQ(gamestate::Round.RoundEnd, backend_.Ticks() + 90000);
     EXPECT_EQ(gamestate::Round.QuotaStage, 1);
     EXPECT_EQ(backend_.PresentCount(), presents + 1);
@@ -107,7 +107,7 @@ TEST_F(PlayingFrameTest, ARoundWithoutInputEndsAfterNinetySecondsInTheMenu) {
     const uint32_t end = PlayUntilTheEnd();
     EXPECT_GT(end, start + 90000);
     EXPECT_LE(end, start + 90000 + 16);
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuEntryScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuEntryScreen);
 }
 
 TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) {
@@ -117,7 +117,7 @@ TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) 
     minimise.type = platform::EventType::Size;
     minimise.sizeKind = platform::SizeKind::Minimized;
     app::WindowProc(minimise);
-    ASSERT_TRUE(gamestate::MinimizedInGame);
+    ASSERT_TRUE(gamestate::Pause.MinimizedInGame);
     backend_.AdvanceTime(20000);  // no frames run while minimised
     platform::Event restore = minimise;
     restore.sizeKind = platform::SizeKind::Restored;
@@ -127,9 +127,9 @@ TEST_F(PlayingFrameTest, ARoundMinimisedForTwentySecondsEndsTwentySecondsLater) 
     app::WindowProc(move);
 
     Frame();
-    EXPECT_FALSE(gamestate::MinimizedInGame);
-    EXPECT_FALSE(gamestate::Pausing);
-    EXPECT_EQ(gamestate::PausedTotal, 20016u);
+    EXPECT_FALSE(gamestate::Pause.MinimizedInGame);
+    EXPECT_FALSE(gamestate::Pause.Pausing);
+    EXPECT_EQ(gamestate::Pause.PausedTotal, 20016u);
     EXPECT_EQ(gamestate::Round.RoundClock, backend_.Ticks() - 20016);
     const uint32_t end = PlayUntilTheEnd();
     EXPECT_GT(end, start + 110016);
@@ -274,10 +274,10 @@ TEST_F(PlayingFrameTest, TheDynamiteArrivesWithItsBannerWhenTheThirdStagesMessag
 TEST_F(PlayingFrameTest, AFailedPresentOfTheLoadingScreenLoadsOnceAndStartsTheRoundOnce) {
     backend_.LoseSurfacesOnNextPresent();
     Frame();
-    EXPECT_FALSE(gamestate::LevelLoaded) << "the loading screen was not shown";
+    EXPECT_FALSE(gamestate::Game.LevelLoaded) << "the loading screen was not shown";
     EXPECT_EQ(presentation::LoadingStepsShown, 0) << "no level to restore yet";
     Frame();
-    EXPECT_TRUE(gamestate::LevelLoaded) << "the next frame shows it again and loads";
+    EXPECT_TRUE(gamestate::Game.LevelLoaded) << "the next frame shows it again and loads";
     EXPECT_EQ(presentation::LoadingStepsShown, 148);
 
     // The round starts once, 3000 ms after that load began, on the loaded level.
@@ -288,7 +288,7 @@ TEST_F(PlayingFrameTest, AFailedPresentOfTheLoadingScreenLoadsOnceAndStartsTheRo
         if (gamestate::Round.RoundEnd != roundEnd) {
             roundEnd = gamestate::Round.RoundEnd;
             ++starts;
-            EXPECT_TRUE(gamestate::LevelLoaded);
+            EXPECT_TRUE(gamestate::Game.LevelLoaded);
         }
     }
     EXPECT_EQ(starts, 1);
@@ -299,48 +299,49 @@ TEST_F(PlayingFrameTest, EscapeLeavesForTheMenuOnItsRelease) {
     StartPlaying();
     backend_.SetKey(platform::vk::Escape, true);
     Frame();
-    EXPECT_EQ(gamestate::GameScreen, gamestate::GamePlayScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::GamePlayScreen);
     backend_.SetKey(platform::vk::Escape, false);
     Frame();
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuEntryScreen);
-    EXPECT_FALSE(gamestate::EscLatch);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuEntryScreen);
+    EXPECT_FALSE(gamestate::Game.EscLatch);
 }
 
 TEST_F(PlayingFrameTest, TheCameraScrollsInWholePixelsWithinItsLimits) {
     StartPlaying();
     gamestate::AverageFrameTime = 16.0f;
     flow::ScrollCamera(0);
-    EXPECT_EQ(gamestate::CameraX, 1600.0f) << "stopped at the lower limit";
-    gamestate::CameraX = 1700.0f;
+    EXPECT_EQ(gamestate::Game.CameraX, 1600.0f) << "stopped at the lower limit";
+    gamestate::Game.CameraX = 1700.0f;
     flow::ScrollCamera(0);
-    EXPECT_EQ(gamestate::CameraX, 1684.0f) << "16 pixels a frame at the left edge";
+    EXPECT_EQ(gamestate::Game.CameraX, 1684.0f) << "16 pixels a frame at the left edge";
     flow::ScrollCamera(300);
-    EXPECT_EQ(gamestate::CameraX, 1684.0f) << "200..600 does not scroll";
+    EXPECT_EQ(gamestate::Game.CameraX, 1684.0f) << "200..600 does not scroll";
     flow::ScrollCamera(199);
-    EXPECT_EQ(gamestate::CameraX, 1683.0f) << "a fraction to the left still moves a pixel";
+    EXPECT_EQ(gamestate::Game.CameraX, 1683.0f) << "a fraction to the left still moves a pixel";
     flow::ScrollCamera(601);
-    EXPECT_EQ(gamestate::CameraX, 1683.0f) << "a fraction to the right is lost";
+    EXPECT_EQ(gamestate::Game.CameraX, 1683.0f) << "a fraction to the right is lost";
     for (int i = 0; i < 100; ++i) flow::ScrollCamera(799);
-    EXPECT_EQ(gamestate::CameraX, 2300.0f);
-    EXPECT_EQ(gamestate::FarScroll, 2070.0f);
-    EXPECT_EQ(gamestate::MidScroll, 2185.0f);
+    EXPECT_EQ(gamestate::Game.CameraX, 2300.0f);
+    EXPECT_EQ(gamestate::Game.FarScroll, 2070.0f);
+    EXPECT_EQ(gamestate::Game.MidScroll, 2185.0f);
 }
 
 TEST_F(PlayingFrameTest, TimedSpawnsComeEvery600MsButNotAfterAMinimise) {
-    gamestate::SpawnTimer = 0;
+    gamestate::Game.SpawnTimer = 0;
     flow::TimedSpawn();
-    EXPECT_EQ(gamestate::SpawnTimer, backend_.Ticks()) << "the first call only starts the timer";
-    const uint32_t started = gamestate::SpawnTimer;
+    EXPECT_EQ(gamestate::Game.SpawnTimer, backend_.Ticks())
+        << "the first call only starts the timer";
+    const uint32_t started = gamestate::Game.SpawnTimer;
     backend_.AdvanceTime(1900);
     flow::TimedSpawn();
     flow::TimedSpawn();
     flow::TimedSpawn();
     flow::TimedSpawn();
-    EXPECT_EQ(gamestate::SpawnTimer, started + 1800) << "one spawn per call while behind";
-    gamestate::MinimizedInGame = true;
+    EXPECT_EQ(gamestate::Game.SpawnTimer, started + 1800) << "one spawn per call while behind";
+    gamestate::Pause.MinimizedInGame = true;
     backend_.AdvanceTime(60000);
     flow::TimedSpawn();
-    EXPECT_EQ(gamestate::SpawnTimer, backend_.Ticks()) << "a minimised game does not catch up";
+    EXPECT_EQ(gamestate::Game.SpawnTimer, backend_.Ticks()) << "a minimised game does not catch up";
 }
 
 TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
@@ -352,8 +353,8 @@ TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
     raven.frame = 7.0f;
     raven.oneShot = 1;
     raven.sinkOffset = 300.0f;
-    gamestate::CameraX = 1600.0f;
-    gamestate::SpawnTimer = 1;
+    gamestate::Game.CameraX = 1600.0f;
+    gamestate::Game.SpawnTimer = 1;
     int ticks = 0;
     while (!raven.active && ticks < 5000) {
         backend_.AdvanceTime(600);
@@ -372,7 +373,7 @@ TEST_F(PlayingFrameTest, TheRavenComesBackToTheScarecrowAliveNowAndThen) {
 
     // Near the world's seam it stays away.
     raven.active = 0;
-    gamestate::CameraX = 4100.0f;
+    gamestate::Game.CameraX = 4100.0f;
     for (int i = 0; i < 500; ++i) {
         backend_.AdvanceTime(600);
         flow::TimedSpawn();

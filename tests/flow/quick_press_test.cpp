@@ -28,11 +28,11 @@ constexpr platform::Point GameStartButton{600, 220};
 constexpr platform::Point SoundButton{600, 420};
 
 bool InMenu() {
-    return gamestate::GameScreen == gamestate::MenuScreen;
+    return gamestate::Game.GameScreen == gamestate::MenuScreen;
 }
 bool Playing() {
-    return gamestate::GameScreen == gamestate::GamePlayScreen &&
-           gamestate::StartScreenTime == gamestate::NotScheduled;
+    return gamestate::Game.GameScreen == gamestate::GamePlayScreen &&
+           gamestate::Game.StartScreenTime == gamestate::NotScheduled;
 }
 bool TypingAName() {
     return InMenu() && presentation::Menu && presentation::Menu->highScores.editing == 1;
@@ -238,12 +238,12 @@ TEST_F(QuickPressTest, AClickDuringALoadThatOutlastsTheHoldDoesNotFire) {
     int roundFrames = 0;
     int32_t roundsLeft = -1;
     Run(300, [&](HeadlessBackend& backend, int frame) {
-        if (loadingFrame < 0 && gamestate::GameScreen == gamestate::GamePlayScreen &&
-            !gamestate::LevelLoaded) {
+        if (loadingFrame < 0 && gamestate::Game.GameScreen == gamestate::GamePlayScreen &&
+            !gamestate::Game.LevelLoaded) {
             loadingFrame = frame;
         }
         if (loadingFrame >= 0 && frame == loadingFrame + 1) {
-            ASSERT_GE(backend.Ticks() - gamestate::StartScreenTime, 3000u) << "a long load";
+            ASSERT_GE(backend.Ticks() - gamestate::Game.StartScreenTime, 3000u) << "a long load";
             backend.Click(vk::LButton);  // made while the level loaded
         }
         IntoARound([&](HeadlessBackend&, int) {
@@ -260,16 +260,16 @@ TEST_F(QuickPressTest, AButtonHeldAsTheMenuAppearsDoesNotClickIt) {
     Run(150, [&](HeadlessBackend& backend, int) {
         backend.SetCursor(GameStartButton.x, GameStartButton.y);
         if (!InMenu()) {
-            backend.SetKey(vk::LButton, gamestate::GameScreen <= gamestate::MenuEntryScreen);
+            backend.SetKey(vk::LButton, gamestate::Game.GameScreen <= gamestate::MenuEntryScreen);
             return;
         }
         ++menuFrames;
-        if (menuFrames == 10) screenWhileHeld = gamestate::GameScreen;
+        if (menuFrames == 10) screenWhileHeld = gamestate::Game.GameScreen;
         if (menuFrames == 10) backend.SetKey(vk::LButton, false);
         if (menuFrames == 12) backend.SetKey(vk::LButton, true);
     });
     EXPECT_EQ(screenWhileHeld, gamestate::MenuScreen) << "held since the start screen";
-    EXPECT_EQ(gamestate::GameScreen, gamestate::GamePlayScreen) << "pressed again in the menu";
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::GamePlayScreen) << "pressed again in the menu";
 }
 
 // Alt held, then the X key tapped, on `screen`; the game must end at once with exit code 0.
@@ -294,7 +294,7 @@ void ExpectAltXCloses(testing_support::GameHarness& harness, const std::function
 
 TEST_F(QuickPressTest, AltXClosesTheGameFromTheStartScreen) {
     ExpectAltXCloses(
-        harness_, [] { return gamestate::GameScreen == gamestate::StartScreen; }, {},
+        harness_, [] { return gamestate::Game.GameScreen == gamestate::StartScreen; }, {},
         "start screen");
 }
 
@@ -304,7 +304,8 @@ TEST_F(QuickPressTest, AltXClosesTheGameFromTheMenu) {
 
 TEST_F(QuickPressTest, AltXClosesTheGameWhileALevelLoads) {
     ExpectAltXCloses(
-        harness_, [] { return gamestate::GameScreen == gamestate::GamePlayScreen && !Playing(); },
+        harness_,
+        [] { return gamestate::Game.GameScreen == gamestate::GamePlayScreen && !Playing(); },
         IntoARound([](HeadlessBackend&, int) {}), "the hold before a round");
 }
 

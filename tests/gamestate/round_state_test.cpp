@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/game_reset.h"
 #include "platform/headless/headless_backend.h"
 
 namespace {
@@ -16,10 +17,10 @@ class RoundStateTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::SetBackend(&backend_);
-        gamestate::ResetRoundForTests();
+        app::ResetGame();
     }
     void TearDown() override {
-        gamestate::ResetRoundForTests();
+        app::ResetGame();
         platform::SetBackend(nullptr);
     }
     platform::HeadlessBackend backend_;

@@ -136,18 +136,18 @@ TEST_F(HudTest, OnlyTilesOnScreenAreDrawnAndATileAtZeroIsDrawnWhole) {
     const uint16_t tile4 = Pixel565(0x00008000);
 
     // Camera 800: tile 3 would start at x 800, tile 4 at 1600: neither shows.
-    gamestate::CameraX = 800.0f;
+    gamestate::Game.CameraX = 800.0f;
     presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
     EXPECT_EQ(PixelAt(799, 300), 0);
 
     // Camera 2400: tile 3 at -800 is not drawn, tile 4 at 0 fills the screen.
-    gamestate::CameraX = 2400.0f;
+    gamestate::Game.CameraX = 2400.0f;
     presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
     EXPECT_EQ(PixelAt(0, 0), tile4);
     EXPECT_EQ(PixelAt(799, 599), tile4);
 
     // Camera 2000: tile 3 cut at the left, tile 4 from x 400.
-    gamestate::CameraX = 2000.0f;
+    gamestate::Game.CameraX = 2000.0f;
     presentation::DrawBackgroundLayer(&display_, gamestate::NearLayer);
     EXPECT_EQ(PixelAt(399, 300), tile3);
     EXPECT_EQ(PixelAt(400, 300), tile4);

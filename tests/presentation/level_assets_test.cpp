@@ -111,7 +111,7 @@ TEST_F(LevelAssetsTest, TheWholeHuntingGroundShowsItsOwnLoadingScreen) {
     LoadLoadingScreen(&display_);
     ASSERT_NE(LoadingScreenSurface, nullptr);
     EXPECT_EQ(LoadingScreenSurface->ReadPixelColour(400, 518), 0x00101010u);
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     LoadLoadingScreen(&display_);
     ASSERT_NE(LoadingScreenSurface, nullptr);
     EXPECT_EQ(LoadingScreenSurface->ReadPixelColour(400, 518),
@@ -196,9 +196,6 @@ TEST_F(LevelAssetsTest, EffectSoundsAreMadeOnceAndTheMenuMusicFadesOnlyOnTheWayI
     LoadLevelAssets(&display_, false);
     music->GetVolume(&volume);
     EXPECT_EQ(volume, 0) << "a reload after a display loss leaves the music alone";
-
-    presentation::ReleaseCatalogueForTests();
-    sound::ResetForTests();
 }
 
 TEST(LevelCatalogue, EveryPictureHasAFileInTheGameFolders) {

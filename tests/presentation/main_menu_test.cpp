@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/game_reset.h"
 #include "display/colour.h"
 #include "display/display_device.h"
 #include "flow/game_frame.h"
@@ -60,11 +61,9 @@ class MenuScenario : public ::testing::Test {
         platform::SetBackend(&backend_);
         backend_.OpenWindow("menu test");
         backend_.SetTime(10000);
-        ASSERT_EQ(display_.OpenFullScreen(800, 600, 16), 0);
-        gamestate::ResetGameState();
-        gamestate::ResetRoundForTests();
-        presentation::ResetMenuForTests();
-        gamestate::Display = &display_;
+        app::ResetGame();
+        gamestate::Display = std::make_unique<CDisplayDevice>();
+        ASSERT_EQ(gamestate::Display->OpenFullScreen(800, 600, 16), 0);
         // Frames of 16 ms all along, so the menu slides 16 / 16 + 10 pixels a frame.
         gamestate::ResetFrameTiming();
         for (int i = 0; i <= gamestate::FrameRingSize; ++i) {
@@ -74,22 +73,17 @@ class MenuScenario : public ::testing::Test {
         StartProgram();
     }
     void TearDown() override {
-        presentation::ResetMenuForTests();
-        sound::ResetForTests();
-        gamestate::Display = nullptr;
-        gamestate::ResetFrameTiming();
-        gamestate::ResetGameState();
-        gamestate::ResetRoundForTests();
+        app::ResetGame();
         platform::SetBackend(nullptr);
         std::filesystem::current_path(previous_);
     }
 
     // What the program does from its start to the first menu frame.
     void StartProgram() {
-        presentation::ResetMenuForTests();
+        presentation::ReleaseMenu();
         presentation::CreateMainMenu();
-        Menu->display = &display_;
-        presentation::CreateMissingFonts(&display_);
+        Menu->display = gamestate::Display.get();
+        presentation::CreateMissingFonts(gamestate::Display.get());
         Menu->ResetMenu();
         Menu->EnterMenu();
     }
@@ -132,7 +126,7 @@ class MenuScenario : public ::testing::Test {
         backend_.AdvanceTime(stepMs);
         backend_.SetCursor(x, y);
         backend_.SetKey(platform::vk::LButton, buttonDown);
-        flow::GameFrame(stepMs);
+        flow::GameFrame();
     }
     void Click(int x, int y) {
         Frame(x, y, true);
@@ -157,12 +151,11 @@ class MenuScenario : public ::testing::Test {
     TempDir dir_;
     std::filesystem::path previous_;
     platform::HeadlessBackend backend_;
-    CDisplayDevice display_;
 };
 
 TEST_F(MenuScenario, GameStartButtonReactsOnlyInsideItsRectangle) {
     Frame(300, 300);
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuScreen);
     // Everything stands at rest: the background from x 0, the buttons at 450.
     EXPECT_EQ(Pixel(0, 0), Rgb(BackgroundColour(0)));
     EXPECT_EQ(Pixel(450, 190), Rgb(kButtonNormal));
@@ -172,14 +165,14 @@ TEST_F(MenuScenario, GameStartButtonReactsOnlyInsideItsRectangle) {
     Click(449, 190);
     Click(756, 190);
     Click(450, 189);
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuScreen);
     Frame(450, 190);  // hovering only
     EXPECT_EQ(Menu->buttons[MainMenu::GameStartButton].state, 2);
     Frame(450, 190);
     EXPECT_EQ(Pixel(460, 200), Rgb(kButtonHover));
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuScreen);
     Click(450, 190);
-    EXPECT_EQ(gamestate::GameScreen, gamestate::GamePlayScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::GamePlayScreen);
 }
 
 TEST_F(MenuScenario, WindowsSlideOpenAndShut) {
@@ -191,7 +184,7 @@ TEST_F(MenuScenario, WindowsSlideOpenAndShut) {
     const float before = Menu->slide;
     Frame(450, 190, true);
     EXPECT_FLOAT_EQ(Menu->slide, before + 11.0f);
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuScreen);
     const int s = int(before);
     EXPECT_EQ(Pixel(0, 0), Rgb(BackgroundColour(s)));
     Frame(0, 0);
@@ -240,18 +233,18 @@ TEST_F(MenuScenario, SoundButtonWritesTheOptionAndShowsItsState) {
 }
 
 TEST_F(MenuScenario, TheWholeHuntingGroundComesFromTheOptionsOrTheCommandLine) {
-    EXPECT_FALSE(gamestate::PanoramaMode) << "off without a file";
+    EXPECT_FALSE(gamestate::Game.PanoramaMode) << "off without a file";
     std::ofstream("tannenquirl.ini") << "[options]\npanorama=1\n";
     StartProgram();
-    EXPECT_TRUE(gamestate::PanoramaMode);
+    EXPECT_TRUE(gamestate::Game.PanoramaMode);
     // --panorama wins over a file that says 0.
     std::ofstream("tannenquirl.ini") << "[options]\npanorama=0\n";
-    gamestate::PanoramaMode = true;
+    gamestate::Game.PanoramaMode = true;
     StartProgram();
-    EXPECT_TRUE(gamestate::PanoramaMode);
-    gamestate::PanoramaMode = false;
+    EXPECT_TRUE(gamestate::Game.PanoramaMode);
+    gamestate::Game.PanoramaMode = false;
     StartProgram();
-    EXPECT_FALSE(gamestate::PanoramaMode);
+    EXPECT_FALSE(gamestate::Game.PanoramaMode);
 }
 
 TEST_F(MenuScenario, QuitButtonAsksTheWindowToClose) {
@@ -297,7 +290,7 @@ TEST_F(MenuScenario, AHeldButtonClicksOnceAndEveryPressSoundsTheClick) {
     Frame(300, 300, true);
     EXPECT_EQ(clicksSounded(), 1);
     for (int i = 0; i < 5; ++i) Frame(600, 222, true);
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuScreen);
     EXPECT_EQ(clicksSounded(), 1) << "one press, one click";
 
     // Released and pressed again on the credits button: one click, held over several frames.

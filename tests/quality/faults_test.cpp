@@ -57,7 +57,7 @@ struct Visit {
         if (frame == 2200) backend.QueueText("Jörg");
         if (frame == 2210) backend.SetKey(platform::vk::Return, true);
     }
-    void After(HeadlessBackend&, int) { screens.push_back(gamestate::GameScreen); }
+    void After(HeadlessBackend&, int) { screens.push_back(gamestate::Game.GameScreen); }
 
     int Run(GameHarness& harness, int frames = 2300) {
         harness.stepMs = 50;
@@ -173,9 +173,9 @@ TEST(Faults, AMinimiseOnEveryScreenIsSurvived) {
     // The screens a visit passes, each minimised for a second the first time it shows.
     enum Stage { Start, Menu, Hold, Playing, Result, StageCount };
     auto stageNow = [] {
-        if (gamestate::GameScreen == gamestate::StartScreen) return Start;
-        if (gamestate::GameScreen == gamestate::GamePlayScreen)
-            return gamestate::StartScreenTime == gamestate::NotScheduled ? Playing : Hold;
+        if (gamestate::Game.GameScreen == gamestate::StartScreen) return Start;
+        if (gamestate::Game.GameScreen == gamestate::GamePlayScreen)
+            return gamestate::Game.StartScreenTime == gamestate::NotScheduled ? Playing : Hold;
         return gamestate::Round.RoundEnd != 0 ? Result : Menu;
     };
     bool minimised[StageCount] = {};
@@ -229,7 +229,7 @@ TEST(Faults, AMinimiseOnEveryScreenIsSurvived) {
     EXPECT_EQ(code, 0);
     for (int stage = 0; stage < StageCount; ++stage) EXPECT_TRUE(minimised[stage]) << stage;
     EXPECT_TRUE(roundClockHeld) << "the minimised second does not count on the round clock";
-    EXPECT_EQ(gamestate::GameScreen, gamestate::MenuScreen);
+    EXPECT_EQ(gamestate::Game.GameScreen, gamestate::MenuScreen);
 }
 
 TEST(Faults, AKilledSaveNeverLeavesAnUnreadableTable) {

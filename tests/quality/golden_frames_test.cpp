@@ -21,12 +21,13 @@
 #include "gamestate/game_state.h"
 #include "persistence/md5.h"
 #include "support/game_harness.h"
-#include "support/temp_dir.h"
+#include "support/play_directory.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::HeadlessBackend;
+using testing_support::PlayDirectory;
 
 const fs::path GoldenDir = fs::path(TQ_SOURCE_DIR) / "tests/golden";
 
@@ -42,23 +43,6 @@ std::string DigestOf(const std::vector<uint16_t>& frame) {
     return persistence::Md5Hex(std::string_view(reinterpret_cast<const char*>(frame.data()),
                                                 frame.size() * sizeof(uint16_t)));
 }
-
-// A directory to play in, with the asset pack, entered for the scenario's run.
-class PlayDirectory {
-  public:
-    PlayDirectory() {
-        for (const char* folder : {"grafik", "sounds"})
-            fs::create_directory_symlink(fs::path(TQ_DATA_DIR) / folder, dir_.Path() / folder);
-        previous_ = fs::current_path();
-        fs::current_path(dir_.Path());
-    }
-    ~PlayDirectory() { fs::current_path(previous_); }
-    const fs::path& Path() const { return dir_.Path(); }
-
-  private:
-    testing_support::TempDir dir_;
-    fs::path previous_;
-};
 
 // Keeps the frame just presented under `name`, as a digest and as a picture beside the run.
 void TakeShot(HeadlessBackend& backend, const fs::path& dir, const std::string& name,
@@ -166,12 +150,12 @@ TEST(GoldenFrames, PanoramaMeadowSeamAndFieldLookAsRecorded) {
                 backend.SetCursor(0, 300);  // scroll left
                 scrolling = true;
             }
-            if (gamestate::CameraX > lastCamera) wrapped = true;
-            lastCamera = gamestate::CameraX;
+            if (gamestate::Game.CameraX > lastCamera) wrapped = true;
+            lastCamera = gamestate::Game.CameraX;
             if (!scrolling || next >= std::size(stops)) return;
             // The meadow lies before the seam, the other stops beyond it.
             const bool beyondSeam = next > 0;
-            if (beyondSeam == wrapped && gamestate::CameraX <= stops[next].camera) {
+            if (beyondSeam == wrapped && gamestate::Game.CameraX <= stops[next].camera) {
                 backend.SetCursor(400, 300);
                 stops[next].frame = frame;
                 scrolling = false;
@@ -179,12 +163,12 @@ TEST(GoldenFrames, PanoramaMeadowSeamAndFieldLookAsRecorded) {
         },
         [&](HeadlessBackend& backend, int frame) {
             if (frame == 350) {
-                EXPECT_TRUE(gamestate::PanoramaMode);
+                EXPECT_TRUE(gamestate::Game.PanoramaMode);
                 TakeShot(backend, dir.Path(), "panorama_loading", actual);
             }
             if (next < std::size(stops) && stops[next].frame >= 0 &&
                 frame == stops[next].frame + 10) {
-                EXPECT_EQ(gamestate::CameraX, stops[next].camera) << stops[next].name;
+                EXPECT_EQ(gamestate::Game.CameraX, stops[next].camera) << stops[next].name;
                 TakeShot(backend, dir.Path(), stops[next].name, actual);
                 ++next;
                 backend.SetCursor(0, 300);

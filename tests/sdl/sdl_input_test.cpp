@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/application.h"
+#include "app/game_reset.h"
 #include "gamestate/game_state.h"
 #include "gamestate/pause.h"
 #include "platform/sdl/sdl_keys.h"
@@ -166,22 +167,20 @@ TEST_F(SdlBackendTest, WindowEventsBecomeTheGamesNotifications) {
 }
 
 TEST_F(SdlBackendTest, FocusLostThenMinimisedKeepsOnePauseFromTheFirst) {
-    gamestate::ResetPauseState();
-    gamestate::GameScreen = gamestate::GamePlayScreen;
+    app::ResetGame();
+    gamestate::Game.GameScreen = gamestate::GamePlayScreen;
     Push(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
     for (const auto& event : Poll()) app::WindowProc(event);
     Push(Window(SDL_WINDOWEVENT_FOCUS_LOST));
     for (const auto& event : Poll()) app::WindowProc(event);
-    ASSERT_TRUE(gamestate::Pausing);
-    const uint32_t pausedAt = gamestate::PauseStart;
+    ASSERT_TRUE(gamestate::Pause.Pausing);
+    const uint32_t pausedAt = gamestate::Pause.PauseStart;
     SDL_Delay(30);
     Push(Window(SDL_WINDOWEVENT_MINIMIZED));
     for (const auto& event : Poll()) app::WindowProc(event);
-    EXPECT_EQ(gamestate::PauseStart, pausedAt);
-    EXPECT_EQ(app::AppActive, 0);
-    gamestate::ResetPauseState();
-    gamestate::ResetGameState();
-    app::ResetApplicationState();
+    EXPECT_EQ(gamestate::Pause.PauseStart, pausedAt);
+    EXPECT_EQ(app::Shell.AppActive, 0);
+    app::ResetGame();
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class MusicRaceTest : public soundtest::SoundTest {
     }
     void TearDown() override {
         sound::StopMusicThread();
-        presentation::ResetMenuForTests();
+        presentation::ReleaseMenu();
         std::filesystem::current_path(previous_);
         SoundTest::TearDown();
     }

@@ -413,7 +413,7 @@ TEST_F(SoundMixerTest, LazySoundsAreCreatedOnceAndMissingFilesAreNotReadAgain) {
     EXPECT_EQ(missing, nullptr);
 
     // Without a device nothing happens.
-    sound::ResetForTests();
+    sound::ResetSoundSystem();
     CSound* other = nullptr;
     EXPECT_EQ(sound::PlayLazily(other, path.c_str()), CO_E_NOTINITIALIZED);
     EXPECT_EQ(sound::PlayOneShot(path.c_str()), CO_E_NOTINITIALIZED);

@@ -8,7 +8,7 @@
 namespace soundtest {
 
 void SoundTest::SetUp() {
-    sound::ResetForTests();
+    sound::ResetSoundSystem();
     platform::SetBackend(&backend);
     ASSERT_TRUE(OpenDevice());
 }
@@ -16,7 +16,7 @@ void SoundTest::SetUp() {
 void SoundTest::TearDown() {
     for (CSound* sound : loaded) delete sound;
     loaded.clear();
-    sound::ResetForTests();
+    sound::ResetSoundSystem();
     platform::SetBackend(nullptr);
 }
 

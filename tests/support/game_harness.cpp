@@ -1,48 +1,17 @@
 #include "support/game_harness.h"
 
 #include "app/application.h"
-#include "flow/bell_hints.h"
-#include "flow/controls.h"
-#include "gamestate/asset_catalogue.h"
-#include "gamestate/game_state.h"
-#include "gamestate/pause.h"
-#include "gamestate/point_popups.h"
-#include "gamestate/round_state.h"
-#include "presentation/level_assets.h"
-#include "presentation/main_menu.h"
-#include "presentation/screen_surfaces.h"
-#include "sound/sound_system.h"
-#include "world/bell_notes.h"
-#include "world/entity.h"
-#include "world/shot.h"
-#include "world/weapon.h"
+#include "app/game_reset.h"
 
 namespace testing_support {
 
-void ResetAllGameState() {
-    world::ReleaseHitSoundsForTests();
-    flow::ResetControlsForTests();
-    sound::ResetForTests();
-    app::ResetApplicationState();
-    presentation::ResetMenuForTests();
-    presentation::ReleaseCatalogueForTests();
-    presentation::ReleaseScreenSurfaces();
-    world::ReleaseWeapon();
-    world::ClearEntityTableForTests();
-    gamestate::ClearPointPopups();
-    gamestate::ResetRoundForTests();
-    world::ReleaseBellNotesForTests();
-    gamestate::ResetGameState();
-    gamestate::ResetPauseState();
-}
-
 GameHarness::GameHarness() {
     platform::SetBackend(&backend_);
-    ResetAllGameState();
+    app::ResetGame();
 }
 
 GameHarness::~GameHarness() {
-    ResetAllGameState();
+    app::ResetGame();
     platform::SetBackend(nullptr);
 }
 

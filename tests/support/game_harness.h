@@ -7,13 +7,10 @@
 
 namespace testing_support {
 
-// Puts every subsystem's globals back to their values at program start.
-void ResetAllGameState();
-
-// Installs a headless backend, resets the game and runs `app::GameMain` with a per-frame script:
-// `beforeFrame(backend, frame)` runs before each frame (after the clock advanced by `stepMs`);
-// the run ends after `frames` frames (with a close request, as a user would) or when the game
-// closes itself. Returns GameMain's exit code.
+// Installs a headless backend, resets the game (app::ResetGame) and runs `app::GameMain` with a
+// per-frame script: `beforeFrame(backend, frame)` runs before each frame (after the clock advanced
+// by `stepMs`); the run ends after `frames` frames (with a close request, as a user would) or when
+// the game closes itself. Returns GameMain's exit code.
 class GameHarness : public platform::HeadlessBackend::FrameHooks {
   public:
     using FrameScript = std::function<void(platform::HeadlessBackend&, int frame)>;

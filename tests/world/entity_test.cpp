@@ -249,13 +249,13 @@ TEST_F(EntityTest, MinimisingFreezesTheWorldWithoutAJumpAfterwards) {
     boar.timer = 5.0f;
     boar.direction = 10;
     boar.playFrames(0, 7);
-    gamestate::MinimizedInGame = true;
+    gamestate::Pause.MinimizedInGame = true;
     Step(boar, 20000);
     EXPECT_EQ(boar.x, 1000.0f);
     EXPECT_EQ(boar.timer, 5.0f);
     EXPECT_EQ(boar.frame, 0.0f);
     EXPECT_EQ(boar.lastUpdateMs, backend_.Ticks()) << "the draw still takes the time";
-    gamestate::MinimizedInGame = false;
+    gamestate::Pause.MinimizedInGame = false;
     Step(boar, 100);
     EXPECT_NEAR(boar.x, 1012.0f, 0.01f) << "only the 100 ms since the last frame count";
     EXPECT_NEAR(boar.timer, 4.9f, 1e-4f);

@@ -25,10 +25,6 @@ class HitSoundTest : public world_testing::ShotTest {
         ASSERT_EQ(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16), S_OK);
     }
     void TearDown() override {
-        world::ReleaseHitSoundsForTests();
-        flow::ResetControlsForTests();
-        world::ReleaseBellNotesForTests();
-        sound::ResetForTests();
         std::filesystem::current_path(previous_);
         ShotTest::TearDown();
     }

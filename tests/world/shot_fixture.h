@@ -84,8 +84,8 @@ class ShotTest : public WorldTest {
 
     // The shot loop for a click at (x, y) through a transparent background.
     void Shoot(int x, int y, int32_t layerHit = gamestate::NoLayerHit) {
-        gamestate::ClickPoint = gamestate::ScreenPoint{x, y};
-        gamestate::LayerHit = layerHit;
+        gamestate::Game.ClickPoint = gamestate::ScreenPoint{x, y};
+        gamestate::Game.LayerHit = layerHit;
         flow::RunShotLoop();
     }
     // testShot at the middle of what the entity showed in its last draw.

@@ -31,7 +31,7 @@ TEST_F(ShotResolutionTest, ATransparentPixelInsideTheBoxMissesAndTheShotGoesOnBe
     Shoot(hare.screenX + 5, 310);
     EXPECT_NE(hare.state, world::state::Hit) << "the transparent part of the hare";
     EXPECT_EQ(boar.state, world::state::Hit) << "the boar behind takes the shot";
-    EXPECT_EQ(gamestate::LayerHit, gamestate::EntityHit);
+    EXPECT_EQ(gamestate::Game.LayerHit, gamestate::EntityHit);
     EXPECT_EQ(gamestate::Round.score, 35) << "20 points, crossbow in the middle plane";
 
     Shoot(hare.screenX + 25, 310);
@@ -272,7 +272,7 @@ TEST_F(ReusedSlotTest, AHareInTheSlotOfASunkMoleRunsAtAHaresSpeed) {
 
 TEST_F(ShotResolutionTest, DynamiteIntoTheSkyUsesNoRoundAndOnTheGroundPlacesTheBlast) {
     Select(world::Dynamite);
-    gamestate::CameraX = 1800.0f;
+    gamestate::Game.CameraX = 1800.0f;
     backend_.SetCursor(300, 450);
     backend_.SetKey(platform::vk::LButton, true);
     gamestate::Round.RoundClock += 1000;
@@ -287,7 +287,7 @@ TEST_F(ShotResolutionTest, DynamiteIntoTheSkyUsesNoRoundAndOnTheGroundPlacesTheB
     flow::RunControls();
     backend_.SetKey(platform::vk::LButton, true);
     flow::RunControls();
-    gamestate::LayerHit = gamestate::NearLayerHit;  // the ground of the near layer
+    gamestate::Game.LayerHit = gamestate::NearLayerHit;  // the ground of the near layer
     flow::RunShotLoop();
     EXPECT_EQ(Weapon().roundsLeft, 0);
     const Entity& blast = EntityTable[world::entity_index::DynamiteBlast];

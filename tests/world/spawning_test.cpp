@@ -53,7 +53,7 @@ TEST_F(SpawningTest, ABoarWithinReachOfTheCameraWrapsRoundTheWorld) {
     // Find a seed whose first offset draw is 1500 (after the one-in draw).
     unsigned seed = 1;
     while (Draws(seed, 2)[1] % 1600 != 1500) ++seed;
-    gamestate::CameraX = 4000.0f;
+    gamestate::Game.CameraX = 4000.0f;
     std::srand(seed);
     world::spawnAnimal(2, 1, world::kind::Boar, false);
     const Entity& boar = EntityTable[world::MidGroup.first];
@@ -73,7 +73,7 @@ TEST_F(SpawningTest, ABoarWithinReachOfTheCameraWrapsRoundTheWorld) {
 }
 
 TEST_F(SpawningTest, AnimalsEnteringFromTheSideStartOffScreen) {
-    gamestate::CameraX = 1800.0f;
+    gamestate::Game.CameraX = 1800.0f;
     unsigned odd = 1;
     while (Draws(odd, 2)[1] % 2 == 0) ++odd;  // the chance, then the side
     std::srand(odd);
@@ -132,7 +132,7 @@ TEST_F(SpawningTest, ApplesRideOnBoarsOnlyFromTheSecondStage) {
     for (int i = 0; i < 60; ++i) world::spawnAnimal(2, 1, world::kind::Boar, false);
     for (const Entity& e : EntityTable) EXPECT_NE(e.kind, world::kind::Apple);
 
-    world::ClearEntityTableForTests();
+    world::ClearEntityTable();
     gamestate::Round.QuotaStage = 2;
     unsigned seed = 1;
     while (Draws(seed, 3)[2] % 20 != 0) ++seed;  // one-in, offset, apple chance

@@ -1,6 +1,6 @@
-// A clean world for tests: the headless backend installed, an open 800x600 display, the entity
-// table, the round, the catalogue and the pause state back to program start, and strips made
-// from small BMP files.
+// A clean world for tests: the headless backend installed, the game's state back to program
+// start (app::ResetGame), an open 800x600 display of the test's own, and strips made from small
+// BMP files.
 #pragma once
 
 #include "support/bmp_fixture.h"
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/game_reset.h"
 #include "display/bitmap_surface.h"
 #include "display/display_device.h"
 #include "flow/controls.h"
@@ -41,32 +41,17 @@ inline void WriteSolidBmp(const std::filesystem::path& path, int width, int heig
     WriteBmp(path, width, height, std::vector<COLORREF>(size_t(width) * size_t(height), colour));
 }
 
-inline void ResetWorldAndRound() {
-    world::ClearEntityTableForTests();
-    gamestate::ResetRoundForTests();
-    gamestate::ResetPauseState();
-    gamestate::ResetGameState();
-    world::ReleaseBellNotesForTests();
-    flow::ResetControlsForTests();
-    world::ReleaseHitSoundsForTests();
-    presentation::ReleaseCatalogueForTests();
-    gamestate::ClearPointPopups();
-    world::ReleaseWeapon();
-}
-
 class WorldTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::SetBackend(&backend_);
         backend_.SetTime(100000);
         backend_.OpenWindow("Tannenquirl Rauze");
-        ResetWorldAndRound();
-        app::ResetApplicationState();
+        app::ResetGame();
         ASSERT_EQ(display_.OpenFullScreen(800, 600, 16), 0);
     }
     void TearDown() override {
-        ResetWorldAndRound();
-        app::ResetApplicationState();
+        app::ResetGame();
         platform::SetBackend(nullptr);
     }
 

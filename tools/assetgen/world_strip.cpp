@@ -147,14 +147,14 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
     }
 
     const Layer layers[] = {
-        {gamestate::FarLayer, world::FarGroup, &gamestate::FarScroll},
-        {gamestate::MidLayer, world::MidGroup, &gamestate::MidScroll},
-        {gamestate::NearLayer, world::NearGroup, &gamestate::CameraX},
+        {gamestate::FarLayer, world::FarGroup, &gamestate::Game.FarScroll},
+        {gamestate::MidLayer, world::MidGroup, &gamestate::Game.MidScroll},
+        {gamestate::NearLayer, world::NearGroup, &gamestate::Game.CameraX},
     };
     std::vector<uint16_t> strip(static_cast<size_t>(kWorldWidth) * kScreenHeight);
     const uint16_t* screen = display.BackBuffer();
     for (int x = 0; x < kWorldWidth; ++x) {
-        gamestate::CameraX = static_cast<float>((x - kCentre + kWorldWidth) % kWorldWidth);
+        gamestate::Game.CameraX = static_cast<float>((x - kCentre + kWorldWidth) % kWorldWidth);
         flow::ScrollCamera(kCentre);  // the cursor in the middle: no scrolling, layers follow
         for (const Layer& layer : layers) {
             // The one tile column that lies under the middle of the screen. The far layer is

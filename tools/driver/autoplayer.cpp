@@ -175,7 +175,7 @@ int32_t NextWeapon(const world::Weapon& weapon) {
 // The camera the game will have after scrolling for a cursor at `cursorX`.
 float PredictCamera(int cursorX, float frameMs) {
     const gamestate::RoundState& round = gamestate::Round;
-    return flow::ScrolledCamera(gamestate::CameraX, cursorX, frameMs, round.cameraMin,
+    return flow::ScrolledCamera(gamestate::Game.CameraX, cursorX, frameMs, round.cameraMin,
                                 round.cameraMax);
 }
 
@@ -213,7 +213,7 @@ int PredictShiftX(const Entity& e, float frameMs, float newCamera) {
                 PlaneParallax(e.plane);
     }
     return static_cast<int>(
-        std::lround(shift - ScrollStep(e.plane, gamestate::CameraX, newCamera)));
+        std::lround(shift - ScrollStep(e.plane, gamestate::Game.CameraX, newCamera)));
 }
 
 int PredictShiftY(const Entity& e, float frameMs) {
@@ -293,7 +293,7 @@ float CameraShowing(const Entity& e) {
 
 // From the camera to `goal`, the short way round the world (negative: to the left).
 float CameraDistance(float goal) {
-    float distance = goal - gamestate::CameraX;
+    float distance = goal - gamestate::Game.CameraX;
     if (distance > world::WorldWidth / 2) distance -= world::WorldWidth;
     if (distance < -world::WorldWidth / 2) distance += world::WorldWidth;
     return distance;
@@ -404,12 +404,12 @@ void Autoplayer::JudgeShot() {
 }
 
 void Autoplayer::BeforeFrame(platform::HeadlessBackend& backend, int frame) {
-    if (gamestate::GameScreen == gamestate::GamePlayScreen) CountShots();
+    if (gamestate::Game.GameScreen == gamestate::GamePlayScreen) CountShots();
     // A key tapped on the last frame is up on this one, so that the next press is an edge.
     const bool tappedLastFrame = tappedCount_ > 0;
     ReleaseTaps(backend);
     if (tappedLastFrame) return;
-    if (gamestate::GameScreen == gamestate::GamePlayScreen) {
+    if (gamestate::Game.GameScreen == gamestate::GamePlayScreen) {
         if (!inRound_) {
             for (float& waited : goalWaitMs_) waited = 0.0f;
             for (uint32_t& until : ignoredUntil_) until = 0;
@@ -418,7 +418,7 @@ void Autoplayer::BeforeFrame(platform::HeadlessBackend& backend, int frame) {
         }
         inRound_ = true;
         InGame(backend);
-    } else if (gamestate::GameScreen != gamestate::StartScreen) {
+    } else if (gamestate::Game.GameScreen != gamestate::StartScreen) {
         InMenu(backend, frame);
     }
 }
@@ -469,7 +469,7 @@ void Autoplayer::InMenu(platform::HeadlessBackend& backend, int frame) {
 }
 
 float Autoplayer::PuzzleGoal() {
-    if (!gamestate::PanoramaMode) return -1.0f;
+    if (!gamestate::Game.PanoramaMode) return -1.0f;
     if (BlossomPuzzleOpen() && goalWaitMs_[BlossomGoal] < GoalPatienceMs) {
         currentGoal_ = BlossomGoal;
         return CameraShowing(EntityTable[world::entity_index::Blossom2]);
@@ -485,7 +485,8 @@ float Autoplayer::PuzzleGoal() {
 void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     world::Weapon* weapon = world::PlayerWeapon;
     const gamestate::RoundState& round = gamestate::Round;
-    if (!weapon || round.RoundEnd == 0 || gamestate::StartScreenTime != gamestate::NotScheduled)
+    if (!weapon || round.RoundEnd == 0 ||
+        gamestate::Game.StartScreenTime != gamestate::NotScheduled)
         return;
     const float frameMs = gamestate::AverageFrameTime > 0.0f ? gamestate::AverageFrameTime : 16.0f;
     const platform::Point cursor = backend.CursorPos();
@@ -513,8 +514,8 @@ void Autoplayer::InGame(platform::HeadlessBackend& backend) {
     }
     if (aim.index < 0) {
         // Nothing in sight: sweep the camera from one end of its range to the other.
-        if (gamestate::CameraX >= static_cast<float>(round.cameraMax)) sweep_ = -1;
-        if (gamestate::CameraX <= static_cast<float>(round.cameraMin)) sweep_ = 1;
+        if (gamestate::Game.CameraX >= static_cast<float>(round.cameraMax)) sweep_ = -1;
+        if (gamestate::Game.CameraX <= static_cast<float>(round.cameraMin)) sweep_ = 1;
         backend.SetCursor(sweep_ > 0 ? 780 : 20, 300);
         return;
     }

@@ -103,9 +103,9 @@ std::string GameStateJson(int frame, const Autoplayer* autoplayer) {
     json.BeginObject();
     json.Value("frame", frame);
     json.Value("clock", static_cast<long long>(platform::Ticks()));
-    json.Value("screen", gamestate::GameScreen);
-    json.Value("camera", static_cast<double>(gamestate::CameraX));
-    json.Value("panorama", gamestate::PanoramaMode);
+    json.Value("screen", gamestate::Game.GameScreen);
+    json.Value("camera", static_cast<double>(gamestate::Game.CameraX));
+    json.Value("panorama", gamestate::Game.PanoramaMode);
     WriteRoundAndEntities(json);
     WriteMenuAndScores(json);
     WriteWeapon(json);

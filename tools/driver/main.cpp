@@ -18,7 +18,6 @@
 #include "autoplayer.h"
 #include "display/bmp_writer.h"
 #include "game_state_json.h"
-#include "gamestate/game_state.h"
 #include "platform/headless/headless_backend.h"
 #include "script.h"
 
@@ -219,8 +218,7 @@ int main(int argc, char** argv) {
     ScriptedRun run(options, std::move(entries), options.autoplay ? &autoplayer : nullptr);
     backend.SetFrameHooks(&run);
     platform::SetBackend(&backend);
-    if (options.panorama) gamestate::PanoramaMode = true;
-    int code = app::GameMain([&] {
+    int code = app::GameMain({.panorama = options.panorama}, [&] {
         if (!stateFile.empty())
             driver::WriteGameState(stateFile, run.LastFrame(),
                                    options.autoplay ? &autoplayer : nullptr);

@@ -40,11 +40,6 @@ void HeadlessBackend::Click(int virtualKey) {
     SetKey(virtualKey, false);
 }
 
-void HeadlessBackend::ReleaseAllKeys() {
-    keys_.fill(false);
-    presses_.Clear();
-}
-
 void HeadlessBackend::WarpCursor(int x, int y) {
     // The screen is the whole 800x600 display: the cursor cannot leave it.
     cursor_.x = x < 0 ? 0 : (x >= ScreenWidth ? ScreenWidth - 1 : x);
@@ -182,11 +177,6 @@ void HeadlessBackend::CloseAudio() {
     std::lock_guard lock(audioMutex_);
     audioPull_ = nullptr;
     audioRate_ = 0;
-}
-
-bool HeadlessBackend::AudioOpen() const {
-    std::lock_guard lock(audioMutex_);
-    return static_cast<bool>(audioPull_);
 }
 
 std::vector<int16_t> HeadlessBackend::RenderAudio(int frames) {

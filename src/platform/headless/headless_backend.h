@@ -54,7 +54,6 @@ class HeadlessBackend : public Backend {
     void SetKey(int virtualKey, bool down);
     // Down and up again before the next frame, as a quick click or a touchpad tap arrives.
     void Click(int virtualKey);
-    void ReleaseAllKeys();
     void SetCursor(int x, int y) { cursor_ = {x, y}; }
     void QueueEvent(const Event& event) { events_.push_back(event); }
     void QueueText(const std::string& utf8) { typedText_ += utf8; }
@@ -79,8 +78,6 @@ class HeadlessBackend : public Backend {
     // Copies, because the music thread may add to them at any time.
     std::vector<std::string> MessageBoxes() const;
     std::string DebugLog() const;
-    int FrameIndex() const { return frame_; }
-    bool AudioOpen() const;
     int AudioSampleRate() const { return audioRate_; }
     // Pulls `frames` stereo frames from the open audio output (silence when none is open).
     std::vector<int16_t> RenderAudio(int frames);

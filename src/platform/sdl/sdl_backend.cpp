@@ -8,6 +8,7 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/sdl/game_controllers.h"
 #include "platform/sdl/sdl_keys.h"
 
 namespace platform {
@@ -28,16 +29,34 @@ Event SizeEvent(SizeKind kind) {
 
 }  // namespace
 
+void SdlDeleter::operator()(SDL_Window* window) const {
+    SDL_DestroyWindow(window);
+}
+
+void SdlDeleter::operator()(SDL_Renderer* renderer) const {
+    SDL_DestroyRenderer(renderer);
+}
+
+void SdlDeleter::operator()(SDL_Texture* texture) const {
+    SDL_DestroyTexture(texture);
+}
+
 struct SdlBackend::Queue {
     std::deque<Event> events;
 };
 
-SdlBackend::SdlBackend() : queue_(std::make_unique<Queue>()) {}
+SdlBackend::SdlBackend()
+    : queue_(std::make_unique<Queue>()),
+      pads_(std::make_unique<GameControllers>(presses_, typedText_)) {}
 
 SdlBackend::~SdlBackend() {
     CloseAudio();
     CloseWindow();
     SDL_Quit();
+}
+
+int SdlBackend::ControllerCount() const {
+    return pads_->Count();
 }
 
 uint32_t SdlBackend::Ticks() {
@@ -46,7 +65,7 @@ uint32_t SdlBackend::Ticks() {
 
 bool SdlBackend::KeyDown(int virtualKey) {
     if (virtualKey <= 0 || virtualKey >= vk::Count) return false;
-    if (presses_.PressedBeforeThisFrame(virtualKey) || pads_.Holds(virtualKey)) return true;
+    if (presses_.PressedBeforeThisFrame(virtualKey) || pads_->Holds(virtualKey)) return true;
     if (!videoReady_) return false;
     if (virtualKey == vk::LButton || virtualKey == vk::RButton || virtualKey == vk::MButton) {
         const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
@@ -64,7 +83,7 @@ Point SdlBackend::CursorPos() {
     int wx = 0, wy = 0;
     SDL_GetMouseState(&wx, &wy);
     float lx = 0, ly = 0;
-    SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
+    SDL_RenderWindowToLogical(renderer_.get(), wx, wy, &lx, &ly);
     // Over the letterbox bars the cursor stays on the nearest game pixel.
     int x = static_cast<int>(lx), y = static_cast<int>(ly);
     x = x < 0 ? 0 : (x >= ScreenWidth ? ScreenWidth - 1 : x);
@@ -75,8 +94,9 @@ Point SdlBackend::CursorPos() {
 void SdlBackend::WarpCursor(int x, int y) {
     if (!renderer_ || !window_) return;
     int wx = 0, wy = 0;
-    SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &wx, &wy);
-    SDL_WarpMouseInWindow(window_, wx, wy);
+    SDL_RenderLogicalToWindow(renderer_.get(), static_cast<float>(x), static_cast<float>(y), &wx,
+                              &wy);
+    SDL_WarpMouseInWindow(window_.get(), wx, wy);
 }
 
 std::string SdlBackend::TakeTypedText() {
@@ -86,7 +106,7 @@ std::string SdlBackend::TakeTypedText() {
 }
 
 void SdlBackend::SetInputContext(const InputContext& context) {
-    pads_.SetContext(context);
+    pads_->SetContext(context);
 }
 
 void SdlBackend::MoveCursorBy(float dx, float dy) {
@@ -103,8 +123,8 @@ void SdlBackend::MoveCursorBy(float dx, float dy) {
     }
     // The game's picture in window pixels: the stick moves within it, at the picture's scale.
     int left = 0, top = 0, right = 0, bottom = 0;
-    SDL_RenderLogicalToWindow(renderer_, 0.0f, 0.0f, &left, &top);
-    SDL_RenderLogicalToWindow(renderer_, static_cast<float>(ScreenWidth),
+    SDL_RenderLogicalToWindow(renderer_.get(), 0.0f, 0.0f, &left, &top);
+    SDL_RenderLogicalToWindow(renderer_.get(), static_cast<float>(ScreenWidth),
                               static_cast<float>(ScreenHeight), &right, &bottom);
     if (right <= left || bottom <= top) return;
     const float scaleX = static_cast<float>(right - left) / ScreenWidth;
@@ -118,14 +138,15 @@ void SdlBackend::MoveCursorBy(float dx, float dy) {
     padToX_ = static_cast<int>(padX_);
     padToY_ = static_cast<int>(padY_);
     padMoved_ = true;
-    if (padToX_ != mouseX || padToY_ != mouseY) SDL_WarpMouseInWindow(window_, padToX_, padToY_);
+    if (padToX_ != mouseX || padToY_ != mouseY)
+        SDL_WarpMouseInWindow(window_.get(), padToX_, padToY_);
 }
 
 void SdlBackend::BeginFrame() {
     const uint32_t now = SDL_GetTicks();
-    pads_.BeginFrame(now);
+    pads_->BeginFrame(now);
     presses_.BeginFrame();
-    const CursorVelocity motion = pads_.CursorMotion(now);
+    const CursorVelocity motion = pads_->CursorMotion(now);
     if (motion.x != 0.0f || motion.y != 0.0f) MoveCursorBy(motion.x, motion.y);
 }
 
@@ -163,11 +184,7 @@ bool SdlBackend::TranslateEvent(const void* raw) {
                 events.push_back(MakeEvent(EventType::Close));
                 return true;
             }
-            if (IsFullScreenShortcut(e.key.keysym)) {
-                ToggleFullScreen();
-                events.push_back(MakeEvent(EventType::ExitSizeMove));
-                return true;
-            }
+            if (IsFullScreenShortcut(e.key.keysym)) ToggleFullScreen();
             return false;
         case SDL_MOUSEBUTTONDOWN:
             presses_.Press(VirtualKeyOfMouseButton(e.button.button));
@@ -180,7 +197,7 @@ bool SdlBackend::TranslateEvent(const void* raw) {
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
         case SDL_CONTROLLERAXISMOTION:
-            pads_.HandleEvent(e);
+            pads_->HandleEvent(e);
             return false;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
@@ -252,28 +269,28 @@ bool SdlBackend::OpenWindow(const char* title) {
     // also what a display without a window manager can show correctly.
     const char* windowed = std::getenv("TANNENQUIRL_WINDOWED");
     fullScreen_ = !(windowed && *windowed && std::strcmp(windowed, "0") != 0);
-    window_ = SDL_CreateWindow(
+    window_.reset(SDL_CreateWindow(
         title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,
-        SDL_WINDOW_RESIZABLE | (fullScreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
+        SDL_WINDOW_RESIZABLE | (fullScreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
     if (!window_) {
         std::fprintf(stderr, "Tannenquirl Rauze: cannot create the window: %s\n", SDL_GetError());
         return false;
     }
-    renderer_ =
-        SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1,
+                                       SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+    if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
     if (!renderer_) {
         std::fprintf(stderr, "Tannenquirl Rauze: cannot create a renderer: %s\n", SDL_GetError());
-        SDL_DestroyWindow(window_);
-        window_ = nullptr;
+        window_.reset();
         return false;
     }
     SDL_RendererInfo info;
-    vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+    vsync_ = SDL_GetRendererInfo(renderer_.get(), &info) == 0 &&
+             (info.flags & SDL_RENDERER_PRESENTVSYNC);
     SDL_DisplayMode mode;
-    if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0)
+    if (SDL_GetWindowDisplayMode(window_.get(), &mode) == 0 && mode.refresh_rate > 0)
         refreshRate_ = mode.refresh_rate;
-    SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight);
+    SDL_RenderSetLogicalSize(renderer_.get(), ScreenWidth, ScreenHeight);
     if (!CreateTexture()) {
         std::fprintf(stderr, "Tannenquirl Rauze: cannot create the frame texture: %s\n",
                      SDL_GetError());
@@ -282,7 +299,7 @@ bool SdlBackend::OpenWindow(const char* title) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     SDL_StartTextInput();
-    pads_.Start();
+    pads_->Start();
     videoReady_ = true;
     // Showing the window reports its size and position, which makes the game active.
     queue_->events.push_back(SizeEvent(SizeKind::Restored));
@@ -291,20 +308,17 @@ bool SdlBackend::OpenWindow(const char* title) {
 }
 
 bool SdlBackend::CreateTexture() {
-    if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                 ScreenWidth, ScreenHeight);
+    texture_.reset();  // the old one goes before its replacement is made
+    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB565,
+                                     SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight));
     return texture_ != nullptr;
 }
 
 void SdlBackend::CloseWindow() {
-    pads_.Stop();
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
-    window_ = nullptr;
+    pads_->Stop();
+    texture_.reset();
+    renderer_.reset();
+    window_.reset();
     videoReady_ = false;
 }
 
@@ -312,20 +326,20 @@ void SdlBackend::ToggleFullScreen() {
     if (!window_) return;
     fullScreen_ = !fullScreen_;
     if (fullScreen_) {
-        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
-        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowFullscreen(window_.get(), 0);
         // A scaled window that fits the desktop comfortably.
         SDL_Rect usable;
-        int index = SDL_GetWindowDisplayIndex(window_);
+        int index = SDL_GetWindowDisplayIndex(window_.get());
         int scale = 1;
         if (index >= 0 && SDL_GetDisplayUsableBounds(index, &usable) == 0) {
             while ((scale + 1) * ScreenWidth <= usable.w * 9 / 10 &&
                    (scale + 1) * ScreenHeight <= usable.h * 9 / 10)
                 ++scale;
         }
-        SDL_SetWindowSize(window_, ScreenWidth * scale, ScreenHeight * scale);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowSize(window_.get(), ScreenWidth * scale, ScreenHeight * scale);
+        SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
 }
 
@@ -350,21 +364,21 @@ PresentResult SdlBackend::Present(const uint16_t* pixels, int pitch) {
         if (!CreateTexture()) return PresentResult::Failed;
         return PresentResult::Lost;
     }
-    if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch * static_cast<int>(sizeof(uint16_t))) !=
-        0)
+    if (SDL_UpdateTexture(texture_.get(), nullptr, pixels,
+                          pitch * static_cast<int>(sizeof(uint16_t))) != 0)
         return PresentResult::Failed;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer_.get());
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     if (!vsync_) PaceWithoutVsync();
-    SDL_RenderPresent(renderer_);
+    SDL_RenderPresent(renderer_.get());
     return PresentResult::Ok;
 }
 
 void SdlBackend::ShowMessageBox(const char* text, const char* caption, bool error) {
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
     SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                             caption ? caption : "", text ? text : "", window_);
+                             caption ? caption : "", text ? text : "", window_.get());
 }
 
 void SdlBackend::DebugOutput(const char* text) {

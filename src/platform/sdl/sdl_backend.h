@@ -9,13 +9,21 @@
 
 #include "platform/key_presses.h"
 #include "platform/platform.h"
-#include "platform/sdl/game_controllers.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace platform {
+
+class GameControllers;
+
+// Destroys the SDL objects the backend owns.
+struct SdlDeleter {
+    void operator()(SDL_Window* window) const;
+    void operator()(SDL_Renderer* renderer) const;
+    void operator()(SDL_Texture* texture) const;
+};
 
 class SdlBackend : public Backend {
   public:
@@ -41,7 +49,7 @@ class SdlBackend : public Backend {
     void CloseAudio() override;
 
     // Game controllers plugged in now.
-    int ControllerCount() const { return pads_.Count(); }
+    int ControllerCount() const;
 
   private:
     struct Queue;
@@ -56,9 +64,9 @@ class SdlBackend : public Backend {
     static void AudioCallback(void* self, unsigned char* stream, int bytes);
 
     std::unique_ptr<Queue> queue_;
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    std::unique_ptr<SDL_Window, SdlDeleter> window_;
+    std::unique_ptr<SDL_Renderer, SdlDeleter> renderer_;
+    std::unique_ptr<SDL_Texture, SdlDeleter> texture_;
     bool videoReady_ = false;
     bool vsync_ = false;
     bool fullScreen_ = true;
@@ -68,7 +76,7 @@ class SdlBackend : public Backend {
     uint64_t lastPresentCounter_ = 0;
     std::string typedText_;
     KeyPresses presses_;
-    GameControllers pads_{presses_, typedText_};
+    std::unique_ptr<GameControllers> pads_;
     // The stick moves the mouse pointer in window pixels, keeping the fraction between frames.
     float padX_ = 0.0f;
     float padY_ = 0.0f;
