@@ -117,20 +117,18 @@ void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
     // A pair of free slots, so that a boar can always take an apple next to it.
     int slot = -1;
     for (int i = group->first; i + 1 <= group->last; ++i) {
-        const auto at = static_cast<size_t>(i);
-        if (FreeForSpawn(EntityTable[at]) && FreeForSpawn(EntityTable[at + 1])) {
+        if (FreeForSpawn(EntityAt(i)) && FreeForSpawn(EntityAt(i + 1))) {
             slot = i;
             break;
         }
     }
     if (slot < 0) return;
     const int32_t camera = static_cast<int32_t>(gamestate::Game.CameraX);
-    Entity& animal = EntityTable[static_cast<size_t>(slot)];
+    Entity& animal = EntityAt(slot);
     initAnimal(animal, kind, plane, camera, enterFromSide);
     if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && std::rand() % 20 == 0) {
         animal.linkedIndex = slot + 1;
-        initAnimal(EntityTable[static_cast<size_t>(slot) + 1], kind::Apple, plane, camera,
-                   enterFromSide);
+        initAnimal(EntityAt(slot + 1), kind::Apple, plane, camera, enterFromSide);
     }
 }
 

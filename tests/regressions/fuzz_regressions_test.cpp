@@ -70,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, FuzzRegressions,
                                            Reader{"wave", &readercheck::CheckWave},
                                            Reader{"score", &readercheck::CheckScoreFile},
                                            Reader{"ini", &readercheck::CheckIniFile}),
-                         [](const ::testing::TestParamInfo<Reader>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<Reader>& instance) {
+                             return std::string(instance.param.name);
                          });
 
 // What the fuzzers found, stated directly.

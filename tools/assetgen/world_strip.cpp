@@ -167,7 +167,7 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
                                 gamestate::BackgroundTiles[layer.layer][layerX / tileWidth + 1],
                                 &column);
             for (int i = layer.group.first; i <= layer.group.last; ++i) {
-                world::Entity& entity = world::EntityTable[static_cast<size_t>(i)];
+                world::Entity& entity = world::EntityAt(i);
                 // Drawn at the time of its last draw, so no animation runs on.
                 if (entity.active) entity.draw(&display, *layer.scroll, entity.lastUpdateMs);
             }
