@@ -38,7 +38,7 @@ SANITIZER_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEB
 cmake -S "$ROOT" -B "$BUILD_DIR-asan" "${SANITIZER_FLAGS[@]}" -DTQ_SANITIZE=ON \
       -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF \
       -DTQ_DATA_DIR="$BUILD_DIR/data" >/dev/null
-cmake --build "$BUILD_DIR-asan" -j"$JOBS" --target tq_tests tqdriver
+cmake --build "$BUILD_DIR-asan" -j"$JOBS" --target tq_tests tq_game_tests tq_soak_tests tqdriver
 ctest --test-dir "$BUILD_DIR-asan" --output-on-failure -j"$JOBS"
 
 echo "== ThreadSanitizer: the music stream and its thread ($BUILD_DIR-tsan)"

@@ -1,7 +1,7 @@
 // Opens every sound the game plays with the game's own WAVE reader and checks what a player
 // would hear: the format the mixer expects, lengths that fit their use, no clipping, starts and
 // ends without clicks and tails that die away, music that loops without a seam, and each sound
-// like what it stands for. (How loud each is in the mix: sound_loudness_test.cpp.)
+// like what it stands for. (How loud each is in the mix: sound_loudness_game_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
