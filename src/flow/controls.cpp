@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "flow/controller_buttons.h"
 #include "gamestate/asset_catalogue.h"
 #include "gamestate/game_state.h"
 #include "gamestate/round_state.h"
@@ -48,17 +49,48 @@ void PlayEmptySound(int32_t weapon) {
     }
 }
 
-// The keys 1 to 4 select the shotgun, the crossbow, the dynamite and the machine gun once each
-// is available. They act while held; selecting the weapon already selected does nothing, so a
-// held key does not reload again and again.
-void SelectWeapon(world::Weapon& weapon) {
-    const int32_t* availability[5] = {nullptr, &weapon.shotgunAvailable, &weapon.crossbowAvailable,
-                                      &weapon.dynamiteAvailable, &weapon.machineGunAvailable};
+int32_t Availability(const world::Weapon& weapon, int32_t number) {
+    switch (number) {
+        case world::Shotgun:
+            return weapon.shotgunAvailable;
+        case world::Crossbow:
+            return weapon.crossbowAvailable;
+        case world::Dynamite:
+            return weapon.dynamiteAvailable;
+        case world::MachineGun:
+            return weapon.machineGunAvailable;
+        default:
+            return world::Locked;
+    }
+}
+
+// The weapon a controller's shoulder button steps to: the next (or previous) one the player has
+// after the one in hand, round again at the end; 0 when no shoulder button was pressed.
+int32_t SteppedWeapon(const world::Weapon& weapon) {
+    const int step = WeaponStepPressed();
+    if (step == 0) return 0;
+    int32_t had[world::MachineGun] = {};
+    int count = 0;
+    int inHand = -1;
     for (int32_t number = world::Shotgun; number <= world::MachineGun; ++number) {
-        if (!platform::KeyDown(KeyOne + number - 1) || *availability[number] <= 0 ||
-            weapon.selected == number) {
-            continue;
-        }
+        if (Availability(weapon, number) <= 0) continue;
+        if (number == weapon.selected) inHand = count;
+        had[count++] = number;
+    }
+    if (count == 0) return 0;
+    const int next = inHand < 0 ? (step > 0 ? 0 : count - 1) : (inHand + step + count) % count;
+    return had[next];
+}
+
+// The keys 1 to 4 select the shotgun, the crossbow, the dynamite and the machine gun once each
+// is available, and so does a controller's shoulder button stepping to one. They act while
+// held; selecting the weapon already selected does nothing, so a held key does not reload again
+// and again.
+void SelectWeapon(world::Weapon& weapon) {
+    const int32_t stepped = SteppedWeapon(weapon);
+    for (int32_t number = world::Shotgun; number <= world::MachineGun; ++number) {
+        const bool asked = platform::KeyDown(KeyOne + number - 1) || number == stepped;
+        if (!asked || Availability(weapon, number) <= 0 || weapon.selected == number) continue;
         weapon.selected = number;
         weapon.reload();
         PlayReloadSound(number);
@@ -112,8 +144,8 @@ platform::Point RunControls() {
     world::EntityTable[world::entity_index::Clock].active = 1;
     if (!weapon) return cursor;
 
-    const bool left = platform::KeyDown(platform::vk::LButton);
-    const bool right = platform::KeyDown(platform::vk::RButton);
+    const bool left = LeftButtonDown();
+    const bool right = RightButtonDown();
     if (!left) gamestate::Game.LeftButtonLatch = false;
     // The machine gun fires on every frame the button is held, as long as it has rounds.
     if (weapon->selected == world::MachineGun && weapon->roundsLeft > 0)

@@ -1,8 +1,8 @@
 #include "flow/game_frame.h"
 
 #include "display/display_device.h"
+#include "flow/controller_buttons.h"
 #include "flow/game_screen.h"
-#include "flow/input_context.h"
 #include "flow/menu_screen.h"
 #include "gamestate/devices.h"
 #include "gamestate/frame_timing.h"
@@ -45,7 +45,7 @@ HRESULT GameFrame() {
     platform::Point cursor = platform::CursorPos();
     if (!gamestate::Display) return E_POINTER;
     const HRESULT hr = RunScreen(cursor);
-    platform::SetInputContext(CurrentInputContext());
+    platform::SetTextInputWanted(TypingAName());
     return hr;
 }
 

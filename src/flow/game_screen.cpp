@@ -3,6 +3,7 @@
 #include "display/display_device.h"
 #include "flow/bell_hints.h"
 #include "flow/camera.h"
+#include "flow/controller_buttons.h"
 #include "flow/controls.h"
 #include "flow/game_frame.h"
 #include "flow/round_lifecycle.h"
@@ -58,7 +59,7 @@ void LeaveToMenu() {
 
 // Escape acts when it is released, so a key still held from the menu does nothing.
 void TestEscape() {
-    if (platform::KeyDown(platform::vk::Escape)) {
+    if (EscapeDownInRound()) {
         gamestate::Game.EscLatch = true;
     } else if (gamestate::Game.EscLatch) {
         LeaveToMenu();

@@ -1,6 +1,7 @@
 #include "flow/menu_screen.h"
 
 #include "display/display_device.h"
+#include "flow/controller_buttons.h"
 #include "flow/game_frame.h"
 #include "gamestate/devices.h"
 #include "gamestate/frame_timing.h"
@@ -68,7 +69,7 @@ void MenuEntry() {
 HRESULT MenuScreenFrame(platform::Point cursor) {
     presentation::MainMenu* menu = presentation::Menu;
     if (!menu) return E_POINTER;
-    bool leftDown = platform::KeyDown(platform::vk::LButton);
+    const bool leftDown = LeftButtonDown();
     if (leftDown) gamestate::Game.ClickPoint = gamestate::ScreenPoint{cursor.x, cursor.y};
 
     // Escape acts when it is released; the program is closing, so the latch stays set.

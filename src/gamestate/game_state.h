@@ -43,6 +43,12 @@ struct GameState {
     bool EscLatch = false;
     bool LeftButtonLatch = false;
     bool RightButtonLatch = false;
+    // A controller's A that went down while a name was typed moved the name on: it stands for
+    // the left button again only once it is let go.
+    bool NameButtonLatch = false;
+    // The shoulder buttons step the weapon once per press, however long they are held.
+    bool PreviousWeaponLatch = false;
+    bool NextWeaponLatch = false;
     // This frame's accepted click, or (-1, -1).
     ScreenPoint ClickPoint;
     int32_t LayerHit = NoLayerHit;

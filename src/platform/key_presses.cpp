@@ -11,14 +11,24 @@ void KeyPresses::Press(int virtualKey) {
     if (virtualKey == vk::LMenu || virtualKey == vk::RMenu) arriving_.set(vk::Menu);
 }
 
+void KeyPresses::Press(PadButton button) {
+    padArriving_.set(static_cast<size_t>(button));
+}
+
 void KeyPresses::BeginFrame() {
     thisFrame_ = arriving_;
     arriving_.reset();
+    padThisFrame_ = padArriving_;
+    padArriving_.reset();
 }
 
 bool KeyPresses::PressedBeforeThisFrame(int virtualKey) const {
     return virtualKey > 0 && virtualKey < vk::Count &&
            thisFrame_.test(static_cast<size_t>(virtualKey));
+}
+
+bool KeyPresses::PressedBeforeThisFrame(PadButton button) const {
+    return padThisFrame_.test(static_cast<size_t>(button));
 }
 
 }  // namespace platform

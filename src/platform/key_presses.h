@@ -1,10 +1,11 @@
 // Presses that must not be lost between two frames.
 //
-// The game polls its keys once a frame. A press and a release that both arrive between two polls
-// (a touchpad's tap-to-click, a tap on a touch screen, a quick click or key tap) would never be
-// seen down. Each backend notes every press here as it arrives; when a frame begins, the presses
-// noted since the previous frame become that frame's, and each of those keys reads down for the
-// whole frame whatever its state. Holding a key is the backend's own state and is not changed.
+// The game polls its keys and controller buttons once a frame. A press and a release that both
+// arrive between two polls (a touchpad's tap-to-click, a tap on a touch screen, a quick click or
+// key or button tap) would never be seen down. Each backend notes every press here as it arrives;
+// when a frame begins, the presses noted since the previous frame become that frame's, and each
+// of those keys and buttons reads down for the whole frame whatever its state. Holding one is the
+// backend's own state and is not changed.
 #pragma once
 
 #include <bitset>
@@ -17,14 +18,18 @@ class KeyPresses {
   public:
     // A key or button went down.
     void Press(int virtualKey);
+    void Press(PadButton button);
     // A frame begins: the presses noted since the last frame are this frame's.
     void BeginFrame();
-    // Whether the key went down between the previous frame and this one.
+    // Whether the key or button went down between the previous frame and this one.
     bool PressedBeforeThisFrame(int virtualKey) const;
+    bool PressedBeforeThisFrame(PadButton button) const;
 
   private:
     std::bitset<vk::Count> arriving_;
     std::bitset<vk::Count> thisFrame_;
+    std::bitset<PadButtonCount> padArriving_;
+    std::bitset<PadButtonCount> padThisFrame_;
 };
 
 }  // namespace platform

@@ -27,11 +27,14 @@ Point CursorPos() {
 void WarpCursor(int x, int y) {
     if (installed) installed->WarpCursor(x, y);
 }
+bool PadDown(PadButton button) {
+    return installed && installed->PadDown(button);
+}
 std::string TakeTypedText() {
     return installed ? installed->TakeTypedText() : std::string();
 }
-void SetInputContext(const InputContext& context) {
-    if (installed) installed->SetInputContext(context);
+void SetTextInputWanted(bool wanted) {
+    if (installed) installed->SetTextInputWanted(wanted);
 }
 bool PollEvent(Event& event) {
     return installed && installed->PollEvent(event);

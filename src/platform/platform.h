@@ -1,13 +1,12 @@
 // The one seam between the game and the machine it runs on.
 //
-// Everything the game needs from the machine (clock, polled keys and mouse, cursor warp, message
-// boxes, debugger output, presenting a finished frame, window notifications, sound output) is
-// reached through the free functions below. They forward to the installed Backend: the SDL2
-// backend for the real game, the headless backend for tests, the driver, benchmarks and fuzzers.
-// Game code never includes an SDL header.
+// Everything the game needs from the machine (clock, polled keys, mouse and game controllers,
+// cursor warp, whether typed text is wanted, message boxes, debugger output, presenting a
+// finished frame, window notifications, sound output) is reached through the free functions
+// below. They forward to the installed Backend: the SDL2 backend for the real game, the headless
+// backend for tests, the driver, benchmarks and fuzzers. Game code never includes an SDL header.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -69,22 +68,28 @@ struct Event {
     int code = 0;
 };
 
-// What the game asks of the player at the moment, told to the platform after every frame. Input
-// devices with only a few buttons (a game controller) need it to stand in for the keys that matter
-// there; keyboard and mouse ignore it.
-struct InputContext {
-    enum class Mode {
-        Menu,       // the start screen and the menu: pointing and clicking
-        Play,       // a round: aiming, firing, reloading, the weapon keys, Escape
-        NameEntry,  // a name is being typed into the high-score table
-    };
-    Mode mode = Mode::Menu;
-    // In play: the keys that select the weapons the player has, in their order, and the key of
-    // the weapon in hand (0: none).
-    std::array<int, 8> weaponKeys{};
-    int weaponCount = 0;
-    int weaponInHand = 0;
+// A game controller's buttons, named for where they sit on a common pad: A, B, X and Y the four
+// on the right (A the lowest, B the right one), Back and Start in the middle, the shoulder buttons
+// and the triggers on top, and the four directions of the D-pad. A trigger counts as a button,
+// down while pulled past its press point (platform/pad_model.h). The platform reports them; what
+// they mean is the game's business.
+enum class PadButton {
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Start,
+    LeftShoulder,
+    RightShoulder,
+    LeftTrigger,
+    RightTrigger,
+    Up,
+    Down,
+    Left,
+    Right,
 };
+constexpr int PadButtonCount = static_cast<int>(PadButton::Right) + 1;
 
 // What presenting a frame can report besides success.
 enum class PresentResult { Ok, Lost, Failed };
@@ -113,10 +118,17 @@ class Backend {
     virtual bool KeyDown(int virtualKey) = 0;
     virtual Point CursorPos() = 0;
     virtual void WarpCursor(int x, int y) = 0;
+    // Whether a button of any game controller is down now, or went down since the previous frame
+    // (latched as `KeyDown` is). Controllers come and go; a button of one unplugged is up. The
+    // left stick is no button: the backend moves the cursor with it (platform/pad_model.h), so
+    // the game reads it as `CursorPos`.
+    virtual bool PadDown(PadButton button) = 0;
     // Text typed since the last call, as UTF-8, whatever the keyboard layout.
     virtual std::string TakeTypedText() = 0;
-    // What the player is asked to do now (see InputContext).
-    virtual void SetInputContext(const InputContext& context) = 0;
+    // Whether the game wants typed text now. The game says so once a frame; a backend acts when
+    // the wish changes, say by raising or lowering an on-screen keyboard. Text may arrive while it
+    // is not wanted; the game takes and drops it.
+    virtual void SetTextInputWanted(bool wanted) = 0;
 
     // Notifications. `PollEvent` never blocks; `WaitEvent` blocks until one arrives. A poll that
     // finds nothing waiting comes right before a frame (or a wait): the input that arrived until
@@ -153,8 +165,9 @@ uint32_t Ticks();
 bool KeyDown(int virtualKey);
 Point CursorPos();
 void WarpCursor(int x, int y);
+bool PadDown(PadButton button);
 std::string TakeTypedText();
-void SetInputContext(const InputContext& context);
+void SetTextInputWanted(bool wanted);
 bool PollEvent(Event& event);
 void WaitEvent();
 void PostClose();

@@ -102,6 +102,22 @@ void DiscardPendingInput(NameEntryKeys& keys) {
     keys.backspaceDown = platform::KeyDown(platform::vk::Back);
     keys.returnDown = platform::KeyDown(platform::vk::Return);
     keys.backspaceRepeatAt.reset();
+    keys.controller.Discard();
+}
+
+bool NameBeingTyped(const persistence::HighScoreTable& table) {
+    return table.editIndex >= 0 && table.editIndex < persistence::HighScoreCount;
+}
+
+bool AppendNameCharacter(char (&name)[persistence::HighScoreFieldSize], char c) {
+    // The field may come from a file without a NUL only if it failed its check, which empties
+    // it; still, never measure past the field.
+    const size_t length = strnlen(name, persistence::HighScoreFieldSize);
+    if (length >= size_t(persistence::HighScoreNameLength)) return false;
+    if (NameColumnX + BitmapFont::MeasureString(MenuFontStyle, name) >= NameEndLimitX) return false;
+    name[length] = c;
+    name[length + 1] = '\0';
+    return true;
 }
 
 bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
@@ -124,21 +140,16 @@ bool NameEntryFrame(persistence::HighScoreTable& table, NameEntryKeys& keys,
     const bool returnPressed = enter && !keys.returnDown;
     keys.returnDown = enter;
 
-    const bool saved = returnPressed && persistence::EndNameEntry(table, scoreFile);
-    if (table.editIndex < 0 || table.editIndex >= persistence::HighScoreCount) return saved;
-
-    char* name = table.names[table.editIndex];
-    // The field may come from a file without a NUL only if it failed its check, which empties
-    // it; still, never measure past the field.
-    size_t length = strnlen(name, persistence::HighScoreFieldSize);
-    for (char c : typed) {
-        if (length >= size_t(persistence::HighScoreNameLength)) break;
-        const int endX = NameColumnX + BitmapFont::MeasureString(MenuFontStyle, name);
-        if (endX >= NameEndLimitX) break;
-        name[length++] = c;
-        name[length] = '\0';
+    bool saved = returnPressed && persistence::EndNameEntry(table, scoreFile);
+    if (NameBeingTyped(table)) {
+        char(&name)[persistence::HighScoreFieldSize] = table.names[table.editIndex];
+        for (char c : typed) {
+            if (!AppendNameCharacter(name, c)) break;
+        }
+        const size_t length = strnlen(name, persistence::HighScoreFieldSize);
+        if (erase && length > 0) name[length - 1] = '\0';
     }
-    if (erase && length > 0) name[--length] = '\0';
+    if (keys.controller.Frame(table, scoreFile)) saved = true;
     return saved;
 }
 

@@ -1,19 +1,12 @@
-// Game controllers, as SDL's virtual joysticks: plugged in and out at any time, buttons standing
-// for the mouse buttons, Escape and the weapon keys, the stick moving the cursor, and a name typed
-// arcade style into the same high-score table a keyboard types into.
-#include <cmath>
-#include <cstring>
+// Game controllers, as SDL's virtual joysticks: plugged in and out at any time, their buttons and
+// triggers reported as the platform's pad buttons, the stick moving the cursor.
+#include <functional>
 
-#include "persistence/high_scores.h"
-#include "platform/sdl/arcade_name_entry.h"
-#include "platform/sdl/game_controllers.h"
-#include "presentation/name_entry.h"
 #include "sdl_fixture.h"
-#include "support/temp_dir.h"
 
 namespace {
 
-using Mode = platform::InputContext::Mode;
+using platform::PadButton;
 namespace vk = platform::vk;
 
 class ControllerTest : public sdl_testing::SdlBackendTest {
@@ -67,133 +60,84 @@ class ControllerTest : public sdl_testing::SdlBackendTest {
         Hold(button, false);
         Poll();
     }
-    void Context(Mode mode) {
-        platform::InputContext context;
-        context.mode = mode;
-        backend_.SetInputContext(context);
-    }
-
     SDL_Joystick* joystick_ = nullptr;
 };
 
 TEST_F(ControllerTest, ControllersComeAndGoWhileTheGameRuns) {
     Hold(SDL_CONTROLLER_BUTTON_A, true);
     Poll();
-    EXPECT_TRUE(backend_.KeyDown(vk::LButton));
+    EXPECT_TRUE(backend_.PadDown(PadButton::A));
     Unplug();
     EXPECT_EQ(backend_.ControllerCount(), 0);
     Poll();
-    EXPECT_FALSE(backend_.KeyDown(vk::LButton)) << "a button held as it was unplugged lets go";
+    EXPECT_FALSE(backend_.PadDown(PadButton::A)) << "a button held as it was unplugged lets go";
     Plug();
     EXPECT_EQ(backend_.ControllerCount(), 1);
 }
 
-TEST_F(ControllerTest, ButtonsAndTriggersStandForTheMouseButtons) {
-    Context(Mode::Play);
+TEST_F(ControllerTest, ButtonsAndTriggersAreReportedAsPadButtons) {
     struct Case {
         const char* what;
         std::function<void(bool)> press;
-        int key;
+        PadButton button;
+    };
+    auto button = [this](SDL_GameControllerButton b) { return [this, b](bool d) { Hold(b, d); }; };
+    auto trigger = [this](SDL_GameControllerAxis a) {
+        return [this, a](bool d) { Trigger(a, d ? 32767 : 0); };
     };
     const Case cases[] = {
-        {"A", [&](bool d) { Hold(SDL_CONTROLLER_BUTTON_A, d); }, vk::LButton},
-        {"right trigger", [&](bool d) { Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, d ? 32767 : 0); },
-         vk::LButton},
-        {"X", [&](bool d) { Hold(SDL_CONTROLLER_BUTTON_X, d); }, vk::RButton},
-        {"left trigger", [&](bool d) { Trigger(SDL_CONTROLLER_AXIS_TRIGGERLEFT, d ? 32767 : 0); },
-         vk::RButton},
+        {"A", button(SDL_CONTROLLER_BUTTON_A), PadButton::A},
+        {"B", button(SDL_CONTROLLER_BUTTON_B), PadButton::B},
+        {"X", button(SDL_CONTROLLER_BUTTON_X), PadButton::X},
+        {"Y", button(SDL_CONTROLLER_BUTTON_Y), PadButton::Y},
+        {"back", button(SDL_CONTROLLER_BUTTON_BACK), PadButton::Back},
+        {"start", button(SDL_CONTROLLER_BUTTON_START), PadButton::Start},
+        {"left shoulder", button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER), PadButton::LeftShoulder},
+        {"right shoulder", button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER), PadButton::RightShoulder},
+        {"left trigger", trigger(SDL_CONTROLLER_AXIS_TRIGGERLEFT), PadButton::LeftTrigger},
+        {"right trigger", trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT), PadButton::RightTrigger},
+        {"up", button(SDL_CONTROLLER_BUTTON_DPAD_UP), PadButton::Up},
+        {"down", button(SDL_CONTROLLER_BUTTON_DPAD_DOWN), PadButton::Down},
+        {"left", button(SDL_CONTROLLER_BUTTON_DPAD_LEFT), PadButton::Left},
+        {"right", button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT), PadButton::Right},
+    };
+    auto onlyDown = [this](PadButton expected) {
+        for (int b = 0; b < platform::PadButtonCount; ++b) {
+            const auto other = static_cast<PadButton>(b);
+            if (other != expected && backend_.PadDown(other)) return false;
+        }
+        return backend_.PadDown(expected);
     };
     for (const Case& c : cases) {
         c.press(true);
         Poll();
-        EXPECT_TRUE(backend_.KeyDown(c.key)) << c.what;
+        EXPECT_TRUE(onlyDown(c.button)) << c.what;
+        EXPECT_FALSE(backend_.KeyDown(vk::LButton) || backend_.KeyDown(vk::Escape))
+            << c.what << ": what a button means is the game's business";
         Poll();
-        EXPECT_TRUE(backend_.KeyDown(c.key)) << c.what << " held";
+        EXPECT_TRUE(backend_.PadDown(c.button)) << c.what << " held";
         c.press(false);
         Poll();
-        EXPECT_FALSE(backend_.KeyDown(c.key)) << c.what << " released";
+        EXPECT_FALSE(backend_.PadDown(c.button)) << c.what << " released";
         // Pressed and released between two frames: down for that one frame.
         c.press(true);
         SDL_JoystickUpdate();
         c.press(false);
         Poll();
-        EXPECT_TRUE(backend_.KeyDown(c.key)) << c.what << " tapped";
+        EXPECT_TRUE(backend_.PadDown(c.button)) << c.what << " tapped";
         Poll();
-        EXPECT_FALSE(backend_.KeyDown(c.key)) << c.what << " tapped, next frame";
+        EXPECT_FALSE(backend_.PadDown(c.button)) << c.what << " tapped, next frame";
     }
     // A trigger resting halfway does not click again and again.
     Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 20000);
     Poll();
     Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 12000);
     Poll();
-    EXPECT_TRUE(backend_.KeyDown(vk::LButton)) << "still pressed above a quarter";
+    Poll();
+    EXPECT_TRUE(backend_.PadDown(PadButton::RightTrigger)) << "still pressed above a quarter";
     Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 4000);
     Poll();
-    EXPECT_FALSE(backend_.KeyDown(vk::LButton));
-}
-
-TEST_F(ControllerTest, BackIsEscapeInARoundAndNoButtonQuitsFromTheMenu) {
-    Context(Mode::Play);
-    Tap(SDL_CONTROLLER_BUTTON_BACK);
-    EXPECT_TRUE(backend_.KeyDown(vk::Escape));
-    Poll();
-    EXPECT_FALSE(backend_.KeyDown(vk::Escape));
-
-    Context(Mode::Menu);
-    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
-        const auto button = static_cast<SDL_GameControllerButton>(b);
-        Hold(button, true);
-        SDL_JoystickUpdate();
-        Hold(button, false);
-        for (const auto& event : Poll()) {
-            EXPECT_NE(event.type, platform::EventType::Close)
-                << SDL_GameControllerGetStringForButton(button);
-        }
-        EXPECT_FALSE(backend_.KeyDown(vk::Escape)) << SDL_GameControllerGetStringForButton(button);
-    }
-}
-
-TEST_F(ControllerTest, ShoulderButtonsStepThroughTheWeaponsThePlayerHas) {
-    platform::InputContext context;
-    context.mode = Mode::Play;
-    context.weaponKeys = {'1', '2', '4'};
-    context.weaponCount = 3;
-    auto stepFrom = [&](int inHand, SDL_GameControllerButton shoulder) {
-        context.weaponInHand = inHand;
-        backend_.SetInputContext(context);
-        Tap(shoulder);
-        int selected = 0;
-        for (int key = '1'; key <= '4'; ++key) {
-            if (backend_.KeyDown(key)) {
-                EXPECT_EQ(selected, 0) << "one weapon key at a time";
-                selected = key;
-            }
-        }
-        Poll();
-        EXPECT_FALSE(backend_.KeyDown(selected)) << "pressed for one frame";
-        return selected;
-    };
-    EXPECT_EQ(stepFrom('1', SDL_CONTROLLER_BUTTON_RIGHTSHOULDER), '2');
-    EXPECT_EQ(stepFrom('2', SDL_CONTROLLER_BUTTON_RIGHTSHOULDER), '4') << "3 is not had";
-    EXPECT_EQ(stepFrom('4', SDL_CONTROLLER_BUTTON_RIGHTSHOULDER), '1') << "round again";
-    EXPECT_EQ(stepFrom('1', SDL_CONTROLLER_BUTTON_LEFTSHOULDER), '4');
-    EXPECT_EQ(stepFrom('4', SDL_CONTROLLER_BUTTON_LEFTSHOULDER), '2');
-}
-
-TEST(StickVelocity, NothingInTheDeadZoneThenFasterWithTheTilt) {
-    EXPECT_EQ(platform::StickVelocity(0.15f, 0.1f).x, 0.0f);
-    EXPECT_EQ(platform::StickVelocity(0.0f, -0.19f).y, 0.0f);
-    const float small = platform::StickVelocity(0.3f, 0.0f).x;
-    const float half = platform::StickVelocity(0.6f, 0.0f).x;
-    const float full = platform::StickVelocity(1.0f, 0.0f).x;
-    EXPECT_GT(small, 0.0f);
-    EXPECT_LT(small, 40.0f) << "a small tilt aims slowly";
-    EXPECT_GT(half, 4 * small) << "the speed grows faster than the tilt";
-    EXPECT_GE(full, 1400.0f) << "full tilt crosses 800 pixels in well under a second";
-    EXPECT_FLOAT_EQ(platform::StickVelocity(-1.0f, 0.0f).x, -full);
-    const platform::CursorVelocity diagonal = platform::StickVelocity(0.8f, -0.8f);
-    EXPECT_FLOAT_EQ(diagonal.x, -diagonal.y);
-    EXPECT_NEAR(std::hypot(diagonal.x, diagonal.y), full, 1.0f) << "no faster along a diagonal";
+    EXPECT_FALSE(backend_.PadDown(PadButton::RightTrigger));
 }
 
 TEST_F(ControllerTest, TheStickMovesTheCursorAcrossTheScreenInWellUnderASecond) {
@@ -233,110 +177,11 @@ TEST_F(ControllerTest, TheStickMovesTheCursorAcrossTheScreenInWellUnderASecond) 
     EXPECT_EQ(backend_.CursorPos().x, 0);
 }
 
-// The steps a name entry hands out, one per frame, as text: letters as typed, "<" for Backspace
-// and "!" for Return.
-std::string Steps(platform::ArcadeNameEntry& entry) {
-    std::string out;
-    while (entry.Waiting()) {
-        const auto step = entry.NextStep();
-        if (step.key == vk::Back) out += "<";
-        if (step.key == vk::Return) out += "!";
-        out += step.text;
-        out += "|";
-    }
-    return out;
-}
-
-TEST(ArcadeNameEntry, LettersAreChangedDeletedAndFinishedOneStepPerFrame) {
-    using B = platform::ArcadeNameEntry::Button;
-    platform::ArcadeNameEntry entry;
-    entry.Press(B::Up);
-    EXPECT_EQ(Steps(entry), "A|") << "an empty place shows A first";
-    entry.Press(B::Up);
-    EXPECT_EQ(Steps(entry), "<|B|") << "deleted in one frame, the next letter in the next";
-    entry.Press(B::Up);
-    entry.Press(B::Up);
-    EXPECT_EQ(Steps(entry), "<|D|") << "a letter not typed yet simply changes";
-    for (int i = 0; i < 5; ++i) entry.Press(B::Down);
-    EXPECT_EQ(Steps(entry), "<|-|") << "below A the row goes on from its end: space, dash";
-    entry.Press(B::Next);
-    entry.Press(B::Up);
-    EXPECT_EQ(Steps(entry), "-|") << "the next place starts with the letter last chosen";
-    entry.Press(B::Up);
-    entry.Press(B::Delete);
-    EXPECT_EQ(Steps(entry), "<|") << "the letter under the cursor goes";
-    entry.Press(B::Delete);
-    EXPECT_EQ(Steps(entry), "<|") << "then the one before it";
-    entry.Press(B::Up);
-    entry.Press(B::Up);
-    entry.Press(B::Done);
-    EXPECT_EQ(Steps(entry), "A|!|") << "past the row's end to A; done after the last letter";
-    entry.Press(B::Next);
-    entry.Press(B::Delete);
-    entry.Reset();
-    EXPECT_FALSE(entry.Waiting());
-    entry.Press(B::Down);
-    EXPECT_EQ(Steps(entry), "A|") << "a new name starts at A again";
-}
-
-TEST_F(ControllerTest, ANameIsTypedWithTheControllerAloneIntoTheSameTable) {
-    testing_support::TempDir dir;
-    persistence::HighScoreTable table{};
-    table.scores[0] = 4321;
-    table.editing = 1;
-    table.editIndex = 0;
-    presentation::NameEntryKeys keys;
-    Context(Mode::NameEntry);
-    auto frame = [&] {
-        Poll();
-        presentation::NameEntryFrame(table, keys, dir / "score.dat");
-    };
-    auto press = [&](SDL_GameControllerButton button) {
-        Hold(button, true);
-        frame();
-        Hold(button, false);
-        frame();
-        frame();
-    };
-    press(SDL_CONTROLLER_BUTTON_DPAD_UP);
-    EXPECT_STREQ(table.names[0], "A");
-    press(SDL_CONTROLLER_BUTTON_DPAD_UP);
-    press(SDL_CONTROLLER_BUTTON_DPAD_UP);
-    EXPECT_STREQ(table.names[0], "C");
-    press(SDL_CONTROLLER_BUTTON_A);
-    press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_STREQ(table.names[0], "CC");
-    press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_STREQ(table.names[0], "CB");
-    EXPECT_FALSE(backend_.KeyDown(vk::LButton)) << "A typed: it clicks nothing";
-    press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    press(SDL_CONTROLLER_BUTTON_DPAD_UP);
-    EXPECT_STREQ(table.names[0], "CBB");
-    press(SDL_CONTROLLER_BUTTON_B);
-    EXPECT_STREQ(table.names[0], "CB");
-    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-    EXPECT_STREQ(table.names[0], "C");
-
-    // Held, the letters step on by themselves.
-    Hold(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
-    frame();
-    for (int i = 0; i < 60; ++i) {
-        SDL_Delay(10);
-        frame();
-    }
-    Hold(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
-    frame();
-    frame();
-    ASSERT_EQ(std::strlen(table.names[0]), 2u);
-    EXPECT_GT(table.names[0][1], 'B') << "held past the repeat delay: " << table.names[0];
-
-    press(SDL_CONTROLLER_BUTTON_START);
-    EXPECT_EQ(table.editing, 0);
-    EXPECT_EQ(table.editIndex, -1);
-    persistence::HighScoreTable stored{};
-    persistence::LoadHighScores(stored, dir / "score.dat");
-    EXPECT_STREQ(stored.names[0], table.names[0]) << "saved as a typed name is";
-    EXPECT_EQ(stored.scores[0], 4321);
+TEST_F(ControllerTest, TypedTextIsTakenWhileTheGameWantsIt) {
+    backend_.SetTextInputWanted(true);
+    EXPECT_TRUE(SDL_IsTextInputActive());
+    backend_.SetTextInputWanted(false);
+    EXPECT_FALSE(SDL_IsTextInputActive());
 }
 
 }  // namespace

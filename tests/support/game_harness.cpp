@@ -2,8 +2,23 @@
 
 #include "app/application.h"
 #include "app/game_reset.h"
+#include "gamestate/game_state.h"
+#include "presentation/main_menu.h"
 
 namespace testing_support {
+
+bool InMenu() {
+    return gamestate::Game.GameScreen == gamestate::MenuScreen;
+}
+
+bool Playing() {
+    return gamestate::Game.GameScreen == gamestate::GamePlayScreen &&
+           gamestate::Game.StartScreenTime == gamestate::NotScheduled;
+}
+
+bool TypingAName() {
+    return InMenu() && presentation::Menu && presentation::Menu->highScores.editing == 1;
+}
 
 GameHarness::GameHarness() {
     platform::SetBackend(&backend_);

@@ -7,6 +7,16 @@
 
 namespace testing_support {
 
+// Menu buttons, where a player points to press them.
+constexpr platform::Point GameStartButton{600, 220};
+constexpr platform::Point SoundButton{600, 420};
+
+// What the game shows: the menu, a round under way (past the loading and the hold), or the
+// menu taking a name for the high-score table.
+bool InMenu();
+bool Playing();
+bool TypingAName();
+
 // Installs a headless backend, resets the game (app::ResetGame) and runs `app::GameMain` with a
 // per-frame script: `beforeFrame(backend, frame)` runs before each frame (after the clock advanced
 // by `stepMs`); the run ends after `frames` frames (with a close request, as a user would) or when

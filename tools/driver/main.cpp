@@ -91,6 +91,10 @@ class ScriptedRun : public platform::HeadlessBackend::FrameHooks {
             backend.SetKey(entry.key, false);
         } else if (entry.verb == "click") {
             backend.Click(entry.key);
+        } else if (entry.verb == "pad") {
+            backend.ClickPad(entry.button);
+        } else if (entry.verb == "stick") {
+            backend.SetStick({entry.stickX, entry.stickY});
         } else if (entry.verb == "text") {
             backend.QueueText(entry.text);
         } else if (entry.verb == "minimize") {

@@ -30,6 +30,28 @@ int KeyCodeFromName(const std::string& rawName) {
     return -1;
 }
 
+std::optional<platform::PadButton> PadButtonFromName(const std::string& name) {
+    using platform::PadButton;
+    static const std::map<std::string, PadButton> named = {
+        {"a", PadButton::A},
+        {"b", PadButton::B},
+        {"x", PadButton::X},
+        {"y", PadButton::Y},
+        {"back", PadButton::Back},
+        {"start", PadButton::Start},
+        {"lb", PadButton::LeftShoulder},
+        {"rb", PadButton::RightShoulder},
+        {"lt", PadButton::LeftTrigger},
+        {"rt", PadButton::RightTrigger},
+        {"up", PadButton::Up},
+        {"down", PadButton::Down},
+        {"left", PadButton::Left},
+        {"right", PadButton::Right},
+    };
+    if (auto it = named.find(name); it != named.end()) return it->second;
+    return std::nullopt;
+}
+
 bool ParseScript(const std::string& text, std::vector<ScriptEntry>& entries, std::string& error) {
     std::istringstream lines(text);
     std::string line;
@@ -60,6 +82,16 @@ bool ParseScript(const std::string& text, std::vector<ScriptEntry>& entries, std
             std::string key;
             if (!(words >> key) || (entry.key = KeyCodeFromName(key)) < 0)
                 return fail("unknown key");
+        } else if (verb == "pad") {
+            std::string name;
+            const auto button = (words >> name) ? PadButtonFromName(name) : std::nullopt;
+            if (!button) return fail("unknown controller button");
+            entry.button = *button;
+        } else if (verb == "stick") {
+            auto tilt = [](float t) { return t >= -1.0f && t <= 1.0f; };
+            if (!(words >> entry.stickX >> entry.stickY) || !tilt(entry.stickX) ||
+                !tilt(entry.stickY))
+                return fail("stick needs X Y, each -1 .. 1");
         } else if (verb == "text") {
             std::getline(words >> std::ws, entry.text);
             while (!entry.text.empty() && (entry.text.back() == '\r' || entry.text.back() == ' '))

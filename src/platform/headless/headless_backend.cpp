@@ -40,6 +40,21 @@ void HeadlessBackend::Click(int virtualKey) {
     SetKey(virtualKey, false);
 }
 
+void HeadlessBackend::SetPadButton(PadButton button, bool down) {
+    bool& held = padButtons_[static_cast<size_t>(button)];
+    if (down && !held) presses_.Press(button);
+    held = down;
+}
+
+void HeadlessBackend::ClickPad(PadButton button) {
+    SetPadButton(button, true);
+    SetPadButton(button, false);
+}
+
+bool HeadlessBackend::PadDown(PadButton button) {
+    return padButtons_[static_cast<size_t>(button)] || presses_.PressedBeforeThisFrame(button);
+}
+
 void HeadlessBackend::WarpCursor(int x, int y) {
     // The screen is the whole 800x600 display: the cursor cannot leave it.
     cursor_.x = x < 0 ? 0 : (x >= ScreenWidth ? ScreenWidth - 1 : x);
@@ -70,9 +85,19 @@ bool HeadlessBackend::PollEvent(Event& event) {
         events_.pop_front();
         return true;
     }
+    BeginFrame();
+    return false;
+}
+
+void HeadlessBackend::BeginFrame() {
     cycleOpen_ = false;
     presses_.BeginFrame();
-    return false;
+    const StickVector motion = stickMotion_.Step(stick_, clock_);
+    if (motion.x != 0.0f || motion.y != 0.0f) {
+        const StickPointer::Area screen{0.0f, 0.0f, static_cast<float>(ScreenWidth),
+                                        static_cast<float>(ScreenHeight)};
+        cursor_ = stickPointer_.Move(cursor_, motion, screen);
+    }
 }
 
 void HeadlessBackend::WaitEvent() {
@@ -83,8 +108,7 @@ void HeadlessBackend::WaitEvent() {
     }
     // Frames pass while the game sleeps; each one still gets its script entries.
     while (events_.empty()) {
-        cycleOpen_ = false;
-        presses_.BeginFrame();
+        BeginFrame();
         BeginCycle();
     }
 }

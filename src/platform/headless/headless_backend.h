@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/key_presses.h"
+#include "platform/pad_model.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -32,8 +33,9 @@ class HeadlessBackend : public Backend {
     bool KeyDown(int virtualKey) override;
     Point CursorPos() override { return cursor_; }
     void WarpCursor(int x, int y) override;
+    bool PadDown(PadButton button) override;
     std::string TakeTypedText() override;
-    void SetInputContext(const InputContext& context) override { context_ = context; }
+    void SetTextInputWanted(bool wanted) override { textInputWanted_ = wanted; }
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;
@@ -54,6 +56,13 @@ class HeadlessBackend : public Backend {
     void SetKey(int virtualKey, bool down);
     // Down and up again before the next frame, as a quick click or a touchpad tap arrives.
     void Click(int virtualKey);
+    // A controller button goes down or up.
+    void SetPadButton(PadButton button, bool down);
+    // Down and up again before the next frame.
+    void ClickPad(PadButton button);
+    // The left stick held at `tilt` (each axis -1 .. 1) from the next frame on; it moves the
+    // cursor at the start of every frame as the real backend's does. (0, 0) lets go.
+    void SetStick(StickVector tilt) { stick_ = tilt; }
     void SetCursor(int x, int y) { cursor_ = {x, y}; }
     void QueueEvent(const Event& event) { events_.push_back(event); }
     void QueueText(const std::string& utf8) { typedText_ += utf8; }
@@ -70,8 +79,8 @@ class HeadlessBackend : public Backend {
 
     // --- observation ---
     bool WindowOpen() const { return windowOpen_; }
-    // What the game last said it asks of the player.
-    const InputContext& CurrentInputContext() const { return context_; }
+    // What the game last said of typed text.
+    bool TextInputWanted() const { return textInputWanted_; }
     int PresentCount() const { return presentCount_; }
     // The last presented frame, 800x600 RGB565, row by row.
     const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
@@ -84,12 +93,18 @@ class HeadlessBackend : public Backend {
 
   private:
     void BeginCycle();
+    // Nothing is waiting: the next frame begins and reads the input given until now.
+    void BeginFrame();
     bool Held(int virtualKey) const;
 
     uint32_t clock_ = 1000;
     std::array<bool, vk::Count> keys_{};
+    std::array<bool, PadButtonCount> padButtons_{};
     KeyPresses presses_;
-    InputContext context_;
+    StickVector stick_;
+    StickMotion stickMotion_;
+    StickPointer stickPointer_;
+    bool textInputWanted_ = false;
     Point cursor_{};
     std::string typedText_;
     std::deque<Event> events_;

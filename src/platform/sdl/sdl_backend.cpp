@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,8 +45,7 @@ struct SdlBackend::Queue {
 };
 
 SdlBackend::SdlBackend()
-    : queue_(std::make_unique<Queue>()),
-      pads_(std::make_unique<GameControllers>(presses_, typedText_)) {}
+    : queue_(std::make_unique<Queue>()), pads_(std::make_unique<GameControllers>(presses_)) {}
 
 SdlBackend::~SdlBackend() {
     CloseAudio();
@@ -65,7 +63,7 @@ uint32_t SdlBackend::Ticks() {
 
 bool SdlBackend::KeyDown(int virtualKey) {
     if (virtualKey <= 0 || virtualKey >= vk::Count) return false;
-    if (presses_.PressedBeforeThisFrame(virtualKey) || pads_->Holds(virtualKey)) return true;
+    if (presses_.PressedBeforeThisFrame(virtualKey)) return true;
     if (!videoReady_) return false;
     if (virtualKey == vk::LButton || virtualKey == vk::RButton || virtualKey == vk::MButton) {
         const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
@@ -105,22 +103,22 @@ std::string SdlBackend::TakeTypedText() {
     return text;
 }
 
-void SdlBackend::SetInputContext(const InputContext& context) {
-    pads_->SetContext(context);
+bool SdlBackend::PadDown(PadButton button) {
+    return presses_.PressedBeforeThisFrame(button) || pads_->Holds(button);
 }
 
-void SdlBackend::MoveCursorBy(float dx, float dy) {
-    if (!renderer_ || !window_) return;
-    int mouseX = 0, mouseY = 0;
-    SDL_GetMouseState(&mouseX, &mouseY);
-    // Unless the pointer still shows the stick's last move (or has not caught up with it yet),
-    // the mouse moved it: the stick goes on from there.
-    const bool stickPlacedIt = padMoved_ && ((mouseX == padToX_ && mouseY == padToY_) ||
-                                             (mouseX == padFromX_ && mouseY == padFromY_));
-    if (!stickPlacedIt) {
-        padX_ = static_cast<float>(mouseX) + 0.5f;
-        padY_ = static_cast<float>(mouseY) + 0.5f;
+void SdlBackend::SetTextInputWanted(bool wanted) {
+    // SDL's text input is what raises an on-screen keyboard where the machine has one.
+    if (!videoReady_ || wanted == static_cast<bool>(SDL_IsTextInputActive())) return;
+    if (wanted) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
     }
+}
+
+void SdlBackend::MoveCursorBy(StickVector motion) {
+    if (!renderer_ || !window_) return;
     // The game's picture in window pixels: the stick moves within it, at the picture's scale.
     int left = 0, top = 0, right = 0, bottom = 0;
     SDL_RenderLogicalToWindow(renderer_.get(), 0.0f, 0.0f, &left, &top);
@@ -129,25 +127,18 @@ void SdlBackend::MoveCursorBy(float dx, float dy) {
     if (right <= left || bottom <= top) return;
     const float scaleX = static_cast<float>(right - left) / ScreenWidth;
     const float scaleY = static_cast<float>(bottom - top) / ScreenHeight;
-    padX_ = std::clamp(padX_ + dx * scaleX, static_cast<float>(left),
-                       static_cast<float>(right) - 0.01f);
-    padY_ = std::clamp(padY_ + dy * scaleY, static_cast<float>(top),
-                       static_cast<float>(bottom) - 0.01f);
-    padFromX_ = mouseX;
-    padFromY_ = mouseY;
-    padToX_ = static_cast<int>(padX_);
-    padToY_ = static_cast<int>(padY_);
-    padMoved_ = true;
-    if (padToX_ != mouseX || padToY_ != mouseY)
-        SDL_WarpMouseInWindow(window_.get(), padToX_, padToY_);
+    Point mouse;
+    SDL_GetMouseState(&mouse.x, &mouse.y);
+    const StickPointer::Area picture{static_cast<float>(left), static_cast<float>(top),
+                                     static_cast<float>(right), static_cast<float>(bottom)};
+    const Point to = stickPointer_.Move(mouse, {motion.x * scaleX, motion.y * scaleY}, picture);
+    if (to.x != mouse.x || to.y != mouse.y) SDL_WarpMouseInWindow(window_.get(), to.x, to.y);
 }
 
 void SdlBackend::BeginFrame() {
-    const uint32_t now = SDL_GetTicks();
-    pads_->BeginFrame(now);
     presses_.BeginFrame();
-    const CursorVelocity motion = pads_->CursorMotion(now);
-    if (motion.x != 0.0f || motion.y != 0.0f) MoveCursorBy(motion.x, motion.y);
+    const StickVector motion = stickMotion_.Step(pads_->LeftStick(), SDL_GetTicks());
+    if (motion.x != 0.0f || motion.y != 0.0f) MoveCursorBy(motion);
 }
 
 bool SdlBackend::TranslateEvent(const void* raw) {
@@ -298,7 +289,8 @@ bool SdlBackend::OpenWindow(const char* title) {
         return false;
     }
     SDL_ShowCursor(SDL_DISABLE);
-    SDL_StartTextInput();
+    // Typed text is taken once the game asks for it.
+    SDL_StopTextInput();
     pads_->Start();
     videoReady_ = true;
     // Showing the window reports its size and position, which makes the game active.

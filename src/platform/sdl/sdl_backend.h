@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/key_presses.h"
+#include "platform/pad_model.h"
 #include "platform/platform.h"
 
 struct SDL_Window;
@@ -34,8 +35,9 @@ class SdlBackend : public Backend {
     bool KeyDown(int virtualKey) override;
     Point CursorPos() override;
     void WarpCursor(int x, int y) override;
+    bool PadDown(PadButton button) override;
     std::string TakeTypedText() override;
-    void SetInputContext(const InputContext& context) override;
+    void SetTextInputWanted(bool wanted) override;
     bool PollEvent(Event& event) override;
     void WaitEvent() override;
     void PostClose() override;
@@ -56,8 +58,8 @@ class SdlBackend : public Backend {
     bool TranslateEvent(const void* sdlEvent);
     // Nothing is waiting: the next frame begins and reads the input that arrived until now.
     void BeginFrame();
-    // Moves the cursor by the controllers' sticks, `dx`, `dy` game pixels.
-    void MoveCursorBy(float dx, float dy);
+    // Moves the cursor by the controllers' sticks, `motion` in game pixels.
+    void MoveCursorBy(StickVector motion);
     void ToggleFullScreen();
     bool CreateTexture();
     void PaceWithoutVsync();
@@ -77,14 +79,9 @@ class SdlBackend : public Backend {
     std::string typedText_;
     KeyPresses presses_;
     std::unique_ptr<GameControllers> pads_;
-    // The stick moves the mouse pointer in window pixels, keeping the fraction between frames.
-    float padX_ = 0.0f;
-    float padY_ = 0.0f;
-    bool padMoved_ = false;
-    int padFromX_ = 0;
-    int padFromY_ = 0;
-    int padToX_ = 0;
-    int padToY_ = 0;
+    StickMotion stickMotion_;
+    // The stick moves the mouse pointer in window pixels.
+    StickPointer stickPointer_;
 
     uint32_t audioDevice_ = 0;
     std::mutex audioMutex_;

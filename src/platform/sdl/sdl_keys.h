@@ -8,10 +8,10 @@
 
 namespace platform {
 
-// The virtual key of a key by its place on the keyboard, not the character it types: the digits
-// select weapons and the name keys stand where they are whatever the layout (typed text arrives
-// separately). The left and right Shift, Control and Alt keys have their own codes. 0 for a key
-// the game has no name for.
+// The virtual key of a key by its place on the keyboard, not the character it types: a key the
+// game reads stands where it is whatever the layout (typed text arrives separately). The left
+// and right Shift, Control and Alt keys have their own codes. 0 for a key the game has no name
+// for.
 int VirtualKeyOfScancode(SDL_Scancode code);
 
 // Whether the virtual key is down in a keyboard state as SDL_GetKeyboardState gives it (`count`
