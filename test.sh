@@ -38,12 +38,12 @@ SANITIZER_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEB
 cmake -S "$ROOT" -B "$BUILD_DIR-asan" "${SANITIZER_FLAGS[@]}" -DTQ_SANITIZE=ON \
       -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF \
       -DTQ_DATA_DIR="$BUILD_DIR/data" >/dev/null
-cmake --build "$BUILD_DIR-asan" -j"$JOBS" --target tq_tests tq_game_tests tq_soak_tests tqdriver
+cmake --build "$BUILD_DIR-asan" -j"$JOBS" --target tq_tests tq_game_tests tq_soak_tests tq_thread_tests tqdriver
 ctest --test-dir "$BUILD_DIR-asan" --output-on-failure -j"$JOBS"
 
 echo "== ThreadSanitizer: the music stream and its thread ($BUILD_DIR-tsan)"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
 cmake -S "$ROOT" -B "$BUILD_DIR-tsan" "${SANITIZER_FLAGS[@]}" -DTQ_TSAN=ON \
       -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_BENCH=OFF >/dev/null
-cmake --build "$BUILD_DIR-tsan" -j"$JOBS" --target tq_race_tests
-"$BUILD_DIR-tsan/tests/tq_race_tests"
+cmake --build "$BUILD_DIR-tsan" -j"$JOBS" --target tq_thread_tests
+"$BUILD_DIR-tsan/tests/tq_thread_tests"
