@@ -199,7 +199,7 @@ bool DecodeUncompressed(const uint8_t* data, size_t size, const Header& h,
                 uint32_t mask = (1u << h.bitCount) - 1;
                 for (int x = 0; x < h.width; ++x) {
                     int shift = 8 - h.bitCount * (x % perByte + 1);
-                    dst[x] = palette[(src[x / perByte] >> shift) & mask];
+                    dst[x] = palette[(uint32_t{src[x / perByte]} >> shift) & mask];
                 }
                 break;
             }

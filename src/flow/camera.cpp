@@ -44,9 +44,9 @@ float ScrolledCamera(float camera, int cursorX, double averageFrameTime, int32_t
 }
 
 void ScrollCamera(int cursorX) {
-    gamestate::Game.CameraX =
-        ScrolledCamera(gamestate::Game.CameraX, cursorX, gamestate::AverageFrameTime,
-                       gamestate::Round.cameraMin, gamestate::Round.cameraMax);
+    gamestate::Game.CameraX = ScrolledCamera(
+        gamestate::Game.CameraX, cursorX, static_cast<double>(gamestate::AverageFrameTime),
+        gamestate::Round.cameraMin, gamestate::Round.cameraMax);
     gamestate::Game.FarScroll =
         gamestate::LayerScroll(gamestate::FarLayer, gamestate::Game.CameraX);
     gamestate::Game.MidScroll =

@@ -159,7 +159,7 @@ PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
         for (int y = 0; y < ScreenHeight; ++y) {
             const uint16_t* row = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
             std::copy(row, row + ScreenWidth,
-                      lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+                      lastFrame_.begin() + static_cast<std::ptrdiff_t>(y) * ScreenWidth);
         }
     }
     ++presentCount_;
