@@ -176,8 +176,8 @@ int32_t NextWeapon(const world::Weapon& weapon) {
 // The camera the game will have after scrolling for a cursor at `cursorX`.
 float PredictCamera(int cursorX, float frameMs) {
     const gamestate::RoundState& round = gamestate::Round;
-    return flow::ScrolledCamera(gamestate::Game.CameraX, cursorX, frameMs, round.cameraMin,
-                                round.cameraMax);
+    return flow::ScrolledCamera(gamestate::Game.CameraX, cursorX, static_cast<double>(frameMs),
+                                round.cameraMin, round.cameraMax);
 }
 
 float PlaneScroll(int plane, float camera) {
