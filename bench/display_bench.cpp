@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "display/bmp_writer.h"
 #include "display/display_device.h"
 #include "platform/headless/headless_backend.h"
 
@@ -23,12 +24,12 @@ namespace {
 // A picture with organic transparent areas: a wavy skyline over a solid ground for the layer,
 // a round body for a sprite frame.
 std::vector<COLORREF> LayerPixels(int width, int height) {
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    std::vector<COLORREF> pixels(display::PixelCount(width, height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             double skyline = 180 + 60 * std::sin(x / 37.0) + 25 * std::sin(x / 11.0);
             bool gap = (x / 23 + y / 31) % 9 == 0 && y < 420;  // holes between the trunks
-            pixels[static_cast<size_t>(y) * width + x] =
+            pixels[display::PixelIndex(x, y, width)] =
                 (y < skyline || gap) ? PanelKeyColour
                                      : MakeColourRef(static_cast<uint8_t>(40 + x % 100),
                                                      static_cast<uint8_t>(90 + y % 120), 50);
@@ -39,14 +40,14 @@ std::vector<COLORREF> LayerPixels(int width, int height) {
 
 std::vector<COLORREF> StripPixels(int frameWidth, int frames, int height) {
     int width = frameWidth * frames;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    std::vector<COLORREF> pixels(display::PixelCount(width, height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             double fx = (x % frameWidth) - frameWidth / 2.0, fy = y - height / 2.0;
             bool inside =
                 (fx * fx) / (frameWidth * frameWidth / 5.0) + (fy * fy) / (height * height / 5.0) <
                 1.0;
-            pixels[static_cast<size_t>(y) * width + x] =
+            pixels[display::PixelIndex(x, y, width)] =
                 inside ? MakeColourRef(120, static_cast<uint8_t>(60 + y), 40) : SpriteKeyColour;
         }
     }
@@ -55,25 +56,11 @@ std::vector<COLORREF> StripPixels(int frameWidth, int frames, int height) {
 
 void WriteBmp24(const std::string& path, int width, int height,
                 const std::vector<COLORREF>& pixels) {
-    uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-    std::vector<uint8_t> out(54 + stride * height, 0);
-    auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&out[at], &v, 4); };
-    out[0] = 'B', out[1] = 'M';
-    put32(2, static_cast<uint32_t>(out.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    out[26] = 1, out[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        uint8_t* row = &out[54 + stride * (height - 1 - y)];
-        for (int x = 0; x < width; ++x) {
-            COLORREF c = pixels[static_cast<size_t>(y) * width + x];
-            row[3 * x] = BlueOf(c), row[3 * x + 1] = GreenOf(c), row[3 * x + 2] = RedOf(c);
-        }
-    }
+    const std::vector<uint8_t> bytes = display::EncodeBmp(
+        width, height, [&](int x, int y) { return pixels[display::PixelIndex(x, y, width)]; });
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(out.data()), out.size());
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 struct BlitFixture {
@@ -200,7 +187,8 @@ struct SdlSurfaces {
     static void CopyInto(SDL_Surface* to, CBitmapSurface* from) {
         for (int y = 0; y < from->Height(); ++y)
             std::memcpy(static_cast<uint8_t*>(to->pixels) + y * to->pitch,
-                        from->DirectDrawSurface() + y * from->Width(), from->Width() * 2);
+                        from->DirectDrawSurface() + y * from->Width(),
+                        static_cast<size_t>(from->Width()) * sizeof(uint16_t));
     }
 };
 

@@ -95,7 +95,7 @@ void BM_SceneAndHud(benchmark::State& state) {
                                  : layer == 2 ? gamestate::Game.MidScroll
                                               : gamestate::Game.CameraX;
             for (int i = group.first; i <= group.last; ++i) {
-                world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
+                world::Entity& e = world::EntityAt(i);
                 if (e.active != 1) continue;
                 e.update(static_cast<int>(gamestate::Game.CameraX), now);
                 e.draw(display, scroll, now);

@@ -54,9 +54,10 @@ constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFiel
 Bytes Palette(int count, bool core) {
     Bytes out;
     for (int i = 0; i < count; ++i) {
-        const COLORREF c = i == 0 ? PanelKeyColour
-                                  : MakeColourRef(static_cast<uint8_t>(40 * i), 255 - 16 * i,
-                                                  static_cast<uint8_t>(90 + 7 * i));
+        const COLORREF c =
+            i == 0 ? PanelKeyColour
+                   : MakeColourRef(static_cast<uint8_t>(40 * i), static_cast<uint8_t>(255 - 16 * i),
+                                   static_cast<uint8_t>(90 + 7 * i));
         out.push_back(BlueOf(c));
         out.push_back(GreenOf(c));
         out.push_back(RedOf(c));
@@ -75,7 +76,7 @@ int PatternIndex(int x, int y, int width, int height, int colours) {
 template <typename Pixel>
 Bytes Rows(int width, int height, int bits, bool topDown, Pixel pixel) {
     Bytes out;
-    const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
+    const size_t stride = ((static_cast<size_t>(width) * static_cast<size_t>(bits) + 31) / 32) * 4;
     for (int stored = 0; stored < height; ++stored) {
         const int y = topDown ? stored : height - 1 - stored;
         Bytes row(stride, 0);
@@ -83,10 +84,12 @@ Bytes Rows(int width, int height, int bits, bool topDown, Pixel pixel) {
             const uint32_t v = pixel(x, y);
             if (bits < 8) {
                 const int perByte = 8 / bits;
-                row[x / perByte] |= static_cast<uint8_t>(v << (8 - bits * (x % perByte + 1)));
+                row[static_cast<size_t>(x / perByte)] |=
+                    static_cast<uint8_t>(v << (8 - bits * (x % perByte + 1)));
             } else {
                 for (int b = 0; b < bits / 8; ++b)
-                    row[x * (bits / 8) + b] = static_cast<uint8_t>(v >> (8 * b));
+                    row[static_cast<size_t>(x * (bits / 8) + b)] =
+                        static_cast<uint8_t>(v >> (8 * b));
             }
         }
         Append(out, row);

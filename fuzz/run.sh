@@ -44,7 +44,8 @@ source "$root/scripts/setup.sh"
 tq_install "${TQ_FUZZ_PACKAGES[@]}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DTQ_BUILD_FUZZ=ON -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_TESTS=OFF
+        -DTQ_BUILD_FUZZ=ON -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF -DTQ_BUILD_TESTS=OFF \
+        -DTQ_WERROR=ON
 fi
 targets=()
 for name in "${fuzzers[@]}"; do targets+=("fuzz_$name"); done

@@ -121,6 +121,12 @@ void FrameTimingFields(FieldPass& f) {
     if (f.Storing()) gamestate::RestoreFrameTiming(timing);
 }
 
+// A field added to these records must be added below, or a replay starts without it: the sizes
+// are checked so that the compiler says so.
+static_assert(sizeof(gamestate::GameState) == 48, "a new field of GameState: add it below");
+static_assert(sizeof(gamestate::PauseState) == 12, "a new field of PauseState: add it below");
+static_assert(sizeof(ShellState) == 8, "a new field of ShellState: add it below");
+
 void GameFields(FieldPass& f) {
     gamestate::GameState& g = gamestate::Game;
     f(g.GameScreen);
@@ -129,6 +135,9 @@ void GameFields(FieldPass& f) {
     f(g.EscLatch);
     f(g.LeftButtonLatch);
     f(g.RightButtonLatch);
+    f(g.NameButtonLatch);
+    f(g.PreviousWeaponLatch);
+    f(g.NextWeaponLatch);
     f(g.ClickPoint.x);
     f(g.ClickPoint.y);
     f(g.LayerHit);

@@ -30,7 +30,6 @@ struct RecordingState {
     RoundRecordingSetup setup;
     Mode mode = Mode::Idle;
     int frames = 0;                       // frames since the round began
-    bool roundLeft = false;               // the game has left the round for the menu
     int32_t entryRow = -1;                // the high-score entry this round earned; -1 none
     std::optional<uint64_t> fingerprint;  // of the pack this run plays with, once known
 };
@@ -46,7 +45,6 @@ uint64_t PackFingerprint() {
 // player has closed the table without an entry.
 bool RoundAndEntryOver() {
     if (gamestate::Game.GameScreen >= gamestate::GamePlayScreen) return false;
-    State.roundLeft = true;
     const presentation::MainMenu* menu = presentation::Menu;
     if (gamestate::Game.GameScreen != gamestate::MenuScreen || !menu) return false;
     if (persistence::NameEntryOpen(menu->highScores)) {
@@ -113,7 +111,6 @@ void BeginRecording() {
     State.setup.recorder->Begin(std::move(header));
     State.mode = RecordingState::Mode::Recording;
     State.frames = 0;
-    State.roundLeft = false;
     State.entryRow = -1;
 }
 
@@ -198,7 +195,6 @@ bool BeginReplay(std::string& message) {
     flow::LoadScreensAndFonts();
     State.mode = RecordingState::Mode::Replaying;
     State.frames = 0;
-    State.roundLeft = false;
     replay->Start();
     return true;
 }

@@ -6,7 +6,7 @@ bool CBitmapSurface::Allocate(int width, int height) {
         return false;
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<size_t>(width) * height, 0);
+    pixels_.assign(display::PixelCount(width, height), 0);
     spans_.clear();
     rowSpanStart_.clear();
     hasKeyColour_ = false;
@@ -58,15 +58,16 @@ HRESULT CBitmapSurface::SetKeyColour(COLORREF colour) {
 
 COLORREF CBitmapSurface::ReadPixelColour(int x, int y) const {
     if (pixels_.empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return Rgb565ToColourRef(pixels_[static_cast<size_t>(y) * width_ + x]);
+    return Rgb565ToColourRef(pixels_[display::PixelIndex(x, y, width_)]);
 }
 
 void CBitmapSurface::BuildSpans() {
     spans_.clear();
-    rowSpanStart_.assign(static_cast<size_t>(height_) + 1, 0);
+    rowSpanStart_.clear();
+    rowSpanStart_.reserve(static_cast<size_t>(height_) + 1);
     for (int y = 0; y < height_; ++y) {
-        rowSpanStart_[y] = static_cast<uint32_t>(spans_.size());
-        const uint16_t* row = pixels_.data() + static_cast<size_t>(y) * width_;
+        rowSpanStart_.push_back(static_cast<uint32_t>(spans_.size()));
+        const uint16_t* row = pixels_.data() + display::PixelIndex(0, y, width_);
         int x = 0;
         while (x < width_) {
             while (x < width_ && row[x] == keyPixel_) ++x;
@@ -77,5 +78,5 @@ void CBitmapSurface::BuildSpans() {
             }
         }
     }
-    rowSpanStart_[height_] = static_cast<uint32_t>(spans_.size());
+    rowSpanStart_.push_back(static_cast<uint32_t>(spans_.size()));
 }

@@ -40,8 +40,12 @@ class CBitmapSurface {
         uint16_t length;
     };
     // The runs of row y, in increasing x.
-    const Span* RowSpansBegin(int y) const { return spans_.data() + rowSpanStart_[y]; }
-    const Span* RowSpansEnd(int y) const { return spans_.data() + rowSpanStart_[y + 1]; }
+    const Span* RowSpansBegin(int y) const {
+        return spans_.data() + rowSpanStart_[static_cast<size_t>(y)];
+    }
+    const Span* RowSpansEnd(int y) const {
+        return spans_.data() + rowSpanStart_[static_cast<size_t>(y) + 1];
+    }
 
   private:
     friend class CDisplayDevice;

@@ -171,7 +171,12 @@ int OutputRow(const Header& h, int stored) {
 
 // Bytes of one stored row of an uncompressed picture, padded to four.
 size_t Stride(const Header& h) {
-    return ((static_cast<size_t>(h.width) * h.bitCount + 31) / 32) * 4;
+    return ((static_cast<size_t>(h.width) * static_cast<size_t>(h.bitCount) + 31) / 32) * 4;
+}
+
+// Bytes of all stored rows of an uncompressed picture.
+size_t PixelBytes(const Header& h) {
+    return Stride(h) * static_cast<size_t>(h.height);
 }
 
 bool IsRunLength(const Header& h) {
@@ -181,11 +186,11 @@ bool IsRunLength(const Header& h) {
 bool DecodeUncompressed(const uint8_t* data, size_t size, const Header& h,
                         const std::vector<COLORREF>& palette, DecodedBitmap& out) {
     size_t stride = Stride(h);
-    if (stride * h.height > size - h.pixelOffset) return false;
+    if (PixelBytes(h) > size - h.pixelOffset) return false;
     Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (int row = 0; row < h.height; ++row) {
-        const uint8_t* src = data + h.pixelOffset + stride * row;
-        COLORREF* dst = out.pixels.data() + static_cast<size_t>(OutputRow(h, row)) * h.width;
+        const uint8_t* src = data + h.pixelOffset + stride * static_cast<size_t>(row);
+        COLORREF* dst = out.pixels.data() + PixelIndex(0, OutputRow(h, row), h.width);
         switch (h.bitCount) {
             case 1:
             case 4:
@@ -194,7 +199,7 @@ bool DecodeUncompressed(const uint8_t* data, size_t size, const Header& h,
                 uint32_t mask = (1u << h.bitCount) - 1;
                 for (int x = 0; x < h.width; ++x) {
                     int shift = 8 - h.bitCount * (x % perByte + 1);
-                    dst[x] = palette[(src[x / perByte] >> shift) & mask];
+                    dst[x] = palette[(uint32_t{src[x / perByte]} >> shift) & mask];
                 }
                 break;
             }
@@ -230,7 +235,7 @@ bool DecodeRunLength(const uint8_t* data, size_t size, const Header& h,
     int row = 0;
     auto put = [&](uint32_t index) {
         if (x < h.width && row < h.height) {
-            out.pixels[static_cast<size_t>(OutputRow(h, row)) * h.width + x] =
+            out.pixels[PixelIndex(x, OutputRow(h, row), h.width)] =
                 palette[index & (four ? 0xF : 0xFF)];
         }
         ++x;
@@ -262,11 +267,11 @@ bool DecodeRunLength(const uint8_t* data, size_t size, const Header& h,
                 pos += 2;
                 break;
             default: {  // absolute run of `value` pixels, padded to a 16-bit boundary
-                size_t bytes = four ? (value + 1) / 2 : value;
+                const size_t bytes = four ? (value + 1u) / 2 : value;
                 if (bytes > size - pos) return false;
                 const int shown = std::min<int>(value, h.width - x);
                 for (int i = 0; i < shown; ++i) {
-                    uint8_t b = data[pos + (four ? i / 2 : i)];
+                    uint8_t b = data[pos + static_cast<size_t>(four ? i / 2 : i)];
                     put(four ? ((i & 1) ? b & 0xF : b >> 4) : b);
                 }
                 pos += (bytes + 1) & ~static_cast<size_t>(1);
@@ -284,14 +289,14 @@ bool DecodeBmp(const uint8_t* data, size_t size, DecodedBitmap& out) {
     if (!data || !ReadHeader(data, size, h)) return false;
     // Uncompressed rows all have to be in the file: a header claiming more than the file holds
     // is refused before the picture's memory is taken.
-    if (!IsRunLength(h) && Stride(h) * h.height > size - h.pixelOffset) return false;
+    if (!IsRunLength(h) && PixelBytes(h) > size - h.pixelOffset) return false;
     std::vector<COLORREF> palette;
     if (h.bitCount <= 8) ReadPalette(data, h, palette);
 
     DecodedBitmap bitmap;
     bitmap.width = h.width;
     bitmap.height = h.height;
-    bitmap.pixels.assign(static_cast<size_t>(h.width) * h.height, palette.empty() ? 0 : palette[0]);
+    bitmap.pixels.assign(PixelCount(h.width, h.height), palette.empty() ? 0 : palette[0]);
     bool ok = IsRunLength(h) ? DecodeRunLength(data, size, h, palette, bitmap)
                              : DecodeUncompressed(data, size, h, palette, bitmap);
     if (!ok) return false;
@@ -318,12 +323,12 @@ DecodedBitmap ScaleNearest(const DecodedBitmap& source, int sx, int sy, int sw, 
     if (width <= 0 || height <= 0 || sw <= 0 || sh <= 0) return scaled;
     scaled.width = width;
     scaled.height = height;
-    scaled.pixels.resize(static_cast<size_t>(width) * height);
+    scaled.pixels.resize(PixelCount(width, height));
     for (int y = 0; y < height; ++y) {
         int srcY = sy + static_cast<int>(static_cast<int64_t>(y) * sh / height);
         for (int x = 0; x < width; ++x) {
             int srcX = sx + static_cast<int>(static_cast<int64_t>(x) * sw / width);
-            scaled.pixels[static_cast<size_t>(y) * width + x] =
+            scaled.pixels[PixelIndex(x, y, width)] =
                 (srcX >= 0 && srcY >= 0 && srcX < source.width && srcY < source.height)
                     ? source.At(srcX, srcY)
                     : 0;

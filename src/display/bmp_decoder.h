@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display/colour.h"
+#include "display/geometry.h"
 
 namespace display {
 
@@ -17,7 +18,7 @@ struct DecodedBitmap {
     int height = 0;
     std::vector<COLORREF> pixels;  // top row first
 
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    COLORREF At(int x, int y) const { return pixels[PixelIndex(x, y, width)]; }
 };
 
 // The largest picture we accept in either direction, and in pixels overall.

@@ -85,11 +85,11 @@ HRESULT CDisplayDevice::DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surf
 
     const int srcPitch = surface->Width();
     uint16_t* dst = backBuffer_.data() + static_cast<size_t>(y) * Pitch + x;
-    const uint16_t* src = pixels + static_cast<size_t>(r.top) * srcPitch + r.left;
+    const uint16_t* src = pixels + display::PixelIndex(r.left, r.top, srcPitch);
     if (!surface->HasKeyColour()) {
         for (int row = 0; row < static_cast<int>(h); ++row) {
             std::memcpy(dst + static_cast<size_t>(row) * Pitch,
-                        src + static_cast<size_t>(row) * srcPitch, w * sizeof(uint16_t));
+                        src + display::PixelIndex(0, row, srcPitch), w * sizeof(uint16_t));
         }
         return S_OK;
     }
@@ -99,7 +99,7 @@ HRESULT CDisplayDevice::DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surf
         const int sy = r.top + row;
         const CBitmapSurface::Span* span = surface->RowSpansBegin(sy);
         const CBitmapSurface::Span* end = surface->RowSpansEnd(sy);
-        const uint16_t* srcRow = pixels + static_cast<size_t>(sy) * srcPitch;
+        const uint16_t* srcRow = pixels + display::PixelIndex(0, sy, srcPitch);
         uint16_t* dstRow = dst + static_cast<size_t>(row) * Pitch;
         if (wholeRows) {
             for (; span != end; ++span)

@@ -27,11 +27,13 @@ float WrapIntoWorld(float camera) {
 float ScrolledCamera(float camera, int cursorX, double averageFrameTime, int32_t minimum,
                      int32_t maximum) {
     if (cursorX < 200) {
-        camera = static_cast<float>(camera - (200 - cursorX) / 200.0 * averageFrameTime);
+        camera = static_cast<float>(static_cast<double>(camera) -
+                                    (200 - cursorX) / 200.0 * averageFrameTime);
         if (static_cast<float>(minimum) > camera) camera = static_cast<float>(minimum);
         camera = WrapIntoWorld(camera);
     } else if (cursorX > 600) {
-        camera = static_cast<float>(camera + (cursorX - 600) / 200.0 * averageFrameTime);
+        camera = static_cast<float>(static_cast<double>(camera) +
+                                    (cursorX - 600) / 200.0 * averageFrameTime);
         if (static_cast<float>(maximum) < camera) camera = static_cast<float>(maximum);
         camera = WrapIntoWorld(camera);
     }
@@ -42,9 +44,9 @@ float ScrolledCamera(float camera, int cursorX, double averageFrameTime, int32_t
 }
 
 void ScrollCamera(int cursorX) {
-    gamestate::Game.CameraX =
-        ScrolledCamera(gamestate::Game.CameraX, cursorX, gamestate::AverageFrameTime,
-                       gamestate::Round.cameraMin, gamestate::Round.cameraMax);
+    gamestate::Game.CameraX = ScrolledCamera(
+        gamestate::Game.CameraX, cursorX, static_cast<double>(gamestate::AverageFrameTime),
+        gamestate::Round.cameraMin, gamestate::Round.cameraMax);
     gamestate::Game.FarScroll =
         gamestate::LayerScroll(gamestate::FarLayer, gamestate::Game.CameraX);
     gamestate::Game.MidScroll =

@@ -38,7 +38,7 @@ uint32_t UpdateAndDrawGroup(CDisplayDevice* display, world::EntityGroup group, f
     const uint32_t now = platform::Ticks();
     const int camera = static_cast<int>(gamestate::Game.CameraX);
     for (int i = group.first; i <= group.last; ++i) {
-        world::Entity& entity = world::EntityTable[static_cast<size_t>(i)];
+        world::Entity& entity = world::EntityAt(i);
         if (entity.active != 1) continue;
         entity.update(camera, now);
         entity.draw(display, scroll, now);

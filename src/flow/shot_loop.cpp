@@ -82,7 +82,7 @@ void RunShotLoop() {
     const int cy = gamestate::Game.ClickPoint.y;
     const int32_t weapon = world::SelectedWeapon();
     for (int i = world::EntityCount - 1; i >= 0; --i) {
-        world::Entity& e = world::EntityTable[static_cast<size_t>(i)];
+        world::Entity& e = world::EntityAt(i);
         if (e.active != 1 || e.state == world::state::Hit) continue;
         int32_t points = TestWithSpread(e, cx, cy, weapon);
         if (weapon == world::Crossbow) points = CrossbowPoints(points, e.plane);

@@ -96,8 +96,8 @@ Md5Digest Md5::Final() {
     for (int i = 0; i < 8; ++i) length[i] = uint8_t(bits >> (8 * i));
     Update(length, 8);
     Md5Digest digest;
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) digest[i * 4 + j] = uint8_t(state_[i] >> (8 * j));
+    for (size_t i = 0; i < 4; ++i) {
+        for (size_t j = 0; j < 4; ++j) digest[i * 4 + j] = uint8_t(state_[i] >> (8 * j));
     }
     return digest;
 }

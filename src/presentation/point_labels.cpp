@@ -10,7 +10,7 @@ namespace presentation {
 
 int PointLabelScreenX(int32_t worldX, float cameraX) {
     constexpr int WorldWidth = static_cast<int>(world::WorldWidth);
-    int x = static_cast<int>(worldX - cameraX) % WorldWidth;
+    int x = static_cast<int>(static_cast<float>(worldX) - cameraX) % WorldWidth;
     if (x < -WorldWidth / 2) x += WorldWidth;
     if (x >= WorldWidth / 2) x -= WorldWidth;
     return x;

@@ -20,7 +20,7 @@ constexpr uint64_t kOneFrame = uint64_t{1} << 32;  // a whole frame in 32.32 fix
 constexpr int kReservedFrames = 8192;
 
 // One channel of sample frame `frame` as a signed 16-bit value.
-template <int Bits, int Channels>
+template <int Bits, size_t Channels>
 inline void ReadFrame(const uint8_t* data, uint64_t frame, int32_t& left, int32_t& right) {
     if constexpr (Bits == 16) {
         int16_t s[Channels];
@@ -62,7 +62,7 @@ inline bool WrapAtEnd(VoiceRun& run) {
     return true;
 }
 
-template <int Bits, int Channels>
+template <int Bits, size_t Channels>
 void MixRun(VoiceRun& run, int32_t* acc, int frames) {
     int i = 0;
     if (run.step == kOneFrame && (run.position & 0xFFFFFFFFu) == 0) {
@@ -70,20 +70,20 @@ void MixRun(VoiceRun& run, int32_t* acc, int frames) {
         while (i < frames) {
             if (!WrapAtEnd(run)) return;
             const uint64_t frame = run.position >> 32;
-            const int count =
-                static_cast<int>(std::min<uint64_t>(frames - i, run.frameCount - frame));
+            const int count = static_cast<int>(
+                std::min(static_cast<uint64_t>(frames - i), run.frameCount - frame));
             int32_t* out = acc + 2 * i;
             if (run.gain == kUnityGain) {
                 for (int k = 0; k < count; ++k) {
                     int32_t l, r;
-                    ReadFrame<Bits, Channels>(run.data, frame + k, l, r);
+                    ReadFrame<Bits, Channels>(run.data, frame + static_cast<uint64_t>(k), l, r);
                     out[2 * k] += l;
                     out[2 * k + 1] += r;
                 }
             } else {
                 for (int k = 0; k < count; ++k) {
                     int32_t l, r;
-                    ReadFrame<Bits, Channels>(run.data, frame + k, l, r);
+                    ReadFrame<Bits, Channels>(run.data, frame + static_cast<uint64_t>(k), l, r);
                     out[2 * k] += Scale(l, run.gain);
                     out[2 * k + 1] += Scale(r, run.gain);
                 }
@@ -102,7 +102,7 @@ void MixRun(VoiceRun& run, int32_t* acc, int frames) {
         if (position < lastFrameStart) {
             // A stretch in which every frame has its neighbour inside the buffer.
             const uint64_t reach = (lastFrameStart - position + run.step - 1) / run.step;
-            const int count = static_cast<int>(std::min<uint64_t>(reach, frames - i));
+            const int count = static_cast<int>(std::min(reach, static_cast<uint64_t>(frames - i)));
             int32_t* out = acc + 2 * i;
             for (int k = 0; k < count; ++k) {
                 const uint64_t frame = position >> 32;

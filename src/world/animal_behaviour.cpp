@@ -67,7 +67,7 @@ void UpdateBoar(Entity& e, float seconds) {
     }
     if (e.linkedIndex >= 0 && e.linkedIndex < EntityCount) {
         // The apple on its back follows it frame by frame.
-        Entity& rider = EntityTable[static_cast<size_t>(e.linkedIndex)];
+        Entity& rider = EntityAt(e.linkedIndex);
         rider.x = e.x;
         rider.y = e.y;
         rider.direction = e.direction;

@@ -210,6 +210,11 @@ constexpr EntityGroup FarGroup{177, 276};  // animals and scenery of the far lay
 
 extern std::array<Entity, EntityCount> EntityTable;
 
+// The entry at `index`; the game keeps indices (links, groups, places of the layout) as int.
+inline Entity& EntityAt(int index) {
+    return EntityTable[static_cast<size_t>(index)];
+}
+
 // Draws one number from the standard generator: odd gives +1, even -1.
 int randomSign();
 

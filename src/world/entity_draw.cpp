@@ -33,7 +33,7 @@ void WrapAnimation(Entity& e) {
     const double excess = std::floor(static_cast<double>(e.frame)) - e.lastFrame;
     if (excess > 4.0 * span) {
         const double whole = std::floor(excess / span) - 1.0;
-        e.frame = static_cast<float>(e.frame - whole * span);
+        e.frame = static_cast<float>(static_cast<double>(e.frame) - whole * span);
     }
     while (e.shownFrame() > e.lastFrame) e.frame -= static_cast<float>(span);
 }

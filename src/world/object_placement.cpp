@@ -6,7 +6,7 @@ namespace world {
 
 Entity& PlaceObject(int index, int32_t kind, CBitmapSurface* picture, int frames, int plane,
                     float x, float y) {
-    Entity& e = EntityTable[static_cast<std::size_t>(index)];
+    Entity& e = EntityAt(index);
     e.setSprite(picture, LeftStrip, plane, frames);
     e.x = x;
     e.y = y;

@@ -23,10 +23,6 @@ constexpr float BelowWorldY = 700.0f;
 constexpr float AboveWorldY = -100.0f;
 constexpr uint32_t ClockShowsInLastMs = 10000;
 
-Entity& At(int index) {
-    return EntityTable[static_cast<size_t>(index)];
-}
-
 // Counts the timer down; true when it has expired.
 bool CountDown(Entity& e, float seconds) {
     e.timer -= seconds;
@@ -178,29 +174,29 @@ void UpdateScarecrow(Entity& e) {
             if (shown > 3) {
                 e.showOnly(4);
                 e.state = 1;
-                At(ix::ScarecrowArm2).showOnly(0);
+                EntityAt(ix::ScarecrowArm2).showOnly(0);
             }
             break;
         case 8:
             if (shown > 11) {
                 e.showOnly(12);
                 e.state = 1;
-                At(ix::ScarecrowArm2).showOnly(0);
+                EntityAt(ix::ScarecrowArm2).showOnly(0);
             }
             break;
         case 7:
-            if (shown > 6) At(ix::ScarecrowHat).showOnly(0);
+            if (shown > 6) EntityAt(ix::ScarecrowHat).showOnly(0);
             if (shown > 7) {
                 e.showOnly(8);
                 e.state = 1;
-                At(ix::ScarecrowArm1).showOnly(0);
+                EntityAt(ix::ScarecrowArm1).showOnly(0);
             }
             break;
         case 9:
             if (shown > 15) {
                 e.showOnly(0);
                 e.state = 1;
-                At(ix::ScarecrowArm1).showOnly(0);
+                EntityAt(ix::ScarecrowArm1).showOnly(0);
             }
             break;
         default:
@@ -227,7 +223,7 @@ void UpdateWoodpecker(Entity& e, int cameraX, float seconds) {
 // the two target pictures follow the bear's frame.
 void UpdateBear(Entity& e, float seconds) {
     if (e.state == state::Hit || !CountDown(e, seconds)) return;
-    if (At(ix::CaveStone).active) return;
+    if (EntityAt(ix::CaveStone).active) return;
     if (e.firstFrame == 0) {
         if (gamestate::Rand() % 4 != 0) {
             e.timer = 5.0f;
@@ -239,14 +235,14 @@ void UpdateBear(Entity& e, float seconds) {
     }
     e.timer = 0.125f;
     int32_t next = e.firstFrame + 1;
-    if (e.firstFrame == 9 && At(ix::Woodpecker).active) next = 19;
+    if (e.firstFrame == 9 && EntityAt(ix::Woodpecker).active) next = 19;
     if (next == 20) e.timer = 1.0f;
     if (next == 18) next = 0;
     if (next == 26) next = 11;
     e.showOnly(next);
     const int32_t targetFrame = (next >= 20 && next <= 24) ? next - 18 : 0;
-    At(ix::BearTarget1).showOnly(targetFrame);
-    At(ix::BearTarget2).showOnly(targetFrame);
+    EntityAt(ix::BearTarget1).showOnly(targetFrame);
+    EntityAt(ix::BearTarget2).showOnly(targetFrame);
 }
 
 // After the switch was shot the shock runs along the line; when it ends the ravens on the line
@@ -255,7 +251,7 @@ void UpdateElectricShock(Entity& e, float seconds) {
     if (e.state != 2 || !CountDown(e, seconds)) return;
     e.active = 0;
     for (int i = ix::PowerLineRaven1; i < ix::PowerLineRaven1 + 4; ++i) {
-        Entity& raven = At(i);
+        Entity& raven = EntityAt(i);
         if (raven.state != state::Hit) raven.showOnly(3);
         raven.state = state::Hit;
     }

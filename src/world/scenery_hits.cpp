@@ -29,10 +29,6 @@ constexpr float ClockGoneY = 1000.0f;
 constexpr int32_t JumpingState = 4;  // small boulder, tin can: in the air after a hit
 constexpr int32_t HitInAirState = 5;
 
-Entity& At(int index) {
-    return EntityTable[static_cast<size_t>(index)];
-}
-
 bool IsHit(const Entity& e) {
     return e.state == state::Hit;
 }
@@ -47,7 +43,7 @@ void FlyOff(Entity& e) {
 }
 
 void SinkAll(std::initializer_list<int> indices) {
-    for (int index : indices) At(index).state = state::Hit;
+    for (int index : indices) EntityAt(index).state = state::Hit;
 }
 
 // Small boulder and tin can: a hit on the ground makes it jump, a second one in the air keeps
@@ -68,12 +64,12 @@ void Jump(Entity& e, int32_t weapon, int32_t jumpFirst, int32_t jumpLast) {
 
 void ApplyPowerSwitchHit(Entity& e) {
     e.active = 0;
-    Entity& shock = At(ix::ElectricShock);
+    Entity& shock = EntityAt(ix::ElectricShock);
     shock.playFrames(0, 2);
     shock.state = 2;
     shock.timer = 3.0f;
     for (int i = ix::PowerLineRaven1; i < ix::PowerLineRaven1 + 4; ++i) {
-        Entity& raven = At(i);
+        Entity& raven = EntityAt(i);
         if (IsHit(raven)) continue;
         raven.playFrames(3, 5);
         raven.frame = 4.0f;
@@ -84,7 +80,7 @@ int32_t ScorePowerSwitch(const Entity& e) {
     if (IsHit(e)) return 0;
     int32_t points = 0;
     for (int i = ix::PowerLineRaven1; i < ix::PowerLineRaven1 + 4; ++i) {
-        if (At(i).active && !IsHit(At(i))) points += 100;
+        if (EntityAt(i).active && !IsHit(EntityAt(i))) points += 100;
     }
     return points;
 }
@@ -93,9 +89,9 @@ int32_t ScorePowerSwitch(const Entity& e) {
 // once a round. A crossbow the bells already brought is announced again all the same: the
 // fanfare is the player's only sign that the puzzle is solved.
 int32_t ScoreBlossom() {
-    const Entity& first = At(ix::Blossom3);
-    const Entity& second = At(ix::Blossom2);
-    const Entity& third = At(ix::Blossom1);
+    const Entity& first = EntityAt(ix::Blossom3);
+    const Entity& second = EntityAt(ix::Blossom2);
+    const Entity& third = EntityAt(ix::Blossom1);
     const bool solved = first.shownFrame() == 1 && second.shownFrame() == 2 &&
                         third.shownFrame() == 3 && !IsHit(first) && !IsHit(second) && !IsHit(third);
     gamestate::RoundState& round = gamestate::Round;
@@ -136,7 +132,7 @@ int32_t ScoreTreeHeart(Entity& e, int32_t weapon) {
 int32_t ScoreAppleStalk(Entity& e) {
     const int appleIndex = e.linkedIndex + 1;
     if (appleIndex < 0 || appleIndex >= EntityCount) return 0;
-    Entity& apple = At(appleIndex);
+    Entity& apple = EntityAt(appleIndex);
     if (IsHit(e) || IsHit(apple)) return 0;
     e.active = 0;
     apple.state = FallingState;
@@ -148,7 +144,8 @@ int32_t ScoreTreeApple(Entity& e) {
     e.playFrames(1, 4);
     e.state = state::Hit;
     const int stalkIndex = e.linkedIndex - 1;
-    const bool onItsStalk = stalkIndex >= 0 && stalkIndex < EntityCount && At(stalkIndex).active;
+    const bool onItsStalk =
+        stalkIndex >= 0 && stalkIndex < EntityCount && EntityAt(stalkIndex).active;
     return onItsStalk ? 5 : 200;
 }
 
@@ -165,10 +162,10 @@ int32_t ScoreTreeEyes(Entity& e) {
 
 // An arm of the scarecrow, shot while no raven sits on it, turns the scarecrow round.
 int32_t ScoreScarecrowArm(Entity& arm, bool firstArm) {
-    const Entity& raven = At(ix::PerchedRaven);
+    const Entity& raven = EntityAt(ix::PerchedRaven);
     if (raven.active && !IsHit(raven)) return 0;
     arm.showOnly(1);
-    Entity& scarecrow = At(ix::Scarecrow);
+    Entity& scarecrow = EntityAt(ix::Scarecrow);
     if (firstArm) {
         if (scarecrow.firstFrame != 8) {
             scarecrow.state = 6;
@@ -187,13 +184,13 @@ int32_t ScoreScarecrowArm(Entity& arm, bool firstArm) {
         }
     }
     sound::PlayOneShot(ScarecrowTurnSound);
-    At(ix::ScarecrowHat).showOnly(1);
+    EntityAt(ix::ScarecrowHat).showOnly(1);
     return 10;
 }
 
 int32_t ScoreScarecrowHat(Entity& hat) {
-    At(ix::ScarecrowArm1).active = 0;
-    At(ix::ScarecrowArm2).active = 0;
+    EntityAt(ix::ScarecrowArm1).active = 0;
+    EntityAt(ix::ScarecrowArm2).active = 0;
     hat.direction = gamestate::Rand() % 5 - 2;
     hat.verticalSpeed = static_cast<float>(-(gamestate::Rand() % 3 + 10));
     return 250;
@@ -203,7 +200,7 @@ int32_t ScoreScarecrowHat(Entity& hat) {
 int32_t ScoreSculpture(Entity& e, int32_t weapon) {
     if (weapon != MachineGun) return 0;
     if (e.firstFrame >= 4) return HitWithoutPoints;
-    Entity& crumbs = At(ix::SculptureCrumbs);
+    Entity& crumbs = EntityAt(ix::SculptureCrumbs);
     crumble(crumbs);
     crumbs.active = 1;
     crumbs.lastUpdateMs = platform::Ticks();
@@ -214,8 +211,8 @@ int32_t ScoreSculpture(Entity& e, int32_t weapon) {
 // The fly agaric: shot, its cap bursts; blown up, it is gone; hit by a bolt, the cap sails up
 // and can be shot in the air.
 int32_t ScoreFlyAgaric(const Entity& e, int32_t weapon) {
-    Entity& stalk = At(ix::FlyAgaricStalk);
-    Entity& cap = At(ix::FlyAgaricCap);
+    Entity& stalk = EntityAt(ix::FlyAgaricStalk);
+    Entity& cap = EntityAt(ix::FlyAgaricCap);
     if (cap.state != FallingState) {
         switch (weapon) {
             case Shotgun:
@@ -245,11 +242,11 @@ int32_t ScoreFlyAgaric(const Entity& e, int32_t weapon) {
 }
 
 int32_t ScoreBear(Entity& bear) {
-    if (IsHit(bear) || At(ix::CaveStone).active) return 0;
+    if (IsHit(bear) || EntityAt(ix::CaveStone).active) return 0;
     bear.state = state::Hit;
     bear.playFrames(26, 32);
-    At(ix::BearTarget1).active = 0;
-    At(ix::BearTarget2).active = 0;
+    EntityAt(ix::BearTarget1).active = 0;
+    EntityAt(ix::BearTarget2).active = 0;
     return 200;
 }
 
@@ -257,11 +254,11 @@ int32_t ScoreBear(Entity& bear) {
 // bear down.
 int32_t ScoreBearTarget(int32_t weapon) {
     if (weapon != Crossbow) {
-        Entity& bear = At(ix::Bear);
+        Entity& bear = EntityAt(ix::Bear);
         bear.state = state::Hit;
         bear.playFrames(26, 32);
-        At(ix::BearTarget1).active = 0;
-        At(ix::BearTarget2).active = 0;
+        EntityAt(ix::BearTarget1).active = 0;
+        EntityAt(ix::BearTarget2).active = 0;
     }
     if (PlayerWeapon && PlayerWeapon->machineGunAvailable == Locked)
         PlayerWeapon->unlock(MachineGun, platform::Ticks());
@@ -277,7 +274,7 @@ void applySceneryHit(Entity& e, int32_t weapon) {
             break;
         case kind::PowerBoxCover:
             if (!IsHit(e) && weapon != Crossbow) {
-                At(ix::PowerSwitch).active = 1;
+                EntityAt(ix::PowerSwitch).active = 1;
                 e.state = state::Hit;
             }
             break;
@@ -324,8 +321,8 @@ void applySceneryHit(Entity& e, int32_t weapon) {
             if (weapon == Dynamite && !IsHit(e)) {
                 // The two moles hiding behind it run off.
                 e.state = state::Hit;
-                Entity& left = At(ix::HiddenMole1);
-                Entity& right = At(ix::HiddenMole2);
+                Entity& left = EntityAt(ix::HiddenMole1);
+                Entity& right = EntityAt(ix::HiddenMole2);
                 left.direction = -15;
                 right.direction = 15;
                 left.state = state::Walking;
@@ -387,8 +384,8 @@ int32_t scoreSceneryHit(Entity& e, int32_t weapon) {
         case kind::BigBoulder:
             return weapon == Dynamite ? 50 : HitWithoutPoints;
         case kind::Cork:
-            At(ix::WaterTrough).playFrames(1, 6);
-            At(ix::WaterTrough).timer = 3.0f;
+            EntityAt(ix::WaterTrough).playFrames(1, 6);
+            EntityAt(ix::WaterTrough).timer = 3.0f;
             e.state = state::Hit;
             return 200;
         case kind::TreeHeart:

@@ -147,7 +147,7 @@ void Sink(Entity& e, int32_t first, int32_t last) {
 Entity* LinkedEntity(const Entity& e, int offset = 0) {
     const int index = e.linkedIndex + offset;
     if (e.linkedIndex < 0 || index < 0 || index >= EntityCount) return nullptr;
-    return &EntityTable[static_cast<size_t>(index)];
+    return &EntityAt(index);
 }
 
 void ApplyAnimalHit(Entity& e, int32_t weapon) {

@@ -116,17 +116,18 @@ void spawnAnimal(int plane, int oneIn, int kind, bool enterFromSide) {
     // A pair of free slots, so that a boar can always take an apple next to it.
     int slot = -1;
     for (int i = group->first; i + 1 <= group->last; ++i) {
-        if (FreeForSpawn(EntityTable[i]) && FreeForSpawn(EntityTable[i + 1])) {
+        if (FreeForSpawn(EntityAt(i)) && FreeForSpawn(EntityAt(i + 1))) {
             slot = i;
             break;
         }
     }
     if (slot < 0) return;
     const int32_t camera = static_cast<int32_t>(gamestate::Game.CameraX);
-    initAnimal(EntityTable[slot], kind, plane, camera, enterFromSide);
+    Entity& animal = EntityAt(slot);
+    initAnimal(animal, kind, plane, camera, enterFromSide);
     if (kind == kind::Boar && gamestate::Round.QuotaStage >= 2 && gamestate::Rand() % 20 == 0) {
-        EntityTable[slot].linkedIndex = slot + 1;
-        initAnimal(EntityTable[slot + 1], kind::Apple, plane, camera, enterFromSide);
+        animal.linkedIndex = slot + 1;
+        initAnimal(EntityAt(slot + 1), kind::Apple, plane, camera, enterFromSide);
     }
 }
 

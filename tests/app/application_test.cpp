@@ -140,7 +140,7 @@ TEST(StartScreen, LastsStrictlyMoreThan4000MsAndIgnoresClicks) {
         [&](platform::HeadlessBackend&, int) { screens.push_back(gamestate::Game.GameScreen); });
     // Frame 0 notes the time; frames 1..4 are at most 4000 ms later; frame 5 is 5000 ms later.
     ASSERT_GE(screens.size(), 6u);
-    for (int frame = 0; frame <= 3; ++frame)
+    for (size_t frame = 0; frame <= 3; ++frame)
         EXPECT_EQ(screens[frame], gamestate::StartScreen) << frame;
     EXPECT_EQ(screens[4], gamestate::StartScreen) << "exactly 4000 ms is not more than 4000 ms";
     EXPECT_NE(screens[5], gamestate::StartScreen);

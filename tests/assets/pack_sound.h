@@ -21,10 +21,10 @@ struct LoadedSound {
     std::vector<int16_t> samples;
 
     int Channels() const { return format.channels; }
-    size_t Frames() const { return samples.size() / std::max<int>(1, format.channels); }
+    size_t Frames() const { return samples.size() / std::max<size_t>(1, format.channels); }
     double Seconds() const { return static_cast<double>(Frames()) / 44100.0; }
     double At(size_t frame, int channel) const {
-        return samples[frame * format.channels + channel] / kFullScale;
+        return samples[frame * format.channels + static_cast<size_t>(channel)] / kFullScale;
     }
     // One channel, or the mean of two.
     std::vector<double> Mono() const {

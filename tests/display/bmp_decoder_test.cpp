@@ -205,7 +205,7 @@ TEST(BmpDecoder, SurvivesRandomDamage) {
         testing_support::MakeBmpIndexed(8, 8, 8, palette, indices, true),
     };
     std::mt19937 random(1234);
-    for (int round = 0; round < 3000; ++round) {
+    for (size_t round = 0; round < 3000; ++round) {
         std::vector<uint8_t> file = seeds[round % seeds.size()];
         int changes = 1 + static_cast<int>(random() % 8);
         for (int c = 0; c < changes; ++c)
@@ -213,7 +213,7 @@ TEST(BmpDecoder, SurvivesRandomDamage) {
         if (random() % 4 == 0) file.resize(random() % file.size());
         DecodedBitmap bitmap;
         if (Decode(file, bitmap)) {
-            ASSERT_EQ(bitmap.pixels.size(), static_cast<size_t>(bitmap.width) * bitmap.height);
+            ASSERT_EQ(bitmap.pixels.size(), display::PixelCount(bitmap.width, bitmap.height));
         }
     }
 }

@@ -128,32 +128,36 @@ TEST_F(DisplayDeviceTest, KeyedCopyMatchesPixelByPixelCopyForAnyRectangle) {
     // must put exactly the pixels a plain per-pixel keyed copy would.
     const int width = 97, height = 13;
     std::mt19937 random(7);
-    std::vector<COLORREF> pixels(width * height);
+    // A number in 0..n-1.
+    auto below = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
+    auto anyByte = [&] { return static_cast<uint8_t>(random()); };
+    std::vector<COLORREF> pixels(display::PixelCount(width, height));
     for (auto& p : pixels)
-        p = random() % 3 == 0 ? SpriteKeyColour : MakeColourRef(random(), random(), 200);
+        p = below(3) == 0 ? SpriteKeyColour : MakeColourRef(anyByte(), anyByte(), 200);
     CBitmapSurface* surface = Load(pixels, width, height);
     ASSERT_NE(surface, nullptr);
     surface->SetKeyColour(SpriteKeyColour);
     const uint16_t key = 0x0001;
     for (int round = 0; round < 300; ++round) {
         Rect r;
-        r.left = random() % width;
-        r.right = r.left + 1 + random() % (width - r.left);
-        r.top = random() % height;
-        r.bottom = r.top + 1 + random() % (height - r.top);
-        uint32_t x = random() % 700, y = random() % 580;
+        r.left = below(width);
+        r.right = r.left + 1 + below(width - r.left);
+        r.top = below(height);
+        r.bottom = r.top + 1 + below(height - r.top);
+        const int x = below(700), y = below(580);
         display.ClearBackBuffer(0xAAAA);
-        ASSERT_EQ(display.DrawSurface(x, y, surface, &r), S_OK);
+        ASSERT_EQ(
+            display.DrawSurface(static_cast<uint32_t>(x), static_cast<uint32_t>(y), surface, &r),
+            S_OK);
         for (int sy = r.top; sy < r.bottom; ++sy) {
             for (int sx = r.left; sx < r.right; ++sx) {
-                uint16_t source = surface->DirectDrawSurface()[sy * width + sx];
+                uint16_t source = surface->DirectDrawSurface()[display::PixelIndex(sx, sy, width)];
                 uint16_t expected = source == key ? 0xAAAA : source;
                 ASSERT_EQ(BackPixel(x + sx - r.left, y + sy - r.top), expected);
             }
         }
-        uint32_t w = static_cast<uint32_t>(r.right - r.left);
-        if (x + w < 800) {
-            ASSERT_EQ(BackPixel(x + w, y), 0xAAAA) << "nothing right of the rectangle";
+        if (x + r.Width() < 800) {
+            ASSERT_EQ(BackPixel(x + r.Width(), y), 0xAAAA) << "nothing right of the rectangle";
         }
     }
     delete surface;

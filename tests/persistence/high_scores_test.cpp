@@ -78,7 +78,7 @@ TEST_F(HighScores, OneChangedByteEmptiesThatEntryAndAllLaterOnes) {
     HighScoreTable table = FullTable();
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
     const std::string good = ReadFile(path);
-    for (size_t offset : {5 * 104 + 0, 5 * 104 + 4, 5 * 104 + 60}) {
+    for (const size_t offset : {5 * 104 + 0u, 5 * 104 + 4u, 5 * 104 + 60u}) {
         std::string bad = good;
         bad[offset] ^= 1;
         WriteFile(path, bad);

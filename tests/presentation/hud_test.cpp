@@ -42,7 +42,8 @@ class HudTest : public world_testing::WorldTest {
         std::vector<COLORREF> pixels(300 * 200, 0x00FF00FF);
         auto fill = [&](Rect r, COLORREF colour) {
             for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) pixels[y * 300 + x] = colour;
+                for (int x = r.left; x < r.right; ++x)
+                    pixels[display::PixelIndex(x, y, 300)] = colour;
         };
         for (int i = 0; i < 5; ++i) fill(QuotaIcon(i), CounterColour(i));
         fill({0, 104, 52, 169}, ShotgunRoundColour);
@@ -65,7 +66,9 @@ class HudTest : public world_testing::WorldTest {
                                {220, 0, 256, 39}};
         return icons[i];
     }
-    static COLORREF CounterColour(int i) { return MakeColourRef(40 * (i + 1), 200, 16); }
+    static COLORREF CounterColour(int i) {
+        return MakeColourRef(static_cast<uint8_t>(40 * (i + 1)), 200, 16);
+    }
     uint16_t Pixel565(COLORREF c) { return ColourRefToRgb565(c); }
     static constexpr COLORREF ShotgunRoundColour = 0x00102030;
 };

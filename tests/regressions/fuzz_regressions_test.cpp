@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, FuzzRegressions,
                                            Reader{"score", &readercheck::CheckScoreFile},
                                            Reader{"ini", &readercheck::CheckIniFile},
                                            Reader{"round", &readercheck::CheckRoundFile}),
-                         [](const ::testing::TestParamInfo<Reader>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<Reader>& instance) {
+                             return std::string(instance.param.name);
                          });
 
 // What the fuzzers found, stated directly.

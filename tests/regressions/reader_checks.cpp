@@ -75,7 +75,7 @@ std::string CheckSpans(const CBitmapSurface& surface, uint16_t keyPixel) {
     const uint16_t* pixels = surface.DirectDrawSurface();
     const int width = surface.Width();
     for (int y = 0; y < surface.Height(); ++y) {
-        const uint16_t* row = pixels + static_cast<size_t>(y) * width;
+        const uint16_t* row = pixels + display::PixelIndex(0, y, width);
         int x = 0;
         for (const auto* span = surface.RowSpansBegin(y); span != surface.RowSpansEnd(y); ++span) {
             if (span->length == 0 || span->start < x || span->start + span->length > width) {
@@ -113,8 +113,9 @@ std::string CheckKeyedDraw(CDisplayDevice& display, const CBitmapSurface& surfac
     const uint32_t y = knobs.Below(600 + 40);
     const bool fits = source.left >= 0 && source.top >= 0 && source.right <= width &&
                       source.bottom <= height && source.left < source.right &&
-                      source.top < source.bottom && x + source.Width() <= 800u &&
-                      y + source.Height() <= 600u;
+                      source.top < source.bottom &&
+                      x + static_cast<uint32_t>(source.Width()) <= 800u &&
+                      y + static_cast<uint32_t>(source.Height()) <= 600u;
 
     const uint16_t background = static_cast<uint16_t>(knobs.Below(0x10000));
     display.ClearBackBuffer(background);
@@ -140,7 +141,7 @@ std::string CheckKeyedDraw(CDisplayDevice& display, const CBitmapSurface& surfac
             uint16_t expected = background;
             if (dx >= 0 && dy >= 0 && dx < source.Width() && dy < source.Height()) {
                 const uint16_t p =
-                    pixels[static_cast<size_t>(source.top + dy) * width + source.left + dx];
+                    pixels[display::PixelIndex(source.left + dx, source.top + dy, width)];
                 if (p != keyPixel) expected = p;
             }
             if (back[by * CDisplayDevice::Pitch + bx] != expected) {
@@ -189,7 +190,7 @@ std::string CheckBmp(Rig& rig, const uint8_t* data, size_t size) {
             picture.height > display::MaxBitmapSide) {
             return "decoded a picture of a size out of range";
         }
-        if (picture.pixels.size() != static_cast<size_t>(picture.width) * picture.height) {
+        if (picture.pixels.size() != display::PixelCount(picture.width, picture.height)) {
             return "the decoded pixels do not fill the picture";
         }
         for (COLORREF c : picture.pixels) {

@@ -23,15 +23,19 @@ using soundtest::PcmWave;
 class SoundMixerTest : public soundtest::SoundTest {
   protected:
     // A stereo 44100 Hz file of `frames` noise frames.
-    std::string NoiseFile(const std::string& name, int frames, uint32_t seed = 1) {
+    std::string NoiseFile(const std::string& name, size_t frames, uint32_t seed = 1) {
         return dir.Write(name,
                          PcmWave(2, 44100, 16, Bytes16(soundtest::NoiseSamples(2 * frames, seed))));
     }
     // A file whose every sample is `value`.
-    std::string ConstantFile(const std::string& name, uint16_t channels, uint32_t rate, int frames,
-                             int16_t value) {
+    std::string ConstantFile(const std::string& name, uint16_t channels, uint32_t rate,
+                             size_t frames, int16_t value) {
         return dir.Write(name, PcmWave(channels, rate, 16,
                                        Bytes16(std::vector<int16_t>(channels * frames, value))));
+    }
+    // Sample `channel` of frame `frame` of interleaved stereo samples.
+    static int16_t StereoSample(const std::vector<int16_t>& samples, int frame, int channel = 0) {
+        return samples[static_cast<size_t>(2 * frame + channel)];
     }
     static int CountNonZeroFrames(const std::vector<int16_t>& out) {
         int count = 0;
@@ -87,9 +91,9 @@ TEST_F(SoundMixerTest, OtherRatesAndFormatsPlayAtTheRightPitchAndLevel) {
     ASSERT_EQ(rampSound->StartSound(0, 0), S_OK);
     out = Render(4000);
     for (int frame = 1; frame < 4300 && frame < 4000; ++frame) {
-        if (out[2 * frame] == 0) break;
+        if (StereoSample(out, frame) == 0) break;
         const double expected = frame * 32000.0 / 44100.0 * 10;
-        ASSERT_NEAR(out[2 * frame], expected, 1.5) << frame;
+        ASSERT_NEAR(StereoSample(out, frame), expected, 1.5) << frame;
     }
 }
 
@@ -212,13 +216,13 @@ TEST_F(SoundMixerTest, DuplicatedBuffersPlayTheSameDataIndependently) {
 
     auto voice = [&](int start, int frame, int channel) -> int32_t {
         const int at = frame - start;
-        return at >= 0 && at < 1000 ? noise[2 * at + channel] : 0;
+        return at >= 0 && at < 1000 ? StereoSample(noise, at, channel) : 0;
     };
     for (int frame = 0; frame < 2100; ++frame) {
         for (int channel = 0; channel < 2; ++channel) {
             const int32_t sum =
                 voice(0, frame, channel) + voice(300, frame, channel) + voice(500, frame, channel);
-            ASSERT_EQ(out[2 * frame + channel], std::clamp(sum, -32768, 32767)) << frame;
+            ASSERT_EQ(StereoSample(out, frame, channel), std::clamp(sum, -32768, 32767)) << frame;
         }
     }
     uint32_t cursor = 1;
@@ -228,7 +232,7 @@ TEST_F(SoundMixerTest, DuplicatedBuffersPlayTheSameDataIndependently) {
 
 TEST_F(SoundMixerTest, StartingRewindsEveryBufferAndPicksAFreeOne) {
     CSound* sound = Load(NoiseFile("n.wav", 20000), 0, 3);
-    for (int start = 0; start < 3; ++start) {
+    for (uint32_t start = 0; start < 3; ++start) {
         EXPECT_EQ(sound->GetFreeBuffer(), sound->BufferAt(start));
         ASSERT_EQ(sound->StartSound(0, 0), S_OK);
         Render(100);
@@ -319,7 +323,7 @@ TEST_F(SoundMixerTest, TheMixIsClamped) {
 }
 
 TEST_F(SoundMixerTest, FillBufferRepeatsTheFileOrPadsWithSilence) {
-    for (uint16_t bits : {16, 8}) {
+    for (const uint16_t bits : {uint16_t{16}, uint16_t{8}}) {
         SCOPED_TRACE(bits);
         const std::vector<uint8_t> data = {11, 22, 33, 44, 55, 66};
         const std::string path = dir.Write("f.wav", PcmWave(1, 44100, bits, data));
@@ -456,9 +460,9 @@ TEST_F(SoundMixerTest, OneShotPlaysOverlapWithoutRestartingEachOther) {
     std::vector<int16_t> part = Render(1000);
     out.insert(out.end(), part.begin(), part.end());
     for (int frame = 0; frame < 1400; ++frame) {
-        int32_t sum = frame < 1000 ? noise[2 * frame] : 0;
-        if (frame >= 400) sum += noise[2 * (frame - 400)];
-        ASSERT_EQ(out[2 * frame], std::clamp(sum, -32768, 32767)) << frame;
+        int32_t sum = frame < 1000 ? StereoSample(noise, frame) : 0;
+        if (frame >= 400) sum += StereoSample(noise, frame - 400);
+        ASSERT_EQ(StereoSample(out, frame), std::clamp(sum, -32768, 32767)) << frame;
     }
     // Many plays reuse the same few voices instead of a new sound each.
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(sound::PlayOneShot(path.c_str()), S_OK);

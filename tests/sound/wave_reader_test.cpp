@@ -224,7 +224,7 @@ TEST_F(WaveReaderTest, CorruptFilesNeverReadOutOfBounds) {
         exercise(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(length)));
     }
     for (size_t at = 0; at < good.size(); ++at) {
-        for (uint8_t value : {0x00, 0xFF}) {
+        for (const uint8_t value : {uint8_t{0x00}, uint8_t{0xFF}}) {
             std::vector<uint8_t> bytes = good;
             bytes[at] = value;
             exercise(bytes);

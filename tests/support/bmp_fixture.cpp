@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "display/geometry.h"
+
 namespace testing_support {
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -42,10 +44,10 @@ void PutHeaders(std::vector<uint8_t>& out, int width, int height, int bits, uint
 std::vector<uint8_t> MakeBmp24(int width, int height, const std::vector<COLORREF>& pixels) {
     uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
     std::vector<uint8_t> out;
-    PutHeaders(out, width, height, 24, 0, stride * height);
+    PutHeaders(out, width, height, 24, 0, stride * static_cast<uint32_t>(height));
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            COLORREF c = pixels[static_cast<size_t>(y) * width + x];
+            COLORREF c = pixels[display::PixelIndex(x, y, width)];
             out.push_back(BlueOf(c));
             out.push_back(GreenOf(c));
             out.push_back(RedOf(c));
@@ -58,10 +60,10 @@ std::vector<uint8_t> MakeBmp24(int width, int height, const std::vector<COLORREF
 std::vector<uint8_t> MakeBmpIndexed(int width, int height, int bits,
                                     const std::vector<COLORREF>& palette,
                                     const std::vector<uint8_t>& indices, bool topDown) {
-    uint32_t stride = ((static_cast<uint32_t>(width) * bits + 31) / 32) * 4;
+    uint32_t stride = ((static_cast<uint32_t>(width) * static_cast<uint32_t>(bits) + 31) / 32) * 4;
     std::vector<uint8_t> out;
     PutHeaders(out, width, topDown ? -height : height, bits, static_cast<uint32_t>(palette.size()),
-               stride * height);
+               stride * static_cast<uint32_t>(height));
     for (COLORREF c : palette) {
         out.push_back(BlueOf(c));
         out.push_back(GreenOf(c));
@@ -72,9 +74,10 @@ std::vector<uint8_t> MakeBmpIndexed(int width, int height, int bits,
         int y = topDown ? stored : height - 1 - stored;
         std::vector<uint8_t> row(stride, 0);
         for (int x = 0; x < width; ++x) {
-            uint8_t index = indices[static_cast<size_t>(y) * width + x];
+            uint8_t index = indices[display::PixelIndex(x, y, width)];
             int bitPos = x * bits;
-            row[bitPos / 8] |= static_cast<uint8_t>(index << (8 - bits - bitPos % 8));
+            row[static_cast<size_t>(bitPos / 8)] |=
+                static_cast<uint8_t>(index << (8 - bits - bitPos % 8));
         }
         out.insert(out.end(), row.begin(), row.end());
     }
@@ -95,15 +98,15 @@ void WriteBmp(const std::filesystem::path& path, int width, int height,
 
 void WriteBmp(const std::filesystem::path& path, int width, int height,
               const std::function<COLORREF(int x, int y)>& colour) {
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    std::vector<COLORREF> pixels(display::PixelCount(width, height));
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = colour(x, y);
+        for (int x = 0; x < width; ++x) pixels[display::PixelIndex(x, y, width)] = colour(x, y);
     WriteBmp(path, width, height, pixels);
 }
 
 void WriteSolidBmp(const std::filesystem::path& path, int width, int height, COLORREF colour) {
     WriteFile(path, MakeBmp24(width, height,
-                              std::vector<COLORREF>(static_cast<size_t>(width) * height, colour)));
+                              std::vector<COLORREF>(display::PixelCount(width, height), colour)));
 }
 
 }  // namespace testing_support

@@ -18,7 +18,7 @@ class EntityTest : public world_testing::WorldTest {
     // An active entity of `kind` in `plane` with one left-facing strip of `frames` frames of
     // 40x30, last drawn at the current time.
     Entity& MakeEntity(int index, int32_t kind, int plane, float x, float y, int frames = 8) {
-        Entity& e = EntityTable[index];
+        Entity& e = world::EntityAt(index);
         e.setSprite(MakeStrip(frames, 40, 30, 0x00202020), world::LeftStrip, plane, frames);
         e.kind = kind;
         e.plane = plane;

@@ -175,7 +175,7 @@ TEST_F(SceneryChainTest, TheEyesInTheOakAreWorthFiftyTwentyAndTenFromTheTopDown)
     const int32_t points[3] = {50, 20, 10};
     float above = 0.0f;
     for (int i = 0; i < 3; ++i) {
-        Entity& eyes = EntityTable[ix::TreeEyes1 + i];
+        Entity& eyes = world::EntityAt(ix::TreeEyes1 + i);
         EXPECT_GT(eyes.y, above);
         above = eyes.y;
         eyes.setSprite(MakeBlockStrip(2, 40, 30, {0, 0, 40, 30}), world::LeftStrip,
@@ -254,7 +254,8 @@ TEST_F(SceneryChainTest, TheSwitchBehindTheCoverSendsTheShockThatBringsTheRavens
     shock.showOnly(2);
     Entity* ravens[4];
     for (int i = 0; i < 4; ++i) {
-        ravens[i] = &PlaceSolid(ix::PowerLineRaven1 + i, kind::Raven, 3, 150 + 20.0f * i, 139, 6);
+        ravens[i] = &PlaceSolid(ix::PowerLineRaven1 + i, kind::Raven, 3,
+                                150 + 20.0f * static_cast<float>(i), 139, 6);
         ravens[i]->state = 1;
     }
     ravens[3]->state = world::state::Hit;

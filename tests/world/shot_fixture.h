@@ -48,7 +48,7 @@ class ShotTest : public WorldTest {
     // at 0, so its screen position is known.
     world::Entity& Place(int index, int32_t kind, int plane, CBitmapSurface* strip, int frames,
                          float x, float y) {
-        world::Entity& e = world::EntityTable[static_cast<size_t>(index)];
+        world::Entity& e = world::EntityAt(index);
         e.setSprite(strip, world::LeftStrip, plane, frames);
         e.kind = kind;
         e.plane = plane;

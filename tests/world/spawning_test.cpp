@@ -44,7 +44,7 @@ class SpawningTest : public world_testing::WorldTest {
 
     int ActiveIn(world::EntityGroup group) {
         int n = 0;
-        for (int i = group.first; i <= group.last; ++i) n += EntityTable[i].active;
+        for (int i = group.first; i <= group.last; ++i) n += world::EntityAt(i).active;
         return n;
     }
 };
@@ -101,7 +101,7 @@ TEST_F(SpawningTest, SlotsAreTakenInPairsSoABoarCanAlwaysCarryAnApple) {
 
 TEST_F(SpawningTest, AFullRangeSpawnsNothingAndDrawsNoMoreNumbers) {
     for (int i = world::MidGroup.first; i <= world::MidGroup.last; i += 2)
-        EntityTable[i].active = 1;
+        world::EntityAt(i).active = 1;
     const std::vector<int> reference = Draws(7, 3);
     gamestate::SeedRand(7);
     world::spawnAnimal(2, 1, 0, false);

@@ -52,31 +52,35 @@ int main(int argc, char** argv) {
     assetgen::WorldStripOptions stripOptions;
     std::string only;
     for (int i = 1; i < argc; ++i) {
-        auto takeValue = [&](const char* flag) -> const char* {
-            if (std::strcmp(argv[i], flag) != 0 || i + 1 >= argc) return nullptr;
-            return argv[++i];
+        // Whether argument i is `flag` with a value after it; then `value` is that value and i
+        // steps over it.
+        const char* value = nullptr;
+        auto takes = [&](const char* flag) {
+            if (std::strcmp(argv[i], flag) != 0 || i + 1 >= argc) return false;
+            value = argv[++i];
+            return true;
         };
-        if (const char* v = takeValue("--out")) {
-            outDir = v;
-        } else if (const char* v = takeValue("--contact-sheet")) {
-            contactSheet = v;
-        } else if (const char* v = takeValue("--listen")) {
-            listenDir = v;
-        } else if (const char* v = takeValue("--levels")) {
-            levelTable = v;
-        } else if (const char* v = takeValue("--preview")) {
-            previewDir = v;
-        } else if (const char* v = takeValue("--icon")) {
-            iconFile = v;
-        } else if (const char* v = takeValue("--icon-size")) {
-            iconSize = std::atoi(v);
+        if (takes("--out")) {
+            outDir = value;
+        } else if (takes("--contact-sheet")) {
+            contactSheet = value;
+        } else if (takes("--listen")) {
+            listenDir = value;
+        } else if (takes("--levels")) {
+            levelTable = value;
+        } else if (takes("--preview")) {
+            previewDir = value;
+        } else if (takes("--icon")) {
+            iconFile = value;
+        } else if (takes("--icon-size")) {
+            iconSize = std::atoi(value);
             if (iconSize < 16 || iconSize > 1024) return Usage();
-        } else if (const char* v = takeValue("--only")) {
-            only = v;
-        } else if (const char* v = takeValue("--world-strip")) {
-            worldStrip = v;
-        } else if (const char* v = takeValue("--data")) {
-            stripOptions.dataDir = v;
+        } else if (takes("--only")) {
+            only = value;
+        } else if (takes("--world-strip")) {
+            worldStrip = value;
+        } else if (takes("--data")) {
+            stripOptions.dataDir = value;
         } else if (std::strcmp(argv[i], "--full-size") == 0) {
             stripOptions.fullSize = true;
         } else {

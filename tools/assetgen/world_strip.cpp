@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/picture.h"
+
 // The game's headers. Some of them may move between folders; they are kept together here so a
 // move only touches these lines.
 #include "display/display_device.h"
@@ -83,19 +85,16 @@ bool WritePng(const fs::path& file, const std::vector<uint16_t>& strip, bool ful
     const int shrink = fullSize ? 1 : 2;
     const int width = kWorldWidth / shrink, height = kScreenHeight / shrink;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
     for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        uint32_t* row = SurfaceRow(surface, y);
         for (int x = 0; x < width; ++x) {
             // Each pixel of the half-size strip is the mean of the four it stands for.
             int sumR = 0, sumG = 0, sumB = 0;
             for (int dy = 0; dy < shrink; ++dy) {
                 for (int dx = 0; dx < shrink; ++dx) {
                     int r, g, b;
-                    Widen(
-                        strip[static_cast<size_t>(y * shrink + dy) * kWorldWidth + x * shrink + dx],
-                        r, g, b);
+                    Widen(strip[display::PixelIndex(x * shrink + dx, y * shrink + dy, kWorldWidth)],
+                          r, g, b);
                     sumR += r;
                     sumG += g;
                     sumB += b;
@@ -168,14 +167,14 @@ bool WriteWorldStrip(const fs::path& pngFile, const WorldStripOptions& options,
                                 gamestate::BackgroundTiles[layer.layer][layerX / tileWidth + 1],
                                 &column);
             for (int i = layer.group.first; i <= layer.group.last; ++i) {
-                world::Entity& entity = world::EntityTable[i];
+                world::Entity& entity = world::EntityAt(i);
                 // Drawn at the time of its last draw, so no animation runs on.
                 if (entity.active) entity.draw(&display, *layer.scroll, entity.lastUpdateMs);
             }
         }
         for (int y = 0; y < kScreenHeight; ++y) {
-            strip[static_cast<size_t>(y) * kWorldWidth + x] =
-                screen[static_cast<size_t>(y) * CDisplayDevice::Pitch + kCentre];
+            strip[display::PixelIndex(x, y, kWorldWidth)] =
+                screen[display::PixelIndex(kCentre, y, CDisplayDevice::Pitch)];
         }
     }
     platform::SetBackend(nullptr);

@@ -44,6 +44,7 @@ long HeapInUseKB() {
 
 namespace kind = world::kind;
 using world::Entity;
+using world::EntityAt;
 using world::EntityTable;
 
 constexpr int KeyReturn = platform::vk::Return;
@@ -101,7 +102,7 @@ bool BlossomPuzzleOpen() {
     if (gamestate::Round.crossbowTargetHit) return false;
     for (int index : {world::entity_index::Blossom3, world::entity_index::Blossom2,
                       world::entity_index::Blossom1}) {
-        const Entity& blossom = EntityTable[static_cast<size_t>(index)];
+        const Entity& blossom = EntityAt(index);
         if (blossom.active != 1 || blossom.state == world::state::Hit) return false;
     }
     return true;
@@ -178,8 +179,8 @@ int32_t NextWeapon(const world::Weapon& weapon) {
 // The camera the game will have after scrolling for a cursor at `cursorX`.
 float PredictCamera(int cursorX, float frameMs) {
     const gamestate::RoundState& round = gamestate::Round;
-    return flow::ScrolledCamera(gamestate::Game.CameraX, cursorX, frameMs, round.cameraMin,
-                                round.cameraMax);
+    return flow::ScrolledCamera(gamestate::Game.CameraX, cursorX, static_cast<double>(frameMs),
+                                round.cameraMin, round.cameraMax);
 }
 
 float PlaneScroll(int plane, float camera) {
@@ -320,7 +321,7 @@ Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs
     Candidate candidates[world::EntityCount];
     int count = 0;
     for (int i = 0; i < world::EntityCount; ++i) {
-        const Entity& e = EntityTable[static_cast<size_t>(i)];
+        const Entity& e = EntityAt(i);
         if (e.active != 1 || e.state == world::state::Hit) continue;
         if (gamestate::Round.RoundClock < ignoredUntil_[i]) continue;
         const int priority = Priority(e, i);
@@ -340,8 +341,7 @@ Autoplayer::Aim Autoplayer::ChooseTarget(int cursorX, int cursorY, float frameMs
     });
     Aim aim;
     for (int c = 0; c < std::min(count, 8); ++c) {
-        if (FindAimPoint(EntityTable[static_cast<size_t>(candidates[c].index)], cursorX, frameMs,
-                         aim)) {
+        if (FindAimPoint(EntityAt(candidates[c].index), cursorX, frameMs, aim)) {
             aim.index = candidates[c].index;
             return aim;
         }
@@ -360,7 +360,7 @@ void Autoplayer::ReleaseTaps(platform::HeadlessBackend& backend) {
 }
 
 Autoplayer::TargetLook Autoplayer::LookAt(int index) {
-    const Entity& e = EntityTable[static_cast<size_t>(index)];
+    const Entity& e = EntityAt(index);
     const gamestate::RoundState& round = gamestate::Round;
     return TargetLook{index,
                       round.score,

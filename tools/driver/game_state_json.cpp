@@ -36,7 +36,7 @@ void WriteRoundAndEntities(JsonWriter& json) {
     json.Value("activeEntities", active);
     json.BeginArray("entities");
     for (int i = 0; i < world::EntityCount; ++i) {
-        const world::Entity& entity = world::EntityTable[static_cast<size_t>(i)];
+        const world::Entity& entity = world::EntityAt(i);
         if (entity.active != 1) continue;
         json.BeginObject();
         json.Value("index", i);

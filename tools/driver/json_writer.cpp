@@ -7,7 +7,8 @@ namespace driver {
 
 std::string JsonEscape(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (const char character : s) {
+        const auto c = static_cast<unsigned char>(character);
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -30,7 +31,7 @@ std::string JsonEscape(const std::string& s) {
                     std::snprintf(buf, sizeof buf, "\\u%04x", c);
                     out += buf;
                 } else {
-                    out += static_cast<char>(c);
+                    out += character;
                 }
         }
     }

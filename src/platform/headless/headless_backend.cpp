@@ -1,6 +1,7 @@
 #include "platform/headless/headless_backend.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -157,9 +158,9 @@ PresentResult HeadlessBackend::Present(const uint16_t* pixels, int pitch) {
             std::memcpy(lastFrame_.data(), pixels, lastFrame_.size() * sizeof(uint16_t));
         } else {
             for (int y = 0; y < ScreenHeight; ++y) {
-                const uint16_t* row = pixels + static_cast<size_t>(y) * pitch;
+                const uint16_t* row = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
                 std::copy(row, row + ScreenWidth,
-                          lastFrame_.begin() + static_cast<size_t>(y) * ScreenWidth);
+                          lastFrame_.begin() + static_cast<std::ptrdiff_t>(y) * ScreenWidth);
             }
         }
     }

@@ -613,7 +613,7 @@ void PaintMoleFrame(cairo_t* cr, int frame) {
         cairo_restore(cr);
         double mound = k < 6 ? 4 + k * 1.2 : 10 - (k - 5) * 3;
         PaintDirtMound(cr, MoleFrameWidth / 2.0, 34, mound, 2);
-        Random random(40 + k);
+        Random random(static_cast<uint32_t>(40 + k));
         for (int i = 0; i < (k < 6 ? 5 : 2); ++i) {
             double a = random.Uniform(-2.6, -0.5);
             double d = 8 + k * 3 + random.Uniform(0, 6);
@@ -735,7 +735,7 @@ void PaintQuailFrame(cairo_t* cr, int frame) {
     }
     cairo_restore(cr);
     if (hit && k < 4) {
-        Random random(9 + k);
+        Random random(static_cast<uint32_t>(9 + k));
         for (int i = 0; i < 5; ++i) {
             double fx = random.Uniform(14, 106), fy = random.Uniform(6, 40 + k * 10);
             cairo_save(cr);
@@ -919,7 +919,7 @@ void PaintHareFrame(cairo_t* cr, int frame) {
         cairo_restore(cr);
         // Earth kicked up at the hole.
         if (k >= 2) {
-            Random random(60 + k);
+            Random random(static_cast<uint32_t>(60 + k));
             for (int i = 0; i < 5; ++i) {
                 double a = random.Uniform(-2.8, -0.3);
                 double d = 6 + (k - 2) * 3 + random.Uniform(0, 4);
@@ -1036,7 +1036,7 @@ void PaintRavenFrame(cairo_t* cr, int frame) {
     cairo_stroke(cr);
     cairo_restore(cr);
     if (hit) {
-        Random random(30 + k);
+        Random random(static_cast<uint32_t>(30 + k));
         for (int i = 0; i < 4 + k; ++i) {
             double fx = random.Uniform(6, 58), fy = random.Uniform(4, 58);
             cairo_save(cr);
@@ -1281,12 +1281,9 @@ void PaintAnimalIcon(cairo_t* cr, void (*paint)(cairo_t*, int), int frame, int w
     paint(aloneCr, frame);
     cairo_destroy(aloneCr);
     cairo_surface_flush(alone);
-    const unsigned char* data = cairo_image_surface_get_data(alone);
-    int stride = cairo_image_surface_get_stride(alone);
     int left = width, top = height, right = 0, bottom = 0;
     for (int row = 0; row < height; ++row) {
-        const uint32_t* line =
-            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(row) * stride);
+        const uint32_t* line = SurfaceRow(alone, row);
         for (int col = 0; col < width; ++col) {
             if ((line[col] >> 24) < 64) continue;
             left = std::min(left, col);

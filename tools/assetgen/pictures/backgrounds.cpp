@@ -240,7 +240,7 @@ std::vector<Picture> DrawFarLayer() {
         double cx = (i + random.Uniform(0.1, 0.9)) * W / 14;
         double cy = random.Uniform(40, 120);
         double cw = random.Uniform(90, 190);
-        uint32_t seed = 100 + i;
+        const auto seed = static_cast<uint32_t>(100 + i);
         // The peak is a target: its cloud drifts aside.
         if (std::abs(cx - MountainPeakX - 46) < 160) cx -= 230;
         Wrapped(W, cx, cw, [&](double at) { PaintCloud(cr, at, cy, cw, seed); });

@@ -21,11 +21,9 @@ constexpr double kMaxHeight = 300;
 cairo_surface_t* ShowPicture(const Picture& picture) {
     cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    int stride = cairo_image_surface_get_stride(surface);
     Rgb key = KeyColour(picture.key);
     for (int y = 0; y < picture.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        uint32_t* row = SurfaceRow(surface, y);
         for (int x = 0; x < picture.width; ++x) {
             Rgb c = picture.At(x, y);
             if (picture.key != Key::None && c == key) {

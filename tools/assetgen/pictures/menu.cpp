@@ -64,7 +64,7 @@ Picture DrawBackground() {
         PaintShape(
             cr, [&](cairo_t* c) { RoundedRectPath(c, -20, top, 1240, 62, 28); },
             ShapeStyle{i % 2 ? kLog : Darker(kLog, 0.06), 0.18, 0.35, 10, 3});
-        Random random(20 + i);
+        Random random(static_cast<uint32_t>(20 + i));
         SetColour(cr, Darker(kLog, 0.22));
         cairo_set_line_width(cr, 2);
         for (int k = 0; k < 14; ++k) {
@@ -189,9 +189,11 @@ void PaintButton(cairo_t* cr, const std::string& label, bool lit) {
 Picture DrawButton(const std::string& path,
                    const std::vector<std::pair<std::string, bool>>& frames) {
     FinishOptions options{Key::Panel};
-    return DrawStrip(
-        path, static_cast<int>(frames.size()), kButtonWidth, kButtonHeight, options,
-        [&](cairo_t* cr, int f) { PaintButton(cr, frames[f].first, frames[f].second); });
+    return DrawStrip(path, static_cast<int>(frames.size()), kButtonWidth, kButtonHeight, options,
+                     [&](cairo_t* cr, int f) {
+                         const auto& [label, lit] = frames[static_cast<size_t>(f)];
+                         PaintButton(cr, label, lit);
+                     });
 }
 
 void PaintWindowFrame(cairo_t* cr, const std::string& title) {

@@ -42,6 +42,12 @@ Canvas::~Canvas() {
     cairo_surface_destroy(surface_);
 }
 
+uint32_t* SurfaceRow(cairo_surface_t* surface, int y) {
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * static_cast<size_t>(stride));
+}
+
 Picture Finish(const Canvas& canvas, std::string path, const FinishOptions& options) {
     cairo_surface_flush(canvas.surface());
     Picture picture;
@@ -50,14 +56,11 @@ Picture Finish(const Canvas& canvas, std::string path, const FinishOptions& opti
     picture.height = canvas.height();
     picture.frames = options.frames;
     picture.key = options.key;
-    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
+    picture.pixels.resize(display::PixelCount(picture.width, picture.height));
 
-    const unsigned char* data = cairo_image_surface_get_data(canvas.surface());
-    int stride = cairo_image_surface_get_stride(canvas.surface());
     Rgb key = KeyColour(options.key);
     for (int y = 0; y < picture.height; ++y) {
-        const uint32_t* row =
-            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        const uint32_t* row = SurfaceRow(canvas.surface(), y);
         for (int x = 0; x < picture.width; ++x) {
             uint32_t argb = row[x];
             int alpha = static_cast<int>(argb >> 24);
@@ -124,7 +127,7 @@ Picture Crop(const Picture& source, int x, int y, int width, int height, std::st
     picture.width = width;
     picture.height = height;
     picture.key = source.key;
-    picture.pixels.resize(static_cast<size_t>(width) * height);
+    picture.pixels.resize(display::PixelCount(width, height));
     for (int row = 0; row < height; ++row) {
         for (int col = 0; col < width; ++col) picture.At(col, row) = source.At(x + col, y + row);
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "display/geometry.h"
 #include "pictures/colour.h"
 
 namespace assetgen {
@@ -29,8 +30,8 @@ struct Picture {
     Key key = Key::None;
     std::vector<Rgb> pixels;  // top row first
 
-    Rgb At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    Rgb& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+    Rgb At(int x, int y) const { return pixels[display::PixelIndex(x, y, width)]; }
+    Rgb& At(int x, int y) { return pixels[display::PixelIndex(x, y, width)]; }
 };
 
 // An ARGB cairo surface with its context; transparent when created.
@@ -62,6 +63,9 @@ struct FinishOptions {
 };
 
 Picture Finish(const Canvas& canvas, std::string path, const FinishOptions& options);
+
+// Row y of a cairo image surface of 32 bits a pixel (ARGB32 or RGB24).
+uint32_t* SurfaceRow(cairo_surface_t* surface, int y);
 
 // Draws `frames` equal cells side by side; each call sees its own cell at the origin, clipped.
 using FramePainter = std::function<void(cairo_t* cr, int frame)>;

@@ -33,7 +33,7 @@ class Screen {
                 if (p.key != Key::None && c == key) continue;
                 int dx = x + col, dy = y + row;
                 if (dx < 0 || dy < 0 || dx >= ScreenWidth || dy >= ScreenHeight) continue;
-                pixels_[static_cast<size_t>(dy) * ScreenWidth + dx] = c;
+                pixels_[display::PixelIndex(dx, dy, ScreenWidth)] = c;
             }
         }
     }
@@ -41,12 +41,10 @@ class Screen {
     bool WritePng(const std::filesystem::path& file) const {
         cairo_surface_t* s =
             cairo_image_surface_create(CAIRO_FORMAT_RGB24, ScreenWidth, ScreenHeight);
-        unsigned char* data = cairo_image_surface_get_data(s);
-        int stride = cairo_image_surface_get_stride(s);
         for (int y = 0; y < ScreenHeight; ++y) {
-            auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+            uint32_t* row = SurfaceRow(s, y);
             for (int x = 0; x < ScreenWidth; ++x) {
-                const Rgb c = Shown(pixels_[static_cast<size_t>(y) * ScreenWidth + x]);
+                const Rgb c = Shown(pixels_[display::PixelIndex(x, y, ScreenWidth)]);
                 row[x] = (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b;
             }
         }
@@ -64,7 +62,8 @@ class Screen {
 int DrawString(Screen& screen, const Picture& sheet, const std::vector<GlyphEntry>& glyphs,
                int cell, int extraAdvance, int spaceAdvance, int x, int y,
                const std::string& text) {
-    for (unsigned char c : text) {
+    for (const char character : text) {
+        const auto c = static_cast<unsigned char>(character);
         if (c == ' ') {
             x += spaceAdvance;
             continue;

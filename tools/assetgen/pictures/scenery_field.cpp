@@ -157,7 +157,7 @@ void PaintFlyAgaricCap(cairo_t* cr, int frame) {
         cairo_restore(cr);
         return;
     }
-    Random random(frame);
+    Random random(static_cast<uint32_t>(frame));
     for (int i = 0; i < 9; ++i) {
         double a = random.Uniform(M_PI, 2 * M_PI);
         double d = 6 + frame * 8;

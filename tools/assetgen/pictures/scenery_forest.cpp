@@ -203,7 +203,7 @@ void PaintSculpture(cairo_t* cr, int frame) {
     }
     // Splinters of the latest hit.
     if (frame > 0) {
-        Random random(frame);
+        Random random(static_cast<uint32_t>(frame));
         for (int i = 0; i < 5; ++i) {
             double x = random.Uniform(8, w - 8), y = random.Uniform(20, 100);
             cairo_save(cr);
@@ -252,7 +252,7 @@ void PaintTroughWater(cairo_t* cr, int frame) {
             cairo_close_path(c);
         },
         ShapeStyle{Hex(0x6aa8e0), 0.3, 0.1, 1, 1});
-    Random random(frame);
+    Random random(static_cast<uint32_t>(frame));
     for (int i = 0; i < 6; ++i) {
         double x = random.Uniform(4, w - 4), y = random.Uniform(2, h - 4);
         SetColour(cr, Hex(0x9acaf0));
@@ -362,7 +362,7 @@ void AddForestSceneryRecipes(std::vector<Recipe>& recipes) {
                          return;
                      }
                      // Pieces flying apart and a splash of juice.
-                     Random random(frame);
+                     Random random(static_cast<uint32_t>(frame));
                      double spread = frame * 3.5;
                      for (int i = 0; i < 5; ++i) {
                          double a = 2 * M_PI * i / 5 + frame * 0.3;

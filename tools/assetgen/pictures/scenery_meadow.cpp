@@ -53,7 +53,7 @@ void PaintBottle(cairo_t* cr, int frame) {
         return;
     }
     // Shattering: shards fly out and fall.
-    Random random(frame);
+    Random random(static_cast<uint32_t>(frame));
     int k = frame;
     for (int i = 0; i < 8; ++i) {
         double a = random.Uniform(0, 2 * M_PI);
@@ -571,7 +571,7 @@ void AddMeadowSceneryRecipes(std::vector<Recipe>& recipes) {
                            out.push_back(DrawStrip(
                                Level1("Stromstoss"), 3, 90, 64, kSprite, [](cairo_t* cr, int f) {
                                    if (f == 2) return;  // between flashes
-                                   Random random(f + 1);
+                                   Random random(static_cast<uint32_t>(f + 1));
                                    SetColour(cr, Hex(0xfff070));
                                    cairo_set_line_width(cr, 2.5);
                                    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);

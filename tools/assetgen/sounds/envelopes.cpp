@@ -64,7 +64,7 @@ Samples StrikeEnvelope(double attack, double decay, double length) {
     double level = 1.0;
     for (std::size_t i = 0; i < out.size(); ++i) {
         if (i < attackFrames) {
-            out[i] = static_cast<float>(static_cast<double>(i) / attackFrames);
+            out[i] = static_cast<float>(static_cast<double>(i) / static_cast<double>(attackFrames));
         } else {
             out[i] = static_cast<float>(level);
             level *= fall;

@@ -78,7 +78,7 @@ void SweptLowPass(Samples& samples, const Samples& hzPerFrame, double q) {
     for (std::size_t i = 0; i < samples.size(); ++i) {
         if ((i & 15) == 0) {
             const std::size_t at = std::min(i, hzPerFrame.size() - 1);
-            filter.SetCutoff(hzPerFrame.empty() ? 1000.0 : hzPerFrame[at], q);
+            filter.SetCutoff(hzPerFrame.empty() ? 1000.0 : static_cast<double>(hzPerFrame[at]), q);
         }
         samples[i] = static_cast<float>(filter.Process(samples[i]).lowPass);
     }
@@ -89,7 +89,7 @@ void SweptBandPass(Samples& samples, const Samples& hzPerFrame, double q) {
     for (std::size_t i = 0; i < samples.size(); ++i) {
         if ((i & 15) == 0) {
             const std::size_t at = std::min(i, hzPerFrame.size() - 1);
-            filter.SetCutoff(hzPerFrame.empty() ? 1000.0 : hzPerFrame[at], q);
+            filter.SetCutoff(hzPerFrame.empty() ? 1000.0 : static_cast<double>(hzPerFrame[at]), q);
         }
         samples[i] = static_cast<float>(filter.Process(samples[i]).bandPass / q);
     }
@@ -111,7 +111,8 @@ Samples BandPassed(Samples samples, double hz, double q) {
 }
 
 void Saturate(Samples& samples, double drive) {
-    for (float& s : samples) s = static_cast<float>(std::tanh(s * drive) / drive);
+    for (float& s : samples)
+        s = static_cast<float>(std::tanh(static_cast<double>(s) * drive) / drive);
 }
 
 void TamePeaks(Samples& samples, double drive) {
@@ -119,7 +120,8 @@ void TamePeaks(Samples& samples, double drive) {
     for (float s : samples) peak = std::max(peak, static_cast<double>(std::abs(s)));
     if (peak <= 0.0) return;
     const double norm = 1.0 / std::tanh(drive);
-    for (float& s : samples) s = static_cast<float>(std::tanh(s / peak * drive) * norm);
+    for (float& s : samples)
+        s = static_cast<float>(std::tanh(static_cast<double>(s) / peak * drive) * norm);
 }
 
 }  // namespace assetgen::sound

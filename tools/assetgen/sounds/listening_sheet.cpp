@@ -83,13 +83,14 @@ ColumnRange MeasureColumn(const Clip& clip, std::size_t first, std::size_t last)
     std::size_t count = 0;
     for (const Samples* channel : {&clip.left, &clip.right}) {
         for (std::size_t i = first; i < last && i < channel->size(); ++i) {
-            range.low = std::min(range.low, static_cast<double>((*channel)[i]));
-            range.high = std::max(range.high, static_cast<double>((*channel)[i]));
-            squares += static_cast<double>((*channel)[i]) * (*channel)[i];
+            const auto sample = static_cast<double>((*channel)[i]);
+            range.low = std::min(range.low, sample);
+            range.high = std::max(range.high, sample);
+            squares += sample * sample;
             ++count;
         }
     }
-    range.rms = count > 0 ? std::sqrt(squares / count) : 0.0;
+    range.rms = count > 0 ? std::sqrt(squares / static_cast<double>(count)) : 0.0;
     return range;
 }
 
@@ -255,7 +256,7 @@ bool WriteOverview(const std::filesystem::path& file, const std::vector<Rendered
     const int waveLeft = 700, waveWidth = 580;
     for (std::size_t row = 0; row < sounds.size(); ++row) {
         const Rendered& sound = sounds[row];
-        const double y = top + row * rowHeight;
+        const double y = top + static_cast<double>(row) * rowHeight;
         if (row % 2 == 1) {
             cairo_set_source_rgb(cr, 0.95, 0.95, 0.97);
             cairo_rectangle(cr, 0, y, width, rowHeight);

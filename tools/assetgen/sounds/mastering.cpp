@@ -83,7 +83,8 @@ LevelReport MeasureLevels(const Clip& clip) {
     report.truePeakDb = TruePeakDb(clip);
     report.momentaryLufs = MomentaryMaxLufs(clip);
     report.integratedLufs = IntegratedLufs(clip);
-    report.dcOffset = sum / static_cast<double>(clip.Frames() * report.channels);
+    report.dcOffset =
+        sum / static_cast<double>(clip.Frames() * static_cast<std::size_t>(report.channels));
     report.edgeStart = std::abs(clip.left.front());
     report.edgeEnd = std::abs(clip.left.back());
     if (clip.IsStereo()) {
@@ -121,11 +122,11 @@ void FadeEdges(Clip& clip, double fadeInSeconds, double fadeOutSeconds) {
     auto fade = [&](Samples& samples) {
         if (samples.empty()) return;
         for (std::size_t i = 0; i < in; ++i) {
-            const double x = static_cast<double>(i) / in;
+            const double x = static_cast<double>(i) / static_cast<double>(in);
             samples[i] *= static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * x));
         }
         for (std::size_t i = 0; i < out; ++i) {
-            const double x = static_cast<double>(i) / out;
+            const double x = static_cast<double>(i) / static_cast<double>(out);
             samples[frames - 1 - i] *=
                 static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * x));
         }

@@ -20,7 +20,8 @@ void StopAt(Samples& note, double seconds) {
     const std::size_t release = FramesFor(kRelease);
     if (note.size() > end + release) note.resize(end + release);
     for (std::size_t i = end; i < note.size(); ++i) {
-        note[i] *= static_cast<float>(1.0 - static_cast<double>(i - end) / release);
+        note[i] *=
+            static_cast<float>(1.0 - static_cast<double>(i - end) / static_cast<double>(release));
     }
 }
 
@@ -44,7 +45,7 @@ Samples Wind(double hz, double seconds, double velocity, double second, double t
         const double noise = air.Process(random.Bipolar()).bandPass * (breath + 1.5 * chiff);
         out[i] = static_cast<float>(
             (Sine(phase) + second * Sine(2.0 * phase) + third * Sine(3.0 * phase) + noise) *
-            loudness[i] * velocity);
+            static_cast<double>(loudness[i]) * velocity);
         phase += pitch / kSampleRateHz;
         phase -= std::floor(phase);
     }
@@ -65,8 +66,8 @@ Samples Accordion(double hz, double seconds, double velocity) {
         const double a = Pulse(reedA.Next(hz), hz / kSampleRateHz, 0.3);
         const double b = Pulse(reedB.Next(hz * detune), hz * detune / kSampleRateHz, 0.3);
         // A pulse of width 0.3 sits 0.4 below zero on average; the reeds swing about zero.
-        out[i] =
-            static_cast<float>(tone.Process(0.5 * (a + b) + 0.4).lowPass * loudness[i] * velocity);
+        out[i] = static_cast<float>(tone.Process(0.5 * (a + b) + 0.4).lowPass *
+                                    static_cast<double>(loudness[i]) * velocity);
     }
     return out;
 }

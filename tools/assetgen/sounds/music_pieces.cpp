@@ -88,7 +88,8 @@ void Strum(LoopArrangement& band, const Player& guitar, const Chord& chord, doub
            double beats, double velocity) {
     const std::vector<int> tones = Voicing(chord, 55);
     for (std::size_t i = 0; i < tones.size(); ++i) {
-        band.Play(guitar, beat + 0.02 * i, beats - 0.02 * i, tones[i], velocity);
+        const double delay = 0.02 * static_cast<double>(i);
+        band.Play(guitar, beat + delay, beats - delay, tones[i], velocity);
     }
 }
 
@@ -125,7 +126,7 @@ Clip MenuTune(Random& random) {
         const std::vector<Chord> chords = SectionChords(form[s]);
         for (int bar = 0; bar < 8; ++bar) {
             const double beat = start + bar * kBeatsPerBar;
-            const Chord& chord = chords[bar];
+            const Chord& chord = chords[static_cast<std::size_t>(bar)];
             const int root = RootAbove(chord, 40);
             band.Play(bass, beat, 1.0, bar % 2 == 0 ? root : (root + 7 > 52 ? root - 5 : root + 7),
                       0.9);
@@ -180,7 +181,7 @@ Clip GameTune(Random& random) {
         const std::vector<Chord> chords = SectionChords(section);
         for (int bar = 0; bar < 8; ++bar) {
             const double beat = start + bar * kBeatsPerBar;
-            const Chord& chord = chords[bar];
+            const Chord& chord = chords[static_cast<std::size_t>(bar)];
             const int root = RootAbove(chord, 38);
             const double lift = trio ? 0.8 : 1.0;
             band.Play(bass, beat, 1.0, root, 0.9 * lift);

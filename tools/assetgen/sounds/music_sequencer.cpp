@@ -53,8 +53,8 @@ Clip LoopArrangement::Render(Random& random, const ReverbSettings& reverbSetting
         if (note.size() > untilEnd) {
             const std::size_t fade = std::min(untilEnd, FramesFor(kSeamFadeSeconds));
             for (std::size_t i = 0; i < fade; ++i) {
-                note[untilEnd - fade + i] *=
-                    static_cast<float>(1.0 - static_cast<double>(i + 1) / fade);
+                note[untilEnd - fade + i] *= static_cast<float>(
+                    1.0 - static_cast<double>(i + 1) / static_cast<double>(fade));
             }
             note.resize(untilEnd);
         }
@@ -82,8 +82,8 @@ Clip LoopArrangement::Render(Random& random, const ReverbSettings& reverbSetting
     out.right.resize(frames);
     for (std::size_t i = 0; i < frames; ++i) {
         reverb.Process(sendLeft[i], sendRight[i], wetLeft, wetRight);
-        out.left[i] = static_cast<float>(dryLeft[i] + wetLeft);
-        out.right[i] = static_cast<float>(dryRight[i] + wetRight);
+        out.left[i] = static_cast<float>(static_cast<double>(dryLeft[i]) + wetLeft);
+        out.right[i] = static_cast<float>(static_cast<double>(dryRight[i]) + wetRight);
     }
     return out;
 }

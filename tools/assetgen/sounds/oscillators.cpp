@@ -14,7 +14,8 @@ const std::array<double, kSineTableSize + 1>& SineTable() {
     static const std::array<double, kSineTableSize + 1> table = [] {
         std::array<double, kSineTableSize + 1> values{};
         for (int i = 0; i <= kSineTableSize; ++i) {
-            values[i] = std::sin(2.0 * std::numbers::pi * i / kSineTableSize);
+            values[static_cast<std::size_t>(i)] =
+                std::sin(2.0 * std::numbers::pi * i / kSineTableSize);
         }
         return values;
     }();
@@ -30,7 +31,8 @@ double Sine(double phase) {
     const double position = (phase - std::floor(phase)) * kSineTableSize;
     const int index = static_cast<int>(position);
     const double fraction = position - index;
-    return table[index] + (table[index + 1] - table[index]) * fraction;
+    const auto at = static_cast<std::size_t>(index);
+    return table[at] + (table[at + 1] - table[at]) * fraction;
 }
 
 void AddPartials(Samples& target, double seconds, const Partial* partials, int count,

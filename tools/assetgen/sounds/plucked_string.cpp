@@ -35,9 +35,10 @@ Samples RenderPluck(const Pluck& pluck, Random& random) {
         const std::ptrdiff_t back = static_cast<std::ptrdiff_t>(n) - whole;
         if (back >= 1) {
             // Linear interpolation between the two frames around the fractional delay.
-            const double a = line[back] * (1.0 - fraction) + line[back - 1] * fraction;
+            const auto at = static_cast<std::size_t>(back);
+            const double a = line[at] * (1.0 - fraction) + line[at - 1] * fraction;
             const double b =
-                back >= 2 ? line[back - 1] * (1.0 - fraction) + line[back - 2] * fraction : 0.0;
+                at >= 2 ? line[at - 1] * (1.0 - fraction) + line[at - 2] * fraction : 0.0;
             y += loss * ((1.0 - smoothing) * a + smoothing * b);
         }
         line[n] = y;

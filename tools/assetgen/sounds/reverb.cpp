@@ -9,9 +9,10 @@ namespace assetgen::sound {
 
 namespace {
 
-constexpr std::array<int, 8> kCombLengths = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
-constexpr std::array<int, 4> kAllPassLengths = {556, 441, 341, 225};
-constexpr int kStereoSpread = 23;
+constexpr std::array<std::size_t, 8> kCombLengths = {1116, 1188, 1277, 1356,
+                                                     1422, 1491, 1557, 1617};
+constexpr std::array<std::size_t, 4> kAllPassLengths = {556, 441, 341, 225};
+constexpr std::size_t kStereoSpread = 23;
 constexpr double kInputGain = 0.015;
 constexpr double kWetScale = 3.0;
 

@@ -203,7 +203,8 @@ Clip ScarecrowCreak(Random& random) {
         const std::vector<Partial> caught =
             Scaled(pole, 1.0 + 0.03 * random.Bipolar(), random.Uniform(0.6, 1.0));
         AddPartials(out, t, caught.data(), static_cast<int>(caught.size()), 0.05);
-        t += (1.0 + 0.25 * random.Bipolar()) / rate[std::min(at, rate.size() - 1)];
+        t += (1.0 + 0.25 * random.Bipolar()) /
+             static_cast<double>(rate[std::min(at, rate.size() - 1)]);
     }
     out.resize(FramesFor(seconds));
     ApplyEnvelope(out,

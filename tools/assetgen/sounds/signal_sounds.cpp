@@ -47,8 +47,9 @@ Samples HornNote(double hz, double seconds, double level, Random& random) {
             t > 0.25 ? 0.003 * Sine(5.0 * t) * std::min(1.0, (t - 0.25) * 4.0) : 0.0;
         const double pitch = hz * scoop * (1.0 + vibrato);
         const double x = Saw(phase.Next(pitch), pitch / kSampleRateHz);
-        if (i % 16 == 0) bell.SetCutoff(hz * (1.2 + 5.0 * loudness[i]), 0.8);
-        out[i] = static_cast<float>(bell.Process(x).lowPass * loudness[i] * level);
+        if (i % 16 == 0) bell.SetCutoff(hz * (1.2 + 5.0 * static_cast<double>(loudness[i])), 0.8);
+        out[i] =
+            static_cast<float>(bell.Process(x).lowPass * static_cast<double>(loudness[i]) * level);
     }
     MixInto(
         out,

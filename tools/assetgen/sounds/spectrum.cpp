@@ -18,7 +18,8 @@ void Transform(std::vector<std::complex<double>>& values) {
         if (i < j) std::swap(values[i], values[j]);
     }
     for (std::size_t length = 2; length <= n; length <<= 1) {
-        const std::complex<double> step = std::polar(1.0, -2.0 * std::numbers::pi / length);
+        const std::complex<double> step =
+            std::polar(1.0, -2.0 * std::numbers::pi / static_cast<double>(length));
         for (std::size_t start = 0; start < n; start += length) {
             std::complex<double> w(1.0, 0.0);
             for (std::size_t k = 0; k < length / 2; ++k) {
@@ -40,10 +41,12 @@ std::vector<double> SpectrumDb(const Samples& samples, std::size_t centre, std::
     for (std::size_t i = 0; i < size; ++i) {
         const std::ptrdiff_t at =
             static_cast<std::ptrdiff_t>(centre + i) - static_cast<std::ptrdiff_t>(size / 2);
-        const double window = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / size);
+        const double window = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(i) /
+                                                   static_cast<double>(size));
         windowSum += window;
-        const double x =
-            at >= 0 && at < static_cast<std::ptrdiff_t>(samples.size()) ? samples[at] : 0.0;
+        const double x = at >= 0 && at < static_cast<std::ptrdiff_t>(samples.size())
+                             ? static_cast<double>(samples[static_cast<std::size_t>(at)])
+                             : 0.0;
         values[i] = x * window;
     }
     Transform(values);

@@ -61,7 +61,7 @@ Samples RenderThump(double startHz, double endHz, double sweepSeconds, double de
     const std::size_t attack = FramesFor(0.001);
     double level = 1.0, offset = startHz - endHz, phase = 0.0;
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const double rise = i < attack ? static_cast<double>(i) / attack : 1.0;
+        const double rise = i < attack ? static_cast<double>(i) / static_cast<double>(attack) : 1.0;
         out[i] = static_cast<float>(Sine(phase) * level * rise);
         phase += (endHz + offset) / kSampleRateHz;
         offset *= glide;
@@ -78,10 +78,11 @@ Samples RenderCrackle(Random& random, double seconds, const Envelope& perSecond,
     // A crackle's ring grows `out` past its end; only the first `frames` samples get new ones.
     const std::size_t frames = std::min({out.size(), density.size(), size.size()});
     for (std::size_t i = 0; i < frames; ++i) {
-        if (random.Unit() >= density[i] / kSampleRateHz) continue;
+        if (random.Unit() >= static_cast<double>(density[i]) / kSampleRateHz) continue;
         // Log-uniform pitch: as many low clicks as high ones per octave.
         const double hz = lowHz * std::pow(highHz / lowHz, random.Unit());
-        const Partial ping{hz, size[i] * random.Uniform(0.3, 1.0), random.Uniform(0.004, 0.02)};
+        const Partial ping{hz, static_cast<double>(size[i]) * random.Uniform(0.3, 1.0),
+                           random.Uniform(0.004, 0.02)};
         AddPartials(out, static_cast<double>(i) / kSampleRateHz, &ping, 1, 0.03);
     }
     out.resize(FramesFor(seconds));

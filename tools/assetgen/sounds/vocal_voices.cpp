@@ -29,8 +29,8 @@ Samples RenderVocalCall(const VocalCall& call, Random& random) {
     const double pulseMean = 2.0 * call.pulseWidth - 1.0;
     for (std::size_t i = 0; i < frames; ++i) {
         const double drift = wander.Process(random.Bipolar()) * kWanderGain;
-        const double hz =
-            pitch[i] * (1.0 + call.jitter * drift + call.vibratoDepth * Sine(vibratoPhase));
+        const double hz = static_cast<double>(pitch[i]) *
+                          (1.0 + call.jitter * drift + call.vibratoDepth * Sine(vibratoPhase));
         const double increment = std::min(hz / kSampleRateHz, 0.45);
         const double buzz = Pulse(phase, increment, call.pulseWidth) - pulseMean;
         const double flutter = 1.0 - call.roughness * (0.5 + 0.5 * Sine(flutterPhase));
@@ -47,7 +47,8 @@ Samples RenderVocalCall(const VocalCall& call, Random& random) {
         StateVariableFilter filter;
         const double gain = DbToGain(formant.gainDb) / formant.q;
         for (std::size_t i = 0; i < frames; ++i) {
-            if (i % kFilterUpdateFrames == 0) filter.SetCutoff(formant.hz * scale[i], formant.q);
+            if (i % kFilterUpdateFrames == 0)
+                filter.SetCutoff(formant.hz * static_cast<double>(scale[i]), formant.q);
             out[i] += static_cast<float>(filter.Process(source[i]).bandPass * gain);
         }
     }
@@ -63,7 +64,8 @@ Samples RenderWhistle(const Whistle& whistle, Random& random) {
     StateVariableFilter breathFilter;
     double phase = 0.0, vibratoPhase = 0.0;
     for (std::size_t i = 0; i < frames; ++i) {
-        const double hz = pitch[i] * (1.0 + whistle.vibratoDepth * Sine(vibratoPhase));
+        const double hz =
+            static_cast<double>(pitch[i]) * (1.0 + whistle.vibratoDepth * Sine(vibratoPhase));
         double x = Sine(phase);
         if (hz * 2.0 < kSampleRateHz * 0.45) x += whistle.second * Sine(2.0 * phase);
         if (hz * 3.0 < kSampleRateHz * 0.45) x += whistle.third * Sine(3.0 * phase);
@@ -71,7 +73,7 @@ Samples RenderWhistle(const Whistle& whistle, Random& random) {
             if (i % kFilterUpdateFrames == 0) breathFilter.SetCutoff(hz, 6.0);
             x += whistle.breath * breathFilter.Process(random.Bipolar()).bandPass;
         }
-        out[i] = static_cast<float>(x * loudness[i]);
+        out[i] = static_cast<float>(x * static_cast<double>(loudness[i]));
         phase += hz / kSampleRateHz;
         phase -= std::floor(phase);
         vibratoPhase += whistle.vibratoHz / kSampleRateHz;

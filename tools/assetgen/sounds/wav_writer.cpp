@@ -30,7 +30,7 @@ std::int16_t ToSample(float value) {
 }  // namespace
 
 std::vector<std::int16_t> ToPcm16(const Clip& clip) {
-    const int channels = clip.IsStereo() ? 2 : 1;
+    const std::size_t channels = clip.IsStereo() ? 2 : 1;
     std::vector<std::int16_t> pcm(clip.Frames() * channels);
     for (std::size_t i = 0; i < clip.Frames(); ++i) {
         pcm[i * channels] = ToSample(clip.left[i]);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "display/bmp_decoder.h"
+#include "pictures/picture.h"
 
 namespace {
 
@@ -42,12 +43,7 @@ struct Png {
     bool ok() const { return cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS; }
     int width() const { return cairo_image_surface_get_width(surface); }
     int height() const { return cairo_image_surface_get_height(surface); }
-    uint32_t At(int x, int y) const {
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        return reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride)[x] &
-               0xffffff;
-    }
+    uint32_t At(int x, int y) const { return assetgen::SurfaceRow(surface, y)[x] & 0xffffff; }
     cairo_surface_t* surface;
 };
 

@@ -1,7 +1,7 @@
 // Opens every sound the game plays with the game's own WAVE reader and checks what a player
 // would hear: the format the mixer expects, lengths that fit their use, no clipping, starts and
 // ends without clicks and tails that die away, music that loops without a seam, and each sound
-// like what it stands for. (How loud each is in the mix: sound_loudness_test.cpp.)
+// like what it stands for. (How loud each is in the mix: sound_loudness_game_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,18 +41,19 @@ double PeakDb(const LoadedSound& sound) {
 double RmsDb(const std::vector<double>& x, size_t first, size_t count) {
     double sum = 0.0;
     for (size_t i = first; i < first + count && i < x.size(); ++i) sum += x[i] * x[i];
-    return Db(std::sqrt(sum / std::max<size_t>(1, count)));
+    return Db(std::sqrt(sum / static_cast<double>(std::max<size_t>(1, count))));
 }
 
 // The fundamental of a steady tone, by the strongest autocorrelation between 250 and 1000 Hz.
 double PitchHz(const std::vector<double>& x, size_t first, size_t count) {
-    double bestScore = -1e9, bestLag = 0.0;
-    for (int lag = 44; lag <= 176; ++lag) {
+    double bestScore = -1e9;
+    size_t bestLag = 0;
+    for (size_t lag = 44; lag <= 176; ++lag) {
         double score = 0.0;
         for (size_t i = first; i < first + count; ++i) score += x[i] * x[i + lag];
         if (score > bestScore) bestScore = score, bestLag = lag;
     }
-    return 44100.0 / bestLag;
+    return 44100.0 / static_cast<double>(bestLag);
 }
 
 // `x` through a second-order high-pass at `hz` (Butterworth).
@@ -82,7 +83,7 @@ void Fft(std::vector<std::complex<double>>& v) {
         if (i < j) std::swap(v[i], v[j]);
     }
     for (size_t len = 2; len <= n; len <<= 1) {
-        const std::complex<double> step = std::polar(1.0, -2.0 * kPi / len);
+        const std::complex<double> step = std::polar(1.0, -2.0 * kPi / static_cast<double>(len));
         for (size_t start = 0; start < n; start += len) {
             std::complex<double> w(1.0, 0.0);
             for (size_t k = 0; k < len / 2; ++k) {
@@ -98,11 +99,16 @@ void Fft(std::vector<std::complex<double>>& v) {
 constexpr size_t kFftSize = 2048;
 constexpr double kBinHz = 44100.0 / kFftSize;
 
+// The frequency of bin k.
+double BinHz(size_t k) {
+    return static_cast<double>(k) * kBinHz;
+}
+
 // The power spectrum of the 2048 frames from `first`, Hann-windowed.
 std::vector<double> PowerSpectrum(const std::vector<double>& x, size_t first) {
     std::vector<std::complex<double>> v(kFftSize);
     for (size_t i = 0; i < kFftSize; ++i) {
-        const double window = 0.5 - 0.5 * std::cos(2.0 * kPi * i / kFftSize);
+        const double window = 0.5 - 0.5 * std::cos(2.0 * kPi * static_cast<double>(i) / kFftSize);
         v[i] = first + i < x.size() ? x[first + i] * window : 0.0;
     }
     Fft(v);
@@ -125,7 +131,7 @@ double BandShare(const std::vector<double>& power, double lowHz, double highHz) 
     double band = 0.0, total = 0.0;
     for (size_t k = 1; k < power.size(); ++k) {
         total += power[k];
-        if (k * kBinHz >= lowHz && k * kBinHz < highHz) band += power[k];
+        if (BinHz(k) >= lowHz && BinHz(k) < highHz) band += power[k];
     }
     return band / total;
 }
@@ -137,7 +143,7 @@ double MedianHz(const std::vector<double>& power) {
     double below = 0.0;
     for (size_t k = 1; k < power.size(); ++k) {
         below += power[k];
-        if (below >= total / 2.0) return k * kBinHz;
+        if (below >= total / 2.0) return BinHz(k);
     }
     return 22050.0;
 }
@@ -145,10 +151,10 @@ double MedianHz(const std::vector<double>& power) {
 // The strongest frequency from `lowHz` to `highHz`.
 double StrongestHz(const std::vector<double>& power, double lowHz, double highHz) {
     size_t best = 0;
-    for (size_t k = static_cast<size_t>(lowHz / kBinHz); k * kBinHz < highHz; ++k) {
+    for (size_t k = static_cast<size_t>(lowHz / kBinHz); BinHz(k) < highHz; ++k) {
         if (best == 0 || power[k] > power[best]) best = k;
     }
-    return best * kBinHz;
+    return BinHz(best);
 }
 
 // The level of each 5 ms frame, dB.
@@ -244,7 +250,8 @@ TEST_P(SoundFile, StaysUnderFullScaleWithoutOffset) {
     EXPECT_LT(PeakDb(sound), -0.5) << "clipped or too hot";
     double sum = 0.0;
     for (int16_t s : sound.samples) sum += s;
-    EXPECT_LT(std::abs(sum / sound.samples.size() / kFullScale), 0.005) << "DC offset";
+    EXPECT_LT(std::abs(sum / static_cast<double>(sound.samples.size()) / kFullScale), 0.005)
+        << "DC offset";
 }
 
 TEST_P(SoundFile, StartsAndEndsWithoutAClick) {
@@ -411,16 +418,16 @@ std::vector<double> PitchTrack(const std::vector<double>& x) {
         const std::vector<double> power = PowerSpectrum(x, first);
         const size_t k = static_cast<size_t>(StrongestHz(power, 300.0, 1000.0) / kBinHz + 0.5);
         const double a = std::log(power[k - 1]), b = std::log(power[k]), c = std::log(power[k + 1]);
-        track.push_back((k + 0.5 * (a - c) / (a - 2.0 * b + c)) * kBinHz);
+        track.push_back(BinHz(k) + 0.5 * (a - c) / (a - 2.0 * b + c) * kBinHz);
     }
     return track;
 }
 
 TEST(SoundPack, HornCallsAreNaturalHornTunesThatDiffer) {
     const double fundamentalHz = 116.54;  // a horn in B flat
-    std::vector<std::vector<int>> tunes;
+    std::vector<std::vector<long>> tunes;
     for (const char* path : {file::StreakFanfare, file::StageFanfare, file::UnlockFanfare}) {
-        std::vector<int> tune;
+        std::vector<long> tune;
         for (double hz : PitchTrack(MonoOf(path))) {
             const double harmonic = hz / fundamentalHz;
             EXPECT_NEAR(harmonic, std::round(harmonic), 0.15) << path << " plays " << hz << " Hz";
@@ -460,8 +467,8 @@ TEST(SoundPack, MusicHasMelodyBassAndRhythm) {
         for (double hz : PitchTrack(x)) notes.push_back(std::lround(12.0 * std::log2(hz / 440.0)));
         std::sort(notes.begin(), notes.end());
         EXPECT_GE(std::unique(notes.begin(), notes.end()) - notes.begin(), 6) << path;
-        const double seconds = x.size() / 44100.0;
-        EXPECT_GT(Onsets(x).size() / seconds, 0.3) << path << ": no beat";
+        const double seconds = static_cast<double>(x.size()) / 44100.0;
+        EXPECT_GT(static_cast<double>(Onsets(x).size()) / seconds, 0.3) << path << ": no beat";
     }
 }
 
@@ -472,7 +479,7 @@ std::vector<double> PitchClasses(const std::vector<double>& x, size_t first, siz
     for (size_t at = first; at + kFftSize <= last; at += kFftSize / 2) {
         const std::vector<double> power = PowerSpectrum(x, at);
         for (size_t k = 1; k < power.size(); ++k) {
-            const double hz = static_cast<double>(k) * kBinHz;
+            const double hz = BinHz(k);
             if (hz < 200.0 || hz > 2000.0) continue;
             const long note = std::lround(12.0 * std::log2(hz / 440.0)) + 9;  // C = 0
             classes[static_cast<size_t>(((note % 12) + 12) % 12)] += power[k];

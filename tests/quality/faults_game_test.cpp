@@ -117,12 +117,14 @@ TEST(Faults, BrokenPicturesAndSoundsAreRefusedAndThePlayGoesOn) {
         if (relative.string().rfind("grafik", 0) != 0 && relative.string().rfind("sounds", 0) != 0)
             continue;
         std::vector<char> bytes(std::min<uintmax_t>(entry.file_size() / 3 + 1, 200000));
-        std::ifstream(entry.path(), std::ios::binary).read(bytes.data(), bytes.size());
+        std::ifstream(entry.path(), std::ios::binary)
+            .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (++index % 5 == 0) {
             for (size_t i = 8; i < bytes.size(); ++i) bytes[i] = static_cast<char>(random());
         }
         fs::create_directories((dir.Path() / relative).parent_path());
-        std::ofstream(dir.Path() / relative, std::ios::binary).write(bytes.data(), bytes.size());
+        std::ofstream(dir.Path() / relative, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
     InDirectory here(dir.Path());
     GameHarness harness;
@@ -251,7 +253,7 @@ TEST(Faults, AKilledSaveNeverLeavesAnUnreadableTable) {
             // Saves the two tables in turn as fast as it can until it is killed.
             for (int n = 0;; ++n) persistence::SaveHighScores(n % 2 ? first : second, path);
         }
-        usleep(200 + random() % 3000);
+        usleep(static_cast<useconds_t>(200 + random() % 3000));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         persistence::HighScoreTable loaded;

@@ -144,7 +144,7 @@ TEST(PictureManifest, EveryPictureIsThereWithWholeFramesAndCleanKeys) {
         int keyPixels = 0, lookalikes = 0;
         for (int y = 0; y < b.height; ++y) {
             for (int x = 0; x < b.width; ++x) {
-                COLORREF c = b.pixels[static_cast<size_t>(y) * b.width + x];
+                COLORREF c = b.At(x, y);
                 if (e.key != Key::None && c == KeyOf(e.key)) {
                     ++keyPixels;
                 } else if (Pixel565(c) == kSpriteKey565 || Pixel565(c) == kPanelKey565) {
@@ -299,20 +299,21 @@ void CheckFont(const presentation::FontStyle& style, const std::vector<int>& mus
     display::DecodedBitmap sheet = Load(style.sheetFile);
     ASSERT_GT(sheet.width, 0);
     EXPECT_EQ(sheet.height, style.glyphHeight);
-    std::vector<int> widthOfColumn(sheet.width / style.cellWidth + 1, 0);
+    std::vector<int> widths(static_cast<size_t>(sheet.width / style.cellWidth + 1), 0);
+    auto widthOfColumn = [&](int column) -> int& { return widths[static_cast<size_t>(column)]; };
     for (int code = 0; code < 256; ++code) {
         const presentation::Glyph& g = style.table[code];
         if (g.width <= 0) continue;
         ASSERT_LE((g.column + 1) * style.cellWidth, sheet.width) << "code " << code;
-        widthOfColumn[g.column] = std::max(widthOfColumn[g.column], static_cast<int>(g.width));
+        widthOfColumn(g.column) = std::max(widthOfColumn(g.column), static_cast<int>(g.width));
     }
     for (int y = 0; y < sheet.height; ++y) {
         for (int x = 0; x < sheet.width; ++x) {
             if (IsKey(sheet, x, y, Key::Panel)) continue;
             int column = x / style.cellWidth;
-            EXPECT_LT(x - column * style.cellWidth, widthOfColumn[column])
+            EXPECT_LT(x - column * style.cellWidth, widthOfColumn(column))
                 << "ink outside glyph column " << column << " at " << x << ", " << y;
-            if (x - column * style.cellWidth >= widthOfColumn[column]) return;
+            if (x - column * style.cellWidth >= widthOfColumn(column)) return;
         }
     }
     for (int code : mustHaveInk) {

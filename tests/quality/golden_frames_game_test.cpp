@@ -6,8 +6,8 @@
 //
 // After an intended change of the pictures or the drawing, look at the frames the failing run
 // wrote (their paths are printed), then record them anew, all or one set:
-//   TQ_UPDATE_GOLDEN=1 build/tests/tq_tests --gtest_filter='GoldenFrames*'
-//   TQ_UPDATE_GOLDEN=1 build/tests/tq_tests --gtest_filter='GoldenFrames.Panorama*'
+//   TQ_UPDATE_GOLDEN=1 build/tests/tq_game_tests --gtest_filter='GoldenFrames*'
+//   TQ_UPDATE_GOLDEN=1 build/tests/tq_game_tests --gtest_filter='GoldenFrames.Panorama*'
 #include <gtest/gtest.h>
 
 #include <cstdlib>

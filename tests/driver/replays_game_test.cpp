@@ -73,8 +73,8 @@ TEST_P(KeptRounds, AKeptRoundReachesTheScoreAndStateItWasRecordedWith) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Replays, KeptRounds, ::testing::ValuesIn(KeptRoundNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& instance) {
+                             return instance.param;
                          });
 
 // The state files of a run and of its replay agree on everything the round decided. The driver's

@@ -38,7 +38,7 @@ class PanoramaTest : public world_testing::WorldTest {
             BackgroundTiles[layer][tile]->SetKeyColour(PanelKeyColour);
     }
     static COLORREF TileColour(int layer, int tile) {
-        return MakeColourRef(40 * tile, 64 * layer, 8);
+        return MakeColourRef(static_cast<uint8_t>(40 * tile), static_cast<uint8_t>(64 * layer), 8);
     }
     uint16_t Tile565(int layer, int tile) { return ColourRefToRgb565(TileColour(layer, tile)); }
 

@@ -95,7 +95,7 @@ TEST_F(PlayingFrameTest, TheRoundStartsWithHalfOfEachQuotaInBothPlanes) {
         for (world::EntityGroup group : {world::MidGroup, world::FarGroup}) {
             int count = 0;
             for (int i = group.first; i <= group.last; ++i) {
-                count += EntityTable[i].active && EntityTable[i].kind == kind;
+                count += world::EntityAt(i).active && world::EntityAt(i).kind == kind;
             }
             EXPECT_EQ(count, expected) << "kind " << kind << " in group from " << group.first;
         }

@@ -310,7 +310,7 @@ TEST_F(MusicStreamTest, OtherFormatsStreamAtTheirOwnRate) {
     ASSERT_EQ(sound::PlayMusic(true), S_OK);
     const std::vector<int16_t> out = Stream(44100 * 5);
     // The same sample frame of the file comes back every 3 seconds of output.
-    for (int frame = 0; frame < 44100 * 2; frame += 997) {
+    for (size_t frame = 0; frame < 44100 * 2; frame += 997) {
         ASSERT_EQ(out[2 * frame], out[2 * (frame + 44100 * 3)]) << frame;
     }
 }

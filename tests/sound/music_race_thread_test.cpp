@@ -3,8 +3,8 @@
 //
 //   cmake -S . -B build-tsan -DTQ_TSAN=ON -DTQ_BUILD_GAME=OFF -DTQ_BUILD_ASSETS=OFF
 //         -DTQ_BUILD_BENCH=OFF
-//   cmake --build build-tsan --target tq_race_tests -j2
-//   build-tsan/tests/tq_race_tests
+//   cmake --build build-tsan --target tq_thread_tests -j2
+//   build-tsan/tests/tq_thread_tests
 #include <gtest/gtest.h>
 
 #include <atomic>
