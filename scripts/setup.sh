@@ -77,14 +77,16 @@ tq_build() {
     fi
 }
 
-# tq_build_web DIR SITE: configures DIR for the browser with Debian's emscripten and builds the
-# page into SITE, with the asset pack of BUILD_DIR (whose "assets" target must be built).
+# tq_build_web DIR SITE [CMAKE_OPTION...]: configures DIR for the browser with Debian's emscripten
+# and builds the page into SITE, with the asset pack of BUILD_DIR (whose "assets" target must be
+# built).
 tq_build_web() {
     local dir=$1 site=$2
+    shift 2
     # Debian's emcc finds its JavaScript modules (acorn ...) only there.
     export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
     emcmake cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTQ_DATA_DIR="$BUILD_DIR/data" \
-        -DTQ_WEB_SITE_DIR="$site" >/dev/null
+        -DTQ_WEB_SITE_DIR="$site" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
 

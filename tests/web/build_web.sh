@@ -10,7 +10,8 @@ source "$ROOT/scripts/setup.sh"
 BUILD_DIR=$2
 web_build=$3 site=$4 node_dir=$5
 
-tq_build_web "$web_build" "$site"
+# As every build of the tests, with the compiler's warnings as errors.
+tq_build_web "$web_build" "$site" -DTQ_WERROR=ON
 
 mkdir -p "$node_dir"
 if ! cmp -s "$ROOT/tests/web/package-lock.json" "$node_dir/package-lock.json" ||

@@ -451,6 +451,20 @@ const cases = {
         assert.equal(await game.page.evaluate(() => tq.ended), 0);
         await game.close();
       }
+
+      // The watcher's Escape ends a replay early, without a word.
+      const round = fs.readdirSync(rounds).find((f) => f.endsWith('.tqround'));
+      const watched = await openPage(browser, replaySite, '?virtual=16&fast&replay=' + round);
+      const frame = await watched.runTo(300);
+      await watched.page.keyboard.press('Escape');
+      await watched.runTo(null);
+      await watched.page.waitForFunction(
+          () => tq.ended !== null || !document.getElementById('message').hidden,
+          {timeout: 60000, polling: 250});
+      assert.equal(await watched.page.evaluate(() => tq.ended), 0, 'Escape ends the replay');
+      const stoppedAt = await watched.page.evaluate(() => tq.finalState.frame);
+      assert.ok(stoppedAt < frame + 10, 'the replay ended at the Escape, frame ' + stoppedAt);
+      await watched.close();
     } finally {
       fs.rmSync(work, {recursive: true, force: true});
     }
