@@ -29,6 +29,9 @@ EM_JS(int, tq_game_point, (int clientX, int clientY),
 EM_JS(void, tq_event_arrived, (), { Module.tqWeb.eventArrived(); });
 EM_JS(void, tq_backend_started, (), { Module.tqWeb.started(); });
 EM_JS(void, tq_toggle_full_screen, (), { Module.tqWeb.toggleFullScreen(); });
+// The mouse comes through pointer events, which the page listens to itself (tq_web_pointer_*).
+EM_JS(void, tq_listen_to_pointer, (), { Module.tqWeb.listenToPointer(); });
+EM_JS(void, tq_forget_pointer, (), { Module.tqWeb.forgetPointer(); });
 EM_JS(void, tq_set_text_wanted, (int wanted), { Module.tqWeb.setTextWanted(!!wanted); });
 EM_JS(void, tq_raise_keyboard, (), { Module.tqWeb.raiseKeyboard(); });
 EM_JS(int, tq_typing_in_text_field, (), { return Module.tqWeb.typingInTextField() ? 1 : 0; });
@@ -54,20 +57,6 @@ EM_BOOL KeyCallback(int type, const EmscriptenKeyboardEvent* e, void* self) {
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     return static_cast<WebBackend*>(self)->OnKey(down, e->key, e->code, e->ctrlKey, e->altKey,
                                                  e->metaKey, e->repeat);
-}
-
-EM_BOOL MouseMoveCallback(int, const EmscriptenMouseEvent* e, void* self) {
-    static_cast<WebBackend*>(self)->OnMouseMove(static_cast<int>(e->clientX),
-                                                static_cast<int>(e->clientY), e->buttons);
-    return EM_FALSE;
-}
-
-EM_BOOL MouseButtonCallback(int type, const EmscriptenMouseEvent* e, void* self) {
-    static_cast<WebBackend*>(self)->OnMouseButton(type == EMSCRIPTEN_EVENT_MOUSEDOWN, e->button,
-                                                  static_cast<int>(e->clientX),
-                                                  static_cast<int>(e->clientY));
-    // Pressing on the canvas must not select text or start dragging the picture.
-    return type == EMSCRIPTEN_EVENT_MOUSEDOWN;
 }
 
 EM_BOOL TouchCallback(int type, const EmscriptenTouchEvent* e, void* self) {
@@ -223,12 +212,7 @@ bool WebBackend::OpenWindow(const char*) {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, EM_TRUE, KeyCallback);
     emscripten_set_keyup_callback(window, this, EM_TRUE, KeyCallback);
-    // Presses count on the picture only (a press on the page's buttons is not the game's); moves
-    // and releases anywhere, so that the cursor reaches the picture's edges and no button stays
-    // held.
-    emscripten_set_mousedown_callback("#canvas", this, EM_TRUE, MouseButtonCallback);
-    emscripten_set_mouseup_callback(window, this, EM_TRUE, MouseButtonCallback);
-    emscripten_set_mousemove_callback(window, this, EM_TRUE, MouseMoveCallback);
+    tq_listen_to_pointer();
     emscripten_set_touchstart_callback("#canvas", this, EM_TRUE, TouchCallback);
     emscripten_set_touchmove_callback("#canvas", this, EM_TRUE, TouchCallback);
     emscripten_set_touchend_callback("#canvas", this, EM_TRUE, TouchCallback);
@@ -245,6 +229,7 @@ bool WebBackend::OpenWindow(const char*) {
 void WebBackend::CloseWindow() {
     if (!windowOpen_) return;
     emscripten_html5_remove_all_event_listeners();
+    tq_forget_pointer();
     windowOpen_ = false;
 }
 
@@ -489,6 +474,17 @@ void WebBackend::OnKeyClicked(int virtualKey) {
 // The page's text field (the on-screen keyboard of a phone) hands over what was typed into it.
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_typed_text(const char* utf8) {
     if (platform::web::ActiveBackend) platform::web::ActiveBackend->OnTypedText(utf8);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_pointer_moved(int clientX, int clientY, int buttons) {
+    if (platform::web::ActiveBackend)
+        platform::web::ActiveBackend->OnMouseMove(clientX, clientY, buttons);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_pointer_button(int down, int button, int clientX,
+                                                           int clientY) {
+    if (platform::web::ActiveBackend)
+        platform::web::ActiveBackend->OnMouseButton(down != 0, button, clientX, clientY);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tq_web_key_clicked(int virtualKey) {

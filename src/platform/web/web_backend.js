@@ -383,6 +383,50 @@ Module.tqWeb = (function () {
     return name && RoundName.test(name) ? '/saves/rounds/' + name : '';
   }
 
+  // ---- the mouse (or a pen), through pointer events; fingers are the touch events' ----
+  // A press counts on the picture only (a press on the page's buttons is not the game's); the
+  // picture then holds the pointer, so that its moves and its release reach the game even
+  // beyond the browser's window. Moves anywhere bring the cursor to the picture's edges.
+  let pointerListeners = null;
+  // The bit of PointerEvent.buttons that stands for PointerEvent.button.
+  const ButtonBits = [1, 4, 2, 8, 16];
+  function listenToPointer() {
+    const canvas = Module.canvas;
+    const mouseLike = (e) => e.pointerType !== 'touch';
+    const button = (down, e) => Module._tq_web_pointer_button(down ? 1 : 0, e.button, e.clientX, e.clientY);
+    const move = (e) => Module._tq_web_pointer_moved(e.clientX, e.clientY, e.buttons);
+    const listeners = [
+      [canvas, 'pointerdown', (e) => {
+        if (!mouseLike(e)) return;
+        // No text selection, no dragging of the picture, no mouse events after it.
+        e.preventDefault();
+        canvas.setPointerCapture(e.pointerId);
+        button(true, e);
+      }],
+      [window, 'pointermove', (e) => {
+        if (!mouseLike(e)) return;
+        // A second button pressed or released while one is held comes as a move that names it.
+        if (e.button >= 0 && e.button < ButtonBits.length) {
+          const down = (e.buttons & ButtonBits[e.button]) !== 0;
+          if (!down || canvas.hasPointerCapture(e.pointerId)) button(down, e);
+        }
+        move(e);
+      }],
+      [window, 'pointerup', (e) => { if (mouseLike(e)) { button(false, e); move(e); } }],
+      // The browser took the pointer away: nothing stays held.
+      [window, 'pointercancel', (e) => {
+        if (mouseLike(e)) Module._tq_web_pointer_moved(e.clientX, e.clientY, 0);
+      }],
+    ];
+    // (No destructuring in these loops: the build's minifier mangles it.)
+    for (const l of listeners) l[0].addEventListener(l[1], l[2]);
+    pointerListeners = listeners;
+  }
+  function forgetPointer() {
+    for (const l of pointerListeners || []) l[0].removeEventListener(l[1], l[2]);
+    pointerListeners = null;
+  }
+
   // ---- full screen ----
   function toggleFullScreen() {
     if (page().toggleFullScreen) page().toggleFullScreen();
@@ -418,7 +462,7 @@ Module.tqWeb = (function () {
     // The page has unpacked the rest of the pictures and sounds.
     packComplete: () => { wholePackHere = true; packArrived(); }, gamePoint, nextFrame, eventArrived, eventOrTimeout, heldBefore,
     holdBefore, runTo, audio, saves, replayPath, setTextWanted, raiseKeyboard, typingInTextField,
-    toggleFullScreen, frames, frameMeasured,
+    toggleFullScreen, frames, frameMeasured, listenToPointer, forgetPointer,
     messageBox: (text, caption, error) =>
       sleep(page().messageBox ? page().messageBox(text, caption, error) : Promise.resolve()),
     loopEnded: () => { if (page().loopEnded) page().loopEnded(); },
