@@ -5,112 +5,42 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
 #include "app/round_inheritance.h"
 #include "app/round_recording.h"
-#include "display/display_device.h"
-#include "flow/game_screen.h"
-#include "flow/round_lifecycle.h"
-#include "gamestate/devices.h"
-#include "gamestate/frame_timing.h"
+#include "busy_world.h"
 #include "gamestate/game_state.h"
-#include "gamestate/round_state.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/replay/recording_backend.h"
 #include "presentation/background.h"
 #include "presentation/hud.h"
-#include "presentation/level_assets.h"
 #include "world/entity.h"
-#include "world/spawning.h"
 
 namespace {
 
-// Where a round is played: the camera at its start (the animals spawn around it) and where the
-// frames are measured, 350 pixels on.
-struct View {
-    bool panorama;
-    float spawnCamera;
-    float camera;
-};
-// In the middle of the forest's range.
-constexpr View Forest{false, 1600.0f, 1950.0f};
-// Across the seam: near 4780 (tiles 6 and 1), middle 4541 and far 4302 (tiles 6, 1 and 2).
-constexpr View Panorama{true, 4430.0f, 4780.0f};
-
-// A game loaded from the asset pack with a crowded world.
-class BusyWorld {
-  public:
-    BusyWorld() {
-        std::filesystem::current_path(TQ_DATA_DIR);
-        backend_.OpenWindow("bench");
-        platform::SetBackend(&backend_);
-        gamestate::Display = std::make_unique<CDisplayDevice>();
-        display_ = gamestate::Display.get();
-        display_->OpenFullScreen(800, 600, 16);
-        presentation::LoadLevelAssets(display_, true);
-        gamestate::Game.GameScreen = gamestate::GamePlayScreen;
-        gamestate::Game.LevelLoaded = true;
-        gamestate::Game.StartScreenTime = gamestate::NotScheduled;
-        Populate(Forest);
-    }
-    // A round started at the view's spawn camera and crowded with animals, the camera at the
-    // view; a new view gets a new round, so both are measured with the same crowd around them.
-    void Enter(const View& view, bool afresh = false) {
-        if (view.panorama == current_.panorama && !afresh) return;
-        for (world::Entity& e : world::EntityTable) {
-            if (e.spawnable) e.active = 0;
-        }
-        Populate(view);
-    }
-    ~BusyWorld() {
-        gamestate::Display.reset();
-        platform::SetBackend(nullptr);
-    }
-    void Populate(const View& view) {
-        current_ = view;
-        gamestate::Game.PanoramaMode = view.panorama;
-        gamestate::Game.CameraX = view.spawnCamera;
-        flow::StartRound();
-        gamestate::Round.QuotaStage = 2;
-        while (ActiveEntities() < 150) {
-            world::spawnAnimal(2 + ActiveEntities() % 2, 1, 0, false);
-        }
-        gamestate::AverageFrameTime = 16.0f;
-        gamestate::Game.CameraX = view.camera;
-        backend_.SetCursor(400, 300);
-    }
-    static int ActiveEntities() {
-        int n = 0;
-        for (const world::Entity& e : world::EntityTable) n += e.active;
-        return n;
-    }
-    platform::HeadlessBackend backend_;
-    CDisplayDevice* display_ = nullptr;
-    View current_ = Forest;
-};
+using bench::BusyWorld;
+using bench::Forest;
+using bench::Panorama;
 
 BusyWorld& World() {
-    static BusyWorld world;
+    static BusyWorld world(TQ_DATA_DIR);
     return world;
 }
 
 // `recorded`: the round is recorded as the game records it, with the digest of the rules' state
 // every CheckpointFrames frames, from the same crowd as the frame without.
-void RunPlayingFrames(benchmark::State& state, const View& view, bool recorded = false) {
+void RunPlayingFrames(benchmark::State& state, const bench::View& view, bool recorded = false) {
     BusyWorld& world = World();
     world.Enter(view, recorded);
     std::optional<platform::replay::RecordingBackend> recorder;
     if (recorded) {
-        recorder.emplace(world.backend_);
+        recorder.emplace(world.Backend());
         platform::SetBackend(&*recorder);
         recorder->Begin({});
     }
     int frame = 0;
     for (auto _ : state) {
-        world.backend_.AdvanceTime(16);
-        benchmark::DoNotOptimize(flow::GamePlayFrame({400, 300}));
+        world.PlayFrame();
         if (recorded && ++frame % app::CheckpointFrames == 0)
             platform::Checkpoint(app::RulesDigest());
     }
@@ -119,7 +49,7 @@ void RunPlayingFrames(benchmark::State& state, const View& view, bool recorded =
         size_t bytes = 0;
         for (const auto& block : recorder->End().blocks) bytes += block.bytes.size();
         state.counters["bytesPerFrame"] = static_cast<double>(bytes) / std::max(frame, 1);
-        platform::SetBackend(&world.backend_);
+        platform::SetBackend(&world.Backend());
     }
 }
 
@@ -152,10 +82,10 @@ BENCHMARK(BM_PlayingFramePanorama)->Unit(benchmark::kMicrosecond);
 void BM_SceneAndHud(benchmark::State& state) {
     BusyWorld& world = World();
     world.Enter(Forest);
-    CDisplayDevice* display = world.display_;
+    CDisplayDevice* display = world.Display();
     for (auto _ : state) {
-        world.backend_.AdvanceTime(16);
-        const uint32_t now = world.backend_.Ticks();
+        world.Backend().AdvanceTime(16);
+        const uint32_t now = world.Backend().Ticks();
         for (int layer = 1; layer <= 3; ++layer) {
             presentation::DrawBackgroundLayer(display, layer);
             const world::EntityGroup group = layer == 1   ? world::FarGroup

@@ -8,14 +8,21 @@ set -euo pipefail
 
 # What building and playing need.
 TQ_PLAY_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libcairo2-dev fonts-dejavu-core)
-# What the tests and the benchmarks add, and what building and checking the Debian package needs.
+# What building the browser version adds (emscripten brings node; python3 serves the page).
+TQ_WEB_PACKAGES=(emscripten python3)
+# What the tests and the benchmarks add, and what building and checking the Debian package needs;
+# the browser version's tests drive Chromium with puppeteer-core (from npm).
 TQ_TEST_PACKAGES=(clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev libebur128-dev
-                  xvfb xdotool x11-apps file lintian appstream desktop-file-utils)
+                  xvfb xdotool x11-apps file lintian appstream desktop-file-utils
+                  "${TQ_WEB_PACKAGES[@]}" chromium npm)
 # What fuzzing needs: clang with libFuzzer.
 TQ_FUZZ_PACKAGES=(build-essential cmake clang libclang-rt-dev)
 
 # tq_has_package NAME: the Debian package is installed; without dpkg, what it brings is there.
 tq_has_package() {
+    # Node.js from elsewhere (NodeSource's package) brings an npm of its own and conflicts with
+    # Debian's.
+    if [ "$1" = npm ] && command -v npm >/dev/null; then return 0; fi
     if command -v dpkg-query >/dev/null; then
         dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
         return
@@ -33,6 +40,7 @@ tq_has_package() {
         x11-apps) command -v xwd ;;
         appstream) command -v appstreamcli ;;
         desktop-file-utils) command -v desktop-file-validate ;;
+        emscripten) command -v emcc ;;
         *) command -v "$1" ;;
     esac >/dev/null 2>&1
 }
@@ -67,6 +75,19 @@ tq_build() {
     else
         cmake --build "$dir" -j"$(nproc)"
     fi
+}
+
+# tq_build_web DIR SITE [CMAKE_OPTION...]: configures DIR for the browser with Debian's emscripten
+# and builds the page into SITE, with the asset pack of BUILD_DIR (whose "assets" target must be
+# built).
+tq_build_web() {
+    local dir=$1 site=$2
+    shift 2
+    # Debian's emcc finds its JavaScript modules (acorn ...) only there.
+    export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+    emcmake cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTQ_DATA_DIR="$BUILD_DIR/data" \
+        -DTQ_WEB_SITE_DIR="$site" "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
 }
 
 BUILD_DIR="${TQ_BUILD_DIR:-$ROOT/build}"

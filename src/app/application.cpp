@@ -66,6 +66,7 @@ HRESULT InitDisplay() {
 }
 
 HRESULT RunFrame() {
+    RefillMusicBetweenFrames();
     const int32_t screenBefore = gamestate::Game.GameScreen;
     // A failed sound file is reported here, between frames, once; the box is modal.
     sound::ShowFileFailures();

@@ -33,11 +33,9 @@ int Replay(platform::SdlBackend& backend, const std::string& path) {
     int code = app::GameMain(settings);
     platform::SetBackend(nullptr);
     if (replay.Diverged()) {
-        const std::string diverged = "Die Wiedergabe ist von der aufgenommenen Runde abgewichen (" +
-                                     replay.Divergence() + "). Sie wurde mit Version " +
-                                     replay.File().gameVersion + " aufgenommen.";
         platform::SetBackend(&backend);
-        platform::ShowMessageBox(diverged.c_str(), "Tannenquirl Rauze", true);
+        platform::ShowMessageBox(app::ReplayDivergedMessage(replay).c_str(), "Tannenquirl Rauze",
+                                 true);
         platform::SetBackend(nullptr);
         return app::ExitBadRecording;
     }

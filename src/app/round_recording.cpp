@@ -157,7 +157,8 @@ void RoundFrameEnded(int32_t screenBefore) {
     // Reading the whole pack takes a moment: it is done while the start screen stands still,
     // not when the player clicks for a round.
     if (State.setup.recorder && !State.fingerprint &&
-        gamestate::Game.GameScreen == gamestate::StartScreen)
+        gamestate::Game.GameScreen == gamestate::StartScreen &&
+        (!State.setup.packArrived || State.setup.packArrived()))
         PackFingerprint();
     if (State.mode == RecordingState::Mode::Idle) {
         if (State.setup.recorder && screenBefore < gamestate::GamePlayScreen &&
@@ -226,6 +227,11 @@ std::optional<RoundFile> LoadRecordedRound(const std::string& path, std::string&
         return std::nullopt;
     }
     return file;
+}
+
+std::string ReplayDivergedMessage(const platform::replay::ReplayBackend& replay) {
+    return "Die Wiedergabe ist von der aufgenommenen Runde abgewichen (" + replay.Divergence() +
+           "). Sie wurde mit Version " + replay.File().gameVersion + " aufgenommen.";
 }
 
 std::string RoundsFolder() {

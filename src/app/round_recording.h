@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,9 @@ struct RoundRecordingSetup {
     // test's data folder).
     bool keepRounds = false;
     platform::replay::ReplayBackend* replay = nullptr;
+    // Whether every picture and sound is there yet (a web page unpacks most of them while its
+    // start screen shows): the pack's fingerprint is read only then. Empty: from the start.
+    std::function<bool()> packArrived;
 };
 
 // Installs the run's setup; the game's reset takes it away again.
@@ -55,6 +59,9 @@ bool BeginReplay(std::string& message);
 // a message for the player in `message`, when it cannot.
 std::optional<platform::replay::RoundFile> LoadRecordedRound(const std::string& path,
                                                              std::string& message);
+
+// What the player is told when a replay went another way than the recorded round.
+std::string ReplayDivergedMessage(const platform::replay::ReplayBackend& replay);
 
 // The save folder's recorded rounds; `entryDigest` empty gives the last round's file.
 std::string RoundsFolder();

@@ -22,12 +22,29 @@ void StopSoundOutput() {
     sound::ResetSoundSystem();
 }
 
-void StartMusicWorker() {
-    sound::StartMusicThread([] { return presentation::CurrentMusicOptions().MusicOn == 0; });
+namespace {
+
+bool MusicEnabled() {
+    return presentation::CurrentMusicOptions().MusicOn == 0;
 }
 
+}  // namespace
+
+#if TQ_MUSIC_FROM_FRAME_LOOP
+// A build without threads: the frame loop refills the music (RefillMusicBetweenFrames).
+void StartMusicWorker() {}
+void StopMusicWorker() {}
+void RefillMusicBetweenFrames() {
+    sound::RefillMusicWithoutThread(MusicEnabled);
+}
+#else
+void StartMusicWorker() {
+    sound::StartMusicThread(MusicEnabled);
+}
 void StopMusicWorker() {
     sound::StopMusicThread();
 }
+void RefillMusicBetweenFrames() {}
+#endif
 
 }  // namespace app

@@ -11,5 +11,8 @@ void StopSoundOutput();
 // Starts the thread that refills streamed music, and tells it to end (joining it).
 void StartMusicWorker();
 void StopMusicWorker();
+// Where the build has no music thread (TQ_MUSIC_FROM_FRAME_LOOP), refills the music played since
+// the last frame; otherwise nothing, the thread does it.
+void RefillMusicBetweenFrames();
 
 }  // namespace app

@@ -19,7 +19,13 @@ size_t LengthOf(const char* text) {
     return text ? std::strlen(text) : 0;
 }
 
+// Each thread holds its own boxes. The browser build has one thread, and its WebAssembly keeps no
+// thread-local storage without the threads' own instructions.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+HeldTraceBoxes* HeldOnThisThread = nullptr;
+#else
 thread_local HeldTraceBoxes* HeldOnThisThread = nullptr;
+#endif
 
 }  // namespace
 

@@ -313,7 +313,8 @@ bool DecodeBmpFile(const std::string& path, DecodedBitmap& out) {
     if (length <= 0 || length > MaxBitmapPixels * 4 + (1 << 20)) return false;
     file.seekg(0);
     std::vector<uint8_t> bytes(static_cast<size_t>(length));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) return false;
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(length)))
+        return false;
     return DecodeBmp(bytes.data(), bytes.size(), out);
 }
 

@@ -89,7 +89,8 @@ HRESULT CDisplayDevice::DrawSurface(uint32_t x, uint32_t y, CBitmapSurface* surf
     if (!surface->HasKeyColour()) {
         for (int row = 0; row < static_cast<int>(h); ++row) {
             std::memcpy(dst + static_cast<size_t>(row) * Pitch,
-                        src + display::PixelIndex(0, row, srcPitch), w * sizeof(uint16_t));
+                        src + display::PixelIndex(0, row, srcPitch),
+                        static_cast<size_t>(w) * sizeof(uint16_t));
         }
         return S_OK;
     }

@@ -32,4 +32,21 @@ class KeyPresses {
     std::bitset<PadButtonCount> padThisFrame_;
 };
 
+// Whether `virtualKey` is down as `down(key)` tells of each key: the generic Shift, Control and
+// Alt keys stand for themselves and either of their left and right keys.
+template <typename KeyDownFn>
+bool VirtualKeyDownBy(int virtualKey, KeyDownFn down) {
+    if (virtualKey <= 0 || virtualKey >= vk::Count) return false;
+    switch (virtualKey) {
+        case vk::Shift:
+            return down(vk::Shift) || down(vk::LShift) || down(vk::RShift);
+        case vk::Control:
+            return down(vk::Control) || down(vk::LControl) || down(vk::RControl);
+        case vk::Menu:
+            return down(vk::Menu) || down(vk::LMenu) || down(vk::RMenu);
+        default:
+            return down(virtualKey);
+    }
+}
+
 }  // namespace platform

@@ -154,35 +154,34 @@ void KillStream(CMusicStream& stream, const diag::HeldTraceBoxes& held) {
     RecordFileFailure(stream.Path(), held);
 }
 
-// Waits for segment ends and refills the segments just played. When the thread was late, it
-// catches up with every segment that was played meanwhile (at most one buffer's worth). A refill
-// that fails ends that stream, never the thread: the next tune streams again.
+// Refills the segments played since the last refill. When the refill comes late, it catches up
+// with every segment that was played meanwhile (at most one buffer's worth). A refill that fails
+// ends that stream, never the music: the next tune streams again.
+void RefillDueSegments(const std::function<bool()>& musicEnabled) {
+    if (musicEnabled && !musicEnabled()) return;
+    std::lock_guard lock(MusicLock());
+    CMusicStream* stream = MusicStream;
+    if (!stream || stream->IsDead()) return;
+    // A modal box here would hold the lock, and with it the main thread, until closed.
+    diag::HeldTraceBoxes held;
+    uint32_t refills = 0;
+    while (stream->SegmentsDue() > 0 && refills < kMusicSegments) {
+        if (Failed(stream->RefillNextSegment(true))) {
+            KillStream(*stream, held);
+            return;
+        }
+        ++refills;
+    }
+    // Lapped: the whole buffer has just been rewritten; older segment ends are history.
+    if (refills == kMusicSegments) stream->ForgetMissedSegments();
+}
+
+// Waits for segment ends and refills the segments just played.
 void MusicThreadRoutine(std::function<bool()> musicEnabled) {
     while (true) {
         MusicEvent.Wait();
         if (MusicThreadQuit.load()) break;
-        if (musicEnabled && !musicEnabled()) continue;
-
-        std::lock_guard lock(MusicLock());
-        CMusicStream* stream = MusicStream;
-        if (!stream || stream->IsDead()) continue;
-        // A modal box here would hold the lock, and with it the main thread, until closed.
-        diag::HeldTraceBoxes held;
-        uint32_t refills = 0;
-        bool failed = false;
-        while (stream->SegmentsDue() > 0 && refills < kMusicSegments) {
-            if (Failed(stream->RefillNextSegment(true))) {
-                failed = true;
-                break;
-            }
-            ++refills;
-        }
-        if (failed) {
-            KillStream(*stream, held);
-            continue;
-        }
-        // Lapped: the whole buffer has just been rewritten; older segment ends are history.
-        if (refills == kMusicSegments) stream->ForgetMissedSegments();
+        RefillDueSegments(musicEnabled);
     }
     MusicThreadAlive.store(false);
 }
@@ -307,6 +306,10 @@ void StopMusicThread() {
 
 bool MusicThreadRunning() {
     return MusicThreadAlive.load();
+}
+
+void RefillMusicWithoutThread(const std::function<bool()>& musicEnabled) {
+    if (MusicEvent.TryWait()) RefillDueSegments(musicEnabled);
 }
 
 }  // namespace sound

@@ -99,5 +99,10 @@ void StartMusicThread(std::function<bool()> musicEnabled);
 // Tells the music thread to end and joins it. Does nothing when it is not running.
 void StopMusicThread();
 bool MusicThreadRunning();
+// Where there are no threads (the browser), the frame loop does the music thread's work: when a
+// segment end has passed since the last call, it refills what was played, as the thread would.
+// Called between frames, it keeps up as long as a frame takes less than the buffer's three
+// seconds.
+void RefillMusicWithoutThread(const std::function<bool()>& musicEnabled);
 
 }  // namespace sound

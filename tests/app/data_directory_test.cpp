@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 #include <vector>
 
 #include "gamestate/game_state.h"
@@ -14,10 +12,14 @@
 #include "persistence/options.h"
 #include "persistence/save_directory.h"
 #include "support/bmp_fixture.h"
+#include "support/file_bytes.h"
 #include "support/game_harness.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::WriteFileBytes;
 
 namespace fs = std::filesystem;
 
@@ -106,17 +108,6 @@ TEST(DataLocation, ARelativeXdgDataHomeIsIgnoredForTheHomeDirectory) {
     EXPECT_TRUE(app::UserDataDirectory().empty());
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(DataLocation, ACopyWhoseFolderCannotBeWrittenSavesInTheUsersFolder) {
     testing_support::TempDir dir;
     ScopedEnv xdg("XDG_DATA_HOME", (dir.Path() / "xdg").string());
@@ -125,8 +116,8 @@ TEST(DataLocation, ACopyWhoseFolderCannotBeWrittenSavesInTheUsersFolder) {
     const fs::path copy = dir.Path() / "copy";
     const fs::path data = copy / "data";
     fs::create_directories(data / "grafik");
-    WriteFile(data / "score.dat", "the copy's table");
-    WriteFile(data / "tannenquirl.ini", "[options]\nsound=0\n");
+    WriteFileBytes(data / "score.dat", "the copy's table");
+    WriteFileBytes(data / "tannenquirl.ini", "[options]\nsound=0\n");
     const auto allButData = [&](const fs::path& folder) { return folder != data; };
 
     // Started from elsewhere, and from inside the data folder itself.
@@ -137,16 +128,16 @@ TEST(DataLocation, ACopyWhoseFolderCannotBeWrittenSavesInTheUsersFolder) {
         EXPECT_EQ(location.saveDirectory, saves.string());
         EXPECT_TRUE(location.savesWritable);
     }
-    EXPECT_EQ(ReadFile(saves / "score.dat"), "the copy's table") << "seeded on first use";
-    EXPECT_EQ(ReadFile(saves / "tannenquirl.ini"), "[options]\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes(saves / "score.dat"), "the copy's table") << "seeded on first use";
+    EXPECT_EQ(ReadFileBytes(saves / "tannenquirl.ini"), "[options]\nsound=0\n");
 
     // What the game saves there stays there, and the next start reads it from there.
     persistence::SetSaveDirectory(saves.string());
     EXPECT_TRUE(persistence::SaveSoundOption("1"));
     persistence::SetSaveDirectory("");
     app::ChooseDataLocation(dir.Path(), copy / "tannenquirl", allButData);
-    EXPECT_EQ(ReadFile(saves / "tannenquirl.ini"), "[options]\nsound=1\n");
-    EXPECT_EQ(ReadFile(data / "tannenquirl.ini"), "[options]\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes(saves / "tannenquirl.ini"), "[options]\nsound=1\n");
+    EXPECT_EQ(ReadFileBytes(data / "tannenquirl.ini"), "[options]\nsound=0\n");
 
     // A folder the player may write keeps its saves beside the pictures, as it always did.
     const app::DataLocation writable = app::ChooseDataLocation(
@@ -159,7 +150,7 @@ TEST(DataLocation, WithNowhereToWriteThePlayerIsToldOnceAtStartUp) {
     ScopedEnv xdg("XDG_DATA_HOME", (dir.Path() / "xdg").string());
     // A file where the user's folder should be: it cannot be made.
     fs::create_directories(dir.Path() / "xdg");
-    WriteFile(dir.Path() / "xdg/tannenquirl", "");
+    WriteFileBytes(dir.Path() / "xdg/tannenquirl", "");
     fs::create_directories(dir.Path() / "copy/data/grafik");
     const app::DataLocation copy = app::ChooseDataLocation(
         dir.Path(), dir.Path() / "copy/tannenquirl", [](const fs::path&) { return false; });

@@ -7,9 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "app/application.h"
@@ -24,31 +22,24 @@
 #include "persistence/high_scores.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/main_menu.h"
+#include "support/file_bytes.h"
 #include "support/play_directory.h"
 
 namespace {
 
+using testing_support::ReadFileBytes;
+using testing_support::WriteFileBytes;
+
 namespace fs = std::filesystem;
 using platform::replay::RecordingBackend;
 using platform::replay::ReplayBackend;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Every file under `folder` with its contents.
 std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
     std::map<std::string, std::string> files;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file() && !entry.is_symlink())
-            files[fs::relative(entry.path(), folder).string()] = ReadAll(entry.path());
+            files[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
     }
     return files;
 }
@@ -93,17 +84,17 @@ TEST(RecordedRounds, ARoundIsKeptWithItsEntryAndReplaysWithoutTouchingAFile) {
     ASSERT_GT(score, 0);
     ASSERT_EQ(entryScore, score);
 
-    const std::string recorded = ReadAll(chosen);
+    const std::string recorded = ReadFileBytes(chosen);
     ASSERT_FALSE(recorded.empty());
-    EXPECT_EQ(ReadAll(folder / "rounds" / "last.tqround"), recorded);
+    EXPECT_EQ(ReadFileBytes(folder / "rounds" / "last.tqround"), recorded);
     const fs::path entryRound =
         folder / "rounds" /
         (persistence::EntryDigest(score, driver::Autoplayer::PlayerName) + "-1.tqround");
-    EXPECT_EQ(ReadAll(entryRound), recorded) << "the round behind the new entry";
+    EXPECT_EQ(ReadFileBytes(entryRound), recorded) << "the round behind the new entry";
 
     // An entry that has left the table takes its round with it.
     const fs::path lostRound = folder / "rounds" / (std::string(32, 'a') + "-1.tqround");
-    WriteAll(lostRound, recorded);
+    WriteFileBytes(lostRound, recorded);
 
     const std::map<std::string, std::string> before = FilesUnder(folder);
     {

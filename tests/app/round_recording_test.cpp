@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/application.h"
@@ -22,17 +20,16 @@
 #include "persistence/high_scores.h"
 #include "platform/headless/headless_backend.h"
 #include "presentation/main_menu.h"
+#include "support/file_bytes.h"
 #include "support/play_directory.h"
 
 namespace {
 
+using testing_support::WriteFileBytes;
+
 namespace fs = std::filesystem;
 using platform::replay::RecordingBackend;
 using platform::replay::ReplayBackend;
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class InheritanceTest : public ::testing::Test {
   protected:
@@ -98,7 +95,7 @@ TEST_F(InheritanceTest, ABadRecordingIsRefusedWithAMessageThatNamesIt) {
     file.gameVersion = "1.0.0";
     file.assetFingerprint = app::AssetFingerprint(folder);
     const std::string good = platform::replay::EncodeRoundFile(file);
-    WriteAll(folder / "good.tqround", good);
+    WriteFileBytes(folder / "good.tqround", good);
     EXPECT_TRUE(app::LoadRecordedRound((folder / "good.tqround").string(), message)) << message;
 
     struct Case {
@@ -117,7 +114,7 @@ TEST_F(InheritanceTest, ABadRecordingIsRefusedWithAMessageThatNamesIt) {
     };
     for (const Case& c : cases) {
         const fs::path path = folder / "bad.tqround";
-        WriteAll(path, c.bytes);
+        WriteFileBytes(path, c.bytes);
         message.clear();
         EXPECT_FALSE(app::LoadRecordedRound(path.string(), message)) << c.says;
         EXPECT_NE(message.find(c.says), std::string::npos) << message;

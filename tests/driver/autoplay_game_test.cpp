@@ -5,9 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "app/application.h"
@@ -16,23 +14,15 @@
 #include "persistence/high_scores.h"
 #include "sound/sound_system.h"
 #include "sound/wave_reader.h"
+#include "support/file_bytes.h"
 #include "support/game_harness.h"
+#include "support/state_json.h"
 #include "world/world_fixture.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-long long NumberAfter(const std::string& json, const std::string& key) {
-    std::smatch match;
-    if (!std::regex_search(json, match, std::regex("\"" + key + "\":(-?[0-9]+)"))) return -1;
-    return std::stoll(match[1]);
-}
+using testing_support::NumberAfter;
+using testing_support::ReadFileBytes;
 
 // The generated pictures and sounds, with score.dat and the options written beside them.
 void LinkAssetPack(const world_testing::TempDirectory& data) {
@@ -51,7 +41,7 @@ TEST(Autoplay, AWholeRoundScoresFulfilsQuotasAndEntersTheNameInTheHighScores) {
                                 " --autoplay --step 33 --state " + state + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    const std::string end = ReadAll(state);
+    const std::string end = ReadFileBytes(state);
     ASSERT_FALSE(end.empty());
     EXPECT_EQ(NumberAfter(end, "screen"), 1) << "back in the menu";
     const long long score = NumberAfter(end, "score");
@@ -76,7 +66,7 @@ TEST(Autoplay, OnTheWholeHuntingGroundEveryWeaponIsUnlockedAndFired) {
                                 " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    const std::string end = ReadAll(state);
+    const std::string end = ReadFileBytes(state);
     ASSERT_FALSE(end.empty());
     EXPECT_NE(end.find("\"panorama\":true"), std::string::npos);
     EXPECT_EQ(NumberAfter(end, "screen"), 1) << "back in the menu";

@@ -9,15 +9,11 @@
 #include <string>
 
 #include "support/bmp_fixture.h"
+#include "support/file_bytes.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing_support::ReadFileBytes;
 
 TEST(Driver, RunsTheStartScreenIntoTheMenuAndTakesScreenshots) {
     testing_support::TempDir dir;
@@ -27,10 +23,10 @@ TEST(Driver, RunsTheStartScreenIntoTheMenuAndTakesScreenshots) {
                           " --frames 300 --shot 10:" + (dir / "start.bmp") + " --state " +
                           (dir / "s.json") + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    std::string state = ReadAll(dir / "s.json");
+    std::string state = ReadFileBytes(dir / "s.json");
     EXPECT_NE(state.find("\"frame\":299"), std::string::npos) << state;
     EXPECT_EQ(state.find("\"screen\":-1"), std::string::npos) << "left the start screen: " << state;
-    std::string shot = ReadAll(dir / "start.bmp");
+    std::string shot = ReadFileBytes(dir / "start.bmp");
     ASSERT_EQ(shot.size(), 54u + 800 * 600 * 3);
     EXPECT_EQ(static_cast<unsigned char>(shot[54 + 1]), 0xFF) << "green start screen";
 }
@@ -46,9 +42,9 @@ TEST(Driver, ScriptedQuickClicksPressTheMenuAndAltXClosesTheGame) {
                           " --script " + (dir / "quick.script") + " --state " + (dir / "s.json") +
                           " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << "Alt+X is a normal close";
-    EXPECT_NE(ReadAll(dir / "tannenquirl.ini").find("sound=0"), std::string::npos);
-    EXPECT_NE(ReadAll(dir / "s.json").find("\"frame\":310,"), std::string::npos)
-        << "frame 311 never ran: Alt+X closed the game first: " << ReadAll(dir / "s.json");
+    EXPECT_NE(ReadFileBytes(dir / "tannenquirl.ini").find("sound=0"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(dir / "s.json").find("\"frame\":310,"), std::string::npos)
+        << "frame 311 never ran: Alt+X closed the game first: " << ReadFileBytes(dir / "s.json");
 }
 
 TEST(Driver, AScriptedControllerClicksTheMenuPlaysARoundAndTypesAFullName) {
@@ -105,16 +101,16 @@ TEST(Driver, AScriptedControllerClicksTheMenuPlaysARoundAndTypesAFullName) {
                                 " --script " + (dir / "pad.script") + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    const std::string unlocked = ReadAll(dir / "unlocked.json");
+    const std::string unlocked = ReadFileBytes(dir / "unlocked.json");
     EXPECT_NE(unlocked.find("\"screen\":2,"), std::string::npos) << "A clicked the start button";
     EXPECT_NE(unlocked.find("\"crossbow\":2"), std::string::npos)
         << "the right trigger and A hit the blossoms, X reloaded for the last: " << unlocked;
-    EXPECT_NE(ReadAll(dir / "next.json").find("\"selected\":2,"), std::string::npos)
+    EXPECT_NE(ReadFileBytes(dir / "next.json").find("\"selected\":2,"), std::string::npos)
         << "the right shoulder took the crossbow";
-    EXPECT_NE(ReadAll(dir / "previous.json").find("\"selected\":1,\"rounds\":5,"),
+    EXPECT_NE(ReadFileBytes(dir / "previous.json").find("\"selected\":1,\"rounds\":5,"),
               std::string::npos)
         << "the left shoulder took the shotgun back, loaded";
-    const std::string end = ReadAll(dir / "end.json");
+    const std::string end = ReadFileBytes(dir / "end.json");
     EXPECT_NE(end.find("\"editing\":false"), std::string::npos) << "Start ended the entry";
     EXPECT_NE(end.find("\"name\":\"WWWWWWWWWWWW\""), std::string::npos)
         << "typed with the controller alone, and up on a full name changes none of it: " << end;

@@ -10,22 +10,17 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using testing_support::ReadFileBytes;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+namespace fs = std::filesystem;
 
 // The first value of `key` in a state file: the round's score comes before the table's.
 std::string FirstValue(const std::string& json, const std::string& key) {
@@ -58,7 +53,7 @@ class KeptRounds : public ::testing::TestWithParam<std::string> {};
 TEST_P(KeptRounds, AKeptRoundReachesTheScoreAndStateItWasRecordedWith) {
     testing_support::TempDir scratch;
     const fs::path kept = fs::path(TQ_SOURCE_DIR) / "tests/replays" / GetParam();
-    const std::string expected = ReadAll(kept.string() + ".expect");
+    const std::string expected = ReadFileBytes(kept.string() + ".expect");
     std::smatch score, digest;
     ASSERT_TRUE(std::regex_search(expected, score, std::regex("score (-?[0-9]+)")));
     ASSERT_TRUE(std::regex_search(expected, digest, std::regex("rulesDigest ([0-9a-f]+)")));
@@ -66,7 +61,7 @@ TEST_P(KeptRounds, AKeptRoundReachesTheScoreAndStateItWasRecordedWith) {
     const std::string state = scratch / "end.json";
     ASSERT_EQ(ExitStatusOf(Driver() + " --replay " + kept.string() + ".tqround --state " + state),
               0);
-    const std::string end = ReadAll(state);
+    const std::string end = ReadFileBytes(state);
     EXPECT_EQ(FirstValue(end, "score"), score[1].str());
     EXPECT_EQ(FirstValue(end, "rulesDigest"), digest[1].str());
     EXPECT_LE(fs::file_size(kept.string() + ".tqround"), 100u * 1024u);
@@ -102,19 +97,19 @@ TEST(RecordedRounds, AnAutoplayedRoundReplaysToTheStateItEndedInAndADamagedCopyI
                            " 2>/dev/null"),
               0);
     ASSERT_EQ(ExitStatusOf(Driver() + " --replay " + round + " --state " + replayed), 0);
-    const std::string before = ReadAll(recorded);
-    const std::string after = ReadAll(replayed);
+    const std::string before = ReadFileBytes(recorded);
+    const std::string after = ReadFileBytes(replayed);
     ASSERT_NE(FirstValue(before, "score"), "");
     EXPECT_EQ(GameStateOnly(after), GameStateOnly(before));
 
     // One byte changed in the middle of the round: the replay stops and says where.
-    std::string bytes = ReadAll(round);
+    std::string bytes = ReadFileBytes(round);
     bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x20);
     std::ofstream(scratch / "damaged.tqround", std::ios::binary) << bytes;
     const std::string log = scratch / "damaged.log";
     EXPECT_EQ(ExitStatusOf(Driver() + " --replay " + (scratch / "damaged.tqround") + " 2>" + log),
               1);
-    EXPECT_NE(ReadAll(log).find("at frame "), std::string::npos) << ReadAll(log);
+    EXPECT_NE(ReadFileBytes(log).find("at frame "), std::string::npos) << ReadFileBytes(log);
 
     // Not a round at all: refused before the game starts.
     EXPECT_EQ(ExitStatusOf(Driver() + " --replay " + recorded + " 2>/dev/null"), 65);

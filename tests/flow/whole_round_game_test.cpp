@@ -5,26 +5,16 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
+#include "support/file_bytes.h"
+#include "support/state_json.h"
 #include "world/world_fixture.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// The number after "key": in a flat part of the state, or -1 when it is missing.
-long long NumberAfter(const std::string& json, const std::string& key) {
-    std::smatch match;
-    if (!std::regex_search(json, match, std::regex("\"" + key + "\":(-?[0-9]+)"))) return -1;
-    return std::stoll(match[1]);
-}
+using testing_support::NumberAfter;
+using testing_support::ReadFileBytes;
 
 TEST(WholeRound, NinetySecondsWithoutInputEndInTheMenusHighScoreState) {
     world_testing::TempDirectory data;  // no pictures, no sounds: the game runs all the same
@@ -42,7 +32,7 @@ TEST(WholeRound, NinetySecondsWithoutInputEndInTheMenusHighScoreState) {
                                 " --script " + script + " --frames 6160 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    const std::string middle = ReadAll(data / "middle.json");
+    const std::string middle = ReadFileBytes(data / "middle.json");
     EXPECT_EQ(NumberAfter(middle, "screen"), 2) << middle.substr(0, 300);
     EXPECT_EQ(NumberAfter(middle, "stage"), 1);
     EXPECT_GT(NumberAfter(middle, "roundEnd"), NumberAfter(middle, "roundClock"));
@@ -51,7 +41,7 @@ TEST(WholeRound, NinetySecondsWithoutInputEndInTheMenusHighScoreState) {
     EXPECT_TRUE(std::regex_search(middle, std::regex("\"kind\":[1-5],\"plane\":[23]")))
         << "animals walk in the middle and far planes";
 
-    const std::string end = ReadAll(data / "end.json");
+    const std::string end = ReadFileBytes(data / "end.json");
     EXPECT_EQ(NumberAfter(end, "screen"), 1) << end.substr(0, 300);
     EXPECT_EQ(NumberAfter(end, "score"), 0);
     ASSERT_NE(end.find("\"menu\""), std::string::npos);

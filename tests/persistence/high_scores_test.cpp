@@ -3,27 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "persistence/md5.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+using testing_support::ReadFileBytes;
+using testing_support::WriteFileBytes;
+
 using persistence::HighScoreTable;
 using testing_support::TempDir;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // A table with twenty descending scores 2000, 1900, .. 100 and names "P0" .. "P19".
 HighScoreTable FullTable() {
@@ -57,7 +48,7 @@ TEST_F(HighScores, WrittenFileHasTheRecordLayoutAndReadsBackUnchanged) {
     std::memcpy(table.names[4] + 10, "junk", 4);  // bytes after the NUL are kept as they are
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
 
-    const std::string bytes = ReadFile(path);
+    const std::string bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 2080u);
     // Record 1: score 1900 little-endian, the name, the digest with its NUL.
     EXPECT_EQ(bytes.substr(104, 4), std::string("\x6c\x07\x00\x00", 4));
@@ -71,17 +62,17 @@ TEST_F(HighScores, WrittenFileHasTheRecordLayoutAndReadsBackUnchanged) {
     EXPECT_EQ(std::memcmp(loaded.names, table.names, sizeof(table.names)), 0);
     EXPECT_EQ(std::memcmp(loaded.checksums, table.checksums, sizeof(table.checksums)), 0);
     ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
-    EXPECT_EQ(ReadFile(path), bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
 }
 
 TEST_F(HighScores, OneChangedByteEmptiesThatEntryAndAllLaterOnes) {
     HighScoreTable table = FullTable();
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
-    const std::string good = ReadFile(path);
+    const std::string good = ReadFileBytes(path);
     for (const size_t offset : {5 * 104 + 0u, 5 * 104 + 4u, 5 * 104 + 60u}) {
         std::string bad = good;
         bad[offset] ^= 1;
-        WriteFile(path, bad);
+        WriteFileBytes(path, bad);
         HighScoreTable loaded;
         persistence::LoadHighScores(loaded, path);
         for (int i = 0; i < 5; ++i) {
@@ -98,7 +89,7 @@ TEST_F(HighScores, OneChangedByteEmptiesThatEntryAndAllLaterOnes) {
 TEST_F(HighScores, UnterminatedFieldsShortFilesAndMissingFilesFailSafely) {
     HighScoreTable table = FullTable();
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
-    const std::string good = ReadFile(path);
+    const std::string good = ReadFileBytes(path);
 
     // A name of 50 non-NUL bytes whose digest is "correct" for those 50 bytes still fails: it
     // would otherwise run on into the checksum field.
@@ -107,7 +98,7 @@ TEST_F(HighScores, UnterminatedFieldsShortFilesAndMissingFilesFailSafely) {
     bad.replace(2 * 104 + 4, 50, longName);
     const std::string digest = persistence::Md5Hex("K1800T" + longName + "R");
     bad.replace(2 * 104 + 54, 33, digest + '\0');
-    WriteFile(path, bad);
+    WriteFileBytes(path, bad);
     HighScoreTable loaded;
     persistence::LoadHighScores(loaded, path);
     EXPECT_EQ(loaded.scores[1], 1900);
@@ -116,17 +107,17 @@ TEST_F(HighScores, UnterminatedFieldsShortFilesAndMissingFilesFailSafely) {
     // A digest field without a NUL fails too.
     bad = good;
     bad.replace(3 * 104 + 54 + 32, 18, std::string(18, 'f'));
-    WriteFile(path, bad);
+    WriteFileBytes(path, bad);
     persistence::LoadHighScores(loaded, path);
     EXPECT_EQ(loaded.scores[2], 1800);
     EXPECT_EQ(loaded.scores[3], 0);
 
     // A file cut inside record 7 keeps 0 .. 6; anything after 2080 bytes is ignored.
-    WriteFile(path, good.substr(0, 7 * 104 + 50));
+    WriteFileBytes(path, good.substr(0, 7 * 104 + 50));
     persistence::LoadHighScores(loaded, path);
     EXPECT_EQ(loaded.scores[6], 1400);
     EXPECT_EQ(loaded.scores[7], 0);
-    WriteFile(path, good + "trailing");
+    WriteFileBytes(path, good + "trailing");
     persistence::LoadHighScores(loaded, path);
     EXPECT_EQ(loaded.scores[19], 100);
 
@@ -137,15 +128,15 @@ TEST_F(HighScores, UnterminatedFieldsShortFilesAndMissingFilesFailSafely) {
 TEST_F(HighScores, ADamagedFileIsKeptBesideItBeforeItIsFirstReplaced) {
     HighScoreTable table = FullTable();
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
-    std::string damaged = ReadFile(path);
+    std::string damaged = ReadFileBytes(path);
     damaged[5 * 104 + 4] ^= 1;
-    WriteFile(path, damaged);
+    WriteFileBytes(path, damaged);
 
     // Loading drops entries 5 .. 19; the next save keeps the file as it was, then replaces it.
     HighScoreTable loaded;
     persistence::LoadHighScores(loaded, path);
     ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
-    EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), damaged);
     persistence::LoadHighScores(loaded, path);
     EXPECT_EQ(loaded.scores[4], 1600);
     EXPECT_EQ(loaded.scores[5], 0);
@@ -155,18 +146,18 @@ TEST_F(HighScores, ADamagedFileIsKeptBesideItBeforeItIsFirstReplaced) {
     EXPECT_FALSE(std::filesystem::exists(path + ".damaged.2"));
 
     // A file damaged again, or cut short, never overwrites an earlier copy.
-    std::string again = ReadFile(path);
+    std::string again = ReadFileBytes(path);
     again[0] ^= 1;
-    WriteFile(path, again);
+    WriteFileBytes(path, again);
     persistence::LoadHighScores(loaded, path);
     ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
-    const std::string cut = ReadFile(path).substr(0, 300);
-    WriteFile(path, cut);
+    const std::string cut = ReadFileBytes(path).substr(0, 300);
+    WriteFileBytes(path, cut);
     persistence::LoadHighScores(loaded, path);
     ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
-    EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
-    EXPECT_EQ(ReadFile(path + ".damaged.2"), again);
-    EXPECT_EQ(ReadFile(path + ".damaged.3"), cut);
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), damaged);
+    EXPECT_EQ(ReadFileBytes(path + ".damaged.2"), again);
+    EXPECT_EQ(ReadFileBytes(path + ".damaged.3"), cut);
     EXPECT_FALSE(std::filesystem::exists(path + ".damaged.4"));
 }
 
@@ -215,11 +206,11 @@ TEST_F(HighScores, EnterRoundScoreBelowAllOrZeroChangesNothing) {
 TEST_F(HighScores, AFailedSaveKeepsTheOldFileAndTheTable) {
     HighScoreTable table = FullTable();
     ASSERT_TRUE(persistence::SaveHighScores(table, path));
-    const std::string before = ReadFile(path);
+    const std::string before = ReadFileBytes(path);
     table.scores[0] = 5000;
     EXPECT_FALSE(persistence::SaveHighScores(table, (dir / "no/such/dir/score.dat")));
     EXPECT_EQ(table.scores[0], 5000);
-    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 }  // namespace

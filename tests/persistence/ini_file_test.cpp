@@ -2,27 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "persistence/options.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+using testing_support::ReadFileBytes;
+using testing_support::WriteFileBytes;
+
 using persistence::IniFile;
 using testing_support::TempDir;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 TEST(IniFile, ReadsValuesLikeTheProfileFunctions) {
     const IniFile file = IniFile::Parse(
@@ -94,7 +84,7 @@ TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
     const std::string path = (dir / "tannenquirl.ini");
     static constexpr char kGarbage[] = "\x00\xff\x13garbage[options\nsound=0\n=1\n[options]x\n";
     const std::string garbage(kGarbage, sizeof(kGarbage) - 1);
-    WriteFile(path, garbage);
+    WriteFileBytes(path, garbage);
     persistence::Options options;
     options.MusicOn = 5;
     options.StreamMusic = 5;
@@ -103,7 +93,7 @@ TEST(IniFile, MalformedFilesGiveDefaultsAndStillAcceptAWrite) {
     EXPECT_EQ(options.StreamMusic, 1);
 
     ASSERT_TRUE(persistence::SaveSoundOption("0", path));
-    EXPECT_EQ(ReadFile(path), garbage + "[options]\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes(path), garbage + "[options]\nsound=0\n");
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.MusicOn, 2);
 }
@@ -117,21 +107,21 @@ TEST(Options, SoundOptionRoundTripAndFileRules) {
     EXPECT_EQ(options.StreamMusic, 1);
 
     ASSERT_TRUE(persistence::SaveSoundOption("0", path));
-    EXPECT_EQ(ReadFile(path), "[options]\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes(path), "[options]\nsound=0\n");
     ASSERT_TRUE(persistence::SaveSoundOption("1", path));
-    EXPECT_EQ(ReadFile(path), "[options]\nsound=1\n");
+    EXPECT_EQ(ReadFileBytes(path), "[options]\nsound=1\n");
 
-    WriteFile(path, "[options]\nsound=2\nstream=0\n");
+    WriteFileBytes(path, "[options]\nsound=2\nstream=0\n");
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.MusicOn, 2);
     EXPECT_EQ(options.StreamMusic, 0);
 
     // Written by hand: a comment behind the number, a word for the number.
-    WriteFile(path, "[options]\nstream=0 ; ganze Datei\nsound=off\n");
+    WriteFileBytes(path, "[options]\nstream=0 ; ganze Datei\nsound=off\n");
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.MusicOn, 2) << "\"off\" reads as 0: music off";
     EXPECT_EQ(options.StreamMusic, 0);
-    WriteFile(path, "[options]\nsound=1 (an)\n");
+    WriteFileBytes(path, "[options]\nsound=1 (an)\n");
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.MusicOn, 0);
     EXPECT_EQ(options.StreamMusic, 1) << "a missing key keeps its default";
@@ -152,13 +142,13 @@ TEST(Options, TheWholeHuntingGroundIsReadButNeverWritten) {
     persistence::Options options;
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.Panorama, 0) << "off without a file";
-    WriteFile(path, "[options]\npanorama=1\n");
+    WriteFileBytes(path, "[options]\npanorama=1\n");
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.Panorama, 1);
     ASSERT_TRUE(persistence::SaveSoundOption("0", path));
-    EXPECT_EQ(ReadFile(path), "[options]\npanorama=1\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes(path), "[options]\npanorama=1\nsound=0\n");
     for (const char* value : {"0", "ja", ""}) {
-        WriteFile(path, std::string("[options]\npanorama=") + value + "\n");
+        WriteFileBytes(path, std::string("[options]\npanorama=") + value + "\n");
         persistence::LoadOptions(options, path);
         EXPECT_EQ(options.Panorama, 0) << value;
     }
@@ -168,11 +158,11 @@ TEST(Options, NumbersFollowedByTextCountOnlyTheirLeadingDigits) {
     // Comments and notes written behind a value by hand, with digits of their own.
     TempDir dir;
     const std::string path = (dir / "tannenquirl.ini");
-    WriteFile(path,
-              "[options]\n"
-              "sound=1 ; seit 2019 an\n"
-              "stream=5x7\n"
-              "panorama=0 # 1 = ganze Jagd\n");
+    WriteFileBytes(path,
+                   "[options]\n"
+                   "sound=1 ; seit 2019 an\n"
+                   "stream=5x7\n"
+                   "panorama=0 # 1 = ganze Jagd\n");
     const IniFile file = persistence::LoadIniFile(path);
     EXPECT_EQ(file.GetInt("options", "sound", 9), 1);
     EXPECT_EQ(file.GetInt("options", "stream", 9), 5);
@@ -189,19 +179,19 @@ TEST(Options, AByteOrderMarkIsReadPastAndKeptWhenTheFileIsRewritten) {
     TempDir dir;
     const std::string path = (dir / "tannenquirl.ini");
     const std::string mark = "\xEF\xBB\xBF";
-    WriteFile(path, mark + "[Options]\r\nsound=0\r\nstream=0\r\n");
+    WriteFileBytes(path, mark + "[Options]\r\nsound=0\r\nstream=0\r\n");
     persistence::Options options;
     persistence::LoadOptions(options, path);
     EXPECT_EQ(options.MusicOn, 2) << "music off, as the file says";
     EXPECT_EQ(options.StreamMusic, 0);
 
     ASSERT_TRUE(persistence::SaveSoundOption("1", path));
-    EXPECT_EQ(ReadFile(path), mark + "[Options]\r\nsound=1\r\nstream=0\r\n")
+    EXPECT_EQ(ReadFileBytes(path), mark + "[Options]\r\nsound=1\r\nstream=0\r\n")
         << "the value changed in place, no second section";
     // A file holding the mark alone keeps it before the section it gains.
-    WriteFile(path, mark);
+    WriteFileBytes(path, mark);
     ASSERT_TRUE(persistence::SaveSoundOption("0", path));
-    EXPECT_EQ(ReadFile(path), mark + "[options]\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes(path), mark + "[options]\nsound=0\n");
 }
 
 TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
@@ -210,9 +200,9 @@ TEST(Options, AFailedWriteReportsItAndDestroysNothing) {
     // Something that exists but cannot be read as a file is not replaced.
     const std::string path = (dir / "tannenquirl.ini");
     std::filesystem::create_directory(path);
-    WriteFile(path + "/keep", "x");
+    WriteFileBytes(path + "/keep", "x");
     EXPECT_FALSE(persistence::SaveSoundOption("0", path));
-    EXPECT_EQ(ReadFile(path + "/keep"), "x");
+    EXPECT_EQ(ReadFileBytes(path + "/keep"), "x");
 }
 
 }  // namespace

@@ -124,6 +124,22 @@ TEST(RoundRecording, AStateThatDiffersFromTheRecordedDigestIsADivergence) {
     EXPECT_EQ(player.Divergence(), "frame 240: the state of the game differs from the recording");
 }
 
+TEST(RoundRecording, TheWatchersEscapeEndsTheReplayEarly) {
+    const Recorded recorded = RecordFrames(100);
+    HeadlessBackend machine;
+    machine.OpenWindow("test");
+    ReplayBackend player(machine, recorded.file, ReplayBackend::Pace::AsFastAsPossible);
+    player.Start();
+    player.Checkpoint(0xABCDEF00u);
+    for (int f = 0; f < 30; ++f) PlayFrame(player);
+    EXPECT_FALSE(player.Stopped());
+    machine.SetKey(vk::Escape, true);
+    PlayFrame(player);
+    EXPECT_TRUE(player.Stopped());
+    EXPECT_FALSE(player.Finished());
+    EXPECT_FALSE(player.Diverged());
+}
+
 TEST(RoundRecording, TheEndOfTheRecordingAsksTheGameToQuitOnce) {
     const Recorded recorded = RecordFrames(10);
     HeadlessBackend machine;

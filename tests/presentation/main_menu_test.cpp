@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/game_reset.h"
 #include "display/colour.h"
@@ -24,9 +23,12 @@
 #include "sound/sound_system.h"
 #include "sound/sound_test_support.h"
 #include "support/bmp_fixture.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+using testing_support::ReadFileBytes;
 
 using presentation::MainMenu;
 using presentation::Menu;
@@ -43,13 +45,6 @@ constexpr uint32_t kTrophyLit = 0x0000F800;
 // The background tells its own x: the red channel steps every 8 pixels, the green every 256.
 uint32_t BackgroundColour(int x) {
     return uint32_t((x / 8) % 32 * 8) | uint32_t(x / 256 * 32) << 8;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 class MenuScenario : public ::testing::Test {
@@ -210,7 +205,7 @@ TEST_F(MenuScenario, WindowsSlideOpenAndShut) {
 TEST_F(MenuScenario, SoundButtonWritesTheOptionAndShowsItsState) {
     Click(450, 388);
     EXPECT_EQ(Menu->MusicOn, 2);
-    EXPECT_EQ(ReadFile("tannenquirl.ini"), "[options]\nsound=0\n");
+    EXPECT_EQ(ReadFileBytes("tannenquirl.ini"), "[options]\nsound=0\n");
     // A frame draws the states the previous frame left.
     Frame(300, 300);
     Frame(300, 300);
@@ -220,7 +215,7 @@ TEST_F(MenuScenario, SoundButtonWritesTheOptionAndShowsItsState) {
     EXPECT_EQ(Pixel(450, 388), Rgb(kSoundFrames[3]));
     Click(450, 400);
     EXPECT_EQ(Menu->MusicOn, 0);
-    EXPECT_EQ(ReadFile("tannenquirl.ini"), "[options]\nsound=1\n");
+    EXPECT_EQ(ReadFileBytes("tannenquirl.ini"), "[options]\nsound=1\n");
     Frame(300, 300);
     Frame(300, 300);
     EXPECT_EQ(Pixel(450, 388), Rgb(kSoundFrames[0]));

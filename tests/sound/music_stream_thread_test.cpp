@@ -119,6 +119,27 @@ TEST_F(MusicStreamTest, TheMusicThreadRefillsWhatIsPlayed) {
     EXPECT_FALSE(sound::MusicThreadRunning());
 }
 
+// Without threads (the browser build) the frame loop refills what was played: frames that mix a
+// display frame's sound, now and then a slow one that mixes two segments at once, still play the
+// file bit-exact. With the music switched off nothing is refilled.
+TEST_F(MusicStreamTest, TheFrameLoopRefillsWhatIsPlayedWhereThereIsNoThread) {
+    const std::vector<int16_t> music = OpenNoiseMusic(kBufferBytes / 4 + 4321);
+    ASSERT_EQ(sound::PlayMusic(true), S_OK);
+    std::vector<int16_t> out;
+    for (int frame = 0; out.size() < 2 * size_t{kBufferBytes / 4 * 3}; ++frame) {
+        const std::vector<int16_t> mixed = Render(frame % 40 == 39 ? 2 * kSegmentFrames : 706);
+        out.insert(out.end(), mixed.begin(), mixed.end());
+        sound::RefillMusicWithoutThread([] { return true; });
+    }
+    ExpectLooped(out, music);
+
+    Render(kSegmentFrames + 10);
+    const uint32_t writeOffset = sound::MusicStream->NextWriteOffset();
+    sound::RefillMusicWithoutThread([] { return false; });
+    EXPECT_EQ(sound::MusicStream->NextWriteOffset(), writeOffset);
+    EXPECT_GT(sound::MusicStream->SegmentsDue(), 0u);
+}
+
 TEST_F(MusicStreamTest, WithMusicSwitchedOffASegmentEndCausesNoRefill) {
     OpenNoiseMusic(kBufferBytes);
     sound::StartMusicThread([] { return false; });

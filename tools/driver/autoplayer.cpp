@@ -34,6 +34,9 @@ namespace {
 long HeapInUseKB() {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#elif defined(__EMSCRIPTEN__)
+    // The browser build's C library (musl with dlmalloc) has only the older call.
+    return static_cast<long>(mallinfo().uordblks / 1024);
 #else
     return static_cast<long>(mallinfo2().uordblks / 1024);
 #endif

@@ -18,13 +18,7 @@ bool HeadlessBackend::Held(int virtualKey) const {
 }
 
 bool HeadlessBackend::KeyDown(int virtualKey) {
-    if (virtualKey < 0 || virtualKey >= vk::Count) return false;
-    // The generic keys stand for either of their left and right keys.
-    if (virtualKey == vk::Shift) return Held(vk::Shift) || Held(vk::LShift) || Held(vk::RShift);
-    if (virtualKey == vk::Control)
-        return Held(vk::Control) || Held(vk::LControl) || Held(vk::RControl);
-    if (virtualKey == vk::Menu) return Held(vk::Menu) || Held(vk::LMenu) || Held(vk::RMenu);
-    return Held(virtualKey);
+    return VirtualKeyDownBy(virtualKey, [this](int key) { return Held(key); });
 }
 
 void HeadlessBackend::SetKey(int virtualKey, bool down) {

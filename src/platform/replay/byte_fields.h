@@ -49,8 +49,10 @@ class ByteCursor {
             rest_ = {};
             return {};
         }
-        std::string_view taken = rest_.substr(0, length);
-        rest_.remove_prefix(length);
+        // Fits: no longer than what is left.
+        const auto count = static_cast<size_t>(length);
+        std::string_view taken = rest_.substr(0, count);
+        rest_.remove_prefix(count);
         return taken;
     }
     bool Empty() const { return rest_.empty(); }

@@ -133,7 +133,8 @@ void ReplayBackend::WatchInner() {
     while (inner_.PollEvent(event)) {
         if (event.type == EventType::Close || event.type == EventType::Quit) stopped_ = true;
     }
-    if (pace_ == Pace::RecordedClock && inner_.KeyDown(vk::Escape)) stopped_ = true;
+    // However the replay is paced (a window, a page), the watcher's Escape ends it.
+    if (inner_.KeyDown(vk::Escape)) stopped_ = true;
     if (stopped_) over_ = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/key_presses.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -90,17 +91,8 @@ bool OwnKeyDown(const uint8_t* state, int count, int virtualKey) {
 }  // namespace
 
 bool VirtualKeyDownIn(const uint8_t* state, int count, int virtualKey) {
-    if (!state || virtualKey <= 0 || virtualKey >= vk::Count) return false;
-    switch (virtualKey) {
-        case vk::Shift:
-            return OwnKeyDown(state, count, vk::LShift) || OwnKeyDown(state, count, vk::RShift);
-        case vk::Control:
-            return OwnKeyDown(state, count, vk::LControl) || OwnKeyDown(state, count, vk::RControl);
-        case vk::Menu:
-            return OwnKeyDown(state, count, vk::LMenu) || OwnKeyDown(state, count, vk::RMenu);
-        default:
-            return OwnKeyDown(state, count, virtualKey);
-    }
+    if (!state) return false;
+    return VirtualKeyDownBy(virtualKey, [&](int key) { return OwnKeyDown(state, count, key); });
 }
 
 int VirtualKeyOfMouseButton(int button) {
