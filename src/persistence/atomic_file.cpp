@@ -84,6 +84,11 @@ bool WriteNewFile(const std::string& path, std::string_view bytes) {
     return ok;
 }
 
+bool AddNewName(const std::string& path, const std::string& newPath) {
+    if (filesUntouched) return true;
+    return ::link(path.c_str(), newPath.c_str()) == 0;
+}
+
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     if (filesUntouched) return true;
     std::string pattern = path + ".XXXXXX";

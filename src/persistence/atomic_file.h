@@ -22,6 +22,11 @@ bool PathExists(const std::string& path);
 // (it is left as it is) or anything fails (a half-written file is removed again).
 bool WriteNewFile(const std::string& path, std::string_view bytes);
 
+// Gives the file at `path` the second name `newPath` as well (a hard link), without reading it:
+// the file stays where it is, and a later replacement of `path` leaves it under `newPath`. False
+// when something already exists at `newPath` or the file system cannot do it.
+bool AddNewName(const std::string& path, const std::string& newPath);
+
 // Replaces `path` with `bytes`: writes a temporary file beside it, flushes it to the disk and
 // renames it over the old file, so that a crash or a full disk leaves either the old or the new
 // file, never a half-written one. False (and the old file untouched) when anything fails.

@@ -65,13 +65,15 @@ bool ReadRecords(HighScoreTable& table, std::string_view bytes) {
 
 // Loading a damaged file drops the entries from the first bad one on; before a save replaces it,
 // the file is kept as it was, so the entries it still holds can be recovered. Earlier copies are
-// never overwritten: the next one is "score.dat.damaged.2", then ".3" and so on.
-bool KeepDamagedFile(const std::string& path, std::string_view bytes) {
+// never overwritten: the next one is "score.dat.damaged.2", then ".3" and so on. `keep` makes
+// the copy under the name it is given, and fails when something is already there.
+template <typename KeepFn>
+bool KeepDamagedFile(const std::string& path, KeepFn keep) {
     for (int n = 1; n < 10000; ++n) {
         std::string copy = path + ".damaged";
         if (n > 1) copy += "." + std::to_string(n);
         if (PathExists(copy)) continue;
-        return WriteNewFile(copy, bytes);
+        return keep(copy);
     }
     return false;
 }
@@ -119,15 +121,20 @@ bool SaveHighScores(HighScoreTable& table, const std::string& path) {
         std::memcpy(table.checksums[i], digest.c_str(), digest.size() + 1);
         bytes.append(table.checksums[i], HighScoreFieldSize);
     }
+    // Nothing is replaced that could not be kept first.
     const std::optional<std::string> existing = ReadWholeFile(path);
     if (existing) {
         // Return held down saves every frame; an unchanged file is not rewritten.
         if (*existing == bytes) return true;
-        // Nothing is replaced that could not be kept first.
         HighScoreTable onDisk;
-        if (!existing->empty() && !ReadRecords(onDisk, *existing) &&
-            !KeepDamagedFile(path, *existing))
+        const auto copy = [&](const std::string& name) { return WriteNewFile(name, *existing); };
+        if (!existing->empty() && !ReadRecords(onDisk, *existing) && !KeepDamagedFile(path, copy))
             return false;
+    } else if (PathExists(path)) {
+        // Something that is no table of ours (far too long, or unreadable) stands there: it keeps
+        // a second name, unread.
+        const auto link = [&](const std::string& name) { return AddNewName(path, name); };
+        if (!KeepDamagedFile(path, link)) return false;
     }
     return ReplaceFileAtomically(path, bytes);
 }

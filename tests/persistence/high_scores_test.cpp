@@ -161,6 +161,29 @@ TEST_F(HighScores, ADamagedFileIsKeptBesideItBeforeItIsFirstReplaced) {
     EXPECT_FALSE(std::filesystem::exists(path + ".damaged.4"));
 }
 
+TEST_F(HighScores, AFileTooLongToBeATableIsKeptBesideItUnread) {
+    // A good table with two megabytes after it: the table loads, the file is no table to save
+    // over.
+    HighScoreTable table = FullTable();
+    ASSERT_TRUE(persistence::SaveHighScores(table, path));
+    const std::string tooLong = ReadFileBytes(path) + std::string(2 << 20, 'x');
+    WriteFileBytes(path, tooLong);
+    HighScoreTable loaded;
+    persistence::LoadHighScores(loaded, path);
+    EXPECT_EQ(loaded.scores[19], 100);
+
+    loaded.scores[19] = 150;
+    ASSERT_TRUE(persistence::SaveHighScores(loaded, path));
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), tooLong);
+    EXPECT_EQ(ReadFileBytes(path).size(), static_cast<size_t>(persistence::HighScoreFileSize));
+
+    // What cannot be kept is not replaced: a folder where the table should be.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(persistence::SaveHighScores(loaded, path));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
 TEST_F(HighScores, EnterRoundScoreInsertsAboveEqualScoresAndStartsTheName) {
     HighScoreTable table = FullTable();
     table.pendingScore = 1;
