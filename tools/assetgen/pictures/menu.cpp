@@ -246,7 +246,7 @@ Picture DrawCreditsWindow() {
         double size;
     };
     const Line lines[] = {{"Tannenquirl Rauze", Font::SerifBold, 24},
-                          {"Linux-Ausgabe", Font::Sans, 16},
+                          {"Linux- und Browser-Ausgabe", Font::Sans, 16},
                           {"", Font::Sans, 10},
                           {"Programmierung", Font::SansBold, 17},
                           {"Das Tannenquirl-Team", Font::Sans, 16},

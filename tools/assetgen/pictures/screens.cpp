@@ -77,7 +77,7 @@ Picture DrawStartScreen() {
              TextStyle{Font::SerifBold, 56, Hex(0xf4d870), 4, Hex(0x2a1a0c), 0.5});
     DrawText(cr, "Die Jagd im Tannenwald", 400, 160,
              TextStyle{Font::SerifBold, 24, palette::Cream, 2.5, Hex(0x2a1a0c), 0.5});
-    DrawText(cr, "Linux-Ausgabe", 790, 590,
+    DrawText(cr, "Linux- und Browser-Ausgabe", 790, 590,
              TextStyle{Font::SansBold, 14, palette::Cream, 2, Hex(0x1a1a10), 1});
     return Finish(canvas, "grafik/screens/startscreen.bmp", FinishOptions{Key::None});
 }
