@@ -29,9 +29,7 @@ void RecordingBackend::Begin(RoundFile header) {
 
 RoundFile RecordingBackend::End() {
     if (!recording_) return {};
-    Answer end;
-    end.call = Call::End;
-    Note(end);
+    Note({.call = Call::End});
     CloseBlock();
     recording_ = false;
     writer_.reset();
@@ -39,6 +37,7 @@ RoundFile RecordingBackend::End() {
 }
 
 void RecordingBackend::Note(const Answer& answer) {
+    if (!recording_) return;
     writer_->Write(answer);
     ++answersInBlock_;
 }
@@ -51,36 +50,21 @@ void RecordingBackend::CloseBlock() {
 
 uint32_t RecordingBackend::Ticks() {
     const uint32_t now = inner_.Ticks();
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::Ticks;
-        answer.number = now;
-        Note(answer);
-    }
+    Note({.call = Call::Ticks, .number = now});
     return now;
 }
 
 bool RecordingBackend::KeyDown(int virtualKey) {
     const bool down = inner_.KeyDown(virtualKey);
     // Keys outside the table read up on every backend and need no record.
-    if (recording_ && virtualKey >= 0 && virtualKey < vk::Count) {
-        Answer answer;
-        answer.call = Call::KeyDown;
-        answer.number = static_cast<uint32_t>(virtualKey);
-        answer.yes = down;
-        Note(answer);
-    }
+    if (virtualKey >= 0 && virtualKey < vk::Count)
+        Note({.call = Call::KeyDown, .number = static_cast<uint32_t>(virtualKey), .yes = down});
     return down;
 }
 
 Point RecordingBackend::CursorPos() {
     const Point cursor = inner_.CursorPos();
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::Cursor;
-        answer.point = cursor;
-        Note(answer);
-    }
+    Note({.call = Call::Cursor, .point = cursor});
     return cursor;
 }
 
@@ -91,24 +75,13 @@ void RecordingBackend::WarpCursor(int x, int y) {
 std::string RecordingBackend::TakeTypedText() {
     std::string text = inner_.TakeTypedText();
     if (text.size() > LongestText) text.resize(LongestText);
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::TypedText;
-        answer.text = text;
-        Note(answer);
-    }
+    Note({.call = Call::TypedText, .text = text});
     return text;
 }
 
 bool RecordingBackend::PadDown(PadButton button) {
     const bool down = inner_.PadDown(button);
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::PadDown;
-        answer.number = static_cast<uint32_t>(button);
-        answer.yes = down;
-        Note(answer);
-    }
+    Note({.call = Call::PadDown, .number = static_cast<uint32_t>(button), .yes = down});
     return down;
 }
 
@@ -118,22 +91,12 @@ void RecordingBackend::SetTextInputWanted(bool wanted) {
 
 bool RecordingBackend::PollEvent(Event& event) {
     const bool found = inner_.PollEvent(event);
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::PollEvent;
-        answer.yes = found;
-        if (found) answer.event = event;
-        Note(answer);
-    }
+    Note({.call = Call::PollEvent, .yes = found, .event = found ? event : Event{}});
     return found;
 }
 
 void RecordingBackend::WaitEvent() {
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::WaitEvent;
-        Note(answer);
-    }
+    Note({.call = Call::WaitEvent});
     inner_.WaitEvent();
 }
 
@@ -147,12 +110,7 @@ void RecordingBackend::PostQuit(int code) {
 
 bool RecordingBackend::OpenWindow(const char* title) {
     const bool opened = inner_.OpenWindow(title);
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::OpenWindow;
-        answer.yes = opened;
-        Note(answer);
-    }
+    Note({.call = Call::OpenWindow, .yes = opened});
     return opened;
 }
 
@@ -162,13 +120,8 @@ void RecordingBackend::CloseWindow() {
 
 PresentResult RecordingBackend::Present(const uint16_t* pixels, int pitch) {
     const PresentResult result = inner_.Present(pixels, pitch);
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::Present;
-        answer.present = result;
-        Note(answer);
-        if (++frames_ % FramesPerBlock == 0) CloseBlock();
-    }
+    Note({.call = Call::Present, .present = result});
+    if (recording_ && ++frames_ % FramesPerBlock == 0) CloseBlock();
     return result;
 }
 
@@ -182,12 +135,7 @@ void RecordingBackend::DebugOutput(const char* text) {
 
 bool RecordingBackend::OpenAudio(int sampleRate, AudioPull pull) {
     const bool opened = inner_.OpenAudio(sampleRate, std::move(pull));
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::OpenAudio;
-        answer.yes = opened;
-        Note(answer);
-    }
+    Note({.call = Call::OpenAudio, .yes = opened});
     return opened;
 }
 
@@ -197,23 +145,15 @@ void RecordingBackend::CloseAudio() {
 
 bool RecordingBackend::Observe(bool value) {
     const bool seen = inner_.Observe(value);
-    if (recording_) {
-        Answer answer;
-        answer.call = Call::Observe;
-        answer.yes = seen;
-        Note(answer);
-    }
+    Note({.call = Call::Observe, .yes = seen});
     return seen;
 }
 
 void RecordingBackend::Checkpoint(uint64_t digest) {
     inner_.Checkpoint(digest);
-    if (!recording_) return;
-    Answer answer;
-    answer.call = Call::Checkpoint;
-    answer.number = static_cast<uint32_t>(digest);
-    answer.number2 = static_cast<uint32_t>(digest >> 32);
-    Note(answer);
+    Note({.call = Call::Checkpoint,
+          .number = static_cast<uint32_t>(digest),
+          .number2 = static_cast<uint32_t>(digest >> 32)});
 }
 
 }  // namespace platform::replay

@@ -48,6 +48,7 @@ class RecordingBackend : public Backend {
     void Checkpoint(uint64_t digest) override;
 
   private:
+    // Writes the answer while a round is being recorded; outside a recording, nothing.
     void Note(const Answer& answer);
     void CloseBlock();
 

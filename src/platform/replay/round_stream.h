@@ -44,9 +44,9 @@ struct Answer {
     uint32_t number = 0;   // Ticks, Checkpoint (low half), the key or pad button asked for
     uint32_t number2 = 0;  // Checkpoint (high half)
     bool yes = false;      // KeyDown, PadDown, OpenWindow, OpenAudio, Observe, PollEvent found one
-    Point point;           // Cursor
-    std::string text;      // TypedText
-    Event event;           // PollEvent when `yes`
+    Point point{};         // Cursor
+    std::string text{};    // TypedText
+    Event event{};         // PollEvent when `yes`
     PresentResult present = PresentResult::Ok;
 };
 
