@@ -11,6 +11,7 @@
 
 #include "flow/controls.h"
 #include "sound/sound_system.h"
+#include "support/in_directory.h"
 #include "world/shot_fixture.h"
 
 namespace {
@@ -23,8 +24,6 @@ class BellHintsTest : public world_testing::ShotTest {
   protected:
     void SetUp() override {
         ShotTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(TQ_DATA_DIR);  // read only: the generated sounds
         sound::SoundDevice = new CSoundDevice;
         ASSERT_EQ(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16), S_OK);
         ASSERT_EQ(sound::SoundDevice->LoadSound(
@@ -33,10 +32,6 @@ class BellHintsTest : public world_testing::ShotTest {
                   S_OK);
         const int32_t melody[4] = {2, 3, 1, 2};
         for (int i = 0; i < 4; ++i) Bells().notes[i] = melody[i];
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        ShotTest::TearDown();
     }
 
     static gamestate::BellSequence& Bells() { return gamestate::Round.bellSequence; }
@@ -62,7 +57,7 @@ class BellHintsTest : public world_testing::ShotTest {
         return std::vector<std::string>(all.begin() + static_cast<long>(before), all.end());
     }
 
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{TQ_DATA_DIR};
 };
 
 using Heard = std::vector<std::pair<uint32_t, std::string>>;

@@ -14,6 +14,7 @@
 #include "persistence/high_scores.h"
 #include "presentation/main_menu.h"
 #include "support/game_harness.h"
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 #include "world/weapon.h"
 
@@ -61,12 +62,7 @@ std::string NameBeingTyped() {
 
 class ControllerTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());
-        harness_.stepMs = 50;
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
+    void SetUp() override { harness_.stepMs = 50; }
 
     // Before each frame: from the menu, A on the game start button starts a game; once the
     // round plays, `inRound` takes over.
@@ -98,7 +94,7 @@ class ControllerTest : public ::testing::Test {
     }
 
     testing_support::TempDir dir_;
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
     testing_support::GameHarness harness_;
 };
 

@@ -14,6 +14,7 @@
 #include "presentation/main_menu.h"
 #include "sound/sound_test_support.h"
 #include "support/game_harness.h"
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -35,12 +36,7 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 
 class FailedSoundFilesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());
-        harness_.stepMs = 50;
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
+    void SetUp() override { harness_.stepMs = 50; }
 
     void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         dir_.Write(name, bytes);
@@ -74,7 +70,7 @@ class FailedSoundFilesTest : public ::testing::Test {
     }
 
     testing_support::TempDir dir_;
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
     testing_support::GameHarness harness_;
 };
 

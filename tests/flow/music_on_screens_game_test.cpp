@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "support/game_harness.h"
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -41,7 +43,7 @@ constexpr int PlayingFrame = 520;
 // music folder as a copy that a test may damage.
 class GameDirectory {
   public:
-    explicit GameDirectory(const std::string& options) : previous_(fs::current_path()) {
+    explicit GameDirectory(const std::string& options) {
         const fs::path data(TQ_DATA_DIR);
         fs::create_directory_symlink(data / "grafik", dir_.Path() / "grafik");
         for (const char* folder : {"effekte", "tiere", "waffen"}) {
@@ -51,13 +53,12 @@ class GameDirectory {
         fs::create_directories(dir_.Path() / "sounds/music");
         for (const char* tune : {MenuTune, RoundTune}) fs::copy_file(data / tune, dir_ / tune);
         if (!options.empty()) std::ofstream(dir_ / "tannenquirl.ini") << options;
-        fs::current_path(dir_.Path());
+        inside_.emplace(dir_.Path());
     }
-    ~GameDirectory() { fs::current_path(previous_); }
 
   private:
     testing_support::TempDir dir_;
-    fs::path previous_;
+    std::optional<testing_support::InDirectory> inside_;
 };
 
 bool MusicFile(const std::string& path) {

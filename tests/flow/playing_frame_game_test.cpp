@@ -14,6 +14,7 @@
 #include "flow/game_frame.h"
 #include "flow/timed_spawn.h"
 #include "presentation/loading_screen.h"
+#include "support/in_directory.h"
 #include "world/level_layout.h"
 #include "world/world_fixture.h"
 
@@ -25,18 +26,12 @@ class PlayingFrameTest : public world_testing::WorldTest {
   protected:
     void SetUp() override {
         WorldTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());  // no pictures, no sounds
         gamestate::Display = std::make_unique<CDisplayDevice>();
         ASSERT_EQ(gamestate::Display->OpenFullScreen(800, 600, 16), 0);
         gamestate::Game.GameScreen = gamestate::GamePlayScreen;
         gamestate::Game.StartScreenTime = 0;
         gamestate::Game.LevelLoaded = false;
         presentation::LoadingStepsShown = 0;
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        WorldTest::TearDown();
     }
 
     void Frame(uint32_t ms = 16) {
@@ -63,7 +58,7 @@ class PlayingFrameTest : public world_testing::WorldTest {
         return backend_.Ticks();
     }
 
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
 };
 
 TEST_F(PlayingFrameTest, LoadingThenAThreeSecondHoldThenTheRound) {

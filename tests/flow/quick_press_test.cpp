@@ -16,6 +16,7 @@
 #include "persistence/high_scores.h"
 #include "presentation/main_menu.h"
 #include "support/game_harness.h"
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 #include "world/weapon.h"
 
@@ -31,12 +32,7 @@ namespace vk = platform::vk;
 
 class QuickPressTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());
-        harness_.stepMs = 50;
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
+    void SetUp() override { harness_.stepMs = 50; }
 
     // Runs the game for at most `frames` frames, `step` before each; returns the exit code.
     int Run(int frames, const std::function<void(HeadlessBackend&, int)>& step) {
@@ -67,7 +63,7 @@ class QuickPressTest : public ::testing::Test {
     }
 
     testing_support::TempDir dir_;
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
     testing_support::GameHarness harness_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "display/display_device.h"
 #include "support/bmp_fixture.h"
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -28,8 +29,6 @@ int ColumnAt(uint16_t pixel) {
 class BitmapFontTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());
         std::filesystem::create_directories("grafik/font");
         for (const auto* style : {&presentation::MenuFontStyle, &presentation::IngameFontStyle}) {
             const int cell = style->cellWidth;
@@ -38,7 +37,6 @@ class BitmapFontTest : public ::testing::Test {
         }
         ASSERT_EQ(display_.OpenFullScreen(800, 600, 16), 0);
     }
-    void TearDown() override { std::filesystem::current_path(previous_); }
 
     // Start x of each glyph drawn in row y, with the column it shows and its width.
     struct Run {
@@ -61,7 +59,7 @@ class BitmapFontTest : public ::testing::Test {
     }
 
     TempDir dir_;
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
     CDisplayDevice display_;
 };
 

@@ -11,6 +11,7 @@
 #include "sound/sound.h"
 #include "sound/sound_system.h"
 #include "sound/sound_test_support.h"
+#include "support/in_directory.h"
 #include "world/level_layout.h"
 #include "world/world_fixture.h"
 
@@ -23,18 +24,12 @@ class LevelAssetsTest : public world_testing::WorldTest {
   protected:
     void SetUp() override {
         WorldTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());
         LoadingStepsShown = 0;
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        WorldTest::TearDown();
     }
     void Bmp(const std::string& path, int width, int height, COLORREF colour) {
         world_testing::WriteSolidBmp(dir_.Path() / path, width, height, colour);
     }
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
 };
 
 TEST_F(LevelAssetsTest, AFirstLoadShows148StepsAndPlacesTheSceneryAReloadDoesNot) {

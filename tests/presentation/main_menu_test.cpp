@@ -24,6 +24,7 @@
 #include "sound/sound_test_support.h"
 #include "support/bmp_fixture.h"
 #include "support/file_bytes.h"
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -50,8 +51,6 @@ uint32_t BackgroundColour(int x) {
 class MenuScenario : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.Path());
         WritePictures();
         platform::SetBackend(&backend_);
         backend_.OpenWindow("menu test");
@@ -70,7 +69,6 @@ class MenuScenario : public ::testing::Test {
     void TearDown() override {
         app::ResetGame();
         platform::SetBackend(nullptr);
-        std::filesystem::current_path(previous_);
     }
 
     // What the program does from its start to the first menu frame.
@@ -144,7 +142,7 @@ class MenuScenario : public ::testing::Test {
     static uint16_t Rgb(uint32_t colour) { return ColourRefToRgb565(colour); }
 
     TempDir dir_;
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir_.Path()};
     platform::HeadlessBackend backend_;
 };
 

@@ -16,6 +16,7 @@
 #include "presentation/main_menu.h"
 #include "support/bmp_fixture.h"
 #include "support/game_harness.h"
+#include "support/in_directory.h"
 
 namespace {
 
@@ -23,18 +24,7 @@ namespace fs = std::filesystem;
 using platform::HeadlessBackend;
 using platform::vk::LButton;
 using testing_support::GameHarness;
-
-// Runs the game in `directory`, restoring the working directory afterwards.
-class InDirectory {
-  public:
-    explicit InDirectory(const fs::path& directory) : previous_(fs::current_path()) {
-        fs::current_path(directory);
-    }
-    ~InDirectory() { fs::current_path(previous_); }
-
-  private:
-    fs::path previous_;
-};
+using testing_support::InDirectory;
 
 // What a player does in one visit: wait out the start screen, start a game, click and scroll a
 // while in the round, let the round run out, type a name and press Return. The step is 50 ms.

@@ -16,6 +16,7 @@
 #include "sound/music_stream.h"
 #include "sound/sound_system.h"
 #include "sound/sound_test_support.h"
+#include "support/in_directory.h"
 
 namespace {
 
@@ -27,20 +28,17 @@ class MusicRaceTest : public soundtest::SoundTest {
     // The game's own menu, reading and writing its options in the scratch directory.
     void SetUp() override {
         SoundTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir.Path());
         presentation::CreateMainMenu();
     }
     void TearDown() override {
         sound::StopMusicThread();
         presentation::ReleaseMenu();
-        std::filesystem::current_path(previous_);
         SoundTest::TearDown();
     }
     // A click on the menu's sound button, as the menu screen hands it on.
     static void ClickSoundButton() { presentation::Menu->MenuFrame(600, 400, 600, 400, 16.0f); }
 
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{dir.Path()};
 };
 
 TEST_F(MusicRaceTest, MainThreadOpensPlaysAndStopsWhileTheWorkerRefills) {

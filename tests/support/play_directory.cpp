@@ -7,12 +7,8 @@ PlayDirectory::PlayDirectory() {
         std::filesystem::create_directory_symlink(std::filesystem::path(TQ_DATA_DIR) / folder,
                                                   dir_.Path() / folder);
     }
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.Path());
-}
-
-PlayDirectory::~PlayDirectory() {
-    std::filesystem::current_path(previous_);
+    // Entered once the links are made.
+    inside_.emplace(dir_.Path());
 }
 
 }  // namespace testing_support

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
+#include "support/in_directory.h"
 #include "support/temp_dir.h"
 
 namespace testing_support {
@@ -11,7 +13,6 @@ namespace testing_support {
 class PlayDirectory {
   public:
     PlayDirectory();
-    ~PlayDirectory();
     PlayDirectory(const PlayDirectory&) = delete;
     PlayDirectory& operator=(const PlayDirectory&) = delete;
 
@@ -19,7 +20,7 @@ class PlayDirectory {
 
   private:
     TempDir dir_;
-    std::filesystem::path previous_;
+    std::optional<InDirectory> inside_;
 };
 
 }  // namespace testing_support

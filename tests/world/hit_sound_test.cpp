@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "sound/sound_system.h"
+#include "support/in_directory.h"
 #include "world/level_layout.h"
 #include "world/shot_fixture.h"
 
@@ -19,14 +20,8 @@ class HitSoundTest : public world_testing::ShotTest {
   protected:
     void SetUp() override {
         ShotTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(TQ_DATA_DIR);  // read only: the generated sounds
         sound::SoundDevice = new CSoundDevice;
         ASSERT_EQ(sound::SoundDevice->OpenDevice(DSSCL_PRIORITY, 2, 44100, 16), S_OK);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        ShotTest::TearDown();
     }
     // The sounds started by `action`, in order.
     template <typename Action>
@@ -37,7 +32,7 @@ class HitSoundTest : public world_testing::ShotTest {
         return std::vector<std::string>(all.begin() + static_cast<long>(before), all.end());
     }
 
-    std::filesystem::path previous_;
+    testing_support::InDirectory inside_{TQ_DATA_DIR};
 };
 
 using Sounds = std::vector<std::string>;
